@@ -1,0 +1,87 @@
+#include "CliSession.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <iostream>
+
+#include "shell/formats/GraphMl.h"
+
+CliArgs::CliArgs(std::vector<std::string> args, const std::set<std::string>& valued) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a.size() > 1 && a[0] == '-' && !std::isdigit(static_cast<unsigned char>(a[1]))) {
+            if (valued.count(a)) {
+                if (i + 1 >= args.size()) {
+                    m_error = "option " + a + " needs a value";
+                    return;
+                }
+                m_options[a] = args[++i];
+            } else {
+                m_flags.insert(a);
+            }
+        } else {
+            m_positional.push_back(a);
+        }
+    }
+}
+
+const std::string* CliArgs::Option(const std::string& name) const {
+    auto it = m_options.find(name);
+    return it == m_options.end() ? nullptr : &it->second;
+}
+
+std::string ExtensionOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    const auto dot = path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+    std::string ext = path.substr(dot);
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    return ext;
+}
+
+bool ParseInt(const std::string& text, long long& value) {
+    const char* end = text.data() + text.size();
+    auto [p, ec] = std::from_chars(text.data(), end, value);
+    return ec == std::errc() && p == end && !text.empty();
+}
+
+CliSession::CliSession(bool answerYes) {
+    m_platform.m_defaultAnswer = answerYes;
+    m_platform.m_echo = [](std::string_view text) { std::cout << text << '\n'; };
+    m_platform.m_activeView = &m_view;
+    m_doc = std::make_unique<CLattixDoc>(m_platform);
+    m_doc->AddView(&m_view);
+    m_doc->OnNewDocument();
+}
+
+CliSession::~CliSession() {
+    m_doc.reset();
+}
+
+bool CliSession::Open(const std::string& path) {
+    if (ExtensionOf(path) == ".graphml") {
+        m_doc->OnNewDocument();
+        std::string error;
+        if (!ReadGraphMl(*m_doc, path, error)) {
+            m_platform.ShowMessage(error);
+            return false;
+        }
+        m_doc->RecomputeDerivedData();
+        m_doc->ClearSelection();
+        m_doc->SetModifiedFlag(false);
+        return true;
+    }
+    return m_doc->OnOpenDocument(path);
+}
+
+bool CliSession::SaveAs(const std::string& path) {
+    const std::string ext = ExtensionOf(path);
+    if (ext == ".txt") return m_doc->ExportText(path);
+    if (ext == ".graphml") {
+        if (WriteGraphMl(*m_doc, path)) return true;
+        m_platform.ShowMessage("Failed to save document.");
+        return false;
+    }
+    return m_doc->OnSaveDocument(path);
+}

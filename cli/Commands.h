@@ -1,0 +1,21 @@
+#pragma once
+// The commands of arborix-cli. Each takes the arguments after its name and returns the
+// exit status.
+
+#include <string>
+#include <vector>
+
+using CliArguments = std::vector<std::string>;
+
+struct CliCommand {
+    const char* name;
+    const char* usage;
+    int (*run)(const CliArguments& args);
+};
+
+int RunInfo(const CliArguments& args);
+int RunConvert(const CliArguments& args);
+int RunComponents(const CliArguments& args);
+
+// Prints the usage line of a command to stderr and returns the usage exit status.
+int UsageError(const char* command, const std::string& why = {});

@@ -1,0 +1,9 @@
+#include "model/LattixDoc.h"
+
+void CLattixDoc::RepaintAllViews() {
+    for (CDocView* view : m_views) view->Repaint();
+}
+
+void CLattixDoc::RepaintView(CDocView* view) {
+    if (view) view->Repaint();
+}

@@ -1,0 +1,64 @@
+#include "io/Archive.h"
+
+void ArchiveWriter::PutString(const std::string& s) {
+    const std::size_t n = s.size();
+    if (n < 255) {
+        PutU8(static_cast<std::uint8_t>(n));
+    } else if (n < 65534) {
+        PutU8(0xFF);
+        PutU16(static_cast<std::uint16_t>(n));
+    } else {
+        PutU8(0xFF);
+        PutU16(0xFFFF);
+        PutU32(static_cast<std::uint32_t>(n));
+    }
+    m_bytes.insert(m_bytes.end(), s.begin(), s.end());
+}
+
+void ArchiveWriter::PutCount(std::uint32_t n) {
+    if (n < 0xFFFF) {
+        PutU16(static_cast<std::uint16_t>(n));
+    } else {
+        PutU16(0xFFFF);
+        PutU32(n);
+    }
+}
+
+std::uint32_t ArchiveReader::GetCount() {
+    const std::uint16_t n = GetU16();
+    return n != 0xFFFF ? n : GetU32();
+}
+
+std::uint32_t ArchiveReader::GetStringLength(bool& wide) {
+    const std::uint8_t b = GetU8();
+    if (b < 0xFF) return b;
+    const std::uint16_t w = GetU16();
+    if (w == 0xFFFE) {
+        // 16-bit text follows, with a length prefix of its own.
+        if (wide) throw ArchiveFormatError("repeated text marker");
+        wide = true;
+        return GetStringLength(wide);
+    }
+    if (w < 0xFFFF) return w;
+    return GetU32();
+}
+
+std::string ArchiveReader::GetString() {
+    bool wide = false;
+    const std::uint32_t length = GetStringLength(wide);
+    if (!wide) {
+        Require(length);
+        std::string s(reinterpret_cast<const char*>(m_bytes.data() + m_pos), length);
+        m_pos += length;
+        return s;
+    }
+    Require(std::size_t(length) * 2);
+    std::string s;
+    s.reserve(length);
+    for (std::uint32_t i = 0; i < length; ++i) {
+        const std::uint16_t unit = GetU16();
+        // Text is kept in an 8-bit code page: Latin-1 passes, anything beyond becomes '?'.
+        s.push_back(unit < 0x100 ? static_cast<char>(unit) : '?');
+    }
+    return s;
+}

@@ -1,0 +1,102 @@
+#pragma once
+// The object-archive encoding of document files and undo snapshots: little-endian
+// fixed-width integers, length-prefixed 8-bit strings and counts.
+
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "model/Geometry.h"
+
+class ArchiveWriter {
+public:
+    explicit ArchiveWriter(std::size_t reserve = 0) { m_bytes.reserve(reserve); }
+
+    void PutU8(std::uint8_t v) { m_bytes.push_back(v); }
+    void PutBool(bool v) { PutU8(v ? 1 : 0); }
+    void PutU16(std::uint16_t v) { PutRaw(&v, 2); }
+    void PutU32(std::uint32_t v) { PutRaw(&v, 4); }
+    void PutI32(std::int32_t v) { PutRaw(&v, 4); }
+    void PutPoint(Point p) {
+        PutI32(p.x);
+        PutI32(p.y);
+    }
+    void PutRect(const Rect& r) {
+        PutI32(r.left);
+        PutI32(r.top);
+        PutI32(r.right);
+        PutI32(r.bottom);
+    }
+    void PutString(const std::string& s);
+    void PutCount(std::uint32_t n);
+
+    const std::vector<std::uint8_t>& Bytes() const { return m_bytes; }
+    std::vector<std::uint8_t> Take() { return std::move(m_bytes); }
+
+private:
+    void PutRaw(const void* p, std::size_t n) {
+        // The format is little-endian, as is every machine Arborix is built for.
+        static_assert(std::endian::native == std::endian::little);
+        const auto* b = static_cast<const std::uint8_t*>(p);
+        m_bytes.insert(m_bytes.end(), b, b + n);
+    }
+    std::vector<std::uint8_t> m_bytes;
+};
+
+// Thrown by ArchiveReader when the stream ends early or holds something impossible.
+class ArchiveFormatError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class ArchiveReader {
+public:
+    explicit ArchiveReader(std::span<const std::uint8_t> bytes) : m_bytes(bytes) {}
+
+    std::uint8_t GetU8() { return Get<std::uint8_t>(); }
+    bool GetBool() { return GetU8() != 0; }
+    std::uint16_t GetU16() { return Get<std::uint16_t>(); }
+    std::uint32_t GetU32() { return Get<std::uint32_t>(); }
+    std::int32_t GetI32() { return Get<std::int32_t>(); }
+    Point GetPoint() {
+        Point p;
+        p.x = GetI32();
+        p.y = GetI32();
+        return p;
+    }
+    Rect GetRect() {
+        Rect r;
+        r.left = GetI32();
+        r.top = GetI32();
+        r.right = GetI32();
+        r.bottom = GetI32();
+        return r;
+    }
+    std::string GetString();
+    std::uint32_t GetCount();
+
+    std::size_t Remaining() const { return m_bytes.size() - m_pos; }
+    // Fails unless n more bytes are there; guards allocations sized from the stream.
+    void Require(std::size_t n) const {
+        if (n > Remaining()) throw ArchiveFormatError("unexpected end of stream");
+    }
+
+private:
+    template <typename T>
+    T Get() {
+        Require(sizeof(T));
+        T v;
+        std::memcpy(&v, m_bytes.data() + m_pos, sizeof(T));
+        m_pos += sizeof(T);
+        return v;
+    }
+    // Length prefix of a string; sets wide when the 16-bit marker precedes it.
+    std::uint32_t GetStringLength(bool& wide);
+
+    std::span<const std::uint8_t> m_bytes;
+    std::size_t m_pos = 0;
+};

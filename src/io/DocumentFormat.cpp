@@ -1,0 +1,398 @@
+#include "io/DocumentFormat.h"
+
+#include <unordered_map>
+
+#include "io/Archive.h"
+
+namespace {
+
+constexpr std::uint16_t kSchema = 18;
+constexpr std::uint16_t kNewClassTag = 0xFFFF;
+constexpr std::uint16_t kClassTag = 0x8000;
+constexpr std::uint16_t kBigObjectTag = 0x7FFF;
+constexpr std::uint32_t kBigClassTag = 0x80000000;
+
+const char kVertexClass[] = "CVertex";
+const char kEdgeClass[] = "CEdge";
+
+// ------------------------------------------------------------------ writing
+
+class DocumentWriter {
+public:
+    explicit DocumentWriter(std::size_t elementCount) : m_ar(64 + elementCount * 72) {}
+
+    std::vector<std::uint8_t> Write(const CLattixDoc& doc) {
+        m_ar.PutU32(kDocumentMagic);
+        m_ar.PutU32(kDocumentVersion);
+
+        // An edge still being dragged out has no second vertex and is not part of the graph.
+        std::uint32_t count = 0;
+        for (const CElement* e : doc.m_elements)
+            if (IsWritten(e)) ++count;
+        m_ar.PutCount(count);
+        for (const CElement* e : doc.m_elements) {
+            if (!IsWritten(e)) continue;
+            if (const CVertex* v = e->AsVertex()) {
+                PutClass(m_vertexClass, kVertexClass);
+                PutVertex(*v);
+            } else {
+                PutClass(m_edgeClass, kEdgeClass);
+                PutEdge(*e->AsEdge());
+            }
+            ++m_counter; // the object's own number
+        }
+
+        const GuideSettings guides = doc.SavedGuides();
+        m_ar.PutU32(doc.m_currentColor);
+        m_ar.PutU16(doc.m_tool);
+        m_ar.PutI32(doc.m_zoomIndex);
+        m_ar.PutBool(doc.m_directed);
+        m_ar.PutBool(doc.m_showStNumber);
+        m_ar.PutU8(0);
+        m_ar.PutU8(0);
+        m_ar.PutBool(doc.m_showName);
+        m_ar.PutBool(doc.m_showWeight);
+        m_ar.PutI32(guides.m_guideMode);
+        m_ar.PutBool(guides.m_snapToGuides);
+        m_ar.PutI32(guides.m_xSeparation);
+        m_ar.PutI32(guides.m_ySeparation);
+        m_ar.PutI32(doc.m_labelCounter);
+        m_ar.PutBool(guides.m_lockToTracks);
+        m_ar.PutBool(doc.m_showTrack);
+        m_ar.PutU16(doc.m_altMode);
+        m_ar.PutBool(doc.m_ulpMode);
+        m_ar.PutBool(doc.m_upwardMode);
+        m_ar.PutBool(doc.m_sefeMode);
+        return m_ar.Take();
+    }
+
+private:
+    static bool IsWritten(const CElement* e) {
+        const CEdge* edge = e->AsEdge();
+        return !edge || (edge->m_v1 && edge->m_v2);
+    }
+
+    // The first object of a class brings the class description; later ones refer to it.
+    void PutClass(std::uint32_t& classNumber, const char* name) {
+        if (classNumber == 0) {
+            m_ar.PutU16(kNewClassTag);
+            m_ar.PutU16(kSchema);
+            const std::uint16_t len = static_cast<std::uint16_t>(std::char_traits<char>::length(name));
+            m_ar.PutU16(len);
+            for (std::uint16_t i = 0; i < len; ++i) m_ar.PutU8(static_cast<std::uint8_t>(name[i]));
+            classNumber = m_counter++;
+        } else if (classNumber < kBigObjectTag) {
+            m_ar.PutU16(static_cast<std::uint16_t>(kClassTag + classNumber));
+        } else {
+            m_ar.PutU16(kBigObjectTag);
+            m_ar.PutU32(kBigClassTag + classNumber);
+        }
+    }
+
+    void PutElement(const CElement& e) {
+        m_ar.PutString(e.m_name);
+        m_ar.PutRect(e.m_rect);
+        m_ar.PutBool(e.m_selected);
+        m_ar.PutU32(e.m_color);
+        m_ar.PutU32(e.m_highlight);
+        m_ar.PutU32(e.m_id);
+    }
+
+    void PutVertex(const CVertex& v) {
+        PutElement(v);
+        m_ar.PutBool(v.m_selected);
+        m_ar.PutI32(v.m_stNumber);
+        m_ar.PutI32(v.m_level);
+        m_ar.PutI32(0);
+        m_ar.PutI32(v.m_spareValue);
+        m_ar.PutPoint(v.m_center);
+        m_ar.PutI32(v.m_radius);
+        m_ar.PutI32(v.m_trackNumber);
+        m_ar.PutBool(v.m_isBend);
+        m_ar.PutU32(static_cast<std::uint32_t>(v.m_edges.size()));
+        for (const CEdge* e : v.m_edges) m_ar.PutU32(e->m_id);
+    }
+
+    void PutEdge(const CEdge& e) {
+        PutElement(e);
+        m_ar.PutPoint(e.m_start);
+        m_ar.PutPoint(e.m_end);
+        m_ar.PutU16(e.m_edgeColor);
+        m_ar.PutBool(e.m_selected);
+        m_ar.PutI32(e.m_weight);
+        m_ar.PutU32(e.m_v1->m_id);
+        m_ar.PutU32(e.m_v2->m_id);
+    }
+
+    ArchiveWriter m_ar;
+    std::uint32_t m_counter = 1;
+    std::uint32_t m_vertexClass = 0;
+    std::uint32_t m_edgeClass = 0;
+};
+
+// ------------------------------------------------------------------ reading
+
+enum class ElementClass { Vertex, Edge };
+
+class DocumentReader {
+public:
+    DocumentReader(CLattixDoc& doc, std::span<const std::uint8_t> bytes) : m_doc(doc), m_ar(bytes) {}
+
+    LoadStatus Read() {
+        try {
+            if (m_ar.GetU32() != kDocumentMagic) return LoadStatus::WrongMagic;
+            const std::uint32_t version = m_ar.GetU32();
+            if (version < kOldestReadableVersion || version > kDocumentVersion) return LoadStatus::WrongVersion;
+            ReadElements();
+            ReadSettings(version);
+        } catch (const ArchiveFormatError&) {
+            return LoadStatus::FormatError;
+        }
+        ResolveEndpoints();
+        RegisterEdges();
+        ResetTransientState();
+        m_doc.CountCrossings();
+        m_doc.RecomputeUlpCounts(false);
+        m_doc.ColorUpwardEdges();
+        m_doc.UpdateSefe();
+        return LoadStatus::Ok;
+    }
+
+private:
+    ElementClass ReadClassTag() {
+        const std::uint16_t tag = m_ar.GetU16();
+        if (tag == kNewClassTag) {
+            if (m_ar.GetU16() != kSchema) throw ArchiveFormatError("schema");
+            const std::uint16_t len = m_ar.GetU16();
+            m_ar.Require(len);
+            std::string name;
+            for (std::uint16_t i = 0; i < len; ++i) name.push_back(static_cast<char>(m_ar.GetU8()));
+            ElementClass cls;
+            if (name == kVertexClass) cls = ElementClass::Vertex;
+            else if (name == kEdgeClass) cls = ElementClass::Edge;
+            else throw ArchiveFormatError("unknown class");
+            m_classes[m_counter++] = cls;
+            return cls;
+        }
+        std::uint32_t classNumber;
+        if (tag == kBigObjectTag) {
+            const std::uint32_t big = m_ar.GetU32();
+            // Without the class bit this would be a second reference to an object already
+            // read, which a document never holds.
+            if (!(big & kBigClassTag)) throw ArchiveFormatError("object reference");
+            classNumber = big & ~kBigClassTag;
+        } else if (tag & kClassTag) {
+            classNumber = tag & ~kClassTag;
+        } else {
+            throw ArchiveFormatError("null or repeated object");
+        }
+        auto it = m_classes.find(classNumber);
+        if (it == m_classes.end()) throw ArchiveFormatError("undefined class");
+        return it->second;
+    }
+
+    void ReadElements() {
+        const std::uint32_t count = m_ar.GetCount();
+        for (std::uint32_t i = 0; i < count; ++i) {
+            const ElementClass cls = ReadClassTag();
+            if (cls == ElementClass::Vertex) {
+                auto* v = new CVertex();
+                m_doc.m_elements.Append(v); // owned at once, so a failure later cleans it up
+                ReadVertex(*v);
+            } else {
+                auto* e = new CEdge();
+                m_doc.m_elements.Append(e);
+                ReadEdge(*e);
+            }
+            ++m_counter;
+        }
+    }
+
+    void ReadElementPart(CElement& e) {
+        e.m_name = m_ar.GetString();
+        e.m_rect = m_ar.GetRect();
+        e.m_selected = m_ar.GetBool();
+        e.m_color = m_ar.GetU32();
+        e.m_highlight = m_ar.GetU32();
+        e.m_id = m_ar.GetU32();
+        NoteLoadedId(e.m_id);
+        e.m_offset = {};
+        e.m_hidden = false;
+    }
+
+    void ReadVertex(CVertex& v) {
+        ReadElementPart(v);
+        v.m_selected = m_ar.GetBool();
+        v.m_stNumber = m_ar.GetI32();
+        v.m_level = m_ar.GetI32();
+        m_ar.GetI32(); // reserved
+        v.m_spareValue = m_ar.GetI32();
+        v.m_center = m_ar.GetPoint();
+        v.m_radius = m_ar.GetI32();
+        v.m_trackNumber = m_ar.GetI32();
+        v.m_isBend = m_ar.GetBool();
+        const std::uint32_t n = m_ar.GetU32();
+        m_ar.Require(std::size_t(n) * 4);
+        v.m_storedAdjacency.resize(n);
+        for (std::uint32_t k = 0; k < n; ++k) v.m_storedAdjacency[k] = static_cast<std::int32_t>(m_ar.GetU32());
+        // A vertex's saved highlight is discarded; the algorithms' values start afresh.
+        v.m_highlight = kNoHighlight;
+        v.m_grabOffset = {};
+        v.m_copy = nullptr;
+        v.m_source = nullptr;
+    }
+
+    void ReadEdge(CEdge& e) {
+        ReadElementPart(e);
+        e.m_start = m_ar.GetPoint();
+        e.m_end = m_ar.GetPoint();
+        e.m_edgeColor = m_ar.GetU16();
+        e.m_selected = m_ar.GetBool();
+        e.m_weight = m_ar.GetI32();
+        e.m_storedEnds[0] = m_ar.GetU32();
+        e.m_storedEnds[1] = m_ar.GetU32();
+        e.m_parallelIndex = 0;
+        e.m_edgeMark = false;
+    }
+
+    void ReadSettings(std::uint32_t version) {
+        CLattixDoc& d = m_doc;
+        GuideSettings guides;
+        d.m_currentColor = m_ar.GetU32();
+        d.m_tool = m_ar.GetU16();
+        d.m_zoomIndex = m_ar.GetI32();
+        d.m_directed = m_ar.GetBool();
+        d.m_showStNumber = m_ar.GetBool();
+        m_ar.GetU8();
+        m_ar.GetU8();
+        d.m_showName = m_ar.GetBool();
+        d.m_showWeight = m_ar.GetBool();
+        guides.m_guideMode = m_ar.GetI32();
+        guides.m_snapToGuides = m_ar.GetBool();
+        guides.m_xSeparation = m_ar.GetI32();
+        guides.m_ySeparation = m_ar.GetI32();
+        d.m_labelCounter = m_ar.GetI32();
+        guides.m_lockToTracks = m_ar.GetBool();
+        d.m_showTrack = m_ar.GetBool();
+        d.m_altMode = version >= 19 ? m_ar.GetU16() : 0;
+        d.m_ulpMode = version >= 20 ? m_ar.GetBool() : false;
+        d.m_upwardMode = version >= 22 ? m_ar.GetBool() : false;
+        d.m_sefeMode = version >= 23 ? m_ar.GetBool() : false;
+        // A zoom index outside the table would leave the views without a scale.
+        if (d.m_zoomIndex < 0 || d.m_zoomIndex >= static_cast<std::int32_t>(d.m_zoomTable.size())) d.m_zoomIndex = 9;
+        d.ApplySavedGuides(guides);
+    }
+
+    // Looks an id up among the elements: one match is the answer, several report a
+    // duplicate and give the last, none reports a lost pointer.
+    CElement* FindElementById(std::uint32_t id) {
+        auto it = m_byId.find(id);
+        if (it == m_byId.end()) {
+            m_doc.Platform().ShowMessage("Corrupted file: a pointer could not be restored");
+            return nullptr;
+        }
+        if (it->second.count > 1) m_doc.Platform().ShowMessage("Corrupted file: duplicated object id");
+        return it->second.last;
+    }
+
+    CVertex* ResolveEnd(std::uint32_t id) {
+        CElement* e = FindElementById(id);
+        if (e && !e->IsVertex()) {
+            m_doc.Platform().ShowMessage("Corrupted file: a pointer could not be restored");
+            return nullptr;
+        }
+        return e ? e->AsVertex() : nullptr;
+    }
+
+    void ResolveEndpoints() {
+        for (CElement* e : m_doc.m_elements) {
+            auto& slot = m_byId[e->m_id];
+            ++slot.count;
+            slot.last = e;
+        }
+        std::vector<CEdge*> unresolved;
+        for (CElement* e : m_doc.m_elements) {
+            if (CEdge* edge = e->AsEdge()) {
+                edge->m_v1 = ResolveEnd(edge->m_storedEnds[0]);
+                edge->m_v2 = ResolveEnd(edge->m_storedEnds[1]);
+                // An edge with a lost end is dropped rather than kept half attached.
+                if (!edge->m_v1 || !edge->m_v2) {
+                    unresolved.push_back(edge);
+                    continue;
+                }
+            }
+            if (e->m_selected) m_doc.m_selection.Append(e);
+        }
+        for (CEdge* edge : unresolved) {
+            edge->ForgetEndpoints();
+            m_doc.m_elements.Detach(edge);
+            delete edge;
+        }
+    }
+
+    void RegisterEdges() {
+        // Same result as registering each edge in turn with AssignParallelIndex: an edge's
+        // index is one more than the largest among the edges registered before it between
+        // the same two vertices; the table makes it independent of the vertices' degrees.
+        struct PairHash {
+            std::size_t operator()(const std::pair<const CVertex*, const CVertex*>& p) const {
+                return std::hash<const void*>()(p.first) * 31 + std::hash<const void*>()(p.second);
+            }
+        };
+        std::unordered_map<std::pair<const CVertex*, const CVertex*>, std::int32_t, PairHash> largest;
+        for (CElement* e : m_doc.m_elements) {
+            CEdge* edge = e->AsEdge();
+            if (!edge) continue;
+            const CVertex* a = std::min(edge->m_v1, edge->m_v2, std::less<>());
+            const CVertex* b = std::max(edge->m_v1, edge->m_v2, std::less<>());
+            auto [it, inserted] = largest.try_emplace({a, b}, 0);
+            if (!inserted) ++it->second;
+            edge->m_parallelIndex = it->second;
+            edge->m_v1->m_edges.push_back(edge);
+            edge->m_v2->m_edges.push_back(edge);
+        }
+    }
+
+    void ResetTransientState() {
+        CLattixDoc& d = m_doc;
+        d.m_pressTool = d.m_tool;
+        d.m_planarResult = 0;
+        d.m_showTrackLabels = true;
+        d.m_topToBottom = false;
+        d.m_autoTrack = false;
+        d.m_pqTrees.clear();
+        d.m_loadClearedByte = 0;
+    }
+
+    struct IdSlot {
+        std::uint32_t count = 0;
+        CElement* last = nullptr;
+    };
+
+    CLattixDoc& m_doc;
+    ArchiveReader m_ar;
+    std::uint32_t m_counter = 1;
+    std::unordered_map<std::uint32_t, ElementClass> m_classes;
+    std::unordered_map<std::uint32_t, IdSlot> m_byId;
+};
+
+} // namespace
+
+std::vector<std::uint8_t> WriteDocument(const CLattixDoc& doc) {
+    return DocumentWriter(doc.m_elements.size()).Write(doc);
+}
+
+LoadStatus ReadDocument(CLattixDoc& doc, std::span<const std::uint8_t> bytes) {
+    return DocumentReader(doc, bytes).Read();
+}
+
+const char* LoadStatusMessage(LoadStatus status) {
+    switch (status) {
+    case LoadStatus::Ok: return "";
+    case LoadStatus::WrongMagic: return "Invalid File Type";
+    case LoadStatus::WrongVersion: return "Incorrect file version.";
+    case LoadStatus::FormatError: return "Unexpected file format.";
+    case LoadStatus::ReadError: return "Failed to open document.";
+    }
+    return "";
+}

@@ -1,0 +1,24 @@
+#pragma once
+// The native document format (".lxd"), also used for undo snapshots.
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "model/LattixDoc.h"
+
+inline constexpr std::uint32_t kDocumentMagic = 123454321;
+inline constexpr std::uint32_t kDocumentVersion = 23;
+inline constexpr std::uint32_t kOldestReadableVersion = 18;
+
+// The whole document as the file holds it.
+std::vector<std::uint8_t> WriteDocument(const CLattixDoc& doc);
+
+// Reads a document into `doc`, which the caller has emptied. Problems with single
+// references ("Corrupted file: ...") are reported on the way through the document's
+// platform and do not stop the reading; the returned status tells whether the stream
+// could be read at all. On success the derived data has been recomputed.
+LoadStatus ReadDocument(CLattixDoc& doc, std::span<const std::uint8_t> bytes);
+
+// The message a failed read is reported with.
+const char* LoadStatusMessage(LoadStatus status);

@@ -1,0 +1,187 @@
+#pragma once
+// Graph elements: vertices and edges of a document, their geometry and ids.
+//
+// A bent edge is a chain of ordinary edges through bend vertices (`m_isBend`),
+// so the element classes know nothing about bends beyond the chain walks below.
+
+#include <cstdint>
+#include <list>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/Colors.h"
+#include "model/Geometry.h"
+
+class CElement;
+class CVertex;
+class CEdge;
+class CNode;
+class ElementList;
+class SelectionList;
+
+// The id counter shared by every document of the run. It only ever grows.
+extern std::uint32_t g_nextId;
+// Raises g_nextId past an id read from a file.
+void NoteLoadedId(std::uint32_t id);
+
+enum class ElementKind { Vertex, Edge };
+
+class CElement {
+public:
+    virtual ~CElement();
+    CElement(const CElement&) = delete;
+    CElement& operator=(const CElement&) = delete;
+
+    virtual ElementKind Kind() const = 0;
+    bool IsVertex() const { return Kind() == ElementKind::Vertex; }
+    bool IsEdge() const { return Kind() == ElementKind::Edge; }
+    CVertex* AsVertex();
+    CEdge* AsEdge();
+    const CVertex* AsVertex() const;
+    const CEdge* AsEdge() const;
+
+    virtual void MoveEndTo(std::int32_t x, std::int32_t y) {}
+    virtual void ResizeTo(std::int32_t x, std::int32_t y, std::int32_t ignored) {}
+    virtual void ResetOffset() {}
+    virtual void SetColor(Rgb color) { m_color = color; }
+
+    // m_rect moved by m_offset; every geometric use goes through it.
+    Rect GetRect() const { return m_rect.Offset(m_offset); }
+    void SetName(std::string name) { m_name = std::move(name); }
+
+    Rect m_rect;
+    bool m_selected = true;
+    Rgb m_color = 0;
+    Rgb m_highlight = kNoHighlight;
+    std::uint32_t m_id = 0;
+    std::string m_name;
+    Point m_offset;
+    std::uint8_t m_mark = 0;
+    bool m_hidden = false;
+
+protected:
+    CElement() = default;
+
+private:
+    friend class ElementList;
+    friend class SelectionList;
+    // Where this element sits in its owning list and in the selection; kept by those lists
+    // so that removal is constant time.
+    const ElementList* m_owner = nullptr;
+    std::list<std::unique_ptr<CElement>>::iterator m_ownerPos;
+    std::int64_t m_ownerSeq = 0; // grows along the owning list; compares list positions
+    SelectionList* m_selOwner = nullptr;
+    std::list<CElement*>::iterator m_selPos;
+};
+
+class CVertex final : public CElement {
+public:
+    CVertex(); // used when loading; takes no id
+    CVertex(std::int32_t x, std::int32_t y, Rgb color);
+    ~CVertex() override;
+
+    ElementKind Kind() const override { return ElementKind::Vertex; }
+    void ResizeTo(std::int32_t x, std::int32_t y, std::int32_t ignored) override;
+    void ResetOffset() override { m_offset = {}; }
+
+    void SetRadius(std::int32_t r);
+    // Recomputes the attachment points of the incident edges from centres, offsets and m_radius.
+    void UpdateIncidentEdges();
+    // A clone 50 units right and down with a new id; links m_copy and m_source.
+    CVertex* Clone(bool appendPrime);
+    // Number of distinct neighbours; a self-loop counts its vertex once.
+    std::vector<CVertex*> DistinctNeighbours() const;
+    std::size_t Degree() const { return m_edges.size(); }
+
+    std::vector<std::int32_t> m_storedAdjacency;
+    Point m_center;
+    std::int32_t m_radius = 10;
+    Point m_grabOffset;
+    bool m_isBend = false;
+    std::vector<CEdge*> m_edges; // adjacency order; a self-loop is listed twice
+    std::int32_t m_level = 0;
+    std::int32_t m_spareValue = 0;
+    std::int32_t m_trackNumber = 0;
+    std::string m_exportName;
+    std::int32_t m_stNumber = 0;
+    CVertex* m_copy = nullptr;
+    CVertex* m_source = nullptr;
+
+    // --- Work fields of the algorithms; never saved. ---
+    std::int32_t m_component = -1;     // component index of the labelling
+    std::uint16_t m_exchangeValue = 0; // set by the vertex-exchange graph code, copied by Clone
+    std::vector<CNode*> m_pqLeaves;    // live PQ-tree leaves that stand for edges to this vertex
+    // Block search and st-numbering.
+    bool m_bcVisited = false;
+    CVertex* m_bcParent = nullptr;
+    std::int32_t m_bcLow = 0;
+    bool m_stNew = false;
+    CVertex* m_stParent = nullptr;
+    std::int32_t m_stDfn = 0;
+    std::int32_t m_stLow = 0;
+    // Cycle search of the classification.
+    std::int32_t m_dfsNumber = -1;
+    CVertex* m_dfsParent = nullptr;
+    CEdge* m_dfsParentEdge = nullptr;
+    // Tree drawing.
+    bool m_placed = false;
+    bool m_spine = false;
+};
+
+class CEdge final : public CElement {
+public:
+    CEdge(); // used when loading; takes no id
+    // A real edge: new id, selected, registered with both endpoints.
+    CEdge(CVertex* a, CVertex* b, std::uint16_t code);
+    // The temporary edge that follows the pointer while an edge is drawn: no id,
+    // not selected, not registered, no second vertex.
+    CEdge(CVertex* a, std::int32_t x, std::int32_t y, std::uint16_t code);
+    ~CEdge() override;
+
+    ElementKind Kind() const override { return ElementKind::Edge; }
+    void MoveEndTo(std::int32_t x, std::int32_t y) override { m_end = {x, y}; }
+
+    void ComputeAttachment();
+    void AssignParallelIndex(bool registerWithEnds);
+    void ReleaseParallelIndex(bool unregisterFromEnds);
+    void RecomputeRect() { m_rect = Rect::Spanning(m_start, m_end); }
+    CVertex* Other(const CVertex* w) const;
+    bool Joins(const CVertex* a, const CVertex* b) const {
+        return (m_v1 == a && m_v2 == b) || (m_v1 == b && m_v2 == a);
+    }
+    bool IsSelfLoop() const { return m_v1 && m_v1 == m_v2; }
+
+    // Bend chains: the walks run from each endpoint that is a bend.
+    void SetHighlightAlongBends(Rgb color);
+    void SetEdgeColor(std::uint16_t code);
+    // Appends a new registered edge per chain step; the caller keeps or destroys them.
+    void CollectBendChain(std::vector<CEdge*>& out);
+
+    Point m_start;
+    Point m_end;
+    std::uint16_t m_edgeColor = 0;
+    std::uint32_t m_storedEnds[2] = {0, 0};
+    std::int32_t m_weight = 0;
+    CVertex* m_v1 = nullptr;
+    CVertex* m_v2 = nullptr;
+    bool m_edgeMark = false;
+    std::int32_t m_parallelIndex = 0;
+
+    // --- Work fields of the algorithms; never saved. ---
+    std::int32_t m_block = -1;
+    bool m_treeEdge = false;
+    bool m_stNewEdge = false;
+    CEdge* m_copy = nullptr;   // scratch copy made of this edge
+    CEdge* m_source = nullptr; // on a scratch copy: the edge it was copied from
+
+    // Releases the endpoints without touching their adjacency lists; used when a whole
+    // graph is torn down at once, where unregistering edge by edge would be wasted work.
+    void ForgetEndpoints() { m_v1 = m_v2 = nullptr; }
+};
+
+// Point on the circle of radius r around `to`, seen from `from`, turned for parallel edges.
+Point CirclePoint(Point from, Point to, std::int32_t radius, std::int32_t parallelIndex);
+// The three arrowhead points (barbs A and B, base D) for a directed edge ending at `to`.
+struct ArrowPoints { Point a, b, d; };
+ArrowPoints ComputeArrowPoints(Point from, Point to, double length);

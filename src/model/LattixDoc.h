@@ -1,0 +1,244 @@
+#pragma once
+// CLattixDoc: one graph with its selection, its saved settings, its undo history and
+// clipboard, and the work lists that the algorithms share between their steps.
+//
+// Every command that changes the graph ends the same way: CheckPoint, modified flag,
+// the recomputations of the derived data (crossings, classification, mode highlights),
+// RepaintAllViews. The command handlers live with their subsystems (planarity/, level/,
+// trees/, random/, editor/); this header only gathers them on the one document class.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "model/Colors.h"
+#include "model/DocView.h"
+#include "model/Element.h"
+#include "model/ElementList.h"
+#include "model/Platform.h"
+#include "model/Undo.h"
+
+class CPQtree;
+class DrawTarget;
+struct AlgorithmWorkspace;
+
+// Snapshots of PQ-trees are owned by the document; the planarity code defines their type.
+struct PQtreeDeleter {
+    void operator()(CPQtree* tree) const;
+};
+using PQtreePtr = std::unique_ptr<CPQtree, PQtreeDeleter>;
+
+// Outcome of reading a document file or snapshot.
+enum class LoadStatus {
+    Ok,
+    WrongMagic,     // "Invalid File Type"
+    WrongVersion,   // "Incorrect file version."
+    FormatError,    // "Unexpected file format."
+    ReadError,      // "Failed to open document."
+};
+
+// Tool codes of m_tool: 1..8 draw edges of that colour code.
+inline constexpr std::uint16_t kToolVertex = 101;
+inline constexpr std::uint16_t kToolPointer = 102;
+
+// The settings that survive undo and redo; read before a reload, written back after it.
+struct KeptSettings {
+    Rgb currentColor;
+    std::uint16_t tool, pressTool;
+    std::int32_t zoomIndex;
+    bool directed;
+    std::int32_t labelCounter;
+    bool topToBottom, autoTrack;
+    std::uint8_t planarResult;
+    bool showStNumber, showName, showWeight, showTrackLabels, showTrack;
+    std::uint8_t loadClearedByte;
+    GuideSettings guides;
+};
+
+class CLattixDoc : public CUndo {
+public:
+    explicit CLattixDoc(IPlatform& platform);
+    ~CLattixDoc() override;
+    CLattixDoc(const CLattixDoc&) = delete;
+    CLattixDoc& operator=(const CLattixDoc&) = delete;
+
+    IPlatform& Platform() const { return *m_platform; }
+
+    // ------------------------------------------------------------ lists
+    ElementList m_elements;  // owns every vertex and edge of the graph
+    SelectionList m_selection;
+    ElementList m_clipboard; // owns the clones last copied
+    std::vector<CVertex*> m_allVertices, m_compVertices;
+    std::vector<CEdge*> m_allEdges, m_compEdges, m_blockEdges;
+    std::vector<PQtreePtr> m_pqTrees;
+
+    // ------------------------------------------------------------ saved settings
+    Rgb m_currentColor = ColorIdToRgb(kColorIdBlue);
+    std::uint16_t m_tool = kToolVertex;
+    std::uint16_t m_pressTool = kToolVertex;
+    static constexpr std::array<double, 14> m_zoomTable = {0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7,
+                                                           0.8, 0.9, 1.0, 1.25, 1.5, 2.0, 3.0};
+    std::int32_t m_zoomIndex = 9;
+    bool m_directed = false;
+    std::int32_t m_labelCounter = 1;
+    bool m_topToBottom = false;
+    bool m_autoTrack = false;
+    std::uint16_t m_altMode = 0;
+    bool m_ulpMode = false;
+    bool m_upwardMode = false;
+    bool m_sefeMode = false;
+    std::uint8_t m_planarResult = 0;
+    bool m_showStNumber = false;
+    bool m_showName = true;
+    bool m_showWeight = false;
+    bool m_showTrackLabels = true;
+    bool m_showTrack = false;
+    bool m_autoCrossings = true;
+    std::int32_t m_canvasWidth = kCanvasSize;
+    std::int32_t m_canvasHeight = kCanvasSize;
+    std::int32_t m_randomTreeSize = 10;
+    // A byte of the derived-data state that loading clears and undo keeps.
+    std::uint8_t m_loadClearedByte = 0;
+
+    // Zoom factor of m_zoomIndex (1.0 for an index outside the table).
+    double ZoomFactor() const;
+
+    // ------------------------------------------------------------ shared operations
+    void AddElement(CElement* element);
+    void DeleteElement(CElement* element);
+    void AddToSelection(CElement* element);
+    void RemoveFromSelection(CElement* element);
+    bool IsSelected(const CElement* element) const;
+    void ClearSelection();
+    CEdge* FindEdge(const CVertex* a, const CVertex* b) const;
+    static double PointLineDistance(double x, double y, double x1, double y1, double x2, double y2);
+    void DeleteContents();
+
+    // ------------------------------------------------------------ views
+    void AddView(CDocView* view);
+    void RemoveView(CDocView* view);
+    const std::vector<CDocView*>& Views() const { return m_views; }
+    // The first editor view, or null.
+    CLattixView* GetGraphView() const;
+    // The active frame's view when it shows this document, else null.
+    CDocView* GetActiveView() const;
+    // The active view when it is an editor view of this document, else null.
+    CLattixView* GetActiveEditorView() const;
+    // The guide settings that files and undo carry: those of the first editor view, or,
+    // while the document has none, the ones kept for it here.
+    GuideSettings SavedGuides() const;
+    void ApplySavedGuides(const GuideSettings& guides);
+
+    // ------------------------------------------------------------ document lifecycle
+    void OnNewDocument();
+    // Opens a file; on failure the message has been shown and false is returned.
+    bool OnOpenDocument(const std::string& path);
+    // Opens from bytes already in memory (a file read elsewhere).
+    bool OpenFromBytes(std::span<const std::uint8_t> bytes);
+    bool OnSaveDocument(const std::string& path);
+    bool IsModified() const { return m_modified; }
+    void SetModifiedFlag(bool modified = true) { m_modified = modified; }
+    const std::string& GetPathName() const { return m_pathName; }
+    void SetPathName(std::string path) { m_pathName = std::move(path); }
+
+    // ------------------------------------------------------------ undo, clipboard
+    void OnEditUndo();
+    void OnEditRedo();
+    KeptSettings ReadKeptSettings() const;
+    void WriteKeptSettings(const KeptSettings& kept);
+    void OnEditCopy();
+    void OnEditCut();
+    void OnEditPaste();
+
+    // The two commands (32964, 32965) that set m_altMode.
+    void OnAltMode(std::uint16_t value);
+
+    // ------------------------------------------------------------ text export
+    // Asks for a path and writes the text export.
+    void OnFileExportText();
+    // Writes the text export to path; false (after the message) when it could not.
+    bool ExportText(const std::string& path);
+
+    // ============================================================ derived data and modes (trees/)
+    std::array<std::int32_t, 8> m_crossings{}; // stored Blue, Red, Yellow, Black, Purple, Cyan, Orange, Green
+    std::int32_t m_totalCrossings = 0;
+    std::int32_t m_componentCount = 0;
+    std::int32_t m_treeCount = 0;
+    std::int32_t m_caterpillarCount = 0;
+    std::int32_t m_spiderCount = 0;
+    std::int32_t m_starCount = 0;
+
+    void CountCrossings();
+    void RecomputeUlpCounts(bool force);
+    void ColorUpwardEdges();
+    void UpdateSefe();
+    // The crossings count of one edge colour code.
+    std::int32_t CrossingsOf(int code) const;
+    // Runs the recomputations that follow an edit: crossings (when m_autoCrossings is set),
+    // classification, upward colouring and SEFE highlighting.
+    void RecomputeDerivedData();
+    // The edge being dragged out with the mouse, if any.
+    CEdge* EdgeBeingDrawn() const;
+
+    // Mode commands (32966, 32990, 32995).
+    void OnUlpRecognitionMode();
+    void OnUpwardMode();
+    void OnSefeMode();
+
+    // Tree classification of the extracted component (m_compVertices, m_compEdges).
+    bool IsSimple() const;
+    bool ExtractComponent(std::int32_t k);
+    bool IsCaterpillar(const std::vector<CVertex*>& vertices, const std::vector<CEdge*>& edges);
+    bool IsCaterpillar() { return IsCaterpillar(m_compVertices, m_compEdges); }
+    bool IsRadius2Star();
+    bool Is3Spider();
+    bool HighlightCycle();
+    bool WitnessSearchL();
+    bool WitnessSearchF1();
+    bool WitnessSearchF2();
+    // Whether two non-bend vertices of the extracted component share a track.
+    bool HasSharedTrack() const;
+
+    // ============================================================ components (planarity/)
+    // Labels every vertex reachable from `list` (m_allVertices when null) with its
+    // component index and returns the number of components.
+    std::int32_t CountComponents(const std::vector<CVertex*>* list = nullptr);
+    void OnConnectedComponents();
+    // Rebuilds m_allVertices and m_allEdges from m_elements in element order.
+    void RebuildAllLists();
+
+    // ============================================================ rendering (editor/)
+    // Redraws every editor and PQ-tree view of this document.
+    void RepaintAllViews();
+    void RepaintView(CDocView* view);
+
+    // ============================================================ editor interaction state (editor/)
+    std::int32_t m_selectedTrack = -1;
+    bool m_colorForSelection = false;
+    Point m_pressPoint;
+    Point m_lastPoint;
+    CVertex* m_grabbed = nullptr;
+    bool m_dragging = false;
+    bool m_banding = false;
+    Rect m_bandRect;
+    CVertex* m_edgeStart = nullptr;
+    CVertex* m_edgeEnd = nullptr;
+    CElement* m_creating = nullptr;
+    std::uint16_t m_cursorCode = 123;
+
+private:
+    std::vector<std::uint8_t> StoreState() override;
+    void LoadState(std::span<const std::uint8_t> bytes) override;
+    bool FinishOpen(LoadStatus status);
+
+    IPlatform* m_platform;
+    std::vector<CDocView*> m_views;
+    GuideSettings m_detachedGuides; // guide settings while no editor view exists
+    bool m_detachedGuidesSet = false; // set by a load without a view or by closing the last one
+    bool m_modified = false;
+    std::string m_pathName;
+};

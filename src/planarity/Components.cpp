@@ -1,0 +1,127 @@
+#include "planarity/Components.h"
+
+#include <unordered_set>
+
+#include "model/LattixDoc.h"
+
+namespace {
+
+// A label cut at its first underscore (when the underscore is not the first character).
+void CutNameAtUnderscore(CVertex& v) {
+    const auto pos = v.m_name.find('_');
+    if (pos != std::string::npos && pos > 0) v.m_name.resize(pos);
+}
+
+void TakeVertex(CLattixDoc& doc, CVertex* v) {
+    doc.m_compVertices.push_back(v);
+    v->m_highlight = kNoHighlight;
+    CutNameAtUnderscore(*v);
+}
+
+} // namespace
+
+void CLattixDoc::RebuildAllLists() {
+    m_allVertices.clear();
+    m_allEdges.clear();
+    for (CElement* e : m_elements) {
+        if (CVertex* v = e->AsVertex()) m_allVertices.push_back(v);
+        else m_allEdges.push_back(e->AsEdge());
+    }
+}
+
+std::int32_t CLattixDoc::CountComponents(const std::vector<CVertex*>* list) {
+    const std::vector<CVertex*>& vertices = list ? *list : m_allVertices;
+    std::int32_t counter = 0;
+    for (CVertex* v : vertices) v->m_component = -1;
+    std::vector<CVertex*> stack;
+    for (CVertex* start : vertices) {
+        if (start->m_component != -1) continue;
+        // Every vertex reachable from the start gets the counter, also one outside the list.
+        start->m_component = counter;
+        stack.push_back(start);
+        while (!stack.empty()) {
+            CVertex* v = stack.back();
+            stack.pop_back();
+            for (CEdge* e : v->m_edges) {
+                CVertex* w = e->Other(v);
+                if (w && w->m_component == -1) {
+                    w->m_component = counter;
+                    stack.push_back(w);
+                }
+            }
+        }
+        ++counter;
+    }
+    return counter;
+}
+
+bool CLattixDoc::IsSimple() const {
+    struct PairHash {
+        std::size_t operator()(const std::pair<const CVertex*, const CVertex*>& p) const {
+            return std::hash<const void*>()(p.first) * 31 + std::hash<const void*>()(p.second);
+        }
+    };
+    std::unordered_set<std::pair<const CVertex*, const CVertex*>, PairHash> seen;
+    seen.reserve(m_allEdges.size());
+    for (const CEdge* e : m_allEdges) {
+        const CVertex* a = std::min(e->m_v1, e->m_v2, std::less<>());
+        const CVertex* b = std::max(e->m_v1, e->m_v2, std::less<>());
+        if (!seen.insert({a, b}).second) return false;
+    }
+    return true;
+}
+
+void CLattixDoc::OnConnectedComponents() {
+    RebuildAllLists();
+    if (!IsSimple()) {
+        Platform().ShowMessage("The graph is not simple.");
+        return;
+    }
+    if (m_directed) {
+        Platform().ShowMessage("The graph is not undirected.");
+        return;
+    }
+    const std::int32_t k = CountComponents(&m_allVertices);
+    Platform().ShowMessage(k == 1 ? "There is 1 connected component."
+                                  : "There are " + std::to_string(k) + " connected components.");
+}
+
+bool CLattixDoc::ExtractComponent(std::int32_t k) {
+    m_compVertices.clear();
+    m_compEdges.clear();
+    for (CElement* e : m_elements)
+        if (CVertex* v = e->AsVertex(); v && v->m_component == k) TakeVertex(*this, v);
+    for (CElement* e : m_elements) {
+        CEdge* edge = e->AsEdge();
+        if (!edge || !edge->m_v1 || edge->m_v1->m_component != k) continue;
+        if (!edge->m_v2 || edge->m_v2->m_component != k) return false;
+        m_compEdges.push_back(edge);
+        edge->m_highlight = kNoHighlight;
+    }
+    return true;
+}
+
+ComponentExtractor::ComponentExtractor(CLattixDoc& doc, std::int32_t componentCount)
+    : m_doc(doc), m_vertices(std::max(componentCount, 0)), m_edges(std::max(componentCount, 0)) {
+    auto inRange = [&](std::int32_t c) { return c >= 0 && c < componentCount; };
+    for (CElement* e : doc.m_elements) {
+        if (CVertex* v = e->AsVertex()) {
+            if (inRange(v->m_component)) m_vertices[v->m_component].push_back(v);
+        } else if (CEdge* edge = e->AsEdge(); edge->m_v1 && inRange(edge->m_v1->m_component)) {
+            m_edges[edge->m_v1->m_component].push_back(edge);
+        }
+    }
+}
+
+bool ComponentExtractor::Extract(std::int32_t k) {
+    if (k < 0 || k >= static_cast<std::int32_t>(m_vertices.size())) return m_doc.ExtractComponent(k);
+    m_doc.m_compVertices.clear();
+    m_doc.m_compEdges.clear();
+    for (CVertex* v : m_vertices[k]) TakeVertex(m_doc, v);
+    for (CEdge* edge : m_edges[k]) {
+        if (!edge->m_v2 || edge->m_v2->m_component != k) return false;
+        m_doc.m_compEdges.push_back(edge);
+        edge->m_highlight = kNoHighlight;
+    }
+    return true;
+}

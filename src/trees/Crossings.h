@@ -1,0 +1,28 @@
+#pragma once
+// Crossings between edges of one colour.
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "model/Geometry.h"
+
+class CEdge;
+
+// An edge as a straight segment between the (offset) centres of its end vertices, or its
+// stored end points where a vertex is missing.
+struct Segment {
+    Point a, b;
+};
+Segment SegmentOf(const CEdge& e);
+
+// The segment intersection test of the crossing counter: 32-bit orientation values, and
+// collinear touching counted through an inclusive bounding-box test.
+bool SegmentsIntersect(const Segment& e, const Segment& f);
+bool SegmentsIntersect(const CEdge& e, const CEdge& f);
+
+// Crossings per colour code 1..8 (index code - 1), for edges given in element order.
+// Pairs that share an end vertex never count. The fast method gives exactly the result of
+// the all-pairs definition.
+std::array<std::int32_t, 8> CountCrossingsAllPairs(const std::vector<const CEdge*>& edges);
+std::array<std::int32_t, 8> CountCrossingsFast(const std::vector<const CEdge*>& edges);

@@ -1,0 +1,99 @@
+#include "trees/ScratchGraph.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+#include "model/Element.h"
+
+namespace {
+
+void Unlink(CEdge* e) {
+    if (e->m_source && e->m_source->m_copy == e) e->m_source->m_copy = nullptr;
+}
+
+} // namespace
+
+void DeleteScratchVertex(CVertex* v) {
+    if (v->m_source && v->m_source->m_copy == v) v->m_source->m_copy = nullptr;
+    delete v;
+}
+
+void ScratchGraph::Clear() {
+    for (CEdge* e : edges) {
+        Unlink(e);
+        delete e;
+    }
+    edges.clear();
+    for (CVertex* v : vertices) DeleteScratchVertex(v);
+    vertices.clear();
+}
+
+void CopyComponent(const std::vector<CVertex*>& vertices, ScratchGraph& out) {
+    out.Clear();
+    std::unordered_set<const CVertex*> copies;
+    for (CVertex* v : vertices) {
+        CVertex* copy = v->Clone(false);
+        copy->m_name = v->m_name + "'";
+        out.vertices.push_back(copy);
+        copies.insert(copy);
+        for (CEdge* e : v->m_edges) {
+            if (e->m_v1 != v) continue;
+            CVertex* far = e->m_v2;
+            auto* scratch = new CEdge(copy, far, kEdgeBlack);
+            // The far end is a document vertex for now; the scratch edge leaves its list
+            // at once and is redirected to the far end's copy below.
+            auto& farEdges = far->m_edges;
+            if (auto it = std::find(farEdges.rbegin(), farEdges.rend(), scratch); it != farEdges.rend())
+                farEdges.erase(std::next(it).base());
+            scratch->m_source = e;
+            e->m_copy = scratch;
+            out.edges.push_back(scratch);
+        }
+    }
+    std::vector<CEdge*> kept;
+    kept.reserve(out.edges.size());
+    for (CEdge* scratch : out.edges) {
+        CVertex* farCopy = scratch->m_v2->m_copy;
+        if (!farCopy || !copies.count(farCopy)) {
+            // An edge leaving the copied vertices has no far end among the copies.
+            scratch->m_v2 = nullptr;
+            auto& nearEdges = scratch->m_v1->m_edges;
+            nearEdges.erase(std::find(nearEdges.begin(), nearEdges.end(), scratch));
+            scratch->m_v1 = nullptr;
+            Unlink(scratch);
+            delete scratch;
+            continue;
+        }
+        scratch->m_v2 = farCopy;
+        farCopy->m_edges.push_back(scratch);
+        kept.push_back(scratch);
+    }
+    out.edges.swap(kept);
+}
+
+void RemoveLeavesOnce(ScratchGraph& g) {
+    for (auto it = g.vertices.begin(); it != g.vertices.end(); ++it) {
+        if ((*it)->m_edges.empty()) {
+            DeleteScratchVertex(*it);
+            g.vertices.erase(it);
+            return;
+        }
+    }
+    std::vector<CVertex*> leaves;
+    for (CVertex* v : g.vertices)
+        if (v->m_edges.size() == 1) leaves.push_back(v);
+    std::unordered_set<const CElement*> gone;
+    for (CVertex* v : leaves) {
+        // The edge may already be gone with the leaf at its other end.
+        if (!v->m_edges.empty()) {
+            CEdge* e = v->m_edges.front();
+            gone.insert(e);
+            Unlink(e);
+            delete e;
+        }
+        gone.insert(v);
+        DeleteScratchVertex(v);
+    }
+    std::erase_if(g.edges, [&](CEdge* e) { return gone.count(e) != 0; });
+    std::erase_if(g.vertices, [&](CVertex* v) { return gone.count(v) != 0; });
+}

@@ -1,0 +1,361 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+#include "io/Archive.h"
+#include "io/DocumentFormat.h"
+#include "io/FileIO.h"
+#include "support/TestDoc.h"
+
+namespace {
+
+std::vector<std::uint8_t> Save(CLattixDoc& d) { return WriteDocument(d); }
+
+LoadStatus LoadInto(TestDoc& t, const std::vector<std::uint8_t>& bytes) {
+    t.d().DeleteContents();
+    return ReadDocument(t.d(), bytes);
+}
+
+// The settings tail of a version-23 file with default values (fields 4 to 23).
+void PutDefaultSettings(ArchiveWriter& w) {
+    w.PutU32(ColorIdToRgb(101));
+    w.PutU16(101);
+    w.PutI32(9);
+    for (int i = 0; i < 6; ++i) w.PutU8(i == 4 ? 1 : 0);
+    w.PutI32(0);
+    w.PutU8(0);
+    w.PutI32(30);
+    w.PutI32(30);
+    w.PutI32(1);
+    w.PutU8(0);
+    w.PutU8(0);
+    w.PutU16(0);
+    w.PutU8(0);
+    w.PutU8(0);
+    w.PutU8(0);
+}
+
+void PutVertexRecord(ArchiveWriter& w, std::uint32_t id, const std::string& name = "v") {
+    w.PutString(name);
+    w.PutRect({85, 85, 115, 115});
+    w.PutU8(0);
+    w.PutU32(0xFF);
+    w.PutU32(kNoHighlight);
+    w.PutU32(id);
+    w.PutU8(0);
+    for (int i = 0; i < 4; ++i) w.PutI32(0);
+    w.PutPoint({100, 100});
+    w.PutI32(10);
+    w.PutI32(0);
+    w.PutU8(0);
+    w.PutU32(0);
+}
+
+void PutEdgeRecord(ArchiveWriter& w, std::uint32_t id, std::uint32_t v1, std::uint32_t v2) {
+    w.PutString("");
+    w.PutRect({0, 0, 10, 10});
+    w.PutU8(0);
+    w.PutU32(0);
+    w.PutU32(kNoHighlight);
+    w.PutU32(id);
+    w.PutPoint({0, 0});
+    w.PutPoint({10, 10});
+    w.PutU16(1);
+    w.PutU8(0);
+    w.PutI32(0);
+    w.PutU32(v1);
+    w.PutU32(v2);
+}
+
+void PutHeader(ArchiveWriter& w, std::uint32_t count, std::uint32_t version = 23) {
+    w.PutU32(kDocumentMagic);
+    w.PutU32(version);
+    w.PutCount(count);
+}
+
+void PutClass(ArchiveWriter& w, const std::string& name, std::uint16_t schema = 18) {
+    w.PutU16(0xFFFF);
+    w.PutU16(schema);
+    w.PutU16(static_cast<std::uint16_t>(name.size()));
+    for (char c : name) w.PutU8(static_cast<std::uint8_t>(c));
+}
+
+} // namespace
+
+TEST(Format, EmptyDocumentIsFiftyBytes) {
+    TestDoc t;
+    const std::vector<std::uint8_t> bytes = Save(t.d());
+    const std::vector<std::uint8_t> expected = {
+        0x71, 0xC3, 0x5B, 0x07, 23, 0, 0, 0, 0, 0,     // magic, version, count
+        0x20, 0x20, 0xFF, 0x00, 101, 0, 9, 0, 0, 0,    // colour, tool, zoom
+        0, 0, 0, 0, 1, 0,                              // directed, st, reserved x2, name, weight
+        0, 0, 0, 0, 0, 30, 0, 0, 0, 30, 0, 0, 0,       // guide mode, snap, x, y
+        1, 0, 0, 0, 0, 0,                              // label counter, lock, show track
+        0, 0, 0, 0, 0};                                // alt mode, ulp, upward, sefe
+    EXPECT_EQ(bytes, expected);
+}
+
+TEST(Format, StringAndRecordLayout) {
+    TestDoc t;
+    CVertex* v = t.Vertex(100, 100);
+    v->m_id = 12;
+    v->m_name = "12";
+    std::vector<std::uint8_t> bytes = Save(t.d());
+    // Count, then 0xFFFF, schema 18, the class name "CVertex", then the record.
+    ASSERT_GT(bytes.size(), 26u);
+    EXPECT_EQ(bytes[10], 0xFF);
+    EXPECT_EQ(bytes[12], 18);
+    EXPECT_EQ(bytes[14], 7);
+    EXPECT_EQ(std::string(bytes.begin() + 16, bytes.begin() + 23), "CVertex");
+    EXPECT_EQ(bytes[23], 0x02);
+    EXPECT_EQ(bytes[24], '1');
+    EXPECT_EQ(bytes[25], '2');
+
+    ArchiveWriter w;
+    w.PutString(std::string(300, 'x'));
+    EXPECT_EQ(w.Bytes()[0], 0xFF);
+    EXPECT_EQ(w.Bytes()[1], 0x2C);
+    EXPECT_EQ(w.Bytes()[2], 0x01);
+    ArchiveWriter big;
+    big.PutString(std::string(70000, 'y'));
+    ArchiveReader r(big.Bytes());
+    EXPECT_EQ(r.GetString().size(), 70000u);
+}
+
+TEST(Format, RoundTripIsByteIdentical) {
+    TestDoc t;
+    CVertex* a = t.Vertex(100, 100, "alpha");
+    CVertex* b = t.Vertex(300, 120, std::string(400, 'n'));
+    CVertex* bend = t.Vertex(200, 300);
+    bend->m_isBend = true;
+    bend->SetRadius(5);
+    t.Edge(a, b, kEdgeRed)->m_weight = -7;
+    t.Edge(b, a, kEdgeGreen);
+    t.Edge(a, bend);
+    t.Edge(bend, b);
+    t.Edge(a, a, kEdgePurple);
+    a->m_trackNumber = 3;
+    b->m_stNumber = 4;
+    t.d().m_directed = true;
+    t.d().m_sefeMode = true;
+    t.view->m_guideMode = 3;
+    t.view->m_xSeparation = 17;
+    t.d().RecomputeDerivedData(); // as every command does; SEFE flags the bent parallel pair
+    const std::vector<std::uint8_t> first = Save(t.d());
+
+    TestDoc u;
+    ASSERT_EQ(LoadInto(u, first), LoadStatus::Ok);
+    EXPECT_EQ(Save(u.d()), first);
+    EXPECT_EQ(u.view->m_guideMode, 3);
+    EXPECT_EQ(u.view->m_xSeparation, 17);
+    EXPECT_TRUE(u.d().m_directed);
+    ASSERT_EQ(u.CountVertices(), 3u);
+    EXPECT_EQ(u.CountEdges(), 5u);
+    CVertex* ua = u.VertexNamed("alpha");
+    ASSERT_NE(ua, nullptr);
+    EXPECT_EQ(ua->m_edges.size(), 5u); // two to b, one to the bend, the loop twice
+}
+
+TEST(Format, VersionsEighteenToTwentyThree) {
+    TestDoc t;
+    t.d().m_ulpMode = true;
+    t.d().m_altMode = 1;
+    std::vector<std::uint8_t> bytes = Save(t.d());
+    // Version 18 lacks the alt mode and the three mode bytes.
+    std::vector<std::uint8_t> v18(bytes.begin(), bytes.end() - 5);
+    v18[4] = 18;
+    TestDoc u;
+    ASSERT_EQ(LoadInto(u, v18), LoadStatus::Ok);
+    EXPECT_EQ(u.d().m_altMode, 0);
+    EXPECT_FALSE(u.d().m_ulpMode);
+
+    std::vector<std::uint8_t> v20(bytes.begin(), bytes.end() - 2);
+    v20[4] = 20;
+    ASSERT_EQ(LoadInto(u, v20), LoadStatus::Ok);
+    EXPECT_EQ(u.d().m_altMode, 1);
+    EXPECT_TRUE(u.d().m_ulpMode);
+
+    bytes[4] = 24;
+    EXPECT_EQ(LoadInto(u, bytes), LoadStatus::WrongVersion);
+    bytes[4] = 17;
+    EXPECT_EQ(LoadInto(u, bytes), LoadStatus::WrongVersion);
+    bytes[0] = 0;
+    EXPECT_EQ(LoadInto(u, bytes), LoadStatus::WrongMagic);
+}
+
+TEST(Format, AdjacencyIsRebuiltInElementOrder) {
+    TestDoc t;
+    CVertex* a = t.Vertex(100, 100, "a");
+    CVertex* b = t.Vertex(200, 100, "b");
+    CVertex* c = t.Vertex(100, 200, "c");
+    CEdge* e1 = t.Edge(a, b);
+    CEdge* e2 = t.Edge(a, c);
+    std::swap(a->m_edges[0], a->m_edges[1]);
+    TestDoc u;
+    ASSERT_EQ(LoadInto(u, Save(t.d())), LoadStatus::Ok);
+    CVertex* ua = u.VertexNamed("a");
+    ASSERT_EQ(ua->m_edges.size(), 2u);
+    EXPECT_EQ(ua->m_edges[0]->m_id, e1->m_id);
+    EXPECT_EQ(ua->m_edges[1]->m_id, e2->m_id);
+    EXPECT_EQ(ua->m_storedAdjacency, (std::vector<std::int32_t>{std::int32_t(e2->m_id), std::int32_t(e1->m_id)}));
+}
+
+TEST(Format, LoadingRaisesTheIdCounter) {
+    ArchiveWriter w;
+    PutHeader(w, 1);
+    PutClass(w, "CVertex");
+    PutVertexRecord(w, g_nextId + 500);
+    PutDefaultSettings(w);
+    const std::uint32_t loaded = g_nextId + 500;
+    TestDoc t;
+    ASSERT_EQ(LoadInto(t, w.Bytes()), LoadStatus::Ok);
+    EXPECT_EQ(g_nextId, loaded + 1);
+    EXPECT_GT(t.Vertex(10, 10)->m_id, loaded);
+}
+
+TEST(Format, SelectionAndParallelEdgesAfterLoading) {
+    TestDoc t;
+    CVertex* a = t.Vertex(100, 100, "a");
+    CVertex* b = t.Vertex(200, 100, "b");
+    t.Edge(a, b);
+    t.Edge(a, b);
+    t.d().ClearSelection();
+    t.d().AddToSelection(b);
+    TestDoc u;
+    ASSERT_EQ(LoadInto(u, Save(t.d())), LoadStatus::Ok);
+    ASSERT_EQ(u.d().m_selection.size(), 1u);
+    EXPECT_EQ(u.d().m_selection.front()->m_name, "b");
+    EXPECT_EQ(u.Edges()[0]->m_parallelIndex, 0);
+    EXPECT_EQ(u.Edges()[1]->m_parallelIndex, 1);
+}
+
+TEST(Format, DamagedReferencesAreReportedAndDropped) {
+    const std::uint32_t base = g_nextId + 1000;
+    ArchiveWriter w;
+    PutHeader(w, 5);
+    PutClass(w, "CVertex");
+    PutVertexRecord(w, base, "a");
+    w.PutU16(0x8001);
+    PutVertexRecord(w, base + 1, "b");
+    w.PutU16(0x8001);
+    PutVertexRecord(w, base + 1, "b2"); // duplicated id
+    PutClass(w, "CEdge");
+    PutEdgeRecord(w, base + 3, base, base + 1);
+    w.PutU16(0x8005);
+    PutEdgeRecord(w, base + 4, base, base + 99); // lost end
+    PutDefaultSettings(w);
+    TestDoc t;
+    ASSERT_EQ(LoadInto(t, w.Bytes()), LoadStatus::Ok);
+    EXPECT_EQ(t.platform.m_messages,
+              (std::vector<std::string>{"Corrupted file: duplicated object id",
+                                        "Corrupted file: a pointer could not be restored"}));
+    ASSERT_EQ(t.CountEdges(), 1u);
+    EXPECT_EQ(t.Edges()[0]->m_v2->m_name, "b2"); // the last of the duplicates
+    EXPECT_EQ(t.VertexNamed("a")->m_edges.size(), 1u);
+}
+
+TEST(Format, HostileStreamsFailCleanly) {
+    TestDoc t;
+    auto expectFormatError = [&](const std::vector<std::uint8_t>& bytes) {
+        EXPECT_EQ(LoadInto(t, bytes), LoadStatus::FormatError);
+    };
+    {   // unknown class
+        ArchiveWriter w;
+        PutHeader(w, 1);
+        PutClass(w, "CWidget");
+        expectFormatError(w.Bytes());
+    }
+    {   // wrong schema
+        ArchiveWriter w;
+        PutHeader(w, 1);
+        PutClass(w, "CVertex", 17);
+        PutVertexRecord(w, 1);
+        PutDefaultSettings(w);
+        expectFormatError(w.Bytes());
+    }
+    {   // a count far beyond the file
+        ArchiveWriter w;
+        PutHeader(w, 0xFFFFFFFFu);
+        PutClass(w, "CVertex");
+        PutVertexRecord(w, 1);
+        expectFormatError(w.Bytes());
+    }
+    {   // a reference to a class never described, and a repeated object
+        ArchiveWriter w;
+        PutHeader(w, 1);
+        w.PutU16(0x8009);
+        expectFormatError(w.Bytes());
+        ArchiveWriter v;
+        PutHeader(v, 2);
+        PutClass(v, "CVertex");
+        PutVertexRecord(v, 1);
+        v.PutU16(0x0002);
+        expectFormatError(v.Bytes());
+    }
+    {   // an adjacency count and a string length beyond the file
+        ArchiveWriter w;
+        PutHeader(w, 1);
+        PutClass(w, "CVertex");
+        w.PutU8(0xFF);
+        w.PutU16(0xFFFF);
+        w.PutU32(0xFFFFFFF0u);
+        expectFormatError(w.Bytes());
+    }
+    // Every truncation of a real file fails as a format error and never crashes.
+    TestDoc src;
+    CVertex* a = src.Vertex(100, 100);
+    CVertex* b = src.Vertex(200, 200);
+    src.Edge(a, b);
+    const std::vector<std::uint8_t> full = Save(src.d());
+    for (std::size_t n = 4; n + 1 < full.size(); ++n) {
+        std::vector<std::uint8_t> cut(full.begin(), full.begin() + n);
+        EXPECT_NE(LoadInto(t, cut), LoadStatus::Ok) << n;
+    }
+}
+
+TEST(Format, WideStringsAreConverted) {
+    ArchiveWriter w;
+    w.PutU8(0xFF);
+    w.PutU16(0xFFFE);
+    w.PutU8(3);
+    for (std::uint16_t u : {std::uint16_t('h'), std::uint16_t(0xE9), std::uint16_t(0x4E2D)}) w.PutU16(u);
+    ArchiveReader r(w.Bytes());
+    EXPECT_EQ(r.GetString(), "h\xE9?");
+}
+
+TEST(Format, SavingNeverDestroysThePreviousFile) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("arborix-save-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const std::string path = (dir / "doc.lxd").string();
+    TestDoc t;
+    t.Vertex(100, 100);
+    ASSERT_TRUE(t.d().OnSaveDocument(path));
+    EXPECT_FALSE(t.d().IsModified());
+    const auto before = ReadFileBytes(path);
+
+    // A target that cannot be written (a directory of that name) fails with the message
+    // and leaves everything else where it was.
+    t.Vertex(200, 200);
+    const std::string bad = (dir / "sub").string();
+    fs::create_directories(bad);
+    EXPECT_FALSE(t.d().OnSaveDocument(bad));
+    EXPECT_EQ(t.platform.m_messages.back(), "Failed to save document.");
+    EXPECT_EQ(ReadFileBytes(path), before);
+    EXPECT_TRUE(t.d().IsModified());
+    for (const auto& entry : fs::directory_iterator(dir))
+        EXPECT_EQ(entry.path().filename().string().find(".saving-"), std::string::npos);
+    fs::remove_all(dir);
+}
+
+TEST(Format, OpeningReportsEveryFailure) {
+    TestDoc t;
+    EXPECT_FALSE(t.d().OnOpenDocument("/nonexistent/arborix/file.lxd"));
+    EXPECT_EQ(t.platform.m_messages.back(), "Failed to open document.");
+    const std::vector<std::uint8_t> text = {'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd'};
+    EXPECT_FALSE(t.d().OpenFromBytes(text));
+    EXPECT_EQ(t.platform.m_messages.back(), "Invalid File Type");
+    EXPECT_TRUE(t.d().m_elements.empty());
+}
