@@ -81,6 +81,22 @@ public:
 
     GuideSettings SavedGuides() const;
     void ApplySavedGuides(const GuideSettings& g);
+
+    // What the editor draws in inverting mode over the picture while the mouse is down:
+    // the rubber band (dotted, RGB 7, 0, 0) and the edge being dragged out. Document
+    // coordinates.
+    struct Overlay {
+        bool band = false;
+        Rect bandRect;
+        bool edge = false;
+        Point edgeFrom, edgeTo;
+        std::uint16_t edgeCode = 0;
+    };
+    Overlay m_overlay;
+    // Redraws the overlay over the last picture; the shell overrides it.
+    virtual void RefreshOverlay() {}
+    // Shows the cursor of a cursor code (120 move, 121 add, 122 remove, 123 normal).
+    virtual void ShowCursor(std::uint16_t code) {}
 };
 
 // The PQ-tree replay view; everything it shows comes from the document.

@@ -17,6 +17,7 @@ class CElement;
 class CVertex;
 class CEdge;
 class CNode;
+class CDocView;
 class ElementList;
 class SelectionList;
 
@@ -86,6 +87,9 @@ public:
     void ResetOffset() override { m_offset = {}; }
 
     void SetRadius(std::int32_t r);
+    // Sets the centre and applies the guide rules of `view` (snapping, locking to the
+    // track, coloured tracks, the canvas border) through m_offset. No view: no guides.
+    void PlaceAt(std::int32_t x, std::int32_t y, CDocView* view, bool updateEdges = true);
     // Recomputes the attachment points of the incident edges from centres, offsets and m_radius.
     void UpdateIncidentEdges();
     // A clone 50 units right and down with a new id; links m_copy and m_source.

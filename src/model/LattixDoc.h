@@ -21,6 +21,7 @@
 #include "model/ElementList.h"
 #include "model/Platform.h"
 #include "model/Undo.h"
+#include "editor/ContextMenu.h"
 
 class CPQtree;
 class DrawTarget;
@@ -211,10 +212,40 @@ public:
     // Rebuilds m_allVertices and m_allEdges from m_elements in element order.
     void RebuildAllLists();
 
+    // ============================================================ bends (editor/)
+    // Joins the two edges through bend b into one edge per lane and deletes b; a vertex
+    // that is not a bend with exactly two neighbours is left alone.
+    void RemoveBend(CVertex* b);
+    // Removes every bend, then checkpoint, modified flag, SEFE update and repaint.
+    void RemoveAllBends();
+    bool HasBends() const;
+
     // ============================================================ rendering (editor/)
+    // Draws the document onto a target for one view: mode 0 the graph (only for an editor
+    // view; guides when drawGuides), mode 2 the PQ-tree replay.
+    void DrawGraph(DrawTarget& target, std::int32_t scrollX, std::int32_t scrollY, int mode, CDocView* view,
+                   bool drawGuides);
     // Redraws every editor and PQ-tree view of this document.
     void RepaintAllViews();
     void RepaintView(CDocView* view);
+
+    // ============================================================ mouse and keys (editor/)
+    // Points are document coordinates: the view has already taken off its scroll
+    // position and divided by the zoom factor.
+    static constexpr unsigned kFlagShift = 4;
+    static constexpr unsigned kFlagCtrl = 8;
+    static constexpr int kKeyShift = 16;
+    static constexpr int kKeyCtrl = 17;
+    static constexpr int kKeyDelete = 46;
+    void OnLButtonDown(CDocView* view, unsigned flags, Point point);
+    void OnMouseMove(CDocView* view, unsigned flags, Point point);
+    void OnLButtonUp(CDocView* view, unsigned flags, Point point);
+    void OnKeyDown(CDocView* view, int key);
+    void OnKeyUp(CDocView* view, int key);
+    // Selects what was hit and describes the menu to show; the shell shows it, calls
+    // OnContextMenuClosed, then runs the chosen command (if any).
+    ContextMenu OnRButtonDown(CDocView* view, unsigned flags, Point point);
+    void OnContextMenuClosed(const ContextMenu& menu);
 
     // ============================================================ editor interaction state (editor/)
     std::int32_t m_selectedTrack = -1;

@@ -1,0 +1,32 @@
+#pragma once
+// Scratch state of one algorithm command; it lives on the command's stack and dies with it.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class CLattixDoc;
+class CVertex;
+
+struct AlgorithmWorkspace {
+    explicit AlgorithmWorkspace(CLattixDoc& document, bool animate = false, std::int32_t stepDelay = 0)
+        : doc(document), m_animate(animate), m_stepDelay(stepDelay) {}
+
+    CLattixDoc& doc;
+    bool m_animate;
+    std::int32_t m_stepDelay; // milliseconds, 0..10000
+    std::int32_t m_dfsCounter = 0;
+
+    // The 3-spider layout: column counters left and right of the centre, and the bend
+    // vertices it created.
+    std::int32_t m_leftColumn = 0;
+    std::int32_t m_rightColumn = 0;
+    std::vector<CVertex*> m_bends;
+
+    // With animation on: repaints every view, then pauses for the step delay.
+    void AnimationStep();
+};
+
+// A step delay typed in the "Draw" dialog: leading digits count (anything else gives 0),
+// clamped to 0..10000 milliseconds.
+std::int32_t ParseStepDelay(const std::string& text);
