@@ -212,6 +212,18 @@ public:
     // Rebuilds m_allVertices and m_allEdges from m_elements in element order.
     void RebuildAllLists();
 
+    // ============================================================ planarity (planarity/)
+    // (declarations of the planarity test and its commands)
+
+    // ============================================================ level planarity (level/)
+    // (declarations of the level planarity commands)
+
+    // ============================================================ ULP tree drawing (trees/)
+    // (declarations of the ULP tree drawing)
+
+    // ============================================================ random trees (random/)
+    // (declarations of the random tree commands)
+
     // ============================================================ bends (editor/)
     // Joins the two edges through bend b into one edge per lane and deletes b; a vertex
     // that is not a bend with exactly two neighbours is left alone.
