@@ -82,16 +82,12 @@ CElement::~CElement() {
     if (m_selOwner) m_selOwner->Remove(this);
 }
 
-CVertex* CElement::AsVertex() { return IsVertex() ? static_cast<CVertex*>(this) : nullptr; }
-CEdge* CElement::AsEdge() { return IsEdge() ? static_cast<CEdge*>(this) : nullptr; }
-const CVertex* CElement::AsVertex() const { return IsVertex() ? static_cast<const CVertex*>(this) : nullptr; }
-const CEdge* CElement::AsEdge() const { return IsEdge() ? static_cast<const CEdge*>(this) : nullptr; }
 
 // ---------------------------------------------------------------- CVertex
 
-CVertex::CVertex() { m_selected = false; }
+CVertex::CVertex() : CElement(ElementKind::Vertex) { m_selected = false; }
 
-CVertex::CVertex(std::int32_t x, std::int32_t y, Rgb color) {
+CVertex::CVertex(std::int32_t x, std::int32_t y, Rgb color) : CElement(ElementKind::Vertex) {
     m_id = TakeNextId();
     m_name = std::to_string(m_id);
     m_center = {x, y};
@@ -164,9 +160,9 @@ std::vector<CVertex*> CVertex::DistinctNeighbours() const {
 
 // ---------------------------------------------------------------- CEdge
 
-CEdge::CEdge() { m_selected = false; }
+CEdge::CEdge() : CElement(ElementKind::Edge) { m_selected = false; }
 
-CEdge::CEdge(CVertex* a, CVertex* b, std::uint16_t code) {
+CEdge::CEdge(CVertex* a, CVertex* b, std::uint16_t code) : CElement(ElementKind::Edge) {
     m_id = TakeNextId();
     m_v1 = a;
     m_v2 = b;
@@ -178,7 +174,7 @@ CEdge::CEdge(CVertex* a, CVertex* b, std::uint16_t code) {
     m_color = 0;
 }
 
-CEdge::CEdge(CVertex* a, std::int32_t x, std::int32_t y, std::uint16_t code) {
+CEdge::CEdge(CVertex* a, std::int32_t x, std::int32_t y, std::uint16_t code) : CElement(ElementKind::Edge) {
     m_selected = false;
     m_v1 = a;
     m_edgeColor = code;

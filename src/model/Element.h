@@ -5,7 +5,6 @@
 // so the element classes know nothing about bends beyond the chain walks below.
 
 #include <cstdint>
-#include <list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,18 +28,32 @@ void NoteLoadedId(std::uint32_t id);
 enum class ElementKind { Vertex, Edge };
 
 class CElement {
+    // The tag and the list links come first: list walks read little else.
+    const ElementKind m_kind; // a plain tag: list walks ask for it constantly
+    friend class ElementList;
+    friend class SelectionList;
+    // Links of the owning list and of the selection, kept by those lists so that removal
+    // is constant time and a walk touches only the elements themselves.
+    CElement* m_prevInList = nullptr;
+    CElement* m_nextInList = nullptr;
+    const ElementList* m_owner = nullptr;
+    std::int64_t m_ownerSeq = 0; // grows along the owning list; compares list positions
+    CElement* m_prevSelected = nullptr;
+    CElement* m_nextSelected = nullptr;
+    SelectionList* m_selOwner = nullptr;
+
 public:
     virtual ~CElement();
     CElement(const CElement&) = delete;
     CElement& operator=(const CElement&) = delete;
 
-    virtual ElementKind Kind() const = 0;
-    bool IsVertex() const { return Kind() == ElementKind::Vertex; }
-    bool IsEdge() const { return Kind() == ElementKind::Edge; }
-    CVertex* AsVertex();
-    CEdge* AsEdge();
-    const CVertex* AsVertex() const;
-    const CEdge* AsEdge() const;
+    ElementKind Kind() const { return m_kind; }
+    bool IsVertex() const { return m_kind == ElementKind::Vertex; }
+    bool IsEdge() const { return m_kind == ElementKind::Edge; }
+    inline CVertex* AsVertex();
+    inline CEdge* AsEdge();
+    inline const CVertex* AsVertex() const;
+    inline const CEdge* AsEdge() const;
 
     virtual void MoveEndTo(std::int32_t x, std::int32_t y) {}
     virtual void ResizeTo(std::int32_t x, std::int32_t y, std::int32_t ignored) {}
@@ -52,28 +65,18 @@ public:
     void SetName(std::string name) { m_name = std::move(name); }
 
     Rect m_rect;
+    Point m_offset;
     bool m_selected = true;
     Rgb m_color = 0;
     Rgb m_highlight = kNoHighlight;
     std::uint32_t m_id = 0;
-    std::string m_name;
-    Point m_offset;
     std::uint8_t m_mark = 0;
     bool m_hidden = false;
+    std::string m_name;
 
 protected:
-    CElement() = default;
+    explicit CElement(ElementKind kind) : m_kind(kind) {}
 
-private:
-    friend class ElementList;
-    friend class SelectionList;
-    // Where this element sits in its owning list and in the selection; kept by those lists
-    // so that removal is constant time.
-    const ElementList* m_owner = nullptr;
-    std::list<std::unique_ptr<CElement>>::iterator m_ownerPos;
-    std::int64_t m_ownerSeq = 0; // grows along the owning list; compares list positions
-    SelectionList* m_selOwner = nullptr;
-    std::list<CElement*>::iterator m_selPos;
 };
 
 class CVertex final : public CElement {
@@ -82,7 +85,6 @@ public:
     CVertex(std::int32_t x, std::int32_t y, Rgb color);
     ~CVertex() override;
 
-    ElementKind Kind() const override { return ElementKind::Vertex; }
     void ResizeTo(std::int32_t x, std::int32_t y, std::int32_t ignored) override;
     void ResetOffset() override { m_offset = {}; }
 
@@ -98,12 +100,12 @@ public:
     std::vector<CVertex*> DistinctNeighbours() const;
     std::size_t Degree() const { return m_edges.size(); }
 
-    std::vector<std::int32_t> m_storedAdjacency;
     Point m_center;
     std::int32_t m_radius = 10;
-    Point m_grabOffset;
     bool m_isBend = false;
     std::vector<CEdge*> m_edges; // adjacency order; a self-loop is listed twice
+    Point m_grabOffset;
+    std::vector<std::int32_t> m_storedAdjacency;
     std::int32_t m_level = 0;
     std::int32_t m_spareValue = 0;
     std::int32_t m_trackNumber = 0;
@@ -143,7 +145,6 @@ public:
     CEdge(CVertex* a, std::int32_t x, std::int32_t y, std::uint16_t code);
     ~CEdge() override;
 
-    ElementKind Kind() const override { return ElementKind::Edge; }
     void MoveEndTo(std::int32_t x, std::int32_t y) override { m_end = {x, y}; }
 
     void ComputeAttachment();
@@ -162,15 +163,15 @@ public:
     // Appends a new registered edge per chain step; the caller keeps or destroys them.
     void CollectBendChain(std::vector<CEdge*>& out);
 
-    Point m_start;
-    Point m_end;
-    std::uint16_t m_edgeColor = 0;
-    std::uint32_t m_storedEnds[2] = {0, 0};
-    std::int32_t m_weight = 0;
     CVertex* m_v1 = nullptr;
     CVertex* m_v2 = nullptr;
+    std::uint16_t m_edgeColor = 0;
     bool m_edgeMark = false;
     std::int32_t m_parallelIndex = 0;
+    Point m_start;
+    Point m_end;
+    std::int32_t m_weight = 0;
+    std::uint32_t m_storedEnds[2] = {0, 0};
 
     // --- Work fields of the algorithms; never saved. ---
     std::int32_t m_block = -1;
@@ -183,6 +184,11 @@ public:
     // graph is torn down at once, where unregistering edge by edge would be wasted work.
     void ForgetEndpoints() { m_v1 = m_v2 = nullptr; }
 };
+
+inline CVertex* CElement::AsVertex() { return IsVertex() ? static_cast<CVertex*>(this) : nullptr; }
+inline CEdge* CElement::AsEdge() { return IsEdge() ? static_cast<CEdge*>(this) : nullptr; }
+inline const CVertex* CElement::AsVertex() const { return IsVertex() ? static_cast<const CVertex*>(this) : nullptr; }
+inline const CEdge* CElement::AsEdge() const { return IsEdge() ? static_cast<const CEdge*>(this) : nullptr; }
 
 // Point on the circle of radius r around `to`, seen from `from`, turned for parallel edges.
 Point CirclePoint(Point from, Point to, std::int32_t radius, std::int32_t parallelIndex);

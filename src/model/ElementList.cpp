@@ -1,66 +1,105 @@
 #include "model/ElementList.h"
 
-void ElementList::Append(CElement* e) {
-    m_items.emplace_back(e);
+void ElementList::Link(CElement* e) {
     e->m_owner = this;
-    e->m_ownerPos = std::prev(m_items.end());
+    e->m_prevInList = m_tail;
+    e->m_nextInList = nullptr;
+    if (m_tail) m_tail->m_nextInList = e;
+    else m_head = e;
+    m_tail = e;
     e->m_ownerSeq = ++m_lastSeq;
+    ++m_size;
 }
+
+void ElementList::Unlink(CElement* e) {
+    if (e->m_prevInList) e->m_prevInList->m_nextInList = e->m_nextInList;
+    else m_head = e->m_nextInList;
+    if (e->m_nextInList) e->m_nextInList->m_prevInList = e->m_prevInList;
+    else m_tail = e->m_prevInList;
+    e->m_prevInList = e->m_nextInList = nullptr;
+    e->m_owner = nullptr;
+    --m_size;
+}
+
+void ElementList::Append(CElement* e) { Link(e); }
 
 void ElementList::Prepend(CElement* e) {
-    m_items.emplace_front(e);
     e->m_owner = this;
-    e->m_ownerPos = m_items.begin();
+    e->m_prevInList = nullptr;
+    e->m_nextInList = m_head;
+    if (m_head) m_head->m_prevInList = e;
+    else m_tail = e;
+    m_head = e;
     e->m_ownerSeq = --m_firstSeq;
-}
-
-void ElementList::Renumber() {
-    m_firstSeq = 0;
-    m_lastSeq = 0;
-    for (auto& item : m_items) item->m_ownerSeq = ++m_lastSeq;
+    ++m_size;
 }
 
 bool ElementList::Detach(CElement* e) {
     if (!Contains(e)) return false;
-    e->m_ownerPos->release();
-    m_items.erase(e->m_ownerPos);
-    e->m_owner = nullptr;
+    Unlink(e);
     return true;
 }
 
 void ElementList::TakeAll(ElementList& other) {
-    for (auto& item : other.m_items) {
-        item->m_owner = this;
-        item->m_ownerSeq = ++m_lastSeq;
+    CElement* e = other.m_head;
+    other.m_head = other.m_tail = nullptr;
+    other.m_size = 0;
+    while (e) {
+        CElement* next = e->m_nextInList;
+        Link(e);
+        e = next;
     }
-    m_items.splice(m_items.end(), other.m_items);
 }
 
 void ElementList::DestroyAll() {
-    for (auto& item : m_items) {
-        if (CEdge* e = item->AsEdge()) e->ForgetEndpoints();
-        if (CVertex* v = item->AsVertex()) v->m_edges.clear();
+    for (CElement* e = m_head; e; e = e->m_nextInList) {
+        if (CEdge* edge = e->AsEdge()) edge->ForgetEndpoints();
+        else e->AsVertex()->m_edges.clear();
     }
     // Edges go first, as everywhere, in case a caller relies on vertices outliving edges.
-    for (auto& item : m_items)
-        if (item->IsEdge()) item.reset();
-    m_items.clear();
+    for (int pass = 0; pass < 2; ++pass) {
+        CElement* e = m_head;
+        while (e) {
+            CElement* next = e->m_nextInList;
+            if (e->IsEdge() == (pass == 0)) {
+                Unlink(e);
+                delete e;
+            }
+            e = next;
+        }
+    }
+    m_firstSeq = m_lastSeq = 0;
 }
 
 void SelectionList::Append(CElement* e) {
-    m_items.push_back(e);
     e->m_selOwner = this;
-    e->m_selPos = std::prev(m_items.end());
+    e->m_prevSelected = m_tail;
+    e->m_nextSelected = nullptr;
+    if (m_tail) m_tail->m_nextSelected = e;
+    else m_head = e;
+    m_tail = e;
+    ++m_size;
 }
 
 bool SelectionList::Remove(CElement* e) {
     if (!Contains(e)) return false;
-    m_items.erase(e->m_selPos);
+    if (e->m_prevSelected) e->m_prevSelected->m_nextSelected = e->m_nextSelected;
+    else m_head = e->m_nextSelected;
+    if (e->m_nextSelected) e->m_nextSelected->m_prevSelected = e->m_prevSelected;
+    else m_tail = e->m_prevSelected;
+    e->m_prevSelected = e->m_nextSelected = nullptr;
     e->m_selOwner = nullptr;
+    --m_size;
     return true;
 }
 
 void SelectionList::Clear() {
-    for (CElement* e : m_items) e->m_selOwner = nullptr;
-    m_items.clear();
+    for (CElement* e = m_head; e;) {
+        CElement* next = e->m_nextSelected;
+        e->m_prevSelected = e->m_nextSelected = nullptr;
+        e->m_selOwner = nullptr;
+        e = next;
+    }
+    m_head = m_tail = nullptr;
+    m_size = 0;
 }

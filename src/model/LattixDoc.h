@@ -259,6 +259,36 @@ public:
     ContextMenu OnRButtonDown(CDocView* view, unsigned flags, Point point);
     void OnContextMenuClosed(const ContextMenu& menu);
 
+    // ============================================================ editing commands (editor/)
+    void DeleteSelection();
+    void OnRename();
+    void OnResize();
+    void OnWeight();
+    void OnTrackNumber();
+    void OnRelabel();
+    void SetSelectionEdgeColor(std::uint16_t code);
+    void OnAddBend();
+    void OnRemoveBend();
+    void OnRemoveAllBends();
+    void OnFlipHorizontally();
+    void OnFlipVertically();
+    void OnRotateRight();
+    void OnRotateLeft();
+    void OnSwapAdjacencyLists(CLattixView* view);
+    void OnResetLabelCounter();
+
+    // Tools (1..8 edge tools, 101 vertex, 102 pointer) and the colour commands 101..115.
+    void SetTool(std::uint16_t code);
+    void OnColorCommand(int id);
+    // "Renu&mber Vertices from Top to Bottom" and "&Automatically Update Track Numbers".
+    void OnRenumberTopToBottom();
+    void OnAutoTrackNumbers();
+    void RenumberTopToBottom();
+    // Picks the track near height y (right click on empty canvas); -1 when none.
+    void PickTrack(std::int32_t y, CDocView* view);
+    // Adds the elements inside a rubber band to the selection, vertices top to bottom.
+    void SelectInRectangle(const Rect& band, const CLattixView& view, bool shift);
+
     // ============================================================ editor interaction state (editor/)
     std::int32_t m_selectedTrack = -1;
     bool m_colorForSelection = false;

@@ -63,13 +63,20 @@ std::array<std::int32_t, 8> CountCrossingsAllPairs(const std::vector<const CEdge
 namespace {
 
 struct Item {
-    const CEdge* edge;
+    const CVertex* v1;
+    const CVertex* v2;
     Segment seg;
     std::int32_t left, top, right, bottom; // closed bounding box
+    std::int32_t cx0, cy0, cx1, cy1;       // cells covered by the box
 };
 
 bool BoxesMeet(const Item& p, const Item& q) {
     return p.left <= q.right && q.left <= p.right && p.top <= q.bottom && q.top <= p.bottom;
+}
+
+bool Crosses(const Item& p, const Item& q) {
+    return BoxesMeet(p, q) && p.v1 != q.v1 && p.v1 != q.v2 && p.v2 != q.v1 && p.v2 != q.v2 &&
+           SegmentsIntersect(p.seg, q.seg);
 }
 
 // Counts the intersecting pairs among items of one colour with a uniform grid. Two
@@ -89,73 +96,69 @@ std::int64_t CountOneColour(std::vector<Item>& items) {
     }
     // Cells about the size of an average edge keep both the cells per edge and the edges
     // per cell small.
-    const double average = extent / (2.0 * n);
+    const double average = extent / (2.0 * double(n));
     const double area = double(maxX - minX + 1) * double(maxY - minY + 1);
-    double cellSize = std::max({average, std::sqrt(area / double(n)) * 0.5, 8.0});
-    std::int64_t cols = std::int64_t((maxX - minX) / cellSize) + 1;
-    std::int64_t rows = std::int64_t((maxY - minY) / cellSize) + 1;
+    std::int64_t cellSize = std::int64_t(std::max({average, std::sqrt(area / double(n)) * 0.5, 8.0}));
+    std::int64_t cols = (maxX - minX) / cellSize + 1;
+    std::int64_t rows = (maxY - minY) / cellSize + 1;
     // Keep the grid bounded whatever the coordinates.
     const std::int64_t kMaxCells = std::max<std::int64_t>(4 * std::int64_t(n), 1024);
     while (cols * rows > kMaxCells) {
         cellSize *= 2;
-        cols = std::int64_t((maxX - minX) / cellSize) + 1;
-        rows = std::int64_t((maxY - minY) / cellSize) + 1;
+        cols = (maxX - minX) / cellSize + 1;
+        rows = (maxY - minY) / cellSize + 1;
     }
-    auto cellX = [&](std::int64_t x) { return std::min<std::int64_t>(std::int64_t((x - minX) / cellSize), cols - 1); };
-    auto cellY = [&](std::int64_t y) { return std::min<std::int64_t>(std::int64_t((y - minY) / cellSize), rows - 1); };
 
     // Edges covering many cells go to a list of their own, compared with everything.
-    const std::int64_t kMaxCellsPerItem = 64;
+    constexpr std::int64_t kMaxCellsPerItem = 64;
     std::vector<std::uint32_t> big;
-    std::vector<std::uint32_t> cellCount(std::size_t(cols * rows) + 1, 0);
-    std::vector<std::uint8_t> isBig(n, 0);
+    std::vector<std::uint32_t> cellStart(std::size_t(cols * rows) + 1, 0);
     for (std::size_t i = 0; i < n; ++i) {
-        const Item& it = items[i];
-        const std::int64_t cx0 = cellX(it.left), cx1 = cellX(it.right), cy0 = cellY(it.top), cy1 = cellY(it.bottom);
-        if ((cx1 - cx0 + 1) * (cy1 - cy0 + 1) > kMaxCellsPerItem) {
-            isBig[i] = 1;
+        Item& it = items[i];
+        it.cx0 = std::int32_t((it.left - minX) / cellSize);
+        it.cx1 = std::int32_t((it.right - minX) / cellSize);
+        it.cy0 = std::int32_t((it.top - minY) / cellSize);
+        it.cy1 = std::int32_t((it.bottom - minY) / cellSize);
+        if (std::int64_t(it.cx1 - it.cx0 + 1) * (it.cy1 - it.cy0 + 1) > kMaxCellsPerItem) {
             big.push_back(std::uint32_t(i));
             continue;
         }
-        for (std::int64_t cy = cy0; cy <= cy1; ++cy)
-            for (std::int64_t cx = cx0; cx <= cx1; ++cx) ++cellCount[std::size_t(cy * cols + cx) + 1];
+        for (std::int64_t cy = it.cy0; cy <= it.cy1; ++cy)
+            for (std::int64_t cx = it.cx0; cx <= it.cx1; ++cx) ++cellStart[std::size_t(cy * cols + cx) + 1];
     }
-    for (std::size_t c = 1; c < cellCount.size(); ++c) cellCount[c] += cellCount[c - 1];
-    std::vector<std::uint32_t> cellItems(cellCount.back());
-    std::vector<std::uint32_t> fill(cellCount.begin(), cellCount.end() - 1);
+    for (std::size_t c = 1; c < cellStart.size(); ++c) cellStart[c] += cellStart[c - 1];
+    std::vector<std::uint32_t> cellItems(cellStart.back());
+    std::vector<std::uint32_t> fill(cellStart.begin(), cellStart.end() - 1);
+    std::vector<std::uint8_t> isBig(n, 0);
+    for (std::uint32_t b : big) isBig[b] = 1;
     for (std::size_t i = 0; i < n; ++i) {
         if (isBig[i]) continue;
         const Item& it = items[i];
-        const std::int64_t cx0 = cellX(it.left), cx1 = cellX(it.right), cy0 = cellY(it.top), cy1 = cellY(it.bottom);
-        for (std::int64_t cy = cy0; cy <= cy1; ++cy)
-            for (std::int64_t cx = cx0; cx <= cx1; ++cx) cellItems[fill[std::size_t(cy * cols + cx)]++] = std::uint32_t(i);
+        for (std::int64_t cy = it.cy0; cy <= it.cy1; ++cy)
+            for (std::int64_t cx = it.cx0; cx <= it.cx1; ++cx) cellItems[fill[std::size_t(cy * cols + cx)]++] = std::uint32_t(i);
     }
-
-    auto crosses = [&](const Item& p, const Item& q) {
-        return BoxesMeet(p, q) && !ShareEnd(*p.edge, *q.edge) && SegmentsIntersect(p.seg, q.seg);
-    };
 
     std::int64_t count = 0;
     for (std::int64_t cell = 0; cell < cols * rows; ++cell) {
-        const std::uint32_t begin = cellCount[std::size_t(cell)], end = cellCount[std::size_t(cell) + 1];
-        const std::int64_t cx = cell % cols, cy = cell / cols;
+        const std::uint32_t begin = cellStart[std::size_t(cell)], end = cellStart[std::size_t(cell) + 1];
+        if (end - begin < 2) continue;
+        const std::int32_t cx = std::int32_t(cell % cols), cy = std::int32_t(cell / cols);
         for (std::uint32_t i = begin; i < end; ++i) {
             const Item& p = items[cellItems[i]];
             for (std::uint32_t j = i + 1; j < end; ++j) {
                 const Item& q = items[cellItems[j]];
-                if (!BoxesMeet(p, q)) continue;
                 // The pair belongs to the cell of the top-left corner of the boxes' overlap.
-                if (cellX(std::max(p.left, q.left)) != cx || cellY(std::max(p.top, q.top)) != cy) continue;
-                if (!ShareEnd(*p.edge, *q.edge) && SegmentsIntersect(p.seg, q.seg)) ++count;
+                if (std::max(p.cx0, q.cx0) != cx || std::max(p.cy0, q.cy0) != cy) continue;
+                if (Crosses(p, q)) ++count;
             }
         }
     }
-    for (std::size_t bi = 0; bi < big.size(); ++bi) {
-        const Item& p = items[big[bi]];
+    for (std::uint32_t b : big) {
+        const Item& p = items[b];
         for (std::size_t j = 0; j < n; ++j) {
             // A pair of two big items is counted from its first member only.
-            if (isBig[j] && j <= big[bi]) continue;
-            if (crosses(p, items[j])) ++count;
+            if (isBig[j] && j <= b) continue;
+            if (Crosses(p, items[j])) ++count;
         }
     }
     return count;
@@ -168,7 +171,7 @@ std::array<std::int32_t, 8> CountCrossingsFast(const std::vector<const CEdge*>& 
     std::int64_t minC = std::numeric_limits<std::int64_t>::max(), maxC = std::numeric_limits<std::int64_t>::min();
     for (const CEdge* e : edges) {
         if (!IsEdgeColorCode(e->m_edgeColor)) continue;
-        Item it{e, SegmentOf(*e), 0, 0, 0, 0};
+        Item it{e->m_v1, e->m_v2, SegmentOf(*e), 0, 0, 0, 0, 0, 0, 0, 0};
         it.left = std::min(it.seg.a.x, it.seg.b.x);
         it.right = std::max(it.seg.a.x, it.seg.b.x);
         it.top = std::min(it.seg.a.y, it.seg.b.y);

@@ -1,0 +1,67 @@
+// Crossing counts and the classification pass that run after every edit.
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+
+#include "BenchSupport.h"
+#include "trees/Crossings.h"
+
+namespace {
+
+std::vector<const CEdge*> EdgeList(const CLattixDoc& doc) {
+    std::vector<const CEdge*> edges;
+    for (const CElement* e : doc.m_elements)
+        if (const CEdge* edge = e->AsEdge()) edges.push_back(edge);
+    return edges;
+}
+
+// 20 000 short random edges of one colour: few crossings, as in a real drawing.
+void BM_CountCrossingsFast(benchmark::State& state) {
+    BenchDoc b;
+    AddRandomGraph(*b.doc, 20000, int(state.range(0)), 3, 150);
+    for (auto _ : state) b.doc->CountCrossings();
+    state.counters["crossings"] = b.doc->m_totalCrossings;
+}
+BENCHMARK(BM_CountCrossingsFast)->Arg(20000)->Unit(benchmark::kMillisecond);
+
+// The count alone, on an edge list made beforehand.
+void BM_CountCrossingsFastOnList(benchmark::State& state) {
+    BenchDoc b;
+    AddRandomGraph(*b.doc, 20000, int(state.range(0)), 3, 150);
+    const auto edges = EdgeList(*b.doc);
+    for (auto _ : state) benchmark::DoNotOptimize(CountCrossingsFast(edges));
+}
+BENCHMARK(BM_CountCrossingsFastOnList)->Arg(20000)->Unit(benchmark::kMillisecond);
+
+void BM_CountCrossingsAllPairs(benchmark::State& state) {
+    BenchDoc b;
+    AddRandomGraph(*b.doc, 20000, int(state.range(0)), 3, 150);
+    const auto edges = EdgeList(*b.doc);
+    for (auto _ : state) benchmark::DoNotOptimize(CountCrossingsAllPairs(edges));
+}
+BENCHMARK(BM_CountCrossingsAllPairs)->Arg(20000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// A forest of 10 000 vertices: random trees of 10 vertices each, on distinct tracks.
+void BM_RecomputeUlpCounts(benchmark::State& state) {
+    BenchDoc b;
+    std::mt19937 rng(5);
+    const int n = int(state.range(0));
+    std::vector<CVertex*> tree;
+    for (int i = 0; i < n; ++i) {
+        auto* v = new CVertex(20 + (i % 600) * 30, 20 + (i / 600) * 30, ColorIdToRgb(101));
+        v->m_trackNumber = i % 10 + 1;
+        b.doc->AddElement(v);
+        if (i % 10 == 0) tree.clear();
+        if (!tree.empty()) b.doc->AddElement(new CEdge(tree[rng() % tree.size()], v, kEdgeBlue));
+        tree.push_back(v);
+    }
+    b.doc->m_ulpMode = true;
+    for (auto _ : state) b.doc->RecomputeUlpCounts(false);
+    state.counters["trees"] = b.doc->m_treeCount;
+}
+BENCHMARK(BM_RecomputeUlpCounts)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

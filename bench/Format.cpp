@@ -1,0 +1,46 @@
+// Saving and loading documents, and one undo checkpoint.
+
+#include <benchmark/benchmark.h>
+
+#include "BenchSupport.h"
+#include "io/DocumentFormat.h"
+
+namespace {
+
+// About 100 000 elements: 40 000 vertices and 60 000 edges.
+void BM_Save(benchmark::State& state) {
+    BenchDoc b;
+    AddRandomGraph(*b.doc, int(state.range(0)) * 2 / 5, int(state.range(0)) * 3 / 5, 1, 600);
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        auto out = WriteDocument(*b.doc);
+        bytes = out.size();
+        benchmark::DoNotOptimize(out.data());
+    }
+    state.SetBytesProcessed(std::int64_t(bytes) * state.iterations());
+}
+BENCHMARK(BM_Save)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_Load(benchmark::State& state) {
+    BenchDoc b;
+    AddRandomGraph(*b.doc, int(state.range(0)) * 2 / 5, int(state.range(0)) * 3 / 5, 1, 600);
+    const auto bytes = WriteDocument(*b.doc);
+    BenchDoc target;
+    for (auto _ : state) {
+        target.doc->DeleteContents();
+        benchmark::DoNotOptimize(ReadDocument(*target.doc, bytes));
+    }
+    state.SetBytesProcessed(std::int64_t(bytes.size()) * state.iterations());
+}
+BENCHMARK(BM_Load)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_CheckPoint(benchmark::State& state) {
+    BenchDoc b;
+    AddRandomGraph(*b.doc, int(state.range(0)) * 2 / 5, int(state.range(0)) * 3 / 5, 1, 600);
+    for (auto _ : state) b.doc->CheckPoint();
+}
+BENCHMARK(BM_CheckPoint)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,20 @@
+#pragma once
+// The commands of a document and of its editor views, by command id, with their update
+// rules. Menus, toolbars, context menus and keys all reach a command through here.
+
+#include <optional>
+
+class CLattixDoc;
+class CLattixView;
+
+struct CommandState {
+    bool enabled = true;
+    bool checked = false;
+};
+
+// Runs a document or view command; false when the id is not one of them (or it needs an
+// editor view and none is given).
+bool ExecuteCommand(CLattixDoc& doc, CLattixView* view, int id);
+
+// Enabled state and check mark of a document or view command; nullopt for other ids.
+std::optional<CommandState> QueryCommand(const CLattixDoc& doc, const CLattixView* view, int id);

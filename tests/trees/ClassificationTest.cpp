@@ -1,0 +1,211 @@
+#include <gtest/gtest.h>
+
+#include "support/TestDoc.h"
+#include "trees/Classification.h"
+#include "trees/StatusPanes.h"
+
+namespace {
+
+// Classifies the document as ULP Recognition Mode does.
+void Classify(TestDoc& t) { t.d().RecomputeUlpCounts(true); }
+
+// A spider: a centre with legs of the given lengths, every vertex on a track of its own.
+void Spider(TestDoc& t, std::vector<int> legs, int x0 = 1000) {
+    int track = 1;
+    CVertex* c = t.Vertex(x0, 1000, "c");
+    c->m_trackNumber = track++;
+    int k = 0;
+    for (int len : legs) {
+        CVertex* prev = c;
+        for (int i = 1; i <= len; ++i) {
+            CVertex* v = t.Vertex(x0 + 60 * i, 1000 + 60 * k);
+            v->m_trackNumber = track++;
+            t.Edge(prev, v);
+            prev = v;
+        }
+        ++k;
+    }
+}
+
+} // namespace
+
+TEST(Classification, ClassesOfSmallTrees) {
+    {
+        TestDoc t;
+        t.Vertex(100, 100);
+        Classify(t);
+        EXPECT_EQ(ComponentsPaneText(t.d()), "1 Connected Component, 1 Tree, 1 ULP Tree (1 Caterpillar)");
+    }
+    {   // a star K1,5 is a caterpillar, not a radius-2 star
+        TestDoc t;
+        Spider(t, {1, 1, 1, 1, 1});
+        Classify(t);
+        EXPECT_EQ(t.d().m_caterpillarCount, 1);
+        EXPECT_EQ(t.d().m_starCount, 0);
+        EXPECT_EQ(t.Vertices()[0]->m_highlight, kCaterpillarColor);
+    }
+    {   // three legs of length 3: a 3-spider
+        TestDoc t;
+        Spider(t, {3, 3, 3});
+        Classify(t);
+        EXPECT_EQ(t.d().m_spiderCount, 1);
+        EXPECT_EQ(t.d().m_caterpillarCount, 0);
+    }
+    {   // four legs of length 2: a radius-2 star
+        TestDoc t;
+        Spider(t, {2, 2, 2, 2});
+        Classify(t);
+        EXPECT_EQ(t.d().m_starCount, 1);
+        for (CEdge* e : t.Edges()) EXPECT_EQ(e->m_highlight, kRadius2StarColor);
+    }
+    {   // four legs of length 3: none of the classes
+        TestDoc t;
+        Spider(t, {3, 3, 3, 3});
+        Classify(t);
+        EXPECT_EQ(t.d().m_treeCount, 1);
+        EXPECT_EQ(t.d().m_caterpillarCount + t.d().m_starCount + t.d().m_spiderCount, 0);
+    }
+}
+
+TEST(Classification, CyclesAreMarkedAndUnclassifiableGraphsLeftAlone) {
+    TestDoc t;
+    BuildGraph(t, {{"a", "b"}, {"b", "c"}, {"c", "a"}});
+    Classify(t);
+    EXPECT_EQ(t.d().m_componentCount, 1);
+    EXPECT_EQ(t.d().m_treeCount, 0);
+    for (CVertex* v : t.Vertices()) EXPECT_EQ(v->m_highlight, kCycleColor);
+    for (CEdge* e : t.Edges()) EXPECT_EQ(e->m_highlight, kCycleColor);
+
+    // Parallel edges: not classified at all.
+    TestDoc p;
+    BuildGraph(p, {{"a", "b"}, {"b", "a"}});
+    Classify(p);
+    EXPECT_EQ(p.d().m_componentCount, 0);
+    // A directed document neither.
+    TestDoc d;
+    BuildGraph(d, {{"a", "b"}});
+    d.d().m_directed = true;
+    Classify(d);
+    EXPECT_EQ(d.d().m_componentCount, 0);
+}
+
+TEST(Classification, LongPathNeedsNoDeepRecursion) {
+    TestDoc t;
+    CVertex* prev = t.Vertex(10, 10);
+    for (int i = 1; i < 200000; ++i) {
+        CVertex* v = t.Vertex(10 + i % 1000, 10 + i / 1000);
+        t.Edge(prev, v);
+        prev = v;
+    }
+    t.Edge(prev, t.Vertices().front()); // one long cycle
+    Classify(t);
+    EXPECT_EQ(t.d().m_componentCount, 1);
+    EXPECT_EQ(t.d().m_treeCount, 0);
+    EXPECT_EQ(prev->m_highlight, kCycleColor);
+}
+
+TEST(Classification, SharedTracksOnlyAllowCaterpillars) {
+    TestDoc t;
+    Spider(t, {3, 3, 3});
+    for (CVertex* v : t.Vertices()) v->m_trackNumber = 1; // every vertex on one track
+    Classify(t);
+    EXPECT_EQ(t.d().m_treeCount, 1);
+    EXPECT_EQ(t.d().m_spiderCount, 0);
+    EXPECT_EQ(t.d().m_caterpillarCount, 0);
+    // Witness L marks the centre, its three neighbours and one more vertex on each leg.
+    int marked = 0;
+    for (CVertex* v : t.Vertices()) marked += v->m_highlight == kWitnessLColor;
+    EXPECT_EQ(marked, 7);
+}
+
+TEST(Classification, ComponentExtractionCutsNamesAndReportsStrayEdges) {
+    TestDoc t;
+    CVertex* a = t.Vertex(100, 100, "left_1");
+    CVertex* b = t.Vertex(200, 100, "_x");
+    t.Edge(a, b);
+    t.d().RebuildAllLists();
+    t.d().CountComponents();
+    EXPECT_TRUE(t.d().ExtractComponent(0));
+    EXPECT_EQ(a->m_name, "left");
+    EXPECT_EQ(b->m_name, "_x");
+    b->m_component = 5;
+    EXPECT_FALSE(t.d().ExtractComponent(0));
+}
+
+TEST(Modes, InterlocksAndUndo) {
+    TestDoc t;
+    BuildGraph(t, {{"a", "b"}});
+    t.d().OnUpwardMode();
+    EXPECT_TRUE(t.d().m_upwardMode);
+    EXPECT_TRUE(t.d().m_directed);
+    t.d().OnUlpRecognitionMode();
+    EXPECT_TRUE(t.d().m_ulpMode);
+    EXPECT_FALSE(t.d().m_upwardMode);
+    EXPECT_FALSE(t.d().m_directed);
+    EXPECT_EQ(t.d().m_componentCount, 1);
+    t.d().OnSefeMode();
+    EXPECT_TRUE(t.d().m_sefeMode);
+    EXPECT_FALSE(t.d().m_ulpMode);
+    EXPECT_EQ(t.d().m_componentCount, 0); // leaving the mode drops its counts
+    t.d().OnEditUndo();
+    EXPECT_TRUE(t.d().m_ulpMode);
+    EXPECT_FALSE(t.d().m_sefeMode);
+    EXPECT_EQ(t.d().m_componentCount, 1);
+}
+
+TEST(Modes, UpwardFlagsEdgesThatDoNotPointUp) {
+    TestDoc t;
+    CVertex* low = t.Vertex(100, 300);
+    CVertex* high = t.Vertex(100, 100);
+    CVertex* side = t.Vertex(300, 300);
+    CEdge* up = t.Edge(low, high);
+    CEdge* down = t.Edge(high, low);
+    CEdge* flat = t.Edge(low, side);
+    t.d().OnUpwardMode();
+    EXPECT_EQ(up->m_highlight, kNoHighlight);
+    EXPECT_EQ(down->m_highlight, 0x5555FFu);
+    EXPECT_EQ(flat->m_highlight, 0x5555FFu);
+}
+
+TEST(Modes, SefeFlagsParallelPairsWithABend) {
+    TestDoc t;
+    CVertex* a = t.Vertex(100, 100);
+    CVertex* b = t.Vertex(300, 100);
+    CVertex* bend = t.Vertex(200, 200);
+    bend->m_isBend = true;
+    CEdge* straight = t.Edge(a, b);
+    CEdge* first = t.Edge(a, bend, kEdgeRed);
+    CEdge* second = t.Edge(bend, b, kEdgeRed);
+    CVertex* c = t.Vertex(100, 400);
+    CVertex* d = t.Vertex(300, 400);
+    CEdge* plain1 = t.Edge(c, d);
+    CEdge* plain2 = t.Edge(c, d, kEdgeGreen);
+    t.d().OnSefeMode();
+    t.d().UpdateSefe(); // the highlighting shows after the next update
+    EXPECT_EQ(straight->m_highlight, 0x5555FFu);
+    EXPECT_EQ(first->m_highlight, 0x5555FFu);
+    EXPECT_EQ(second->m_highlight, 0x5555FFu);
+    EXPECT_EQ(bend->m_highlight, 0x5555FFu);
+    EXPECT_EQ(plain1->m_highlight, kNoHighlight);
+    EXPECT_EQ(plain2->m_highlight, kNoHighlight);
+}
+
+TEST(Components, CommandMessages) {
+    TestDoc t;
+    t.d().OnConnectedComponents();
+    EXPECT_EQ(t.platform.m_messages.back(), "There are 0 connected components.");
+    t.Vertex(10, 10);
+    t.d().OnConnectedComponents();
+    EXPECT_EQ(t.platform.m_messages.back(), "There is 1 connected component.");
+    BuildGraph(t, {{"a", "b"}, {"b", "c"}, {"c", "a"}, {"d", "e"}, {"e", "f"}, {"f", "d"}});
+    t.d().OnConnectedComponents();
+    EXPECT_EQ(t.platform.m_messages.back(), "There are 3 connected components.");
+    EXPECT_EQ(t.VertexNamed("a")->m_component, 1);
+    t.Edge(t.VertexNamed("b"), t.VertexNamed("a"), kEdgeRed);
+    t.d().OnConnectedComponents();
+    EXPECT_EQ(t.platform.m_messages.back(), "The graph is not simple.");
+    t.d().DeleteElement(t.Edges().back());
+    t.d().m_directed = true;
+    t.d().OnConnectedComponents();
+    EXPECT_EQ(t.platform.m_messages.back(), "The graph is not undirected.");
+}

@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "support/TestDoc.h"
+#include "trees/Crossings.h"
+#include "trees/StatusPanes.h"
+
+namespace {
+
+std::vector<const CEdge*> EdgesOf(const TestDoc& t) {
+    std::vector<const CEdge*> out;
+    for (CEdge* e : t.Edges()) out.push_back(e);
+    return out;
+}
+
+} // namespace
+
+TEST(Crossings, DefinitionCases) {
+    TestDoc t;
+    CVertex* a = t.Vertex(100, 100);
+    CVertex* b = t.Vertex(300, 300);
+    CVertex* c = t.Vertex(100, 300);
+    CVertex* d = t.Vertex(300, 100);
+    t.Edge(a, b);
+    t.Edge(c, d);
+    t.Edge(a, c); // shares ends with both diagonals: never counts
+    t.d().CountCrossings();
+    EXPECT_EQ(t.d().CrossingsOf(kEdgeBlue), 1);
+    EXPECT_EQ(t.d().m_totalCrossings, 1);
+
+    // Different colours never cross.
+    t.Edges()[1]->m_edgeColor = kEdgeRed;
+    t.d().CountCrossings();
+    EXPECT_EQ(t.d().m_totalCrossings, 0);
+
+    // Collinear overlapping edges of one colour count once; an end lying on another edge counts.
+    TestDoc u;
+    CVertex* p = u.Vertex(100, 100);
+    CVertex* q = u.Vertex(300, 100);
+    CVertex* r = u.Vertex(200, 100);
+    CVertex* s = u.Vertex(400, 100);
+    u.Edge(p, q);
+    u.Edge(r, s);
+    u.d().CountCrossings();
+    EXPECT_EQ(u.d().m_totalCrossings, 1);
+    TestDoc w;
+    CVertex* e1 = w.Vertex(100, 100);
+    CVertex* e2 = w.Vertex(300, 100);
+    CVertex* f1 = w.Vertex(200, 100); // on the first edge
+    CVertex* f2 = w.Vertex(200, 300);
+    w.Edge(e1, e2, kEdgeGreen);
+    w.Edge(f1, f2, kEdgeGreen);
+    w.d().CountCrossings();
+    EXPECT_EQ(w.d().CrossingsOf(kEdgeGreen), 1);
+}
+
+TEST(Crossings, FastCountEqualsAllPairsOnRandomDrawings) {
+    std::mt19937 rng(7);
+    for (int round = 0; round < 60; ++round) {
+        TestDoc t;
+        // Small coordinate ranges make collinear, touching and shared-end cases common.
+        const int range = round % 3 == 0 ? 6 : (round % 3 == 1 ? 40 : 4000);
+        std::uniform_int_distribution<int> coord(0, range);
+        std::vector<CVertex*> vs;
+        const int n = 5 + round % 25;
+        for (int i = 0; i < n; ++i) vs.push_back(t.Vertex(1000 + coord(rng) * 3, 1000 + coord(rng) * 3));
+        std::uniform_int_distribution<int> pick(0, n - 1), colour(1, 3);
+        for (int i = 0; i < 3 * n; ++i) {
+            CVertex* a = vs[pick(rng)];
+            CVertex* b = vs[pick(rng)];
+            CEdge* e = t.Edge(a, b, static_cast<std::uint16_t>(colour(rng)));
+            if (round % 5 == 0 && i % 7 == 0) e->m_edgeColor = 9; // outside the palette: never counted
+        }
+        // Drag offsets shift the segments too.
+        vs[0]->m_offset = {7, -3};
+        EXPECT_EQ(CountCrossingsFast(EdgesOf(t)), CountCrossingsAllPairs(EdgesOf(t))) << "round " << round;
+    }
+}
+
+TEST(Crossings, LongEdgesAndWideCoordinatesStayExact) {
+    std::mt19937 rng(11);
+    TestDoc t;
+    std::uniform_int_distribution<int> coord(0, 20000);
+    std::vector<CVertex*> vs;
+    for (int i = 0; i < 40; ++i) vs.push_back(t.Vertex(coord(rng), coord(rng)));
+    for (int i = 0; i + 1 < 40; i += 2) t.Edge(vs[i], vs[i + 1]);
+    EXPECT_EQ(CountCrossingsFast(EdgesOf(t)), CountCrossingsAllPairs(EdgesOf(t)));
+    // Coordinates far beyond the canvas (a damaged file) make orientation values wrap.
+    vs[0]->m_center = {2000000000, 5};
+    vs[3]->m_center = {-2000000000, 70000};
+    EXPECT_EQ(CountCrossingsFast(EdgesOf(t)), CountCrossingsAllPairs(EdgesOf(t)));
+}
+
+TEST(StatusPanes, CrossingsText) {
+    TestDoc t;
+    t.d().CountCrossings();
+    EXPECT_EQ(CrossingsPaneText(t.d()), "0 Crossings");
+    auto set = [&](int code, int n) { t.d().m_crossings[CLattixView::ShowColorSlot(code)] = n; };
+    set(kEdgeBlue, 1);
+    t.d().m_totalCrossings = 1;
+    EXPECT_EQ(CrossingsPaneText(t.d()), "1 Crossing (Blue)");
+    set(kEdgeBlue, 0);
+    set(kEdgeRed, 2);
+    set(kEdgeGreen, 1);
+    t.d().m_totalCrossings = 3;
+    EXPECT_EQ(CrossingsPaneText(t.d()), "3 Crossings (2 Red,1 Green)");
+    set(kEdgeRed, 0);
+    set(kEdgeGreen, 0);
+    set(kEdgeBlack, 1);
+    t.d().m_totalCrossings = 1;
+    EXPECT_EQ(CrossingsPaneText(t.d()), "1 Crossing (Black)");
+}
+
+TEST(StatusPanes, ComponentsText) {
+    TestDoc t;
+    EXPECT_EQ(ComponentsPaneText(t.d()), "");
+    t.d().m_componentCount = 2;
+    t.d().m_treeCount = 2;
+    t.d().m_caterpillarCount = 1;
+    t.d().m_spiderCount = 1;
+    EXPECT_EQ(ComponentsPaneText(t.d()), "2 Connected Components, 2 Trees, 2 ULP Trees (1 Caterpillar, 1 3-Spider)");
+    t.d().m_componentCount = 1;
+    t.d().m_treeCount = 1;
+    t.d().m_caterpillarCount = 0;
+    t.d().m_spiderCount = 0;
+    t.d().m_starCount = 1;
+    EXPECT_EQ(ComponentsPaneText(t.d()), "1 Connected Component, 1 Tree, 1 ULP Tree (1 Radius 2 Star)");
+    t.d().m_starCount = 0;
+    t.d().m_treeCount = 0;
+    t.d().m_componentCount = 3;
+    EXPECT_EQ(ComponentsPaneText(t.d()), "3 Connected Components");
+}
