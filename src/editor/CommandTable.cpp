@@ -51,9 +51,12 @@ Table BuildTable() {
         {kToolBlueEdge, kEdgeBlue},     {kToolRedEdge, kEdgeRed},       {kToolGreenEdge, kEdgeGreen},
         {kToolYellowEdge, kEdgeYellow}, {kToolOrangeEdge, kEdgeOrange}, {kToolCyanEdge, kEdgeCyan},
         {kToolPurpleEdge, kEdgePurple}, {kToolBlackEdge, kEdgeBlack}};
-    for (auto [id, code] : tools)
+    for (const auto& entry : tools) {
+        const int id = entry.first;
+        const auto code = entry.second;
         AddDocument(t, id, [code](CLattixDoc& d) { d.SetTool(code); },
-                    [code](const CLattixDoc& d, const CLattixView*) { return d.m_tool == code; });
+                        [code](const CLattixDoc& d, const CLattixView*) { return d.m_tool == code; });
+    }
 
     // Display toggles of the document: they only repaint.
     const std::pair<int, bool CLattixDoc::*> flags[] = {{kDirected, &CLattixDoc::m_directed},
@@ -61,25 +64,31 @@ Table BuildTable() {
                                                          {kShowStNumber, &CLattixDoc::m_showStNumber},
                                                          {kShowWeight, &CLattixDoc::m_showWeight},
                                                          {kShowTrack, &CLattixDoc::m_showTrack}};
-    for (auto [id, flag] : flags)
+    for (const auto& entry : flags) {
+        const int id = entry.first;
+        const auto flag = entry.second;
         AddDocument(t, id,
-                    [flag](CLattixDoc& d) {
-                        d.*flag = !(d.*flag);
-                        d.RepaintAllViews();
-                    },
-                    [flag](const CLattixDoc& d, const CLattixView*) { return d.*flag; });
+                        [flag](CLattixDoc& d) {
+                            d.*flag = !(d.*flag);
+                            d.RepaintAllViews();
+                        },
+                        [flag](const CLattixDoc& d, const CLattixView*) { return d.*flag; });
+    }
 
     // Per-view colour layers and dashed edges.
     const std::pair<int, int> layers[] = {{kShowBlue, kEdgeBlue},     {kShowRed, kEdgeRed},     {kShowGreen, kEdgeGreen},
                                           {kShowYellow, kEdgeYellow}, {kShowOrange, kEdgeOrange}, {kShowCyan, kEdgeCyan},
                                           {kShowPurple, kEdgePurple}, {kShowBlack, kEdgeBlack}};
-    for (auto [id, code] : layers)
+    for (const auto& entry : layers) {
+        const int id = entry.first;
+        const auto code = entry.second;
         AddView(t, id,
-                [code](CLattixDoc& d, CLattixView& v) {
-                    v.SetColorShown(code, !v.IsColorShown(code));
-                    d.RepaintAllViews();
-                },
-                [code](const CLattixView& v) { return v.IsColorShown(code); });
+                    [code](CLattixDoc& d, CLattixView& v) {
+                        v.SetColorShown(code, !v.IsColorShown(code));
+                        d.RepaintAllViews();
+                    },
+                    [code](const CLattixView& v) { return v.IsColorShown(code); });
+    }
     AddView(t, kShowDashedEdges,
             [](CLattixDoc& d, CLattixView& v) {
                 v.m_showDashedEdges = !v.m_showDashedEdges;
@@ -126,7 +135,11 @@ Table BuildTable() {
         {kEdgeColorBlue, kEdgeBlue},     {kEdgeColorRed, kEdgeRed},       {kEdgeColorGreen, kEdgeGreen},
         {kEdgeColorYellow, kEdgeYellow}, {kEdgeColorOrange, kEdgeOrange}, {kEdgeColorCyan, kEdgeCyan},
         {kEdgeColorPurple, kEdgePurple}, {kEdgeColorBlack, kEdgeBlack}};
-    for (auto [id, code] : edgeColours) AddDocument(t, id, [code](CLattixDoc& d) { d.SetSelectionEdgeColor(code); });
+    for (const auto& entry : edgeColours) {
+        const int id = entry.first;
+        const auto code = entry.second;
+        AddDocument(t, id, [code](CLattixDoc& d) { d.SetSelectionEdgeColor(code); });
+    }
 
     // Algorithms and modes.
     AddDocument(t, kConnectedComponents, [](CLattixDoc& d) { d.OnConnectedComponents(); });
