@@ -9,6 +9,7 @@ void ElementList::Link(CElement* e) {
     m_tail = e;
     e->m_ownerSeq = ++m_lastSeq;
     ++m_size;
+    ++m_version;
 }
 
 void ElementList::Unlink(CElement* e) {
@@ -19,6 +20,7 @@ void ElementList::Unlink(CElement* e) {
     e->m_prevInList = e->m_nextInList = nullptr;
     e->m_owner = nullptr;
     --m_size;
+    ++m_version;
 }
 
 void ElementList::Append(CElement* e) { Link(e); }
@@ -32,6 +34,7 @@ void ElementList::Prepend(CElement* e) {
     m_head = e;
     e->m_ownerSeq = --m_firstSeq;
     ++m_size;
+    ++m_version;
 }
 
 bool ElementList::Detach(CElement* e) {

@@ -64,6 +64,9 @@ public:
     CElement* back() const { return m_tail; }
 
     bool Contains(const CElement* e) const { return e && e->m_owner == this; }
+    // Changes with every insertion, removal or reordering: lets derived lists be reused
+    // while the elements stay the same.
+    std::uint64_t Version() const { return m_version; }
     // True when a comes before b in this list (both must be here).
     static bool Precedes(const CElement* a, const CElement* b) { return a->m_ownerSeq < b->m_ownerSeq; }
     // Takes ownership and appends.
@@ -90,6 +93,7 @@ private:
     std::size_t m_size = 0;
     std::int64_t m_firstSeq = 0;
     std::int64_t m_lastSeq = 0;
+    std::uint64_t m_version = 0;
 };
 
 class SelectionList {

@@ -172,6 +172,10 @@ public:
     std::int32_t m_caterpillarCount = 0;
     std::int32_t m_spiderCount = 0;
     std::int32_t m_starCount = 0;
+    // The edges the crossing count last walked, while the element list is unchanged.
+    std::vector<const CEdge*> m_crossingEdges;
+    std::uint64_t m_crossingEdgesVersion = ~0ull;
+    const ElementList* m_crossingEdgesOwner = nullptr;
 
     void CountCrossings();
     void RecomputeUlpCounts(bool force);

@@ -193,11 +193,15 @@ std::array<std::int32_t, 8> CountCrossingsFast(const std::vector<const CEdge*>& 
 }
 
 void CLattixDoc::CountCrossings() {
-    std::vector<const CEdge*> edges;
-    edges.reserve(m_elements.size());
-    for (const CElement* e : m_elements)
-        if (const CEdge* edge = e->AsEdge()) edges.push_back(edge);
-    const std::array<std::int32_t, 8> byCode = CountCrossingsFast(edges);
+    // While vertices are dragged the elements stay the same: the edge list is kept.
+    if (m_crossingEdgesVersion != m_elements.Version() || m_crossingEdgesOwner != &m_elements) {
+        m_crossingEdges.clear();
+        for (const CElement* e : m_elements)
+            if (const CEdge* edge = e->AsEdge()) m_crossingEdges.push_back(edge);
+        m_crossingEdgesVersion = m_elements.Version();
+        m_crossingEdgesOwner = &m_elements;
+    }
+    const std::array<std::int32_t, 8> byCode = CountCrossingsFast(m_crossingEdges);
     m_totalCrossings = 0;
     for (int code = 1; code <= 8; ++code) {
         m_crossings[CLattixView::ShowColorSlot(code)] = byCode[code - 1];
