@@ -36,7 +36,9 @@ void CopyComponent(const std::vector<CVertex*>& vertices, ScratchGraph& out) {
         copy->m_name = v->m_name + "'";
         out.vertices.push_back(copy);
         copies.insert(copy);
-        for (CEdge* e : v->m_edges) {
+        // A copy of the list: a self-loop's scratch edge passes through v's own list.
+        const std::vector<CEdge*> incident = v->m_edges;
+        for (CEdge* e : incident) {
             if (e->m_v1 != v) continue;
             CVertex* far = e->m_v2;
             auto* scratch = new CEdge(copy, far, kEdgeBlack);
