@@ -62,6 +62,13 @@ CMainFrame::CMainFrame(CLattixApp& app) : m_app(app) {
     UpdateCommandUI();
 }
 
+CMainFrame::~CMainFrame() {
+    // Child windows hide while they go, and the area would report them as activated to
+    // a frame whose actions are already gone.
+    disconnect(m_mdi, nullptr, this, nullptr);
+    m_idle->stop();
+}
+
 // ---------------------------------------------------------------- actions, menus, toolbars
 
 void CMainFrame::CreateActions() {
@@ -289,9 +296,11 @@ void CMainFrame::AddFrame(CChildFrame* frame) {
     m_mdi->addSubWindow(frame);
     connect(frame, &CChildFrame::ActiveViewChanged, this, &CMainFrame::UpdateCommandUI);
     connect(frame, &QObject::destroyed, this, [this] { QTimer::singleShot(0, this, &CMainFrame::UpdateCommandUI); });
-    const bool maximize = !m_mdi->activeSubWindow() || m_mdi->activeSubWindow()->isMaximized();
-    if (maximize) frame->showMaximized();
-    else frame->show();
+    // The first window fills the area; further ones cascade over it. Children are not
+    // maximised, since a maximised child would rewrite the main window's title itself.
+    const bool first = m_mdi->subWindowList().size() == 1;
+    frame->show();
+    if (first) frame->setGeometry(m_mdi->viewport()->rect());
     m_mdi->setActiveSubWindow(frame);
     if (frame->ActivePane()) frame->ActivePane()->setFocus();
     UpdateCommandUI();

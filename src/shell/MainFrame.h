@@ -23,6 +23,7 @@ class CMainFrame final : public QMainWindow {
     Q_OBJECT
 public:
     explicit CMainFrame(CLattixApp& app);
+    ~CMainFrame() override;
 
     QMdiArea* MdiArea() const { return m_mdi; }
     CChildFrame* ActiveFrame() const;

@@ -127,7 +127,9 @@ void QPainterDrawTarget::UseShapePen() {
 
 void QPainterDrawTarget::Line(Point from, Point to) {
     UseShapePen();
-    m_painter.drawLine(QPointF(from.x, from.y), QPointF(to.x, to.y));
+    // Pens of odd width are centred on the pixel, so straight lines stay crisp.
+    const double half = m_pen.width() % 2 == 1 ? 0.5 : 0.0;
+    m_painter.drawLine(QPointF(from.x + half, from.y + half), QPointF(to.x + half, to.y + half));
 }
 
 void QPainterDrawTarget::Rectangle(const Rect& r) {
