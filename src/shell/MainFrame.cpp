@@ -50,6 +50,7 @@ CMainFrame::CMainFrame(CLattixApp& app) : m_app(app) {
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdi);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow*) { OnActiveFrameChanged(); });
+    m_mdi->viewport()->installEventFilter(this);
 
     CreateActions();
     CreateToolbars();
@@ -259,6 +260,15 @@ void CMainFrame::SetMessage(const QString& text) { m_panes[2]->setText(text.isEm
 
 QString CMainFrame::StatusText(int pane) const { return pane >= 0 && pane < 3 ? m_panes[pane]->text() : QString(); }
 
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    // A lone window keeps filling the area while the main window finds its size.
+    if (watched == m_mdi->viewport() && event->type() == QEvent::Resize)
+        for (QMdiSubWindow* sub : m_mdi->subWindowList())
+            if (sub->property("fillsArea").toBool() && !sub->isMinimized() && !sub->isMaximized())
+                sub->setGeometry(m_mdi->viewport()->rect());
+    return QMainWindow::eventFilter(watched, event);
+}
+
 bool CMainFrame::event(QEvent* event) {
     if (event->type() == QEvent::StatusTip) {
         SetMessage(static_cast<QStatusTipEvent*>(event)->tip());
@@ -299,6 +309,7 @@ void CMainFrame::AddFrame(CChildFrame* frame) {
     // The first window fills the area; further ones cascade over it. Children are not
     // maximised, since a maximised child would rewrite the main window's title itself.
     const bool first = m_mdi->subWindowList().size() == 1;
+    for (QMdiSubWindow* sub : m_mdi->subWindowList()) sub->setProperty("fillsArea", first);
     frame->show();
     if (first) frame->setGeometry(m_mdi->viewport()->rect());
     m_mdi->setActiveSubWindow(frame);
