@@ -13,6 +13,7 @@ const CliCommand kCommands[] = {
     {"info", "info FILE", RunInfo},
     {"convert", "convert IN OUT   (.lxd, .txt, .graphml)", RunConvert},
     {"components", "components FILE", RunComponents},
+    {"render", "render IN OUT   (.svg, .png) [--guides] [--margin PIXELS]", RunRender},
 };
 
 void PrintUsage(std::ostream& out) {

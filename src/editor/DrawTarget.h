@@ -63,6 +63,10 @@ public:
     virtual void SetTextColor(Rgb color) = 0;
     virtual void SetRasterOp(RasterOp op) = 0;
 
+    // The part of the target that can show anything, in target pixels, when it is bounded.
+    // The renderer may leave out what lies wholly outside; nullopt means draw everything.
+    virtual std::optional<Rect> VisibleArea() const { return std::nullopt; }
+
     virtual void Line(Point from, Point to) = 0;
     // Outline with the pen, inside filled with the brush.
     virtual void Rectangle(const Rect& r) = 0;

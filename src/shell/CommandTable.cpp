@@ -1,0 +1,268 @@
+#include "shell/CommandTable.h"
+
+#include "editor/CommandIds.h"
+#include "model/LattixDoc.h"
+#include "shell/ChildFrame.h"
+#include "shell/LattixApp.h"
+#include "shell/MainFrame.h"
+
+CLattixView* CommandContext::EditorView() const {
+    return view && view->IsEditorView() ? static_cast<CLattixView*>(view) : nullptr;
+}
+
+namespace {
+
+using namespace cmd;
+using K = QKeySequence;
+
+// Short forms for the table below.
+CommandEntry Item(const char* menu, const char* text, int id, const char* prompt, CommandHandler handler = {},
+                  CommandUpdate update = {}) {
+    CommandEntry e;
+    e.menu = menu;
+    e.text = text;
+    e.id = id;
+    e.prompt = prompt;
+    e.handler = std::move(handler);
+    e.update = std::move(update);
+    return e;
+}
+CommandEntry Sep(CommandEntry e) {
+    e.separatorBefore = true;
+    return e;
+}
+CommandEntry Keys(CommandEntry e, std::vector<QKeySequence> keys) {
+    e.keys = std::move(keys);
+    return e;
+}
+CommandEntry On(Toolbar bar, CommandEntry e, bool gapBefore = false) {
+    e.toolbar = bar;
+    e.toolbarGapBefore = gapBefore;
+    return e;
+}
+CommandEntry Bar(MenuBarKind kind, CommandEntry e) {
+    e.bar = kind;
+    return e;
+}
+CommandEntry Free(CommandEntry e) {
+    e.needsDocument = false;
+    return e;
+}
+
+CommandUpdate Checked(bool CLattixDoc::*flag) {
+    return [flag](const CommandContext& c) { return CommandState{c.doc != nullptr, c.doc && c.doc->*flag}; };
+}
+
+std::vector<CommandEntry> Build() {
+    const char* const F = "&File";
+    const char* const E = "&Edit";
+    const char* const G = "&Graph";
+    const char* const A = "Algorithms";
+    const char* const R = "Random Generators";
+    const char* const T = "Grid and &Tracks";
+    const char* const W = "&Window";
+    const char* const V = "&View";
+    const char* const H = "&Help";
+    std::vector<CommandEntry> t;
+
+    // ------------------------------------------------------------ File
+    t.push_back(On(Toolbar::Main, Bar(MenuBarKind::Both, Free(Keys(Item(F, "&New\tCtrl+N", kFileNew,
+        "Create a new document\nNew", [](CommandContext& c) { c.app.OnFileNew(); }), {K("Ctrl+N")})))));
+    t.push_back(On(Toolbar::Main, Bar(MenuBarKind::Both, Free(Keys(Item(F, "&Open...\tCtrl+O", kFileOpen,
+        "Open an existing document\nOpen", [](CommandContext& c) { c.app.OnFileOpen(); }), {K("Ctrl+O")})))));
+    t.push_back(Item(F, "&Close", kFileClose, "Close the active document\nClose",
+        [](CommandContext& c) { c.app.CloseDocument(c.doc); }));
+    t.push_back(On(Toolbar::Main, Keys(Item(F, "&Save\tCtrl+S", kFileSave, "Save the active document\nSave",
+        [](CommandContext& c) { c.app.SaveDocument(c.doc, false); }), {K("Ctrl+S")})));
+    t.push_back(Item(F, "Save &As...", kFileSaveAs, "Save the active document with a new name\nSave As",
+        [](CommandContext& c) { c.app.SaveDocument(c.doc, true); }));
+    t.push_back(Sep(Item(F, "&Export As Text File...", kExportText, "Save a text version of the graph\nExport Text",
+        [](CommandContext& c) { c.doc->OnFileExportText(); })));
+    t.push_back(Item(F, "Export Drawing as SV&G...", kExportDrawingSvg, "Save the drawing as an SVG picture\nExport SVG",
+        [](CommandContext& c) { c.app.ExportDrawing(c.doc, c.view, "svg"); }));
+    t.push_back(Item(F, "Export Drawing as P&NG...", kExportDrawingPng, "Save the drawing as a PNG image\nExport PNG",
+        [](CommandContext& c) { c.app.ExportDrawing(c.doc, c.view, "png"); }));
+    t.push_back(On(Toolbar::Main, Sep(Keys(Item(F, "&Print...\tCtrl+P", kFilePrint, "Print the active document\nPrint",
+        [](CommandContext& c) { c.app.OnFilePrint(c.EditorView()); },
+        [](const CommandContext& c) { return CommandState{c.EditorView() != nullptr, {}}; }), {K("Ctrl+P")}))));
+    t.push_back(Item(F, "Print Pre&view", kFilePrintPreview, "Display full pages\nPrint Preview",
+        [](CommandContext& c) { c.app.OnFilePrintPreview(c.EditorView()); },
+        [](const CommandContext& c) { return CommandState{c.EditorView() != nullptr, {}}; }));
+    t.push_back(Bar(MenuBarKind::Both, Free(Item(F, "P&rint Setup...", kFilePrintSetup,
+        "Change the printer and printing options\nPrint Setup", [](CommandContext& c) { c.app.OnFilePrintSetup(); }))));
+    t.push_back(Bar(MenuBarKind::Both, Sep(Free(Item(F, "Recent Files", kRecentFilesSlot, "")))));
+    t.push_back(Bar(MenuBarKind::WithoutDocument, Sep(Item(F, "&Close", kFileClose, "Close the active document\nClose"))));
+    t.push_back(Sep(Free(Item(F, "&Quit", kAppExit, "Quit the application; prompts to save documents\nExit",
+        [](CommandContext& c) { c.frame.close(); }))));
+    t.push_back(Bar(MenuBarKind::WithoutDocument, Free(Item(F, "E&xit", kAppExit,
+        "Quit the application; prompts to save documents\nExit", [](CommandContext& c) { c.frame.close(); }))));
+
+    // ------------------------------------------------------------ Edit
+    t.push_back(Keys(Item(E, "&Undo\tCtrl+Z", kEditUndo, "Undo the last action\nUndo",
+        [](CommandContext& c) { c.doc->OnEditUndo(); },
+        [](const CommandContext& c) { return CommandState{c.doc && c.doc->CanUndo(), {}}; }),
+        {K("Ctrl+Z"), K("Alt+Backspace")}));
+    t.push_back(Keys(Item(E, "R&edo\tCtrl+Y", kEditRedo, "Redo the previously undone action\nRedo",
+        [](CommandContext& c) { c.doc->OnEditRedo(); },
+        [](const CommandContext& c) { return CommandState{c.doc && c.doc->CanRedo(), {}}; }), {K("Ctrl+Y")}));
+    t.push_back(On(Toolbar::Main, Sep(Keys(Item(E, "Cu&t\tCtrl+X", kEditCut,
+        "Cut the selection and put it on the Clipboard\nCut", [](CommandContext& c) { c.doc->OnEditCut(); }),
+        {K("Ctrl+X"), K("Shift+Delete")})), true));
+    t.push_back(On(Toolbar::Main, Keys(Item(E, "&Copy\tCtrl+C", kEditCopy,
+        "Copy the selection and put it on the Clipboard\nCopy", [](CommandContext& c) { c.doc->OnEditCopy(); }),
+        {K("Ctrl+C"), K("Ctrl+Insert")})));
+    t.push_back(On(Toolbar::Main, Keys(Item(E, "&Paste\tCtrl+V", kEditPaste, "Insert Clipboard contents\nPaste",
+        [](CommandContext& c) { c.doc->OnEditPaste(); }), {K("Ctrl+V"), K("Shift+Insert")})));
+    t.push_back(Sep(Item(E, "Flip &Horizontally", kFlipHorizontally, "Mirror the selection top to bottom\nFlip Horizontally")));
+    t.push_back(Item(E, "Flip &Vertically", kFlipVertically, "Mirror the selection left to right\nFlip Vertically"));
+    t.push_back(Item(E, "Rotate Le&ft", kRotateLeft, "Turn the selection a quarter counter-clockwise\nRotate Left"));
+    t.push_back(Item(E, "Rotate R&ight", kRotateRight, "Turn the selection a quarter clockwise\nRotate Right"));
+    t.push_back(On(Toolbar::Main, Sep(Item(E, "P&ointer", cmd::kToolPointer, "Select pointer tool\nPointer")), true));
+    t.push_back(On(Toolbar::Main, Item(E, "Verte&x", cmd::kToolVertex, "Select vertex tool\nVertex")));
+    const struct { const char* text; int id; const char* prompt; } tools[] = {
+        {"&Blue Edge", kToolBlueEdge, "Draw blue edges\nBlue Edge"},
+        {"&Red Edge", kToolRedEdge, "Draw red edges\nRed Edge"},
+        {"&Green Edge", kToolGreenEdge, "Draw green edges\nGreen Edge"},
+        {"&Yellow Edge", kToolYellowEdge, "Draw yellow edges\nYellow Edge"},
+        {"Ora&nge Edge", kToolOrangeEdge, "Draw orange edges\nOrange Edge"},
+        {"Cyan E&dge", kToolCyanEdge, "Draw cyan edges\nCyan Edge"},
+        {"Purp&le Edge", kToolPurpleEdge, "Draw purple edges\nPurple Edge"},
+        {"Bl&ack Edge", kToolBlackEdge, "Draw black edges\nBlack Edge"},
+    };
+    for (const auto& tool : tools) t.push_back(On(Toolbar::Main, Item(E, tool.text, tool.id, tool.prompt)));
+    {
+        CommandEntry color = On(Toolbar::Main, Item(nullptr, "Vertex Color", kVertexColorButton,
+            "Choose vertex color\nVertex Color"), true);
+        color.toolbarOnly = true;
+        t.push_back(color);
+    }
+    t.push_back(Sep(Item(E, "Sho&w Dashed and Dotted Edges", kShowDashedEdges,
+        "Draw each edge colour in its own line style\nDashed Edges")));
+    t.push_back(Item(E, "Re&set Label Counter...", kResetLabelCounter,
+        "Reset counter for default vertex labels\nReset label counter"));
+
+    // ------------------------------------------------------------ Graph
+    t.push_back(Item(G, "D&irected", kDirected, "Show directed edges\nDirected Graph"));
+    t.push_back(Item(G, "Show Edge &Weight", kShowWeight, "Show the weights of the edges\nShow Weight"));
+    t.push_back(Sep(Item(G, "Show Verte&x Name", kShowName, "Show the names of the vertices\nShow Name")));
+    t.push_back(Item(G, "Show Vertex &st -Number", kShowStNumber, "Show the st-numbers of the vertices\nShow st-Number"));
+    t.push_back(Item(G, "Show vertex Trac&k Number", kShowTrack, "Show the track numbers of the vertices\nShow Track Number"));
+    const struct { const char* text; int id; const char* prompt; } toggles[] = {
+        {"Show B&lue Edges", kShowBlue, "Show or hide the blue edges\nToggle Blue Edges"},
+        {"Show &Red Edges", kShowRed, "Show or hide the red edges\nToggle Red Edges"},
+        {"Show &Green Edges", kShowGreen, "Show or hide the green edges\nToggle Green Edges"},
+        {"Show &Yellow Edges", kShowYellow, "Show or hide the yellow edges\nToggle Yellow Edges"},
+        {"Show Ora&nge Edges", kShowOrange, "Show or hide the orange edges\nToggle Orange Edges"},
+        {"Show &Cyan Edges", kShowCyan, "Show or hide the cyan edges\nToggle Cyan Edges"},
+        {"Show Purple E&dges", kShowPurple, "Show or hide the purple edges\nToggle Purple Edges"},
+        {"Show Bl&ack Edges", kShowBlack, "Show or hide the black edges\nToggle Black Edges"},
+    };
+    bool first = true;
+    for (const auto& toggle : toggles) {
+        CommandEntry e = On(Toolbar::View, Item(G, toggle.text, toggle.id, toggle.prompt));
+        e.separatorBefore = first;
+        first = false;
+        t.push_back(e);
+    }
+    t.push_back(On(Toolbar::View, Sep(Item(G, "Swa&p Adjacency Lists", kSwapAdjacency,
+        "Swap adjacency lists of two vertices\nSwap Adjacency Lists")), true));
+    t.push_back(Item(G, "Re&move all Edge Bends", kRemoveAllBends, "Remove every bend of every edge\nRemove Bends",
+        [](CommandContext& c) { c.doc->RemoveAllBends(); }));
+
+    // ------------------------------------------------------------ Algorithms
+    t.push_back(Item(A, "&Connected Components", kConnectedComponents,
+        "Count and colour the connected components\nConnected Components",
+        [](CommandContext& c) { c.doc->OnConnectedComponents(); }));
+    t.push_back(Item(A, "&Planarity Testing", kPlanarityTesting, "Test the graph for planarity\nPlanarity Testing"));
+    t.push_back(Sep(Item(A, "Up&ward Mode", kUpwardMode, "Highlight edges that point downwards\nUpward Mode",
+        [](CommandContext& c) { c.doc->OnUpwardMode(); }, Checked(&CLattixDoc::m_upwardMode))));
+    t.push_back(Item(A, "&SEFE Mode", kSefeMode, "Highlight what breaks a simultaneous embedding\nSEFE Mode",
+        [](CommandContext& c) { c.doc->OnSefeMode(); }, Checked(&CLattixDoc::m_sefeMode)));
+    t.push_back(Item(A, "&ULP Recognition Mode", kUlpRecognitionMode,
+        "Classify the components as ULP trees while editing\nULP Recognition Mode",
+        [](CommandContext& c) { c.doc->OnUlpRecognitionMode(); }, Checked(&CLattixDoc::m_ulpMode)));
+    t.push_back(Sep(Item(A, "&Draw ULP Trees", kDrawUlpTrees, "Draw the ULP trees level planar\nDraw ULP Trees")));
+    t.push_back(Item(A, "&Level Planarity Testing", kLevelPlanarityTesting,
+        "Test the level graph for level planarity\nLevel Planarity Testing"));
+    t.push_back(Item(A, "D&raw Level Planar Graph", kDrawLevelPlanarGraph,
+        "Draw the level graph without crossings\nDraw Level Planar Graph"));
+
+    // ------------------------------------------------------------ Random Generators
+    t.push_back(Item(R, "&Generate Random Labeled Tree...", kRandomLabeledTree,
+        "Add a random labeled tree\nRandom Labeled Tree"));
+    t.push_back(Sep(Item(R, "Generate Random &Rooted Unlabeled Tree (RANRUT)...", kRandomRootedTree,
+        "Add a random rooted unlabeled tree\nRandom Rooted Tree")));
+    t.push_back(Sep(Item(R, "Generate Random Free Tree (Rejection Sampling from Labeled Tree)...", kFreeTreeFromLabeled,
+        "Add a random free tree\nRandom Free Tree")));
+    t.push_back(Item(R, "Generate Random Free Tree (Rejetion Sampling from Rooted Tree)...", kFreeTreeFromRooted,
+        "Add a random free tree\nRandom Free Tree"));
+    t.push_back(Item(R, "Generate Random Free Tree (Wilf's Algorithm)...", kFreeTreeWilf,
+        "Add a random free tree\nRandom Free Tree"));
+
+    // ------------------------------------------------------------ Grid and Tracks
+    t.push_back(Item(T, "Grid and Tracks &Preferences...", kGuidesPreferences, "Options for Grid and Tracks\nGrid and Tracks"));
+    t.push_back(Sep(Item(T, "Renu&mber Vertices from Top to Bottom", kRenumberTopToBottom,
+        "Set track numbers according to Y-coordinate of vertices\nSet Track Numbers")));
+    t.push_back(Item(T, "&Automatically Update Track Numbers", kAutoTrackNumbers,
+        "Keep track numbers in step with the tracks\nAuto Track Numbers"));
+    t.push_back(Sep(Item(T, "&Remove all Track Colors", kRemoveAllTrackColors, "Remove the colours of all tracks\nRemove Track Colors")));
+    t.push_back(Item(T, "&Color Tracks Randomly...", kColorTracksRandomly, "Give the tracks random colours\nColor Tracks"));
+    {
+        const struct { const char* tip; int id; bool gap; } guides[] = {
+            {"Show the grid\nShow Grid", kShowGrid, true},
+            {"Show the tracks\nShow Tracks", kShowTracks, false},
+            {"Snap vertices to the guides\nSnap to guides", kSnapToGuides, false},
+            {"Lock vertices to their tracks\nLock to tracks", kLockToTracks, false},
+        };
+        for (const auto& g : guides) {
+            CommandEntry e = On(Toolbar::View, Item(nullptr, "", g.id, g.tip), g.gap);
+            e.toolbarOnly = true;
+            t.push_back(e);
+        }
+    }
+
+    // ------------------------------------------------------------ Window
+    t.push_back(Item(W, "&New Editor Window", kWindowNew, "Open another window for the active document\nNew Window",
+        [](CommandContext& c) { c.app.NewFrame(*c.doc, ViewKind::Editor); }));
+    t.push_back(Item(W, "New &PQ-Tree Window", kNewPqTreeWindow, "Open a window with PQ-tree reduction\nPQ-tree window",
+        [](CommandContext& c) { c.app.NewFrame(*c.doc, ViewKind::PQtree); }));
+    t.push_back(Sep(Item(W, "&Cascade", kWindowCascade, "Arrange windows so they overlap\nCascade Windows",
+        [](CommandContext& c) { c.frame.Cascade(); })));
+    t.push_back(Item(W, "Tile &Horizontally", kWindowTileHorz, "Arrange windows as non-overlapping tiles\nTile Horizontally",
+        [](CommandContext& c) { c.frame.Tile(Qt::Vertical); }));
+    t.push_back(Item(W, "Tile &Vertically", kWindowTileVert, "Arrange windows as non-overlapping tiles\nTile Vertically",
+        [](CommandContext& c) { c.frame.Tile(Qt::Horizontal); }));
+    t.push_back(Item(W, "&Arrange Icons", kWindowArrange, "Arrange icons at the bottom of the window\nArrange Icons",
+        [](CommandContext& c) { c.frame.ArrangeIcons(); }));
+    t.push_back(Item(W, "Sp&lit", kWindowSplit, "Split the active window into panes\nSplit",
+        [](CommandContext& c) { c.child->Split(); },
+        [](const CommandContext& c) { return CommandState{c.child != nullptr, {}}; }));
+    const auto toolbarToggle = [](CommandContext& c) { c.frame.ToggleToolbar(); };
+    const auto toolbarShown = [](const CommandContext& c) { return CommandState{true, c.frame.ToolbarShown()}; };
+    const auto statusToggle = [](CommandContext& c) { c.frame.ToggleStatusBar(); };
+    const auto statusShown = [](const CommandContext& c) { return CommandState{true, c.frame.StatusBarShown()}; };
+    t.push_back(Sep(Free(Item(W, "T&oolbar", kViewToolbar, "Show or hide the toolbar\nToggle ToolBar", toolbarToggle,
+        toolbarShown))));
+    t.push_back(Free(Item(W, "&Status Bar", kViewStatusBar, "Show or hide the status bar\nToggle StatusBar",
+        statusToggle, statusShown)));
+    t.push_back(Bar(MenuBarKind::WithoutDocument, Free(Item(V, "&Toolbar", kViewToolbar,
+        "Show or hide the toolbar\nToggle ToolBar", toolbarToggle, toolbarShown))));
+    t.push_back(Bar(MenuBarKind::WithoutDocument, Free(Item(V, "&Status Bar", kViewStatusBar,
+        "Show or hide the status bar\nToggle StatusBar", statusToggle, statusShown))));
+    t.push_back(Keys(Item(nullptr, "Next Pane", kNextPane, "Switch to the next window pane\nNext Pane",
+        [](CommandContext& c) { c.child->ActivateNextPane(false); }), {K("F6")}));
+    t.push_back(Keys(Item(nullptr, "Previous Pane", kPrevPane, "Switch back to the previous window pane\nPrevious Pane",
+        [](CommandContext& c) { c.child->ActivateNextPane(true); }), {K("Shift+F6")}));
+
+    // ------------------------------------------------------------ Help
+    t.push_back(Bar(MenuBarKind::Both, Free(Item(H, "&About Arborix...", kAppAbout,
+        "Display program information, version number and copyright\nAbout", [](CommandContext& c) { c.app.OnAppAbout(); }))));
+    return t;
+}
+
+} // namespace
+
+const std::vector<CommandEntry>& CommandTable() {
+    static const std::vector<CommandEntry> table = Build();
+    return table;
+}

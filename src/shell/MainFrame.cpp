@@ -1,0 +1,382 @@
+#include "shell/MainFrame.h"
+
+#include <algorithm>
+#include <map>
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTimer>
+#include <QToolBar>
+
+#include "editor/CommandIds.h"
+#include "model/LattixDoc.h"
+#include "shell/ChildFrame.h"
+#include "shell/Icons.h"
+#include "shell/LattixApp.h"
+#include "shell/views/BufferedCanvas.h"
+#include "trees/StatusPanes.h"
+
+namespace {
+
+constexpr const char* kZoomEntries[14] = {"10%", "20%", "30%", "40%", "50%", "60%", "70%",
+                                          "80%", "90%", "100%", "125%", "150%", "200%", "300%"};
+constexpr int kIdleInterval = 250; // ms between idle-time refreshes of panes and commands
+
+QString FirstLine(const char* prompt) { return QString::fromUtf8(prompt).section('\n', 0, 0); }
+QString SecondLine(const char* prompt) { return QString::fromUtf8(prompt).section('\n', 1, 1); }
+
+} // namespace
+
+CMainFrame::CMainFrame(CLattixApp& app) : m_app(app) {
+    setWindowTitle("Arborix");
+    setWindowIcon(AppIcon());
+    setMinimumSize(320, 240);
+    setAcceptDrops(true);
+    m_mdi = new QMdiArea(this);
+    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_mdi);
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow*) { OnActiveFrameChanged(); });
+    m_mdi->viewport()->installEventFilter(this);
+
+    CreateActions();
+    CreateToolbars();
+    CreateStatusBar();
+    BuildMenus(false);
+
+    m_idle = new QTimer(this);
+    connect(m_idle, &QTimer::timeout, this, &CMainFrame::UpdateCommandUI);
+    m_idle->start(kIdleInterval);
+    UpdateCommandUI();
+}
+
+CMainFrame::~CMainFrame() {
+    // Child windows hide while they go, and the area would report them as activated to
+    // a frame whose actions are already gone.
+    disconnect(m_mdi, nullptr, this, nullptr);
+    m_idle->stop();
+}
+
+// ---------------------------------------------------------------- actions, menus, toolbars
+
+void CMainFrame::CreateActions() {
+    for (const CommandEntry& entry : CommandTable()) {
+        if (entry.id == cmd::kRecentFilesSlot) continue;
+        auto* action = new QAction(QString::fromUtf8(entry.text).section('\t', 0, 0), this);
+        action->setStatusTip(FirstLine(entry.prompt));
+        action->setToolTip(SecondLine(entry.prompt).isEmpty() ? action->text() : SecondLine(entry.prompt));
+        action->setData(entry.id);
+        if (!entry.keys.empty()) {
+            action->setShortcuts(QList<QKeySequence>(entry.keys.begin(), entry.keys.end()));
+            action->setShortcutContext(Qt::ApplicationShortcut);
+        }
+        const QIcon icon = CommandIcon(entry.id);
+        if (!icon.isNull()) action->setIcon(icon);
+        action->setIconVisibleInMenu(false);
+        connect(action, &QAction::triggered, this, [this, &entry] { Run(entry); });
+        // Commands without a menu (the pane keys) still need a widget for their keys.
+        if (!entry.menu && !entry.keys.empty()) addAction(action);
+        m_actions.push_back({&entry, action});
+    }
+}
+
+QAction* CMainFrame::Action(int id) const {
+    for (const BoundAction& b : m_actions)
+        if (b.entry->id == id) return b.action;
+    return nullptr;
+}
+
+void CMainFrame::CreateToolbars() {
+    m_mainToolbar = addToolBar("Standard");
+    m_mainToolbar->setObjectName("toolbar128");
+    m_viewToolbar = addToolBar("View");
+    m_viewToolbar->setObjectName("toolbar150");
+
+    m_zoomBox = new QComboBox(m_viewToolbar);
+    for (const char* entry : kZoomEntries) m_zoomBox->addItem(entry);
+    m_zoomBox->setFixedWidth(100);
+    m_zoomBox->setMaxVisibleItems(14);
+    m_zoomBox->setToolTip("Zoom");
+    m_zoomBox->setStatusTip("Choose the zoom factor");
+    connect(m_zoomBox, &QComboBox::activated, this, &CMainFrame::OnZoomChosen);
+    m_viewToolbar->addWidget(m_zoomBox);
+
+    for (const BoundAction& b : m_actions) {
+        QToolBar* bar = b.entry->toolbar == Toolbar::Main ? m_mainToolbar
+                        : b.entry->toolbar == Toolbar::View ? m_viewToolbar
+                                                            : nullptr;
+        if (!bar) continue;
+        // An id shown in two menu bars gets one button.
+        if (std::any_of(m_actions.begin(), m_actions.end(),
+                        [&](const BoundAction& o) { return o.entry->id == b.entry->id && &o < &b; }))
+            continue;
+        if (b.entry->toolbarGapBefore) bar->addSeparator();
+        bar->addAction(b.action);
+    }
+}
+
+void CMainFrame::CreateStatusBar() {
+    QStatusBar* bar = statusBar();
+    for (int i = 0; i < 3; ++i) {
+        m_panes[i] = new QLabel(bar);
+        m_panes[i]->setFrameShape(QFrame::StyledPanel);
+        m_panes[i]->setFrameShadow(QFrame::Sunken);
+    }
+    // The two count panes are as wide as their longest usual texts.
+    const QFontMetrics fm(m_panes[0]->font());
+    m_panes[0]->setMinimumWidth(fm.horizontalAdvance("100 Crossings (10 Blue,10 Red,10 Green)") + 8);
+    m_panes[1]->setMinimumWidth(
+        fm.horizontalAdvance("10 Connected Components, 10 Trees, 10 ULP Trees (10 Caterpillars)") + 8);
+    bar->addWidget(m_panes[0]);
+    bar->addWidget(m_panes[1]);
+    bar->addWidget(m_panes[2], 1);
+    SetMessage({});
+}
+
+void CMainFrame::BuildMenus(bool withDocument) {
+    if (m_menusForDocument == int(withDocument)) return;
+    m_menusForDocument = int(withDocument);
+    QMenuBar* bar = menuBar();
+    bar->clear();
+    m_fileMenu = nullptr;
+    m_recentSlot = nullptr;
+    std::map<QString, QMenu*> menus;
+    for (const CommandEntry& entry : CommandTable()) {
+        if (!entry.menu || entry.toolbarOnly) continue;
+        const bool wanted = entry.bar == MenuBarKind::Both ||
+                            (entry.bar == MenuBarKind::WithDocument) == withDocument;
+        if (!wanted) continue;
+        const QString title = QString::fromUtf8(entry.menu);
+        QMenu*& menu = menus[title];
+        if (!menu) {
+            menu = bar->addMenu(title);
+            connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
+            if (title == "&File") m_fileMenu = menu;
+        }
+        if (entry.separatorBefore && !menu->isEmpty()) menu->addSeparator();
+        if (entry.id == cmd::kRecentFilesSlot) {
+            m_recentSlot = menu->addSeparator();
+            continue;
+        }
+        // An entry whose id appears under another text (Quit and Exit) has its own action.
+        QAction* action = nullptr;
+        for (const BoundAction& b : m_actions)
+            if (b.entry == &entry) action = b.action;
+        if (action) {
+            action->setText(QString::fromUtf8(entry.text));
+            menu->addAction(action);
+        }
+    }
+    RebuildRecentFiles();
+}
+
+void CMainFrame::RebuildRecentFiles() {
+    for (QAction* a : m_recentActions) delete a;
+    m_recentActions.clear();
+    if (!m_fileMenu || !m_recentSlot) return;
+    const QStringList files = m_app.RecentFiles();
+    for (int i = 0; i < files.size(); ++i) {
+        auto* action = new QAction(QString("&%1 %2").arg(i + 1).arg(QFileInfo(files[i]).fileName()), this);
+        action->setData(cmd::kFileMruFirst + i);
+        action->setStatusTip("Open this document");
+        const QString path = files[i];
+        connect(action, &QAction::triggered, this, [this, path] {
+            m_app.OpenDocumentFile(path);
+            UpdateCommandUI();
+        });
+        m_fileMenu->insertAction(m_recentSlot, action);
+        m_recentActions.push_back(action);
+    }
+}
+
+// ---------------------------------------------------------------- commands
+
+CommandContext CMainFrame::Context() const {
+    CommandContext c{m_app, const_cast<CMainFrame&>(*this)};
+    c.child = ActiveFrame();
+    c.doc = c.child ? c.child->Document() : nullptr;
+    c.view = c.child ? c.child->ActiveView() : nullptr;
+    return c;
+}
+
+void CMainFrame::Run(const CommandEntry& entry) {
+    CommandContext c = Context();
+    if (!entry.handler || (entry.needsDocument && !c.doc)) return;
+    if (entry.update && !entry.update(c).enabled) return;
+    entry.handler(c);
+    UpdateCommandUI();
+}
+
+void CMainFrame::UpdateCommandUI() {
+    const CommandContext c = Context();
+    BuildMenus(!m_app.Documents().empty());
+    for (const BoundAction& b : m_actions) {
+        const CommandEntry& e = *b.entry;
+        CommandState state{e.handler && (!e.needsDocument || c.doc), {}};
+        if (state.enabled && e.update) state = e.update(c);
+        b.action->setEnabled(state.enabled && e.handler != nullptr);
+        b.action->setCheckable(state.checked.has_value());
+        if (state.checked) b.action->setChecked(*state.checked);
+    }
+
+    // The zoom box shows the active document's zoom, unless its list is open.
+    m_zoomBox->setEnabled(c.doc != nullptr);
+    if (c.doc && !m_zoomBox->view()->isVisible() && c.doc->m_zoomIndex >= 0 && c.doc->m_zoomIndex < 14)
+        m_zoomBox->setCurrentIndex(c.doc->m_zoomIndex);
+
+    m_panes[0]->setText(c.doc ? QString::fromStdString(CrossingsPaneText(*c.doc)) : QString());
+    m_panes[1]->setText(c.doc ? QString::fromStdString(ComponentsPaneText(*c.doc)) : QString());
+    setWindowTitle(c.doc ? QString("Arborix - %1").arg(m_app.Title(c.doc)) : QString("Arborix"));
+}
+
+void CMainFrame::OnZoomChosen(int index) {
+    CLattixDoc* doc = ActiveDocument();
+    if (!doc || index < 0 || index >= 14) return;
+    if (doc->m_zoomIndex != index) {
+        // The zoom is saved with the document but undo keeps it: no checkpoint.
+        doc->m_zoomIndex = index;
+        doc->SetModifiedFlag(true);
+    }
+    doc->RepaintAllViews();
+    UpdateCommandUI();
+}
+
+void CMainFrame::OnActiveFrameChanged() { UpdateCommandUI(); }
+
+void CMainFrame::SetMessage(const QString& text) { m_panes[2]->setText(text.isEmpty() ? QString("Ready") : text); }
+
+QString CMainFrame::StatusText(int pane) const { return pane >= 0 && pane < 3 ? m_panes[pane]->text() : QString(); }
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    // A lone window keeps filling the area while the main window finds its size.
+    if (watched == m_mdi->viewport() && event->type() == QEvent::Resize)
+        for (QMdiSubWindow* sub : m_mdi->subWindowList())
+            if (sub->property("fillsArea").toBool() && !sub->isMinimized() && !sub->isMaximized())
+                sub->setGeometry(m_mdi->viewport()->rect());
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool CMainFrame::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip) {
+        SetMessage(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+// ---------------------------------------------------------------- frames
+
+CChildFrame* CMainFrame::ActiveFrame() const {
+    QMdiSubWindow* sub = m_mdi->activeSubWindow();
+    if (!sub) sub = m_mdi->currentSubWindow();
+    return qobject_cast<CChildFrame*>(sub);
+}
+
+CLattixDoc* CMainFrame::ActiveDocument() const {
+    CChildFrame* frame = ActiveFrame();
+    return frame ? frame->Document() : nullptr;
+}
+
+CDocView* CMainFrame::ActiveView() const {
+    CChildFrame* frame = ActiveFrame();
+    return frame ? frame->ActiveView() : nullptr;
+}
+
+std::vector<CChildFrame*> CMainFrame::Frames() const {
+    std::vector<CChildFrame*> frames;
+    for (QMdiSubWindow* sub : m_mdi->subWindowList())
+        if (auto* frame = qobject_cast<CChildFrame*>(sub)) frames.push_back(frame);
+    return frames;
+}
+
+void CMainFrame::AddFrame(CChildFrame* frame) {
+    m_mdi->addSubWindow(frame);
+    connect(frame, &CChildFrame::ActiveViewChanged, this, &CMainFrame::UpdateCommandUI);
+    connect(frame, &QObject::destroyed, this, [this] { QTimer::singleShot(0, this, &CMainFrame::UpdateCommandUI); });
+    // The first window fills the area; further ones cascade over it. Children are not
+    // maximised, since a maximised child would rewrite the main window's title itself.
+    const bool first = m_mdi->subWindowList().size() == 1;
+    for (QMdiSubWindow* sub : m_mdi->subWindowList()) sub->setProperty("fillsArea", first);
+    frame->show();
+    if (first) frame->setGeometry(m_mdi->viewport()->rect());
+    m_mdi->setActiveSubWindow(frame);
+    if (frame->ActivePane()) frame->ActivePane()->setFocus();
+    UpdateCommandUI();
+}
+
+void CMainFrame::Cascade() { m_mdi->cascadeSubWindows(); }
+
+void CMainFrame::Tile(Qt::Orientation stacking) {
+    std::vector<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* sub : m_mdi->subWindowList())
+        if (!sub->isMinimized()) windows.push_back(sub);
+    if (windows.empty()) return;
+    const QRect area = m_mdi->viewport()->rect();
+    const int n = static_cast<int>(windows.size());
+    for (int i = 0; i < n; ++i) {
+        windows[i]->showNormal();
+        if (stacking == Qt::Vertical) {
+            const int h = area.height() / n;
+            windows[i]->setGeometry(0, i * h, area.width(), h);
+        } else {
+            const int w = area.width() / n;
+            windows[i]->setGeometry(i * w, 0, w, area.height());
+        }
+    }
+}
+
+void CMainFrame::ArrangeIcons() {
+    const QRect area = m_mdi->viewport()->rect();
+    int x = 0;
+    for (QMdiSubWindow* sub : m_mdi->subWindowList()) {
+        if (!sub->isMinimized()) continue;
+        sub->move(x, area.height() - sub->height());
+        x += sub->width();
+    }
+}
+
+void CMainFrame::ToggleToolbar() {
+    // The menu entry shows and hides the main toolbar; the view toolbar follows it.
+    const bool show = !m_mainToolbar->isVisible();
+    m_mainToolbar->setVisible(show);
+    m_viewToolbar->setVisible(show);
+}
+
+void CMainFrame::ToggleStatusBar() { statusBar()->setVisible(!statusBar()->isVisible()); }
+bool CMainFrame::ToolbarShown() const { return m_mainToolbar->isVisible(); }
+bool CMainFrame::StatusBarShown() const { return statusBar()->isVisible(); }
+
+// ---------------------------------------------------------------- closing and dropping
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!m_app.SaveAllModified()) {
+        event->ignore();
+        return;
+    }
+    m_idle->stop();
+    event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) m_app.OpenDocumentFile(url.toLocalFile());
+    event->acceptProposedAction();
+    UpdateCommandUI();
+}

@@ -1,0 +1,32 @@
+#pragma once
+// Pictures of a document outside the window: an off-screen image of a view, and the
+// drawing written as PNG or SVG (by the File menu and by arborix-cli render).
+
+#include <cstdint>
+#include <string>
+
+#include <QImage>
+
+#include "model/Geometry.h"
+
+class CLattixDoc;
+class CDocView;
+
+// The view's picture at a scroll position: white, then DrawGraph (mode 0 for an editor
+// view, 2 for a PQ-tree view).
+QImage RenderViewImage(CLattixDoc& doc, CDocView* view, Point scroll, std::int32_t width, std::int32_t height,
+                       bool drawGuides);
+
+struct DrawingExportOptions {
+    bool guides = false;       // draw the view's tracks and grid lines as well
+    std::int32_t margin = 20;  // white space around the drawing, in pixels
+};
+
+// The part of the canvas, in view pixels at the document's zoom, that an export shows:
+// every element with the margin around it.
+Rect ExportArea(const CLattixDoc& doc, std::int32_t margin);
+
+// Writes the drawing as seen in `view` to a ".png" or ".svg" file; false with `error`
+// set when it could not.
+bool ExportDrawing(CLattixDoc& doc, CDocView* view, const std::string& path, const DrawingExportOptions& options,
+                   std::string& error);

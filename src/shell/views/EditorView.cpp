@@ -1,0 +1,124 @@
+#include "shell/views/EditorView.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "editor/DrawTarget.h"
+#include "editor/ElementDrawing.h"
+#include "model/LattixDoc.h"
+#include "shell/formats/QPainterDrawTarget.h"
+
+EditorView::EditorView(QWidget* parent) : BufferedCanvas(*this, parent) { viewport()->setMouseTracking(true); }
+
+void EditorView::Repaint() { Invalidate(); }
+
+void EditorView::ScrollTo(Point p) { ScrollToPixel(p.x, p.y); }
+
+void EditorView::RefreshOverlay() { viewport()->update(); }
+
+void EditorView::ShowCursor(std::uint16_t code) {
+    switch (code) {
+    case 120: viewport()->setCursor(Qt::SizeAllCursor); break;
+    case 121: viewport()->setCursor(Qt::DragCopyCursor); break;
+    case 122: viewport()->setCursor(Qt::ForbiddenCursor); break;
+    default: viewport()->setCursor(Qt::ArrowCursor); break;
+    }
+}
+
+Point EditorView::ToDocument(QPoint client) const {
+    const CLattixDoc* doc = GetDocument();
+    const double zoom = doc ? doc->ZoomFactor() : 1.0;
+    return {static_cast<std::int32_t>((client.x() + m_scroll.x) / zoom),
+            static_cast<std::int32_t>((client.y() + m_scroll.y) / zoom)};
+}
+
+void EditorView::paintEvent(QPaintEvent* event) {
+    // Painting is when the crossings may be counted again after a drag switched them off.
+    if (CLattixDoc* doc = GetDocument()) doc->m_autoCrossings = true;
+    BufferedCanvas::paintEvent(event);
+}
+
+void EditorView::ComposeOverlay(QImage& picture) {
+    const CLattixDoc* doc = GetDocument();
+    if (!doc) return;
+    QPainter painter(&picture);
+    QPainterDrawTarget target(painter);
+    target.SetRasterOp(RasterOp::NotXor);
+    const Projection proj{doc->ZoomFactor(), m_scroll};
+    if (m_overlay.band) {
+        target.SetPen(Pen{PenStyle::Dot, 1, MakeRgb(7, 0, 0), false});
+        target.SetBrush(std::nullopt);
+        target.Rectangle(proj.Map(m_overlay.bandRect.Normalized()));
+    }
+    if (m_overlay.edge) {
+        target.SetPen(Pen::Solid(2, ColorOfEdgeCode(m_overlay.edgeCode)));
+        target.Line(proj.Map(m_overlay.edgeFrom), proj.Map(m_overlay.edgeTo));
+    }
+}
+
+void EditorView::PrintTo(QPainter& painter, QRect page) {
+    CLattixDoc* doc = GetDocument();
+    if (!doc) return;
+    QPainterDrawTarget target(painter, Rect{page.left(), page.top(), page.right(), page.bottom()});
+    doc->DrawGraph(target, 0, 0, 0, this, false);
+}
+
+// ---------------------------------------------------------------- input
+
+namespace {
+unsigned Modifiers(Qt::KeyboardModifiers m) {
+    return (m & Qt::ControlModifier ? CLattixDoc::kFlagCtrl : 0u) | (m & Qt::ShiftModifier ? CLattixDoc::kFlagShift : 0u);
+}
+
+int VirtualKey(int qtKey) {
+    switch (qtKey) {
+    case Qt::Key_Shift: return CLattixDoc::kKeyShift;
+    case Qt::Key_Control: return CLattixDoc::kKeyCtrl;
+    case Qt::Key_Delete: return CLattixDoc::kKeyDelete;
+    default: return 0;
+    }
+}
+} // namespace
+
+void EditorView::mousePressEvent(QMouseEvent* event) {
+    BufferedCanvas::mousePressEvent(event);
+    const Input input = event->button() == Qt::RightButton ? Input::RightDown : Input::LeftDown;
+    if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton)
+        Forward(input, Modifiers(event->modifiers()), ToDocument(event->position().toPoint()));
+}
+
+void EditorView::mouseMoveEvent(QMouseEvent* event) {
+    Forward(Input::Move, Modifiers(event->modifiers()), ToDocument(event->position().toPoint()));
+}
+
+void EditorView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        Forward(Input::LeftUp, Modifiers(event->modifiers()), ToDocument(event->position().toPoint()));
+}
+
+void EditorView::keyPressEvent(QKeyEvent* event) {
+    if (const int key = VirtualKey(event->key()); key && !event->isAutoRepeat()) Forward(Input::KeyDown, 0, {}, key);
+    else BufferedCanvas::keyPressEvent(event);
+}
+
+void EditorView::keyReleaseEvent(QKeyEvent* event) {
+    if (const int key = VirtualKey(event->key()); key && !event->isAutoRepeat()) Forward(Input::KeyUp, 0, {}, key);
+    else BufferedCanvas::keyReleaseEvent(event);
+}
+
+// The one place where the view hands its input to the document. Points arrive already in
+// document coordinates and modifiers as the document's flags; the document keeps all
+// interaction state and decides what an event means (the widget only paints).
+void EditorView::Forward(Input input, unsigned flags, Point point, int key) {
+    CLattixDoc* doc = GetDocument();
+    if (!doc) return;
+    // MOUSE EDITING HOOK: the document's OnLButtonDown, OnMouseMove, OnLButtonUp,
+    // OnRButtonDown (whose ContextMenu the shell then shows), OnKeyDown and OnKeyUp take
+    // (this, flags, point) and (this, key) from here once the editor tools are in. The
+    // press grabs the mouse until the release, as Qt does for the pressed button.
+    (void)input;
+    (void)flags;
+    (void)point;
+    (void)key;
+}
