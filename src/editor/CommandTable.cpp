@@ -161,6 +161,8 @@ const Table& Commands() {
 
 } // namespace
 
+bool IsDocumentCommand(int id) { return Commands().count(id) != 0; }
+
 bool ExecuteCommand(CLattixDoc& doc, CLattixView* view, int id) {
     auto it = Commands().find(id);
     if (it == Commands().end() || (it->second.needsView && !view)) return false;
@@ -168,12 +170,13 @@ bool ExecuteCommand(CLattixDoc& doc, CLattixView* view, int id) {
     return true;
 }
 
-std::optional<CommandState> QueryCommand(const CLattixDoc& doc, const CLattixView* view, int id) {
+std::optional<CommandStatus> QueryCommand(const CLattixDoc& doc, const CLattixView* view, int id) {
     auto it = Commands().find(id);
     if (it == Commands().end()) return std::nullopt;
     const Entry& e = it->second;
-    CommandState state;
+    CommandStatus state;
     state.enabled = (!e.needsView || view) && (!e.enabled || e.enabled(doc, view));
     state.checked = e.checked && e.checked(doc, view);
+    state.checkable = e.checked != nullptr;
     return state;
 }

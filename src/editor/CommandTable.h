@@ -7,14 +7,18 @@
 class CLattixDoc;
 class CLattixView;
 
-struct CommandState {
+struct CommandStatus {
     bool enabled = true;
     bool checked = false;
+    bool checkable = false; // the command shows a check mark (or a pressed button)
 };
+
+// Whether the id is a command of a document or of its editor views.
+bool IsDocumentCommand(int id);
 
 // Runs a document or view command; false when the id is not one of them (or it needs an
 // editor view and none is given).
 bool ExecuteCommand(CLattixDoc& doc, CLattixView* view, int id);
 
 // Enabled state and check mark of a document or view command; nullopt for other ids.
-std::optional<CommandState> QueryCommand(const CLattixDoc& doc, const CLattixView* view, int id);
+std::optional<CommandStatus> QueryCommand(const CLattixDoc& doc, const CLattixView* view, int id);

@@ -6,6 +6,10 @@ CDocView::~CDocView() {
     if (m_doc) m_doc->RemoveView(this);
 }
 
+CLattixView::~CLattixView() {
+    if (CLattixDoc* doc = GetDocument()) doc->RemoveView(this);
+}
+
 int CLattixView::ShowColorSlot(int code) {
     // Codes 1..8 in the stored order Blue, Red, Yellow, Black, Purple, Cyan, Orange, Green.
     static constexpr int kSlot[9] = {-1, 0, 1, 7, 2, 6, 5, 4, 3};

@@ -57,6 +57,9 @@ inline constexpr int kTrackColorCount = 2000;
 class CLattixView : public CDocView {
 public:
     CLattixView() : CDocView(ViewKind::Editor) { m_showColor.fill(true); m_trackColors.fill(0); }
+    // Leaves the document while the guides can still be read, so a document that loses its
+    // last editor view keeps them.
+    ~CLattixView() override;
 
     enum GuideMode : std::int32_t { kGuideNone = 0, kGuideHorizontal = 1, kGuideVertical = 2, kGuideGrid = 3 };
 

@@ -1,6 +1,7 @@
 #include "shell/CommandTable.h"
 
 #include "editor/CommandIds.h"
+#include "editor/CommandTable.h"
 #include "model/LattixDoc.h"
 #include "shell/ChildFrame.h"
 #include "shell/LattixApp.h"
@@ -49,10 +50,6 @@ CommandEntry Free(CommandEntry e) {
     return e;
 }
 
-CommandUpdate Checked(bool CLattixDoc::*flag) {
-    return [flag](const CommandContext& c) { return CommandState{c.doc != nullptr, c.doc && c.doc->*flag}; };
-}
-
 std::vector<CommandEntry> Build() {
     const char* const F = "&File";
     const char* const E = "&Edit";
@@ -76,8 +73,7 @@ std::vector<CommandEntry> Build() {
         [](CommandContext& c) { c.app.SaveDocument(c.doc, false); }), {K("Ctrl+S")})));
     t.push_back(Item(F, "Save &As...", kFileSaveAs, "Save the active document with a new name\nSave As",
         [](CommandContext& c) { c.app.SaveDocument(c.doc, true); }));
-    t.push_back(Sep(Item(F, "&Export As Text File...", kExportText, "Save a text version of the graph\nExport Text",
-        [](CommandContext& c) { c.doc->OnFileExportText(); })));
+    t.push_back(Sep(Item(F, "&Export As Text File...", kExportText, "Save a text version of the graph\nExport Text")));
     t.push_back(Item(F, "Export Drawing as SV&G...", kExportDrawingSvg, "Save the drawing as an SVG picture\nExport SVG",
         [](CommandContext& c) { c.app.ExportDrawing(c.doc, c.view, "svg"); }));
     t.push_back(Item(F, "Export Drawing as P&NG...", kExportDrawingPng, "Save the drawing as a PNG image\nExport PNG",
@@ -98,21 +94,17 @@ std::vector<CommandEntry> Build() {
         "Quit the application; prompts to save documents\nExit", [](CommandContext& c) { c.frame.close(); }))));
 
     // ------------------------------------------------------------ Edit
-    t.push_back(Keys(Item(E, "&Undo\tCtrl+Z", kEditUndo, "Undo the last action\nUndo",
-        [](CommandContext& c) { c.doc->OnEditUndo(); },
-        [](const CommandContext& c) { return CommandState{c.doc && c.doc->CanUndo(), {}}; }),
+    t.push_back(Keys(Item(E, "&Undo\tCtrl+Z", kEditUndo, "Undo the last action\nUndo"),
         {K("Ctrl+Z"), K("Alt+Backspace")}));
-    t.push_back(Keys(Item(E, "R&edo\tCtrl+Y", kEditRedo, "Redo the previously undone action\nRedo",
-        [](CommandContext& c) { c.doc->OnEditRedo(); },
-        [](const CommandContext& c) { return CommandState{c.doc && c.doc->CanRedo(), {}}; }), {K("Ctrl+Y")}));
+    t.push_back(Keys(Item(E, "R&edo\tCtrl+Y", kEditRedo, "Redo the previously undone action\nRedo"), {K("Ctrl+Y")}));
     t.push_back(On(Toolbar::Main, Sep(Keys(Item(E, "Cu&t\tCtrl+X", kEditCut,
-        "Cut the selection and put it on the Clipboard\nCut", [](CommandContext& c) { c.doc->OnEditCut(); }),
+        "Cut the selection and put it on the Clipboard\nCut"),
         {K("Ctrl+X"), K("Shift+Delete")})), true));
     t.push_back(On(Toolbar::Main, Keys(Item(E, "&Copy\tCtrl+C", kEditCopy,
-        "Copy the selection and put it on the Clipboard\nCopy", [](CommandContext& c) { c.doc->OnEditCopy(); }),
+        "Copy the selection and put it on the Clipboard\nCopy"),
         {K("Ctrl+C"), K("Ctrl+Insert")})));
-    t.push_back(On(Toolbar::Main, Keys(Item(E, "&Paste\tCtrl+V", kEditPaste, "Insert Clipboard contents\nPaste",
-        [](CommandContext& c) { c.doc->OnEditPaste(); }), {K("Ctrl+V"), K("Shift+Insert")})));
+    t.push_back(On(Toolbar::Main, Keys(Item(E, "&Paste\tCtrl+V", kEditPaste, "Insert Clipboard contents\nPaste"),
+        {K("Ctrl+V"), K("Shift+Insert")})));
     t.push_back(Sep(Item(E, "Flip &Horizontally", kFlipHorizontally, "Mirror the selection top to bottom\nFlip Horizontally")));
     t.push_back(Item(E, "Flip &Vertically", kFlipVertically, "Mirror the selection left to right\nFlip Vertically"));
     t.push_back(Item(E, "Rotate Le&ft", kRotateLeft, "Turn the selection a quarter counter-clockwise\nRotate Left"));
@@ -132,7 +124,7 @@ std::vector<CommandEntry> Build() {
     for (const auto& tool : tools) t.push_back(On(Toolbar::Main, Item(E, tool.text, tool.id, tool.prompt)));
     {
         CommandEntry color = On(Toolbar::Main, Item(nullptr, "Vertex Color", kVertexColorButton,
-            "Choose vertex color\nVertex Color"), true);
+            "Choose vertex color\nVertex Color", [](CommandContext& c) { c.frame.ShowVertexColorMenu(); }), true);
         color.toolbarOnly = true;
         t.push_back(color);
     }
@@ -166,24 +158,19 @@ std::vector<CommandEntry> Build() {
     }
     t.push_back(On(Toolbar::View, Sep(Item(G, "Swa&p Adjacency Lists", kSwapAdjacency,
         "Swap adjacency lists of two vertices\nSwap Adjacency Lists")), true));
-    t.push_back(Item(G, "Re&move all Edge Bends", kRemoveAllBends, "Remove every bend of every edge\nRemove Bends",
-        [](CommandContext& c) { c.doc->RemoveAllBends(); }));
+    t.push_back(Item(G, "Re&move all Edge Bends", kRemoveAllBends, "Remove every bend of every edge\nRemove Bends"));
 
     // ------------------------------------------------------------ Algorithms
     t.push_back(Item(A, "&Connected Components", kConnectedComponents,
-        "Count and colour the connected components\nConnected Components",
-        [](CommandContext& c) { c.doc->OnConnectedComponents(); }));
-    t.push_back(Item(A, "&Planarity Testing", kPlanarityTesting, "Test the graph for planarity\nPlanarity Testing"));
-    t.push_back(Sep(Item(A, "Up&ward Mode", kUpwardMode, "Highlight edges that point downwards\nUpward Mode",
-        [](CommandContext& c) { c.doc->OnUpwardMode(); }, Checked(&CLattixDoc::m_upwardMode))));
-    t.push_back(Item(A, "&SEFE Mode", kSefeMode, "Highlight what breaks a simultaneous embedding\nSEFE Mode",
-        [](CommandContext& c) { c.doc->OnSefeMode(); }, Checked(&CLattixDoc::m_sefeMode)));
+        "Run Connected Components Algorithm\nConnected Components"));
+    t.push_back(Item(A, "&Planarity Testing", kPlanarityTesting, "Run planarity testing algorithm\nPlanarity Testing"));
+    t.push_back(Sep(Item(A, "Up&ward Mode", kUpwardMode, "Highlight edges that point downwards\nUpward Mode")));
+    t.push_back(Item(A, "&SEFE Mode", kSefeMode, "Highlight what breaks a simultaneous embedding\nSEFE Mode"));
     t.push_back(Item(A, "&ULP Recognition Mode", kUlpRecognitionMode,
-        "Classify the components as ULP trees while editing\nULP Recognition Mode",
-        [](CommandContext& c) { c.doc->OnUlpRecognitionMode(); }, Checked(&CLattixDoc::m_ulpMode)));
-    t.push_back(Sep(Item(A, "&Draw ULP Trees", kDrawUlpTrees, "Draw the ULP trees level planar\nDraw ULP Trees")));
+        "Classify the components as ULP trees while editing\nULP Recognition Mode"));
+    t.push_back(Sep(Item(A, "&Draw ULP Trees", kDrawUlpTrees, "Run ULP trees recognition and drawing algorithms\nDraw ULP Trees")));
     t.push_back(Item(A, "&Level Planarity Testing", kLevelPlanarityTesting,
-        "Test the level graph for level planarity\nLevel Planarity Testing"));
+        "Level Planarity Testing using Vertex-Exchange Graph.\nLevel Planarity Testing"));
     t.push_back(Item(A, "D&raw Level Planar Graph", kDrawLevelPlanarGraph,
         "Draw the level graph without crossings\nDraw Level Planar Graph"));
 
@@ -257,6 +244,20 @@ std::vector<CommandEntry> Build() {
     // ------------------------------------------------------------ Help
     t.push_back(Bar(MenuBarKind::Both, Free(Item(H, "&About Arborix...", kAppAbout,
         "Display program information, version number and copyright\nAbout", [](CommandContext& c) { c.app.OnAppAbout(); }))));
+    // Commands of the document and its editor views run through the document's own
+    // command table, with its update rules.
+    for (CommandEntry& e : t) {
+        if (e.id <= 0 || !IsDocumentCommand(e.id)) continue;
+        const int id = e.id;
+        e.handler = [id](CommandContext& c) { ExecuteCommand(*c.doc, c.EditorView(), id); };
+        e.update = [id](const CommandContext& c) {
+            if (!c.doc) return CommandState{false, {}};
+            const auto status = QueryCommand(*c.doc, c.EditorView(), id);
+            CommandState shown{status->enabled, {}};
+            if (status->checkable) shown.checked = status->checked;
+            return shown;
+        };
+    }
     return t;
 }
 

@@ -18,6 +18,7 @@
 #include <QMimeData>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QCursor>
 #include <QTimer>
 #include <QToolBar>
 
@@ -28,6 +29,8 @@
 #include "shell/LattixApp.h"
 #include "shell/views/BufferedCanvas.h"
 #include "trees/StatusPanes.h"
+#include "editor/CommandTable.h"
+#include "shell/menus/ColorMenu.h"
 
 namespace {
 
@@ -255,6 +258,18 @@ void CMainFrame::OnZoomChosen(int index) {
 }
 
 void CMainFrame::OnActiveFrameChanged() { UpdateCommandUI(); }
+
+void CMainFrame::ShowVertexColorMenu() {
+    CommandContext c = Context();
+    if (!c.doc) return;
+    CColorMenu menu("Vertex Color", this);
+    menu.CheckColor(c.doc->m_currentColor);
+    QWidget* button = m_mainToolbar->widgetForAction(Action(cmd::kVertexColorButton));
+    const QPoint below = button ? button->mapToGlobal(QPoint(0, button->height())) : QCursor::pos();
+    QAction* chosen = menu.exec(below);
+    if (const int id = CColorMenu::ColorIdOf(chosen)) ExecuteCommand(*c.doc, c.EditorView(), id);
+    UpdateCommandUI();
+}
 
 void CMainFrame::SetMessage(const QString& text) { m_panes[2]->setText(text.isEmpty() ? QString("Ready") : text); }
 

@@ -47,6 +47,8 @@ public:
     void ArrangeIcons();
     void ToggleToolbar();
     void ToggleStatusBar();
+    // The colour menu below the toolbar's colour button, checked at the colour of new vertices.
+    void ShowVertexColorMenu();
     bool ToolbarShown() const;
     bool StatusBarShown() const;
 

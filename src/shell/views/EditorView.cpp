@@ -1,5 +1,6 @@
 #include "shell/views/EditorView.h"
 
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -8,6 +9,8 @@
 #include "editor/ElementDrawing.h"
 #include "model/LattixDoc.h"
 #include "shell/formats/QPainterDrawTarget.h"
+#include "shell/menus/ContextMenus.h"
+#include "editor/CommandTable.h"
 
 EditorView::EditorView(QWidget* parent) : BufferedCanvas(*this, parent) { viewport()->setMouseTracking(true); }
 
@@ -113,12 +116,19 @@ void EditorView::keyReleaseEvent(QKeyEvent* event) {
 void EditorView::Forward(Input input, unsigned flags, Point point, int key) {
     CLattixDoc* doc = GetDocument();
     if (!doc) return;
-    // MOUSE EDITING HOOK: the document's OnLButtonDown, OnMouseMove, OnLButtonUp,
-    // OnRButtonDown (whose ContextMenu the shell then shows), OnKeyDown and OnKeyUp take
-    // (this, flags, point) and (this, key) from here once the editor tools are in. The
-    // press grabs the mouse until the release, as Qt does for the pressed button.
-    (void)input;
-    (void)flags;
-    (void)point;
-    (void)key;
+    // The press grabs the mouse until the release, as Qt does for the pressed button.
+    switch (input) {
+    case Input::LeftDown: doc->OnLButtonDown(this, flags, point); break;
+    case Input::Move: doc->OnMouseMove(this, flags, point); break;
+    case Input::LeftUp: doc->OnLButtonUp(this, flags, point); break;
+    case Input::KeyDown: doc->OnKeyDown(this, key); break;
+    case Input::KeyUp: doc->OnKeyUp(this, key); break;
+    case Input::RightDown: {
+        const ContextMenu menu = doc->OnRButtonDown(this, flags, point);
+        const int chosen = ShowContextMenu(menu, QCursor::pos(), this);
+        doc->OnContextMenuClosed(menu);
+        if (chosen) ExecuteCommand(*doc, this, chosen);
+        break;
+    }
+    }
 }
