@@ -13,6 +13,7 @@ const CliCommand kCommands[] = {
     {"info", "info FILE", RunInfo},
     {"convert", "convert IN OUT   (.lxd, .txt, .graphml)", RunConvert},
     {"components", "components FILE", RunComponents},
+    {"random", "random labeled|rooted|free-labeled|free-rooted|wilf -n N [--seed S] [--max-attempts K] [-o OUT]", RunRandom},
 };
 
 void PrintUsage(std::ostream& out) {
