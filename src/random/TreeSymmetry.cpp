@@ -112,9 +112,12 @@ void TreeSymmetry::ClassifyLevels(Result& result) {
     m_classLog2Aut.assign(positions, 0.0);
     m_classAut.assign(positions, 1);
     m_classOrbits.assign(positions, 0);
-    std::vector<double> log2Aut(positions, 0.0);
-    std::vector<std::uint64_t> aut(positions, 1);
-    std::vector<std::int32_t> orbits(positions, 0);
+    std::vector<double>& log2Aut = m_log2Aut;
+    std::vector<std::uint64_t>& aut = m_aut;
+    std::vector<std::int32_t>& orbits = m_orbits;
+    log2Aut.assign(positions, 0.0);
+    aut.assign(positions, 1);
+    orbits.assign(positions, 0);
     m_exact = true;
 
     for (std::size_t level = m_levelStart.size() - 1; level-- > 0;) {

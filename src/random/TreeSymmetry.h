@@ -50,6 +50,10 @@ private:
     std::vector<double> m_classLog2Aut;
     std::vector<std::uint64_t> m_classAut;
     std::vector<std::int32_t> m_classOrbits;
+    // Per position: the values of the vertex there.
+    std::vector<double> m_log2Aut;
+    std::vector<std::uint64_t> m_aut;
+    std::vector<std::int32_t> m_orbits;
     std::vector<std::int32_t> m_sorted;
     bool m_exact = true;
 };

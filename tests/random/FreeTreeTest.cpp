@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "PartModel.h"
+#include "ReferenceGenerators.h"
 #include "TreeShapes.h"
 #include "random/RandomTreeCommand.h"
 #include "support/TestDoc.h"
@@ -85,18 +85,9 @@ TEST(FreeTrees, WilfGivesTheSameTreeAsThePlainRecursion) {
             t.platform.m_randomTreeAnswers.push_back(n);
             const std::uint32_t base = g_nextId;
             ASSERT_EQ(RunRandomTreeCommand(t.d(), RandomTreeMethod::Wilf), GenerateOutcome::Added);
-            std::vector<model::Placed> observed;
-            for (CElement* e : t.d().m_elements) {
-                if (const CEdge* edge = e->AsEdge())
-                    observed.push_back({int(e->m_id - base), int(edge->m_v1->m_id - base),
-                                        int(edge->m_v2->m_id - base), 0, 0, 0});
-                else
-                    observed.push_back({int(e->m_id - base), -1, -1, e->AsVertex()->m_trackNumber,
-                                        e->AsVertex()->m_center.x / 30, e->m_color});
-            }
             LcgRandom random(seed);
-            model::Generator reference{random, {}, {}};
-            EXPECT_EQ(observed, reference.Wilf(n)) << n << ' ' << seed;
+            reference::Generator plain{random, {}, {}};
+            EXPECT_EQ(reference::Observed(t.d(), base), plain.Wilf(n)) << n << ' ' << seed;
         }
     }
 }

@@ -3,31 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include "PartModel.h"
+#include "ReferenceGenerators.h"
 #include "TreeShapes.h"
 #include "random/RandomTreeCommand.h"
 #include "random/RanrutSampler.h"
 #include "support/TestDoc.h"
-
-namespace {
-
-// The document's elements in order, as the model describes them (ids relative to `base`).
-std::vector<model::Placed> Observed(const CLattixDoc& doc, std::uint32_t base, int ySeparation = 30) {
-    std::vector<model::Placed> out;
-    for (CElement* e : doc.m_elements) {
-        if (const CEdge* edge = e->AsEdge()) {
-            out.push_back({int(e->m_id - base), int(edge->m_v1->m_id - base), int(edge->m_v2->m_id - base), 0, 0, 0});
-        } else {
-            const CVertex* v = e->AsVertex();
-            EXPECT_EQ(v->m_name, std::to_string(v->m_trackNumber));
-            EXPECT_EQ(v->m_center.y, (v->m_trackNumber + 1) * ySeparation);
-            out.push_back({int(e->m_id - base), -1, -1, v->m_trackNumber, v->m_center.x / 30, v->m_color});
-        }
-    }
-    return out;
-}
-
-} // namespace
 
 TEST(Ranrut, SplitsThreeVerticesOneQuarterOneQuarterOneHalf) {
     // u = r / 32767 walks the pairs (d, j) = (1, 1), (1, 2), (2, 1) with weights 1/4, 1/4, 1/2.
@@ -52,8 +32,12 @@ TEST(Ranrut, SameSeedGivesTheSameTreeAsThePlainRecursion) {
             const std::uint32_t base = g_nextId;
             ASSERT_EQ(RunRandomTreeCommand(t.d(), RandomTreeMethod::Rooted), GenerateOutcome::Added);
             LcgRandom random(seed);
-            model::Generator reference{random, {}, {}};
-            EXPECT_EQ(Observed(t.d(), base), reference.RootedTree(n)) << n << ' ' << seed;
+            reference::Generator plain{random, {}, {}};
+            EXPECT_EQ(reference::Observed(t.d(), base), plain.RootedTree(n)) << n << ' ' << seed;
+            for (CVertex* v : t.Vertices()) {
+                EXPECT_EQ(v->m_name, std::to_string(v->m_trackNumber));
+                EXPECT_EQ(v->m_center.y, 30 * (v->m_trackNumber + 1));
+            }
             EXPECT_EQ(g_nextId - base, std::uint32_t(2 * n - 1));
         }
     }

@@ -7,12 +7,12 @@
 #include <utility>
 #include <vector>
 
-#include "model/Colors.h"
+#include "model/LattixDoc.h"
 #include "random/LcgRandom.h"
 #include "random/TreeCounts.h"
 #include "random/WilfSampler.h"
 
-namespace model {
+namespace reference {
 
 struct Item {
     bool edge;
@@ -172,4 +172,19 @@ struct Generator {
     }
 };
 
-} // namespace model
+// The document's elements in order, described the same way (ids relative to `base`,
+// columns from x on a grid of 30).
+inline std::vector<Placed> Observed(const CLattixDoc& doc, std::uint32_t base) {
+    std::vector<Placed> out;
+    for (CElement* e : doc.m_elements) {
+        if (const CEdge* edge = e->AsEdge()) {
+            out.push_back({int(e->m_id - base), int(edge->m_v1->m_id - base), int(edge->m_v2->m_id - base), 0, 0, 0});
+        } else {
+            const CVertex* v = e->AsVertex();
+            out.push_back({int(e->m_id - base), -1, -1, v->m_trackNumber, v->m_center.x / 30, v->m_color});
+        }
+    }
+    return out;
+}
+
+} // namespace reference
