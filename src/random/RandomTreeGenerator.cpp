@@ -39,6 +39,8 @@ RandomTreeGenerator::RandomTreeGenerator(CLattixDoc& doc, LcgRandom& random, Ran
     }
 }
 
+RandomTreeGenerator::~RandomTreeGenerator() = default;
+
 CountArithmetic RandomTreeGenerator::ArithmeticFor(RandomTreeMethod method, int n) const {
     int limit = 0;
     switch (method) {

@@ -50,6 +50,9 @@ inline constexpr int kMaxRandomTreeSize = 1000;
 class RandomTreeGenerator {
 public:
     RandomTreeGenerator(CLattixDoc& doc, LcgRandom& random, RandomTreeOptions options = {});
+    ~RandomTreeGenerator();
+    RandomTreeGenerator(const RandomTreeGenerator&) = delete;
+    RandomTreeGenerator& operator=(const RandomTreeGenerator&) = delete;
 
     //! Adds a random tree on n vertices (3 .. 1000) made by `method`.
     GenerateOutcome Generate(RandomTreeMethod method, int n);

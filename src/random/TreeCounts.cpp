@@ -78,6 +78,19 @@ BigCount CountFree(int n) {
     return t[n] - pairs;
 }
 
+double Log2CountFree(int n) {
+    static std::map<int, double> cache;
+    {
+        std::lock_guard lock(TablesMutex());
+        auto it = cache.find(n);
+        if (it != cache.end()) return it->second;
+    }
+    const double value = CountFree(n).Log2();
+    std::lock_guard lock(TablesMutex());
+    cache.emplace(n, value);
+    return value;
+}
+
 std::vector<BigCount> CountForests(int mMax, int q) {
     if (mMax < 0) return {};
     std::vector<BigCount> f(std::size_t(mMax) + 1);

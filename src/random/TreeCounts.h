@@ -24,6 +24,8 @@ inline constexpr double kAlpha = 2.95576528565199497471481752412319;
 const BigCount& CountRooted(int k);
 // F(n), n >= 0.
 BigCount CountFree(int n);
+// log2 F(n), remembered.
+double Log2CountFree(int n);
 // f(0 .. mMax, q), q >= 1.
 std::vector<BigCount> CountForests(int mMax, int q);
 // f(m, q) alone.

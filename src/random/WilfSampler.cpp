@@ -16,7 +16,7 @@ double WilfSampler::BicentroidProbability(int n) const {
     }
     BigCount pairs = treecount::CountRooted(h) * (treecount::CountRooted(h) + BigCount(1));
     pairs.DivideBy(2);
-    return std::exp2(pairs.Log2() - treecount::CountFree(n).Log2());
+    return std::exp2(pairs.Log2() - treecount::Log2CountFree(n));
 }
 
 WilfSampler::Result WilfSampler::FreeTreeWilf(int n) {

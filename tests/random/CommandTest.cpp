@@ -113,7 +113,7 @@ TEST(RandomTreeCommand, StoppingEarlyChangesNothing) {
     EXPECT_EQ(RunCommand(t, RandomTreeMethod::FreeFromLabeled, 14, 5), GenerateOutcome::Cancelled);
     EXPECT_EQ(updates, 3);
     t.platform.m_progress = nullptr;
-    EXPECT_EQ(RunCommand(t, RandomTreeMethod::FreeFromRooted, 300, 5, {3, {}}), GenerateOutcome::AttemptLimitReached);
+    EXPECT_EQ(RunCommand(t, RandomTreeMethod::FreeFromRooted, 1000, 5, {2, {}}), GenerateOutcome::AttemptLimitReached);
     EXPECT_EQ(RunCommand(t, RandomTreeMethod::Rooted, 1001, 5), GenerateOutcome::Cancelled);
 
     EXPECT_TRUE(t.d().m_elements.empty());
