@@ -87,3 +87,25 @@ TEST(Ranrut, IsUniformOverRootedShapes) {
         }
     }
 }
+
+TEST(Ranrut, RootDegreeFollowsTheCountsPastSixtyFourBits) {
+    // A rooted tree on n vertices has a root of degree 1 in t(n - 1) of t(n) cases.
+    for (int n : {60, 300}) {
+        const double p = std::exp2(treecount::CountRooted(n - 1).Log2() - treecount::CountRooted(n).Log2());
+        LcgRandom random(n);
+        TreeDraft draft;
+        RanrutSampler sampler(random, draft, CountArithmetic::Wide);
+        const int trials = 3000;
+        int leafRoots = 0;
+        for (int i = 0; i < trials; ++i) {
+            draft.Clear();
+            const TreeDraft::Chain tree = sampler.Ranrut(n);
+            int degree = 0;
+            draft.ForEach(tree, [&](int item) {
+                degree += draft[item].IsEdge() && (draft[item].v1 == tree.head || draft[item].v2 == tree.head);
+            });
+            leafRoots += degree == 1;
+        }
+        EXPECT_NEAR(leafRoots, trials * p, 5 * std::sqrt(trials * p * (1 - p))) << n;
+    }
+}
