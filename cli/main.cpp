@@ -14,6 +14,7 @@ const CliCommand kCommands[] = {
     {"convert", "convert IN OUT   (.lxd, .txt, .graphml)", RunConvert},
     {"components", "components FILE", RunComponents},
     {"render", "render IN OUT   (.svg, .png) [--guides] [--margin PIXELS]", RunRender},
+    {"random", "random labeled|rooted|free-labeled|free-rooted|wilf -n N [--seed S] [--max-attempts K] [-o OUT]", RunRandom},
 };
 
 void PrintUsage(std::ostream& out) {

@@ -226,7 +226,13 @@ public:
     // (declarations of the ULP tree drawing)
 
     // ============================================================ random trees (random/)
-    // (declarations of the random tree commands)
+    // The "Random Generators" commands (32976, 32991, 32992, 32993, 32994): each asks for
+    // a size and adds one random tree to the drawing.
+    void OnRandomLabeledTree();
+    void OnRandomRootedTree();
+    void OnFreeTreeFromLabeled();
+    void OnFreeTreeFromRooted();
+    void OnFreeTreeWilf();
 
     // ============================================================ bends (editor/)
     // Joins the two edges through bend b into one edge per lane and deletes b; a vertex

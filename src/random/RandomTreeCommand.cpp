@@ -1,0 +1,31 @@
+#include "random/RandomTreeCommand.h"
+
+#include "model/LattixDoc.h"
+
+GenerateOutcome RunRandomTreeCommand(CLattixDoc& doc, RandomTreeMethod method, const RandomTreeOptions& options) {
+    LcgRandom& random = SharedRandom();
+    random.Seed(doc.Platform().TickCount());
+    // The dialog opens with the default size every time; the size is not remembered.
+    const std::optional<std::int32_t> n = doc.Platform().RunRandomTreeDialog(doc.m_randomTreeSize);
+    if (!n || *n < kMinRandomTreeSize || *n > kMaxRandomTreeSize) return GenerateOutcome::Cancelled;
+
+    RandomTreeGenerator generator(doc, random, options);
+    const GenerateOutcome outcome = generator.Generate(method, *n);
+    if (outcome != GenerateOutcome::Added) return outcome;
+
+    doc.CheckPoint();
+    doc.SetModifiedFlag(true);
+    doc.CountCrossings();
+    // The modes' derived data follows the new edges too, as after any other edit.
+    doc.RecomputeUlpCounts(false);
+    doc.ColorUpwardEdges();
+    doc.UpdateSefe();
+    doc.RepaintAllViews();
+    return outcome;
+}
+
+void CLattixDoc::OnRandomLabeledTree() { RunRandomTreeCommand(*this, RandomTreeMethod::Labeled); }
+void CLattixDoc::OnRandomRootedTree() { RunRandomTreeCommand(*this, RandomTreeMethod::Rooted); }
+void CLattixDoc::OnFreeTreeFromLabeled() { RunRandomTreeCommand(*this, RandomTreeMethod::FreeFromLabeled); }
+void CLattixDoc::OnFreeTreeFromRooted() { RunRandomTreeCommand(*this, RandomTreeMethod::FreeFromRooted); }
+void CLattixDoc::OnFreeTreeWilf() { RunRandomTreeCommand(*this, RandomTreeMethod::Wilf); }
