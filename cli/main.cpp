@@ -13,6 +13,7 @@ const CliCommand kCommands[] = {
     {"info", "info FILE", RunInfo},
     {"convert", "convert IN OUT   (.lxd, .txt, .graphml)", RunConvert},
     {"components", "components FILE", RunComponents},
+    {"draw-ulp", "draw-ulp FILE -o OUT.lxd [--yes]   (Draw ULP Trees; --yes: remove bends)", RunDrawUlp},
 };
 
 void PrintUsage(std::ostream& out) {

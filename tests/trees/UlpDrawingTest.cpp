@@ -398,3 +398,32 @@ TEST(DrawUlpTrees, LayoutsNeedAnEditorView) {
     t.d().DrawUlpTrees();
     EXPECT_EQ(a->m_center, (Point{400, 410}));
 }
+
+TEST(DrawUlpTrees, SpiderWithLegsOfAHundredThousandVertices) {
+    TestDoc t;
+    const std::int32_t length = 100000;
+    CVertex* c = OnTrack(t, "c", length + 1);
+    // One leg climbs, one falls, one starts beyond the first (its first edge takes bends).
+    const std::int32_t starts[3] = {length + 2, length, 2 * length + 2};
+    const std::int32_t steps[3] = {1, -1, 1};
+    std::vector<CVertex*> ends;
+    for (int leg = 0; leg < 3; ++leg) {
+        CVertex* prev = c;
+        for (std::int32_t i = 0; i < length; ++i) {
+            auto* v = new CVertex(100, 100, 0);
+            v->m_trackNumber = starts[leg] + steps[leg] * i;
+            t.d().AddElement(v);
+            t.d().AddElement(new CEdge(prev, v, kEdgeBlue));
+            prev = v;
+        }
+        ends.push_back(prev);
+    }
+
+    ASSERT_EQ(t.d().DrawUlpTrees(), CLattixDoc::UlpDrawResult::Drawn);
+    EXPECT_EQ(t.d().m_spiderCount, 1);
+    for (CVertex* end : ends) EXPECT_EQ(end->m_center.y, end->m_trackNumber * 30);
+    std::size_t bends = 0;
+    for (CElement* e : t.d().m_elements)
+        if (e->IsVertex() && e->AsVertex()->m_isBend) ++bends;
+    EXPECT_EQ(bends, std::size_t(length));
+}
