@@ -23,30 +23,20 @@ struct TreeSpec {
 };
 
 TreeSpec RandomCaterpillar(std::mt19937& rng, Kind kind) {
-    TreeSpec t{kind, {}, 0};
-    const int spine = std::uniform_int_distribution<int>(1, 6)(rng);
-    for (int i = 0; i < spine; ++i) {
-        if (i > 0) t.edges.push_back({i - 1, i});
-    }
-    t.n = spine;
-    for (int i = 0; i < spine; ++i) {
-        const int leaves = std::uniform_int_distribution<int>(0, 3)(rng);
-        for (int l = 0; l < leaves; ++l) t.edges.push_back({i, t.n++});
-    }
+    TreeSpec t{kind, {}, std::uniform_int_distribution<int>(1, 6)(rng)};
+    const int spine = t.n;
+    for (int i = 1; i < spine; ++i) t.edges.push_back({i - 1, i});
+    for (int i = 0; i < spine; ++i)
+        for (int l = std::uniform_int_distribution<int>(0, 3)(rng); l > 0; --l) t.edges.push_back({i, t.n++});
     return t;
 }
 
 // A centre, at least three legs of two edges (so that it is no caterpillar), some leaves.
 TreeSpec RandomStar(std::mt19937& rng) {
     TreeSpec t{Kind::Star, {}, 1};
-    const int legs = std::uniform_int_distribution<int>(3, 6)(rng);
-    const int leaves = std::uniform_int_distribution<int>(0, 3)(rng);
-    for (int i = 0; i < legs; ++i) {
-        t.edges.push_back({0, t.n});
-        t.edges.push_back({t.n, t.n + 1});
-        t.n += 2;
-    }
-    for (int i = 0; i < leaves; ++i) t.edges.push_back({0, t.n++});
+    for (int legs = std::uniform_int_distribution<int>(3, 6)(rng); legs > 0; --legs, t.n += 2)
+        t.edges.insert(t.edges.end(), {{0, t.n}, {t.n, t.n + 1}});
+    for (int leaves = std::uniform_int_distribution<int>(0, 3)(rng); leaves > 0; --leaves) t.edges.push_back({0, t.n++});
     std::shuffle(t.edges.begin(), t.edges.end(), rng);
     return t;
 }
@@ -54,14 +44,9 @@ TreeSpec RandomStar(std::mt19937& rng) {
 // Three legs of at least two edges each, so that it is no caterpillar.
 TreeSpec RandomSpider(std::mt19937& rng) {
     TreeSpec t{Kind::Spider, {}, 1};
-    for (int leg = 0; leg < 3; ++leg) {
-        const int length = std::uniform_int_distribution<int>(2, 8)(rng);
-        int prev = 0;
-        for (int i = 0; i < length; ++i) {
+    for (int leg = 0; leg < 3; ++leg)
+        for (int i = std::uniform_int_distribution<int>(2, 8)(rng), prev = 0; i > 0; --i, prev = t.n++)
             t.edges.push_back({prev, t.n});
-            prev = t.n++;
-        }
-    }
     return t;
 }
 
@@ -90,12 +75,13 @@ bool OnSegment(Point p, Point a, Point b) {
            p.y <= std::max(a.y, b.y);
 }
 
+// The trees of a failing round, to reproduce it.
 std::string Describe(const std::vector<TreeSpec>& trees, const std::vector<std::vector<std::int32_t>>& tracks) {
     std::ostringstream out;
     for (std::size_t i = 0; i < trees.size(); ++i) {
-        out << "tree " << i << " kind " << int(trees[i].kind) << " edges";
+        out << "kind " << int(trees[i].kind) << ", edges";
         for (auto [a, b] : trees[i].edges) out << ' ' << a << '-' << b;
-        out << " tracks";
+        out << ", tracks";
         for (auto tr : tracks[i]) out << ' ' << tr;
         out << '\n';
     }
@@ -176,10 +162,7 @@ TEST(DrawUlpTreesProperty, EveryVertexOnItsTrackAndNoEdgesCross) {
             for (std::size_t j = i + 1; j < edges.size(); ++j) {
                 const CEdge* f = edges[j];
                 if (Incident(f, e->m_v1) || Incident(f, e->m_v2)) continue;
-                ASSERT_FALSE(SegmentsIntersect(a, SegmentOf(*f)))
-                    << what << "edges " << e->m_v1->m_center.x << ',' << e->m_v1->m_center.y << " - "
-                    << e->m_v2->m_center.x << ',' << e->m_v2->m_center.y << " and " << f->m_v1->m_center.x << ','
-                    << f->m_v1->m_center.y << " - " << f->m_v2->m_center.x << ',' << f->m_v2->m_center.y;
+                ASSERT_FALSE(SegmentsIntersect(a, SegmentOf(*f))) << what;
             }
             // A caterpillar may stand a leaf on the straight edge between two of its spine
             // vertices (the leaves of distinct tracks share one column); nothing else may
