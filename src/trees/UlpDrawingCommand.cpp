@@ -26,9 +26,12 @@ void ScrollToTree(CLattixView* view, AlgorithmWorkspace& ws, std::int32_t leftEd
         return;
     }
     while (view->m_scroll.x < leftEdge) {
-        const std::int64_t next = std::min<std::int64_t>(std::int64_t(view->m_scroll.x) + sx, leftEdge);
+        const std::int32_t before = view->m_scroll.x;
+        const std::int64_t next = std::min<std::int64_t>(std::int64_t(before) + sx, leftEdge);
         view->ScrollTo({static_cast<std::int32_t>(next), view->m_scroll.y});
         ws.doc.RepaintAllViews();
+        // A view that keeps its scroll position within its range may stop short of the tree.
+        if (view->m_scroll.x <= before) break;
     }
 }
 
