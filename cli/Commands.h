@@ -18,6 +18,7 @@ int RunConvert(const CliArguments& args);
 int RunComponents(const CliArguments& args);
 int RunRender(const CliArguments& args);
 int RunRandom(const CliArguments& args);
+int RunDrawUlp(const CliArguments& args);
 
 // Prints the usage line of a command to stderr and returns the usage exit status.
 int UsageError(const char* command, const std::string& why = {});

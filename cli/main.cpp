@@ -15,6 +15,7 @@ const CliCommand kCommands[] = {
     {"components", "components FILE", RunComponents},
     {"render", "render IN OUT   (.svg, .png) [--guides] [--margin PIXELS]", RunRender},
     {"random", "random labeled|rooted|free-labeled|free-rooted|wilf -n N [--seed S] [--max-attempts K] [-o OUT]", RunRandom},
+    {"draw-ulp", "draw-ulp FILE -o OUT.lxd [--yes]   (Draw ULP Trees; --yes: remove bends)", RunDrawUlp},
 };
 
 void PrintUsage(std::ostream& out) {
