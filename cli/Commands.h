@@ -16,6 +16,7 @@ struct CliCommand {
 int RunInfo(const CliArguments& args);
 int RunConvert(const CliArguments& args);
 int RunComponents(const CliArguments& args);
+int RunPlanarity(const CliArguments& args);
 
 // Prints the usage line of a command to stderr and returns the usage exit status.
 int UsageError(const char* command, const std::string& why = {});

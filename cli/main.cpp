@@ -13,6 +13,7 @@ const CliCommand kCommands[] = {
     {"info", "info FILE", RunInfo},
     {"convert", "convert IN OUT   (.lxd, .txt, .graphml)", RunConvert},
     {"components", "components FILE", RunComponents},
+    {"planarity", "planarity FILE [--yes] [--no-replay]", RunPlanarity},
 };
 
 void PrintUsage(std::ostream& out) {

@@ -3,10 +3,12 @@
 #include "planarity/PQtree.h"
 
 #include <algorithm>
+#include <deque>
 
 #include "model/LattixDoc.h"
 #include "planarity/BlockGraph.h"
 #include "planarity/Blocks.h"
+#include "planarity/LowerLeaves.h"
 
 struct CPQtree::Work {
     std::deque<CNode*> queue;     // nodes ready for a template; enter at the front

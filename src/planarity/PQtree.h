@@ -14,13 +14,11 @@
 // of the tree it changes.
 
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "model/Geometry.h"
-#include "planarity/LowerLeaves.h"
 #include "planarity/PQnode.h"
 #include "planarity/PQtreeImage.h"
 

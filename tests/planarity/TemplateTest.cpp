@@ -124,14 +124,4 @@ TEST(Templates, ReplacePertinentWorksOnTheNodeThatReplacedTheRoot) {
     EXPECT_EQ(z->m_pqLeaves, std::vector<CNode*>{kids[1]});
 }
 
-TEST(Templates, NoTemplateForTwoFullStretches) {
-    HandTree h;
-    CVertex* u = h.Vertex("u", 1);
-    CNode* root = Inner(new CQnode(), {Leaf(u), Leaf(h.Vertex("e", 4)), Leaf(u)});
-    h.SetRoot(root);
-    h.tree.ClearMarks();
-    EXPECT_FALSE(h.tree.Reduce(u->m_pqLeaves, 1));
-    EXPECT_EQ(h.Captions(), Concat({Pair("L1"), Pair("L1")}));
-}
-
 } // namespace
