@@ -23,9 +23,9 @@ std::int32_t LabelBlocks(const std::vector<CVertex*>& vertices, const std::vecto
 
 // Gives the block the Even-Tarjan st-numbering that starts from its first edge {A, B}: B
 // gets 1 and A the number of block vertices. The search first follows the adjacency order
-// as it stands; when that does not give an st-numbering (which happens when {A, B} is not
-// the first tree edge), it numbers again with {A, B} taken first, which always works on a
-// biconnected block. Returns false only for an edge set that is not a biconnected block.
+// as it stands; when that does not give an st-numbering (which can happen when {A, B} is
+// not the first edge of A's adjacency), it numbers again with {A, B} taken first, which
+// always works on a biconnected block. Returns false only for an edge set that is not a biconnected block.
 bool StNumberBlock(const BlockGraph& block);
 
 // Whether the block's st-numbers are an st-numbering: 1..n once each, 1 and n adjacent,

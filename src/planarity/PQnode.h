@@ -113,7 +113,9 @@ public:
     CPnode() : CNode(PQNodeType::P) {}
     // The P-node of `v`: one leaf per edge to a lower st-number, in adjacency order, each
     // registered in its lower vertex's m_pqLeaves. Of parallel edges with different
-    // colours only the first gets a leaf, of class 2.
+    // colours only the first gets a leaf, of class 2. This looks at all of v's edges; the
+    // block test builds its P-nodes from the edges of the block alone, since an edge
+    // into another block would stay in the tree as a leaf that never becomes pertinent.
     CPnode(CVertex* v, std::int32_t edgeClass);
 };
 
