@@ -16,6 +16,7 @@ const CliCommand kCommands[] = {
     {"render", "render IN OUT   (.svg, .png) [--guides] [--margin PIXELS]", RunRender},
     {"random", "random labeled|rooted|free-labeled|free-rooted|wilf -n N [--seed S] [--max-attempts K] [-o OUT]", RunRandom},
     {"draw-ulp", "draw-ulp FILE -o OUT.lxd [--yes]   (Draw ULP Trees; --yes: remove bends)", RunDrawUlp},
+    {"planarity", "planarity FILE [--yes] [--no-replay]", RunPlanarity},
 };
 
 void PrintUsage(std::ostream& out) {

@@ -217,7 +217,19 @@ public:
     void RebuildAllLists();
 
     // ============================================================ planarity (planarity/)
-    // (declarations of the planarity test and its commands)
+    // "&Planarity Testing": splits the graph into components and biconnected blocks,
+    // st-numbers each block and reduces its PQ-tree vertex by vertex; shows the verdict,
+    // keeps it in m_planarResult and appends every reduction step to m_pqTrees.
+    void OnPlanarityTesting();
+    // The same; with recordSnapshots false, m_pqTrees is left as it is.
+    void RunPlanarityTesting(bool recordSnapshots);
+    // Labels the edges of the component in m_compVertices with their block indices
+    // (m_block) and returns the number of blocks; m_level becomes the DFS number.
+    std::int32_t CountBlocks();
+    // st-numbers the block in m_blockEdges, whose vertices are in m_compVertices: the
+    // first end of the first edge gets the highest number, the other end 1. False when the
+    // edges do not form a biconnected block.
+    bool StNumber();
 
     // ============================================================ level planarity (level/)
     // (declarations of the level planarity commands)

@@ -1,6 +1,6 @@
 #include "planarity/Components.h"
 
-#include <unordered_set>
+#include <algorithm>
 
 #include "model/LattixDoc.h"
 
@@ -56,19 +56,17 @@ std::int32_t CLattixDoc::CountComponents(const std::vector<CVertex*>* list) {
 }
 
 bool CLattixDoc::IsSimple() const {
-    struct PairHash {
-        std::size_t operator()(const std::pair<const CVertex*, const CVertex*>& p) const {
-            return std::hash<const void*>()(p.first) * 31 + std::hash<const void*>()(p.second);
-        }
-    };
-    std::unordered_set<std::pair<const CVertex*, const CVertex*>, PairHash> seen;
-    seen.reserve(m_allEdges.size());
-    for (const CEdge* e : m_allEdges) {
-        const CVertex* a = std::min(e->m_v1, e->m_v2, std::less<>());
-        const CVertex* b = std::max(e->m_v1, e->m_v2, std::less<>());
-        if (!seen.insert({a, b}).second) return false;
-    }
-    return true;
+    // Sorting the vertex pairs finds a repeated pair without a node per edge, which keeps
+    // the check fast on large graphs.
+    std::vector<std::pair<const CVertex*, const CVertex*>> pairs;
+    pairs.reserve(m_allEdges.size());
+    for (const CEdge* e : m_allEdges)
+        pairs.push_back(std::minmax<const CVertex*>(e->m_v1, e->m_v2, std::less<>()));
+    std::sort(pairs.begin(), pairs.end(), [](const auto& x, const auto& y) {
+        const std::less<const CVertex*> less;
+        return less(x.first, y.first) || (x.first == y.first && less(x.second, y.second));
+    });
+    return std::adjacent_find(pairs.begin(), pairs.end()) == pairs.end();
 }
 
 void CLattixDoc::OnConnectedComponents() {

@@ -1,12 +1,37 @@
 #include "planarity/ReplayDrawing.h"
 
+#include <algorithm>
+
 #include "editor/DrawTarget.h"
 #include "model/LattixDoc.h"
+#include "planarity/PQtree.h"
 
 void DrawPQtreeReplay(const CLattixDoc& doc, DrawTarget& target, std::int32_t scrollX, std::int32_t scrollY) {
+    target.SetFont(Font{"Arial", static_cast<std::int32_t>(doc.ZoomFactor() * 12), true});
     const std::int32_t x0 = 50 - scrollX;
-    const std::int32_t y = 50 - scrollY;
-    // Snapshots are drawn by the planarity module once it records them.
+    const std::int32_t indent = 150 - scrollX;
+    std::int32_t y = 50 - scrollY;
+    std::int32_t x = x0;
+    std::int32_t pairHeight = 0; // height of the detected tree of the current row
+    for (const PQtreePtr& snapshot : doc.m_pqTrees) {
+        if (snapshot->m_stepKind == 0) x = x0;
+        const Rect r = snapshot->Draw(target, x, y);
+        switch (snapshot->m_stepKind) {
+        case 0:
+            y += r.Height();
+            x = indent;
+            break;
+        case 1:
+            pairHeight = r.Height();
+            x += r.Width() + 40;
+            break;
+        default:
+            y += std::max(pairHeight, r.Height());
+            pairHeight = 0;
+            x = indent;
+            break;
+        }
+    }
     target.SetTextColor(kBlack);
     target.Text(doc.m_planarResult == 1 ? "The graph is planar" : "The graph is non-planar", {x0, y, x0 + 200, y + 50},
                 TextAlign::LeftTop);

@@ -1,5 +1,9 @@
 #pragma once
 // The PQ-tree replay: every recorded snapshot, top to bottom, then the verdict.
+//
+// Initial and final trees start at the left margin, each template application is one row
+// further right with the detected tree and its replacement side by side. A row ends below
+// the taller of the two trees of its pair, so that trees never overlap.
 
 #include <cstdint>
 
