@@ -14,6 +14,11 @@ void NoteLoadedId(std::uint32_t id) {
     if (id >= g_nextId) g_nextId = id == std::numeric_limits<std::uint32_t>::max() ? id : id + 1;
 }
 
+void SkipIds(std::uint64_t count) {
+    const std::uint64_t next = std::uint64_t(g_nextId) + count;
+    g_nextId = std::uint32_t(std::min<std::uint64_t>(next, std::numeric_limits<std::uint32_t>::max()));
+}
+
 namespace {
 
 std::uint32_t TakeNextId() {
@@ -202,10 +207,14 @@ void CEdge::ComputeAttachment() {
 
 void CEdge::AssignParallelIndex(bool registerWithEnds) {
     if (!m_v1 || !m_v2) return;
+    // Every registered edge between the two vertices is in both adjacency lists, so the
+    // shorter list answers the question; a high-degree vertex costs nothing.
+    const CVertex* near = m_v1->m_edges.size() <= m_v2->m_edges.size() ? m_v1 : m_v2;
+    const CVertex* far = near == m_v1 ? m_v2 : m_v1;
     std::int32_t largest = -1;
-    for (const CEdge* e : m_v1->m_edges) {
-        const CVertex* other = (e->m_v1 == m_v1) ? e->m_v2 : e->m_v1;
-        if (other == m_v2) largest = std::max(largest, e->m_parallelIndex);
+    for (const CEdge* e : near->m_edges) {
+        const CVertex* other = (e->m_v1 == near) ? e->m_v2 : e->m_v1;
+        if (other == far) largest = std::max(largest, e->m_parallelIndex);
     }
     m_parallelIndex = largest + 1;
     if (registerWithEnds) {
@@ -217,7 +226,8 @@ void CEdge::AssignParallelIndex(bool registerWithEnds) {
 void CEdge::ReleaseParallelIndex(bool unregisterFromEnds) {
     if (!m_v1 || !m_v2) return;
     CEdge* largest = nullptr;
-    for (CEdge* e : m_v1->m_edges) {
+    const CVertex* near = m_v1->m_edges.size() <= m_v2->m_edges.size() ? m_v1 : m_v2;
+    for (CEdge* e : near->m_edges) {
         if (e->Joins(m_v1, m_v2) && (!largest || e->m_parallelIndex > largest->m_parallelIndex)) largest = e;
     }
     if (largest && largest != this && m_parallelIndex < largest->m_parallelIndex) {

@@ -24,6 +24,8 @@ class SelectionList;
 extern std::uint32_t g_nextId;
 // Raises g_nextId past an id read from a file.
 void NoteLoadedId(std::uint32_t id);
+// Moves g_nextId on by `count` ids, as if that many elements had been made (and dropped).
+void SkipIds(std::uint64_t count);
 
 enum class ElementKind { Vertex, Edge };
 

@@ -23,6 +23,9 @@ double CLattixDoc::ZoomFactor() const {
 
 void CLattixDoc::AddElement(CElement* element) {
     m_elements.Append(element);
+    // New elements come out of their constructors selected; they join the selection, so
+    // that it agrees with what is drawn and with what reloading this state gives.
+    if (element->m_selected) AddToSelection(element);
     SetModifiedFlag(true);
 }
 

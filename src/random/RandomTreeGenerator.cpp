@@ -68,12 +68,7 @@ GenerateOutcome RandomTreeGenerator::Generate(RandomTreeMethod method, int n) {
 
 // ---------------------------------------------------------------- placing
 
-void RandomTreeGenerator::AddGenerated(CElement* element) {
-    m_doc.AddElement(element);
-    // New elements come out of their constructors selected; they join the selection so
-    // that it agrees with what is drawn (and with what a reload of this state gives).
-    m_doc.AddToSelection(element);
-}
+void RandomTreeGenerator::AddGenerated(CElement* element) { m_doc.AddElement(element); }
 
 void RandomTreeGenerator::PlaceOnRow(CVertex* v, std::int32_t column, std::int32_t row) {
     v->PlaceAt(GridCoordinate(column, m_grid.x), GridCoordinate(row, m_grid.y), m_grid.view, true);
@@ -138,6 +133,9 @@ GenerateOutcome RandomTreeGenerator::FreeTreeFromLabeled(int n) {
         if (accept) break;
     }
     m_progress.reset();
+    // Every rejected tree would have taken its n + (n - 1) ids; the accepted one gets the
+    // ids it would have had after them.
+    SkipIds(std::uint64_t(m_attempts - 1) * std::uint64_t(2 * n - 1));
     MakePruferElements(n, m_columns, m_edges, nullptr, nullptr, true);
     return GenerateOutcome::Added;
 }
@@ -212,6 +210,7 @@ GenerateOutcome RandomTreeGenerator::FreeTreeFromRooted(int n) {
         if (m_random.Bernoulli(1.0 / double(symmetry.orbits))) break;
     }
     m_progress.reset();
+    SkipIds(std::uint64_t(m_attempts - 1) * std::uint64_t(2 * n - 1));
     LayoutTree(tree, Materialise(), n, 1);
     return GenerateOutcome::Added;
 }

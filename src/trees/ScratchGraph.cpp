@@ -19,8 +19,11 @@ void DeleteScratchVertex(CVertex* v) {
 }
 
 void ScratchGraph::Clear() {
+    // Everything goes at once: no edge needs to leave an adjacency list first.
+    for (CVertex* v : vertices) v->m_edges.clear();
     for (CEdge* e : edges) {
         Unlink(e);
+        e->ForgetEndpoints();
         delete e;
     }
     edges.clear();
@@ -84,18 +87,29 @@ void RemoveLeavesOnce(ScratchGraph& g) {
     std::vector<CVertex*> leaves;
     for (CVertex* v : g.vertices)
         if (v->m_edges.size() == 1) leaves.push_back(v);
-    std::unordered_set<const CElement*> gone;
+    // The leaves' edges leave their other ends' lists in one pass per vertex, so a vertex
+    // with many leaves is not rescanned for each of them.
+    std::unordered_set<const CEdge*> dyingEdges;
+    std::unordered_set<const CVertex*> dyingVertices(leaves.begin(), leaves.end());
+    std::unordered_set<CVertex*> touched;
     for (CVertex* v : leaves) {
-        // The edge may already be gone with the leaf at its other end.
-        if (!v->m_edges.empty()) {
-            CEdge* e = v->m_edges.front();
-            gone.insert(e);
-            Unlink(e);
-            delete e;
-        }
-        gone.insert(v);
+        CEdge* e = v->m_edges.front();
+        if (!dyingEdges.insert(e).second) continue; // two leaves joined by one edge
+        CVertex* other = e->Other(v);
+        if (other && other != v && !dyingVertices.count(other)) touched.insert(other);
+    }
+    for (CVertex* w : touched)
+        std::erase_if(w->m_edges, [&](const CEdge* e) { return dyingEdges.count(e) != 0; });
+    std::erase_if(g.edges, [&](CEdge* e) { return dyingEdges.count(e) != 0; });
+    for (const CEdge* e : dyingEdges) {
+        auto* edge = const_cast<CEdge*>(e);
+        Unlink(edge);
+        edge->ForgetEndpoints();
+        delete edge;
+    }
+    for (CVertex* v : leaves) {
+        v->m_edges.clear();
         DeleteScratchVertex(v);
     }
-    std::erase_if(g.edges, [&](CEdge* e) { return gone.count(e) != 0; });
-    std::erase_if(g.vertices, [&](CVertex* v) { return gone.count(v) != 0; });
+    std::erase_if(g.vertices, [&](CVertex* v) { return dyingVertices.count(v) != 0; });
 }

@@ -57,7 +57,6 @@ public:
             bend->SetRadius(kBendRadius);
             bend->m_isBend = true;
             bend->m_trackNumber = static_cast<std::int32_t>(t);
-            bend->m_selected = false;
             bend->m_highlight = edge->m_highlight;
             m_doc.AddElement(bend);
             bend->PlaceAt(x, m_placer.TrackY(t), &m_placer.View(), false);
@@ -71,7 +70,6 @@ public:
         if (edge->m_v1 != inner) std::reverse(chain.begin(), chain.end());
         for (std::size_t i = 0; i + 1 < chain.size(); ++i) {
             auto* piece = new CEdge(chain[i], chain[i + 1], edge->m_edgeColor);
-            piece->m_selected = false;
             piece->m_highlight = edge->m_highlight;
             m_doc.AddElement(piece);
             m_newEdges.push_back(piece);
