@@ -114,15 +114,19 @@ bool HasLevelCrossing(const LevelGraph& g, const LevelOrders& orders) {
 
 LevelGraph LevelGraphOf(const std::vector<CVertex*>& component, const std::vector<CEdge*>& edges,
                         std::vector<CVertex*>& vertices) {
+    // Levels number the tracks that occur; edges only join adjacent tracks, so none is lost.
+    std::vector<std::int32_t> tracks;
+    for (const CVertex* v : component)
+        if (!v->m_hidden) tracks.push_back(v->m_trackNumber);
+    std::sort(tracks.begin(), tracks.end());
+    tracks.erase(std::unique(tracks.begin(), tracks.end()), tracks.end());
     LevelGraph g;
     vertices.clear();
-    std::int64_t smallest = std::numeric_limits<std::int64_t>::max();
-    for (const CVertex* v : component)
-        if (!v->m_hidden) smallest = std::min<std::int64_t>(smallest, v->m_trackNumber);
     std::unordered_map<const CVertex*, int> index;
     for (CVertex* v : component) {
         if (v->m_hidden) continue;
-        index[v] = g.AddVertex(static_cast<int>(v->m_trackNumber - smallest), v->m_center.x);
+        const int level = static_cast<int>(std::lower_bound(tracks.begin(), tracks.end(), v->m_trackNumber) - tracks.begin());
+        index[v] = g.AddVertex(level, v->m_center.x);
         vertices.push_back(v);
     }
     for (const CEdge* e : edges) {

@@ -56,11 +56,8 @@ private:
 // True when two edges between the same two levels cross in the given orders.
 bool HasLevelCrossing(const LevelGraph& g, const LevelOrders& orders);
 
-// The orders of a level graph as they stand (each level by x).
-inline const LevelOrders& CurrentOrders(const LevelGraph& g) { return g.Levels(); }
-
-// The graph of a document component: non-hidden vertices, level = track - smallest track,
-// x = centre x; the non-hidden edges between them that join adjacent tracks. `vertices`
-// receives the document vertex of every index.
+// The graph of document vertices: the non-hidden ones, their tracks numbered upwards as
+// levels, x = centre x; the non-hidden edges among them that join adjacent tracks.
+// `vertices` receives the document vertex of every index.
 LevelGraph LevelGraphOf(const std::vector<CVertex*>& component, const std::vector<CEdge*>& edges,
                         std::vector<CVertex*>& vertices);

@@ -10,52 +10,51 @@
 
 #include "level/LevelGraph.h"
 
-inline bool CrossesBelow(const LevelGraph& g, int level, const std::vector<int>& position) {
-    const auto gap = g.EdgesBelowGap(level);
-    for (std::size_t i = 0; i < gap.size(); ++i)
-        for (std::size_t j = i + 1; j < gap.size(); ++j) {
-            const auto& e = g.Edges()[gap[i]];
-            const auto& f = g.Edges()[gap[j]];
-            const long a = position[e.lower] - position[f.lower];
-            const long b = position[e.upper] - position[f.upper];
-            if (a * b < 0) return true;
-        }
-    return false;
-}
-
+// Fills the levels from the lowest, each from the left, one vertex at a time; a vertex may
+// take the next place on its level when none of its edges down crosses an edge down from a
+// vertex already placed to its left.
 inline std::optional<LevelOrders> BruteForceLevelOrders(const LevelGraph& g) {
-    const int levels = g.LevelCount();
-    LevelOrders orders = g.Levels();
-    for (auto& level : orders) std::sort(level.begin(), level.end());
-    std::vector<int> position(g.VertexCount(), 0);
-    auto place = [&](int level) {
-        for (int r = 0; r < static_cast<int>(orders[level].size()); ++r) position[orders[level][r]] = r;
+    struct Slot {
+        int level, place;
     };
-    if (levels == 0) return orders;
-    // fresh[level]: the level's order has not been tried yet.
-    std::vector<bool> fresh(levels, true);
-    int level = 0;
-    while (level >= 0) {
-        bool found = false;
-        for (;;) {
-            if (fresh[level]) {
-                fresh[level] = false;
-            } else if (!std::next_permutation(orders[level].begin(), orders[level].end())) {
-                break; // next_permutation left the level sorted again
-            }
-            place(level);
-            if (level == 0 || !CrossesBelow(g, level - 1, position)) {
-                found = true;
-                break;
-            }
+    std::vector<Slot> slots;
+    for (int l = 0; l < g.LevelCount(); ++l)
+        for (int s = 0; s < static_cast<int>(g.Level(l).size()); ++s) slots.push_back({l, s});
+    const int n = static_cast<int>(slots.size());
+    LevelOrders orders(g.LevelCount());
+    for (int l = 0; l < g.LevelCount(); ++l) orders[l].assign(g.Level(l).size(), -1);
+    std::vector<int> position(g.VertexCount(), -1), next(n + 1, 0);
+    std::vector<bool> used(g.VertexCount(), false);
+    auto fits = [&](int v, const Slot& slot) {
+        for (int p : g.LowerNeighbours(v))
+            for (int s = 0; s < slot.place; ++s)
+                for (int q : g.LowerNeighbours(orders[slot.level][s]))
+                    if (position[q] > position[p]) return false;
+        return true;
+    };
+    int k = 0;
+    while (k >= 0) {
+        if (k == n) return orders;
+        const Slot slot = slots[k];
+        const auto& members = g.Level(slot.level);
+        int& placed = orders[slot.level][slot.place];
+        if (placed >= 0) {
+            used[placed] = false;
+            placed = -1;
         }
-        if (!found) {
-            fresh[level] = true;
-            --level;
+        int i = next[k];
+        while (i < static_cast<int>(members.size()) && (used[members[i]] || !fits(members[i], slot))) ++i;
+        if (i == static_cast<int>(members.size())) {
+            next[k] = 0;
+            --k;
             continue;
         }
-        if (level + 1 == levels) return orders;
-        ++level;
+        placed = members[i];
+        used[placed] = true;
+        position[placed] = slot.place;
+        next[k] = i + 1;
+        ++k;
+        if (k < n) next[k] = 0;
     }
     return std::nullopt;
 }

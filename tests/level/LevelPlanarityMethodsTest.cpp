@@ -88,7 +88,9 @@ TEST(LevelPlanarityMethods, AgreeWithExhaustiveSearchOnRandomGraphs) {
         } else {
             EXPECT_TRUE(veg.planar) << "round " << round;
         }
-        if (veg.hasOrders) EXPECT_FALSE(HasLevelCrossing(g, veg.orders));
+        if (veg.hasOrders) {
+            EXPECT_FALSE(HasLevelCrossing(g, veg.orders));
+        }
         wrongAsWritten += VertexExchangeMethod(true).Test(g).planar != truth;
     }
     // Both kinds of graph were generated, and the count of wrong verdicts is reported.
