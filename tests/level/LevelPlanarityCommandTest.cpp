@@ -52,13 +52,15 @@ TEST(LevelPlanarityTesting, K22BetweenAdjacentLevelsIsNotLevelPlanar) {
 
 TEST(LevelPlanarityTesting, CrossingIndependentEdgesAreLevelPlanar) {
     TestDoc t;
-    // Spread in creation order: a, b on track 1 and c, d on track 2 are side by side.
+    // Spread in creation order: a, b on track 1 and c, d on track 2 are side by side, so
+    // a-d and b-c cross; a-c makes them one component.
     CVertex* a = OnTrack(t, 1, 100);
     CVertex* b = OnTrack(t, 1, 200);
     CVertex* c = OnTrack(t, 2, 100);
     CVertex* d = OnTrack(t, 2, 200);
     t.Edge(a, d);
     t.Edge(b, c);
+    t.Edge(a, c);
     EXPECT_EQ(RunTest(t), std::vector<std::string>{kPlanar});
     // The test only spreads the vertices along their tracks; it does not uncross them.
     EXPECT_TRUE(DocumentHasLevelCrossing(t));
