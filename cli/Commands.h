@@ -16,6 +16,9 @@ struct CliCommand {
 int RunInfo(const CliArguments& args);
 int RunConvert(const CliArguments& args);
 int RunComponents(const CliArguments& args);
+int RunLevelPlanarity(const CliArguments& args);
+int RunDrawLevel(const CliArguments& args);
+int RunExperiment(const CliArguments& args);
 
 // Prints the usage line of a command to stderr and returns the usage exit status.
 int UsageError(const char* command, const std::string& why = {});

@@ -13,6 +13,9 @@ const CliCommand kCommands[] = {
     {"info", "info FILE", RunInfo},
     {"convert", "convert IN OUT   (.lxd, .txt, .graphml)", RunConvert},
     {"components", "components FILE", RunComponents},
+    {"level-planarity", "level-planarity FILE [-o OUT.lxd] [--yes]", RunLevelPlanarity},
+    {"draw-level", "draw-level FILE -o OUT.lxd [--yes] [--animate-delay MS]", RunDrawLevel},
+    {"experiment", "experiment 8|9 [-o OUT.lxd]", RunExperiment},
 };
 
 void PrintUsage(std::ostream& out) {
