@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <limits>
-#include <unordered_map>
 
 #include "level/ComponentExchangeGraph.h"
 #include "level/ExchangeSort.h"
@@ -17,44 +16,25 @@ std::int32_t Saturated(std::int64_t v) {
                                                               std::numeric_limits<std::int32_t>::max()));
 }
 
-// The level graph of the sorted vertices: consecutive level numbers for the tracks that
-// occur (edges only ever join adjacent tracks, so no edge is lost), vertices added in list
-// order so that each level keeps the list's order, and the non-hidden edges between them
-// that join adjacent tracks.
+// The sorted vertices as a level graph (each level keeps the list's order), and the centre
+// x of every vertex of each level, hidden ones included, for the drawing's gap counts.
 void BuildLevelGraph(ComponentExchangeGraph& result, const std::vector<CVertex*>& sorted) {
+    std::vector<CEdge*> edges; // each once, from its first end
+    for (CVertex* v : sorted)
+        for (CEdge* e : v->m_edges)
+            if (e->m_v1 == v) edges.push_back(e);
+    result.graph = LevelGraphOf(sorted, edges, result.vertices);
+
     std::vector<std::int32_t> tracks;
-    for (const CVertex* v : sorted)
-        if (!v->m_hidden) tracks.push_back(v->m_trackNumber);
+    for (const CVertex* v : result.vertices) tracks.push_back(v->m_trackNumber);
     std::sort(tracks.begin(), tracks.end());
     tracks.erase(std::unique(tracks.begin(), tracks.end()), tracks.end());
-    auto levelOf = [&](std::int32_t track) {
-        return static_cast<int>(std::lower_bound(tracks.begin(), tracks.end(), track) - tracks.begin());
-    };
-
-    LevelGraph& g = result.graph;
-    g = LevelGraph();
-    result.vertices.clear();
     result.levelXs.assign(tracks.size(), {});
-    std::unordered_map<const CVertex*, int> index;
-    index.reserve(sorted.size());
-    for (CVertex* v : sorted) {
+    for (const CVertex* v : sorted) {
         const auto track = std::lower_bound(tracks.begin(), tracks.end(), v->m_trackNumber);
-        if (track != tracks.end() && *track == v->m_trackNumber)
-            result.levelXs[track - tracks.begin()].push_back(v->m_center.x);
-        if (v->m_hidden) continue;
-        index[v] = g.AddVertex(levelOf(v->m_trackNumber), v->m_center.x);
-        result.vertices.push_back(v);
+        if (track != tracks.end() && *track == v->m_trackNumber) result.levelXs[track - tracks.begin()].push_back(v->m_center.x);
     }
     for (auto& xs : result.levelXs) std::sort(xs.begin(), xs.end());
-    for (CVertex* v : result.vertices) {
-        for (const CEdge* e : v->m_edges) {
-            if (e->m_hidden) continue;
-            const CVertex* w = e->Other(v);
-            if (!w || std::int64_t(w->m_trackNumber) != std::int64_t(v->m_trackNumber) + 1) continue;
-            if (auto it = index.find(w); it != index.end()) g.AddEdge(index[v], it->second);
-        }
-    }
-    g.Finish();
 }
 
 } // namespace

@@ -11,7 +11,6 @@
 
 #include "level/LevelPlanarityMethod.h"
 #include "level/SatSolver.h"
-#include "level/VertexExchangeGraph.h"
 
 namespace {
 
@@ -186,26 +185,6 @@ LevelPlanarityResult ExactLevelPlanarity::Test(const LevelGraph& g, const LevelO
         for (int i = 0; i < w; ++i)
             for (int j = i + 1; j < w; ++j) ++wins[lowerFirst(pairs.Index(level, i, j)) ? i : j];
         for (int i = 0; i < w; ++i) order[w - 1 - wins[i]] = members[i];
-    }
-    return result;
-}
-
-LevelPlanarityResult VertexExchangeMethod::Test(const LevelGraph& g) {
-    std::vector<int> sequence;
-    sequence.reserve(g.VertexCount());
-    for (const auto& level : g.Levels()) sequence.insert(sequence.end(), level.begin(), level.end());
-    VertexExchangeGraph veg;
-    veg.Build(g, sequence);
-    std::vector<bool> uLeftOfV(veg.Vertices().size());
-    for (std::size_t x = 0; x < uLeftOfV.size(); ++x)
-        uLeftOfV[x] = g.XOf(veg.Vertices()[x].m_u) < g.XOf(veg.Vertices()[x].m_v);
-    LevelPlanarityResult result;
-    result.planar = TestVertexExchangeGraph(veg, uLeftOfV, m_asWritten);
-    if (result.planar) {
-        if (auto orders = OrdersFromLabels(veg, g, uLeftOfV); orders && !HasLevelCrossing(g, *orders)) {
-            result.orders = std::move(*orders);
-            result.hasOrders = true;
-        }
     }
     return result;
 }

@@ -1,60 +1,73 @@
 #include "level/ExperimentSimulation.h"
 
-#include <algorithm>
+#include <stdexcept>
+#include <utility>
 
 ExperimentSimulation::ExperimentSimulation(int vertexCount, const std::vector<ExperimentEdge>& edges,
                                            std::uint32_t nextId)
-    : m_edges(edges), m_adjacency(vertexCount), m_nextId(nextId) {
-    for (int e = 0; e < static_cast<int>(edges.size()); ++e) {
-        m_order.push_back(e);
-        m_adjacency[edges[e].v1].push_back(e);
-        m_adjacency[edges[e].v2].push_back(e);
+    : m_vertexCount(vertexCount), m_edgeCount(static_cast<int>(edges.size())), m_adjacency(vertexCount),
+      m_degree(vertexCount, 0), m_nextId(nextId) {
+    if (m_edgeCount > kMaxEdges) throw std::invalid_argument("tree too large");
+    for (int e = 0; e < m_edgeCount; ++e) {
+        m_edges[e] = edges[e];
+        m_order[e] = static_cast<std::uint8_t>(e);
+        m_adjacency[edges[e].v1][m_degree[edges[e].v1]++] = static_cast<std::uint8_t>(e);
+        m_adjacency[edges[e].v2][m_degree[edges[e].v2]++] = static_cast<std::uint8_t>(e);
     }
-    m_span.resize(edges.size());
-    m_rank.resize(edges.size());
 }
 
 void ExperimentSimulation::Advance(const int* tracks) {
     // The pass splits the edges in element order; the bends it makes take 3 ids each.
+    std::array<int, kMaxEdges> span{};
     std::uint32_t bends = 0;
-    for (int e : m_order) {
-        ExperimentEdge& edge = m_edges[e];
+    for (int i = 0; i < m_edgeCount; ++i) {
+        ExperimentEdge& edge = m_edges[m_order[i]];
         if (tracks[edge.v2] < tracks[edge.v1]) std::swap(edge.v1, edge.v2);
-        m_span[e] = tracks[edge.v2] - tracks[edge.v1];
-        if (m_span[e] > 1) bends += static_cast<std::uint32_t>(m_span[e] - 1);
+        span[m_order[i]] = tracks[edge.v2] - tracks[edge.v1];
+        if (span[m_order[i]] > 1) bends += static_cast<std::uint32_t>(span[m_order[i]] - 1);
     }
     std::uint32_t joining = m_nextId + 3 * bends;
 
     // The next pass removes the bends chain by chain in the same order; the last removal
     // of a chain makes the edge that stays.
-    m_kept.clear();
-    m_moved.clear();
-    for (int e : m_order) {
-        if (m_span[e] <= 1) {
-            m_kept.push_back(e);
-            continue;
-        }
+    std::array<std::uint8_t, kMaxEdges> order{};
+    std::array<int, kMaxEdges> rank{};
+    int kept = 0;
+    for (int i = 0; i < m_edgeCount; ++i)
+        if (span[m_order[i]] <= 1) order[kept++] = m_order[i];
+    int made = kept;
+    for (int i = 0; i < m_edgeCount; ++i) {
+        const int e = m_order[i];
+        if (span[e] <= 1) continue;
         ExperimentEdge& edge = m_edges[e];
-        joining += static_cast<std::uint32_t>(m_span[e] - 1);
+        joining += static_cast<std::uint32_t>(span[e] - 1);
         edge.id = joining - 1;
-        if (m_span[e] > 2) std::swap(edge.v1, edge.v2);
-        m_moved.push_back(e);
+        if (span[e] > 2) std::swap(edge.v1, edge.v2);
+        rank[e] = made;
+        order[made++] = static_cast<std::uint8_t>(e);
     }
     m_nextId = joining;
-    for (std::size_t i = 0; i < m_moved.size(); ++i) m_rank[m_moved[i]] = static_cast<int>(i);
-    m_order = m_kept;
-    m_order.insert(m_order.end(), m_moved.begin(), m_moved.end());
+    m_order = order;
 
-    for (auto& list : m_adjacency) {
-        // Edges not split keep their order; the new ones follow in the order they were made.
-        m_scratch.clear();
-        for (int e : list)
-            if (m_span[e] > 1) m_scratch.push_back(e);
-        if (m_scratch.empty()) continue;
-        std::sort(m_scratch.begin(), m_scratch.end(), [&](int a, int b) { return m_rank[a] < m_rank[b]; });
-        std::size_t kept = 0;
-        for (int e : list)
-            if (m_span[e] <= 1) list[kept++] = e;
-        std::copy(m_scratch.begin(), m_scratch.end(), list.begin() + static_cast<std::ptrdiff_t>(kept));
+    // Edges not split keep their order at each vertex; the new ones follow in the order
+    // they were made.
+    for (int v = 0; v < m_vertexCount; ++v) {
+        auto& list = m_adjacency[v];
+        const int degree = m_degree[v];
+        std::array<std::uint8_t, kMaxEdges> rearranged{};
+        int n = 0;
+        for (int k = 0; k < degree; ++k)
+            if (span[list[k]] <= 1) rearranged[n++] = list[k];
+        const int first = n;
+        for (int k = 0; k < degree; ++k) {
+            if (span[list[k]] <= 1) continue;
+            int at = n++;
+            while (at > first && rank[rearranged[at - 1]] > rank[list[k]]) {
+                rearranged[at] = rearranged[at - 1];
+                --at;
+            }
+            rearranged[at] = list[k];
+        }
+        list = rearranged;
     }
 }

@@ -16,8 +16,9 @@
 // The positions are not followed: every pass spreads the vertices afresh, and what it
 // starts from matters only through the tracks of the pass before.
 
+#include <array>
 #include <cstdint>
-#include <utility>
+#include <span>
 #include <vector>
 
 struct ExperimentEdge {
@@ -27,25 +28,30 @@ struct ExperimentEdge {
 
 class ExperimentSimulation {
 public:
-    // The tree as built: edges in element order, each vertex listing its edges in the order
-    // of the list, ids as given; `nextId` is the id counter after the tree was built.
+    static constexpr int kMaxEdges = 16;
+
+    // The tree as built (at most kMaxEdges edges): edges in element order, each vertex
+    // listing its edges in the order of the list, ids as given; `nextId` is the id counter
+    // after the tree was built.
     ExperimentSimulation(int vertexCount, const std::vector<ExperimentEdge>& edges, std::uint32_t nextId);
 
     // One pass with tracks[v] (1..n) and the removal of its bends by the next pass.
     void Advance(const int* tracks);
 
     // Edges in element order (indices into Edge()).
-    const std::vector<int>& Order() const { return m_order; }
+    std::span<const std::uint8_t> Order() const { return {m_order.data(), static_cast<std::size_t>(m_edgeCount)}; }
     const ExperimentEdge& Edge(int e) const { return m_edges[e]; }
     // The edges of vertex v in m_edges order.
-    const std::vector<int>& Adjacency(int v) const { return m_adjacency[v]; }
+    std::span<const std::uint8_t> Adjacency(int v) const {
+        return {m_adjacency[v].data(), static_cast<std::size_t>(m_degree[v])};
+    }
     std::uint32_t NextId() const { return m_nextId; }
 
 private:
-    std::vector<ExperimentEdge> m_edges;  // by tree edge
-    std::vector<int> m_order;
-    std::vector<std::vector<int>> m_adjacency;
+    int m_vertexCount, m_edgeCount;
+    std::array<ExperimentEdge, kMaxEdges> m_edges{}; // by tree edge
+    std::array<std::uint8_t, kMaxEdges> m_order{};
+    std::vector<std::array<std::uint8_t, kMaxEdges>> m_adjacency;
+    std::vector<int> m_degree;
     std::uint32_t m_nextId;
-    // Scratch of Advance.
-    std::vector<int> m_span, m_rank, m_kept, m_moved, m_scratch;
 };

@@ -219,7 +219,7 @@ void LevelExperiment::Materialize(const ExperimentSimulation& sim, const int* tr
     for (CEdge* e : old) m_doc.DeleteElement(e);
 
     std::vector<CEdge*> byTreeEdge(m_tree.edges.size(), nullptr);
-    for (int e : sim.Order()) {
+    for (const int e : sim.Order()) {
         const ExperimentEdge& edge = sim.Edge(e);
         auto* made = new CEdge(m_vertices[edge.v1], m_vertices[edge.v2], kEdgeBlack);
         made->m_id = edge.id;
@@ -233,7 +233,7 @@ void LevelExperiment::Materialize(const ExperimentSimulation& sim, const int* tr
     for (int v = 0; v < m_n; ++v) {
         CVertex* vertex = m_vertices[v];
         vertex->m_edges.clear();
-        for (int e : sim.Adjacency(v)) vertex->m_edges.push_back(byTreeEdge[e]);
+        for (const int e : sim.Adjacency(v)) vertex->m_edges.push_back(byTreeEdge[e]);
         vertex->m_trackNumber = tracksBefore[v];
         vertex->ResetOffset();
         vertex->PlaceAt(2 * view->m_xSeparation, tracksBefore[v] * view->m_ySeparation, nullptr);

@@ -158,11 +158,6 @@ bool TreeLevelPlanarity::SearchClassValues() {
     }
 }
 
-bool TreeLevelPlanarity::ConstraintsConsistent(const int* track) {
-    bool wide;
-    return Settle(track, wide);
-}
-
 bool TreeLevelPlanarity::IsLevelPlanar(const int* track) {
     bool wide;
     if (!Settle(track, wide)) return false;

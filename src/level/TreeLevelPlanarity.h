@@ -20,8 +20,6 @@ public:
 
     // track[v] is the level (1..n) of vertex v; every level holds exactly one vertex.
     bool IsLevelPlanar(const int* track);
-    // What the vertex-exchange test alone says: the order constraints can be met.
-    bool ConstraintsConsistent(const int* track);
 
 private:
     static constexpr int kMaxWidth = kMaxVertices;                       // the tree vertex and one bend per edge

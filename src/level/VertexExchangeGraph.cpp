@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <numeric>
 
+#include "level/LevelPlanarityMethod.h"
+
 void VertexExchangeGraph::Build(const LevelGraph& g, std::span<const int> sequence) {
     m_pairs = LevelPairs(g);
     m_vertices.clear();
@@ -155,4 +157,24 @@ std::optional<LevelOrders> OrdersFromLabels(const VertexExchangeGraph& veg, cons
         }
     }
     return orders;
+}
+
+LevelPlanarityResult VertexExchangeMethod::Test(const LevelGraph& g) {
+    std::vector<int> sequence;
+    sequence.reserve(g.VertexCount());
+    for (const auto& level : g.Levels()) sequence.insert(sequence.end(), level.begin(), level.end());
+    VertexExchangeGraph veg;
+    veg.Build(g, sequence);
+    std::vector<bool> uLeftOfV(veg.Vertices().size());
+    for (std::size_t x = 0; x < uLeftOfV.size(); ++x)
+        uLeftOfV[x] = g.XOf(veg.Vertices()[x].m_u) < g.XOf(veg.Vertices()[x].m_v);
+    LevelPlanarityResult result;
+    result.planar = TestVertexExchangeGraph(veg, uLeftOfV, m_asWritten);
+    if (result.planar) {
+        if (auto orders = OrdersFromLabels(veg, g, uLeftOfV); orders && !HasLevelCrossing(g, *orders)) {
+            result.orders = std::move(*orders);
+            result.hasOrders = true;
+        }
+    }
+    return result;
 }
