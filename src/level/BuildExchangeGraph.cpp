@@ -37,6 +37,15 @@ void BuildLevelGraph(ComponentExchangeGraph& result, const std::vector<CVertex*>
     for (auto& xs : result.levelXs) std::sort(xs.begin(), xs.end());
 }
 
+bool TrackXsDistinct(const std::vector<CVertex*>& vertices) {
+    std::vector<std::pair<std::int32_t, std::int32_t>> places;
+    places.reserve(vertices.size());
+    for (const CVertex* v : vertices)
+        if (!v->m_hidden) places.push_back({v->m_trackNumber, v->m_center.x});
+    std::sort(places.begin(), places.end());
+    return std::adjacent_find(places.begin(), places.end()) == places.end();
+}
+
 } // namespace
 
 void CLattixDoc::BuildVertexExchangeGraph(ComponentExchangeGraph& result, std::vector<CVertex*>& vertexList,
@@ -55,7 +64,15 @@ void CLattixDoc::BuildVertexExchangeGraph(ComponentExchangeGraph& result, std::v
         }
     }
 
-    ExchangeSort(sorted, [](const CVertex* a, const CVertex* b) { return a->m_center.x > b->m_center.x; });
+    // Among vertices of equal x only those on one track have an order anyone reads (the
+    // pairs of a track are made in list order); when no two vertices of a track share an x,
+    // any sort by x gives the same result, and a plain one is quicker than the exchange sort.
+    if (TrackXsDistinct(sorted)) {
+        std::stable_sort(sorted.begin(), sorted.end(),
+                         [](const CVertex* a, const CVertex* b) { return a->m_center.x < b->m_center.x; });
+    } else {
+        ExchangeSort(sorted, [](const CVertex* a, const CVertex* b) { return a->m_center.x > b->m_center.x; });
+    }
     list = sorted;
 
     BuildLevelGraph(result, sorted);

@@ -9,6 +9,7 @@
 // that would make the chains long fall back to the plain double loop, which gives the same
 // result by definition.
 
+#include <algorithm>
 #include <cstddef>
 #include <utility>
 #include <vector>
@@ -64,8 +65,11 @@ void ExchangeSort(std::vector<T>& a, Greater greater) {
         return k - size;
     };
 
-    // Beyond this many exchanges the double loop is the cheaper way to finish.
-    const std::size_t budget = 32 * n;
+    // Beyond this many exchanges (each costs a walk down the tree) the double loop is the
+    // cheaper way to finish.
+    std::size_t depth = 1;
+    while ((std::size_t{1} << depth) < n) ++depth;
+    const std::size_t budget = std::max(32 * n, n * n / (4 * depth));
     std::size_t exchanges = 0;
     std::vector<std::size_t> chain;
     for (std::size_t i = 0; i + 1 < n; ++i) {

@@ -77,6 +77,7 @@ bool SlotsApply(const ComponentExchangeGraph& c) {
 // array never needs sorting; it is read off the current ranks.
 std::vector<LevelSwap> PlanLevelDrawing(ComponentExchangeGraph& c, std::vector<std::int64_t>& x) {
     if (!SlotsApply(c)) return PlanLevelDrawingLiterally(c, x);
+    c.veg.ListNeighbours();
     const LevelGraph& g = c.graph;
     auto& pairs = c.veg.Vertices();
     Representatives reps(ComponentCount(c.veg));
@@ -111,6 +112,7 @@ std::vector<LevelSwap> PlanLevelDrawing(ComponentExchangeGraph& c, std::vector<s
 }
 
 std::vector<LevelSwap> PlanLevelDrawingLiterally(ComponentExchangeGraph& c, std::vector<std::int64_t>& x) {
+    c.veg.ListNeighbours();
     const LevelGraph& g = c.graph;
     auto& pairs = c.veg.Vertices();
     // Vertices of the component on the pair's level strictly between the pair's two.

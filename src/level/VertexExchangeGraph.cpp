@@ -61,6 +61,12 @@ void VertexExchangeGraph::Build(const LevelGraph& g, std::span<const int> sequen
         }
     }
 
+    m_adjacencyStart.clear();
+    m_adjacency.clear();
+}
+
+void VertexExchangeGraph::ListNeighbours() {
+    if (!m_adjacencyStart.empty()) return;
     const int n = static_cast<int>(m_vertices.size());
     m_adjacencyStart.assign(n + 1, 0);
     for (const Edge& e : m_edges) {
@@ -82,40 +88,54 @@ bool TestVertexExchangeGraph(VertexExchangeGraph& veg, const std::vector<bool>& 
     auto& vertices = veg.Vertices();
     const int n = static_cast<int>(vertices.size());
     bool ok = asWritten || !veg.HasContradiction();
-    // Kept apart from the vertex records so that the search touches little memory. A pair's
-    // parity tells whether it keeps (0) or swaps (1) its order relative to the first pair
-    // of its component.
-    std::vector<int> component(n, -1), parent(n, -1);
-    std::vector<std::uint8_t> parity(n, 0);
-    std::vector<int> queue;
-    queue.reserve(n);
-    int count = 0;
-    for (int start = 0; start < n; ++start) {
-        if (component[start] != -1) continue;
-        component[start] = count;
-        queue.push_back(start);
-        for (std::size_t head = queue.size() - 1; head < queue.size(); ++head) {
-            const int x = queue[head];
-            for (int entry : veg.NeighboursOf(x)) {
-                const int y = VertexExchangeGraph::NeighbourOf(entry);
-                const std::uint8_t wanted = parity[x] ^ (VertexExchangeGraph::Swaps(entry) ? 1 : 0);
-                if (component[y] == -1) {
-                    component[y] = count;
-                    parent[y] = x;
-                    parity[y] = wanted;
-                    queue.push_back(y);
-                } else if (parity[y] != wanted) {
-                    ok = false;
-                }
-            }
+    // link[x]: x's parent in the union-find, with the parity between them in the top bit
+    // (whether x keeps (0) or swaps (1) its order relative to its parent).
+    std::vector<std::uint32_t> link(n);
+    for (int x = 0; x < n; ++x) link[x] = static_cast<std::uint32_t>(x);
+    auto find = [&](std::uint32_t x, std::uint32_t& parity) {
+        std::uint32_t root = x;
+        parity = 0;
+        while ((link[root] & 0x7FFFFFFFu) != root) {
+            parity ^= link[root] >> 31;
+            root = link[root] & 0x7FFFFFFFu;
         }
-        ++count;
+        for (std::uint32_t rest = parity; (link[x] & 0x7FFFFFFFu) != x;) {
+            const std::uint32_t next = link[x] & 0x7FFFFFFFu, step = link[x] >> 31;
+            link[x] = root | (rest << 31);
+            rest ^= step;
+            x = next;
+        }
+        return root;
+    };
+    for (const auto& e : veg.Edges()) {
+        std::uint32_t pa, pb;
+        const std::uint32_t ra = find(static_cast<std::uint32_t>(e.m_a), pa);
+        const std::uint32_t rb = find(static_cast<std::uint32_t>(e.m_b), pb);
+        const std::uint32_t swaps = e.m_keepsOrder ? 0 : 1;
+        if (ra == rb) {
+            if ((pa ^ pb) != swaps) ok = false;
+        } else {
+            link[ra] = rb | ((pa ^ pb ^ swaps) << 31);
+        }
     }
+
+    // Components are numbered in the order the vertex list meets them; parities are taken
+    // relative to the first pair of each component.
+    std::vector<int> number(n, -1);
+    std::vector<std::uint8_t> firstParity(n, 0);
+    int count = 0;
+    std::vector<std::uint8_t> parity(n);
     for (int x = 0; x < n; ++x) {
+        std::uint32_t p;
+        const std::uint32_t root = find(static_cast<std::uint32_t>(x), p);
+        if (number[root] < 0) {
+            number[root] = count++;
+            firstParity[root] = static_cast<std::uint8_t>(p);
+        }
         auto& vertex = vertices[x];
         vertex.m_visited = true;
-        vertex.m_component = component[x];
-        vertex.m_parent = parent[x];
+        vertex.m_component = number[root];
+        parity[x] = static_cast<std::uint8_t>(p ^ firstParity[root]);
         vertex.m_flip = (uLeftOfV[x] ? 1 : 0) ^ parity[x];
     }
     if (classes) {
@@ -125,7 +145,7 @@ bool TestVertexExchangeGraph(VertexExchangeGraph& veg, const std::vector<bool>& 
         classes->parityOf.resize(static_cast<std::size_t>(pairs));
         for (std::int64_t p = 0; p < pairs; ++p) {
             const int x = veg.VertexOfPair(p);
-            classes->classOf[p] = component[x];
+            classes->classOf[p] = vertices[x].m_component;
             classes->parityOf[p] = parity[x];
         }
     }

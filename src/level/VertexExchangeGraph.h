@@ -4,9 +4,9 @@
 // labelled by whether the two pairs must keep or swap their relative order.
 //
 // Built in time proportional to its size. Vertices come in the order of the construction
-// sequence (pairs (i, j), i < j, of a sequence of the graph's vertices). The edges of a
-// vertex are not kept in any particular order, as nothing that reads them depends on one;
-// each vertex lists its neighbours packed with the edge's label, for a compact search.
+// sequence (pairs (i, j), i < j, of a sequence of the graph's vertices). The lists of
+// neighbours are made only for the drawing, which reads them; they are in no particular
+// order, as nothing that reads them depends on one.
 
 #include <cstdint>
 #include <optional>
@@ -27,7 +27,6 @@ public:
         int m_levelIndex = 0;    // used by the drawing
         int m_levelPos = 0;
         int m_component = -1;
-        int m_parent = -1;       // recorded by the search, not read afterwards
     };
     struct Edge {
         int m_a = -1, m_b = -1;
@@ -48,6 +47,9 @@ public:
     const std::vector<Vertex>& Vertices() const { return m_vertices; }
     const std::vector<Edge>& Edges() const { return m_edges; }
     bool HasContradiction() const { return m_contradictions > 0; }
+    // Makes the neighbour lists (once).
+    void ListNeighbours();
+    // The neighbours of x, after ListNeighbours.
     std::span<const int> NeighboursOf(int x) const {
         return {m_adjacency.data() + m_adjacencyStart[x], m_adjacency.data() + m_adjacencyStart[x + 1]};
     }
@@ -69,7 +71,10 @@ private:
 // from its first vertex and sets m_flip, with uLeftOfV[x] telling whether pair x's m_u lies
 // strictly left of its m_v. False when a component cannot be coloured, or, unless
 // `asWritten`, when the VEG holds a contradictory edge. `classes`, when given, receives
-// the components with the parities of the colouring.
+// the components with the parities of the colouring. Which component a pair belongs to and
+// its parity do not depend on the order the edges are looked at, so they are found by
+// joining the edges' ends in a union-find, which walks the edge list in order instead of
+// jumping about the graph.
 bool TestVertexExchangeGraph(VertexExchangeGraph& veg, const std::vector<bool>& uLeftOfV, bool asWritten = false,
                              PairClasses* classes = nullptr);
 
