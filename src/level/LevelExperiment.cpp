@@ -75,7 +75,11 @@ private:
     // Runs the passes from the first; with `progress`, asks it every so often whether to go
     // on, else ends after pass `stopAfter` for `stopReason` (as a simulation found).
     Outcome RunForReal(IProgress* progress, std::int64_t stopAfter, Stop stopReason);
+    // The verdicts of all passes, without the document; ends where the experiment ends.
     Outcome Simulate();
+    // Leaves the document as the passes up to outcome.passes leave it, running for real
+    // only the passes whose undo steps can be reached.
+    void ReplayLastPasses(const Outcome& outcome);
     void Materialize(const ExperimentSimulation& sim, const int* tracksBefore);
 
     CLattixDoc& m_doc;
@@ -240,49 +244,54 @@ void LevelExperiment::Materialize(const ExperimentSimulation& sim, const int* tr
     }
 }
 
-void LevelExperiment::Run() {
-    const bool onlyTheTree = m_doc.m_elements.empty();
-    BuildTree();
-    const std::int64_t all = Factorial(m_n);
-    m_progress = m_doc.Platform().BeginProgress("Testing level assignments", all);
-
-    Outcome outcome;
-    if (!SimulationApplies(onlyTheTree)) {
-        outcome = RunForReal(m_progress.get(), -1, Stop::Completed);
-    } else {
-        outcome = Simulate();
-        const std::int64_t last = outcome.passes;
-        std::vector<CEdge*> treeEdges;
-        for (CElement* e : m_doc.m_elements)
-            if (CEdge* edge = e->AsEdge()) treeEdges.push_back(edge);
-        std::vector<ExperimentEdge> edges;
+void LevelExperiment::ReplayLastPasses(const Outcome& outcome) {
+    const std::int64_t last = outcome.passes;
+    const std::int64_t first = last - kReachablePasses;
+    if (last < kSimulateFrom) {
+        RunForReal(nullptr, last, outcome.stop);
+        return;
+    }
+    std::vector<ExperimentEdge> edges;
+    for (CElement* e : m_doc.m_elements) {
+        const CEdge* edge = e->AsEdge();
+        if (!edge) continue;
         auto indexOf = [&](const CVertex* v) {
             return static_cast<int>(std::find(m_vertices.begin(), m_vertices.end(), v) - m_vertices.begin());
         };
-        for (CEdge* e : treeEdges) edges.push_back({indexOf(e->m_v1), indexOf(e->m_v2), e->m_id});
-        ExperimentSimulation sim(m_n, edges, g_nextId);
+        edges.push_back({indexOf(edge->m_v1), indexOf(edge->m_v2), edge->m_id});
+    }
+    ExperimentSimulation sim(m_n, edges, g_nextId);
+    std::vector<int> tracks(m_n), before(m_n);
+    std::iota(tracks.begin(), tracks.end(), 1);
+    for (std::int64_t pass = 1; pass < first; ++pass) {
+        sim.Advance(tracks.data());
+        before = tracks;
+        std::next_permutation(tracks.begin(), tracks.end());
+    }
+    if (sim.NextId() < g_nextId + edges.size()) { // cannot happen with bends in so many passes
+        RunForReal(nullptr, last, outcome.stop);
+        return;
+    }
+    // The document is brought to what it holds after the bends of pass `first` were
+    // removed; that pass runs on for real, and the passes with reachable undo steps follow.
+    Materialize(sim, before.data());
+    RunPass(tracks.data(), false);
+    for (std::int64_t pass = first + 1; pass <= last; ++pass) {
+        std::next_permutation(tracks.begin(), tracks.end());
+        RunPass(tracks.data(), true);
+    }
+}
 
-        // The document is brought to what it holds after the bends of pass `first` were
-        // removed; that pass then runs on for real and the reachable passes follow.
-        const std::int64_t first = last - kReachablePasses;
-        std::vector<int> tracks(m_n), before(m_n);
-        std::iota(tracks.begin(), tracks.end(), 1);
-        for (std::int64_t pass = 1; first >= kSimulateFrom - kReachablePasses && pass < first; ++pass) {
-            sim.Advance(tracks.data());
-            before = tracks;
-            std::next_permutation(tracks.begin(), tracks.end());
-        }
-        if (first < kSimulateFrom - kReachablePasses || sim.NextId() < g_nextId + treeEdges.size()) {
-            const Outcome real = RunForReal(nullptr, last, outcome.stop);
-            outcome.passes = real.passes;
-        } else {
-            Materialize(sim, before.data());
-            RunPass(tracks.data(), false);
-            for (std::int64_t pass = first + 1; pass <= last; ++pass) {
-                std::next_permutation(tracks.begin(), tracks.end());
-                RunPass(tracks.data(), true);
-            }
-        }
+void LevelExperiment::Run() {
+    const bool onlyTheTree = m_doc.m_elements.empty();
+    BuildTree();
+    m_progress = m_doc.Platform().BeginProgress("Testing level assignments", Factorial(m_n));
+    Outcome outcome;
+    if (SimulationApplies(onlyTheTree)) {
+        outcome = Simulate();
+        ReplayLastPasses(outcome);
+    } else {
+        outcome = RunForReal(m_progress.get(), -1, Stop::Completed);
     }
     m_progress.reset();
 
