@@ -20,6 +20,9 @@ int RunRender(const CliArguments& args);
 int RunRandom(const CliArguments& args);
 int RunDrawUlp(const CliArguments& args);
 int RunPlanarity(const CliArguments& args);
+int RunLevelPlanarity(const CliArguments& args);
+int RunDrawLevel(const CliArguments& args);
+int RunExperiment(const CliArguments& args);
 
 // Prints the usage line of a command to stderr and returns the usage exit status.
 int UsageError(const char* command, const std::string& why = {});

@@ -16,6 +16,8 @@ struct AlgorithmWorkspace {
     bool m_animate;
     std::int32_t m_stepDelay; // milliseconds, 0..10000
     std::int32_t m_dfsCounter = 0;
+    // Set when the user cancelled long work; the command then stops where it is.
+    bool m_cancelled = false;
 
     // The 3-spider layout: column counters left and right of the centre, and the bend
     // vertices it created.

@@ -232,7 +232,25 @@ public:
     bool StNumber();
 
     // ============================================================ level planarity (level/)
-    // (declarations of the level planarity commands)
+    // Brings the graph into proper form: every edge runs from the lower to the higher track
+    // between adjacent tracks, long edges being split by bend vertices on the tracks between
+    // (after asking, unless quiet); drag offsets are committed on the way. False, with the
+    // message shown, when an edge joins two vertices of one track or the user declined.
+    bool MakeProper(bool quiet);
+    // Sorts the vertices of the list (m_compVertices when it is empty) by track, spreads them
+    // along their tracks unless keepLayout, sorts them by x, rebuilds the list in that order
+    // and builds the vertex-exchange graph of their pairs.
+    void BuildVertexExchangeGraph(struct ComponentExchangeGraph& result, std::vector<CVertex*>& vertexList,
+                                  bool keepLayout);
+    // Tests the extracted component for level planarity and, with draw, rearranges it
+    // within its levels. A verdict is only given with orders that prove it or after an
+    // exact check.
+    bool TestLevelPlanarity(AlgorithmWorkspace& workspace, bool draw);
+    void OnLevelPlanarityTesting(); // 32968
+    void OnDrawLevelPlanarGraph();  // 32972
+    // The batch experiments over all level assignments of a fixed tree of 8 (command 32982)
+    // or 9 (command 32983) vertices.
+    void OnLevelExperiment(int treeSize);
 
     // ============================================================ ULP tree drawing (trees/)
     // "&Draw ULP Trees" (32930): every caterpillar, radius-2 star and 3-spider is redrawn as a

@@ -1,0 +1,21 @@
+#pragma once
+// The vertex-exchange graph of the component under test, with the level graph it was
+// built on and the document vertex behind every level graph vertex.
+
+#include <vector>
+
+#include "level/LevelGraph.h"
+#include "level/VertexExchangeGraph.h"
+
+class CVertex;
+
+struct ComponentExchangeGraph {
+    LevelGraph graph;
+    std::vector<CVertex*> vertices; // by level graph index, in the order of the sorted list
+    VertexExchangeGraph veg;
+    // Per VEG vertex: its m_u lies strictly left of its m_v (as the graph was built).
+    std::vector<bool> uLeftOfV;
+    // Per level, the centre x of every vertex of the component on it, hidden ones included,
+    // sorted; the drawing counts the vertices between the two of a pair with it.
+    std::vector<std::vector<std::int64_t>> levelXs;
+};

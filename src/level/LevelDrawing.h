@@ -1,0 +1,26 @@
+#pragma once
+// The level planar drawing of one component, once its verdict is known.
+
+#include "level/ComponentExchangeGraph.h"
+
+class CLattixDoc;
+struct AlgorithmWorkspace;
+
+// The verdict on a component, with orders that prove it when it is level planar.
+struct ComponentVerdict {
+    bool planar = false;
+    bool vegPlanar = false; // what the vertex-exchange test said
+    LevelOrders orders;
+};
+
+// Decides a component: the vertex-exchange test, confirmed by orders that have no
+// crossing, or by the exact method where those cannot be read off its labels and where it
+// rejects the component.
+ComponentVerdict DecideLevelPlanarity(ComponentExchangeGraph& c);
+
+// Rearranges a level planar component by exchanges of vertices within their levels: the
+// exchanges the vertex-exchange labels call for, then, should crossings remain (or should
+// the test have been wrong), those that bring in the verdict's orders. Each exchange is an
+// undo step of its own and, when animating, a visible step.
+void DrawLevelPlanarComponent(CLattixDoc& doc, AlgorithmWorkspace& workspace, ComponentExchangeGraph& c,
+                              const ComponentVerdict& verdict);

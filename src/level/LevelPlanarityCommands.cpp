@@ -1,0 +1,68 @@
+// "&Level Planarity Testing" and "D&raw Level Planar Graph".
+
+#include "level/ComponentExchangeGraph.h"
+#include "level/LevelCommandSteps.h"
+#include "level/LevelDrawing.h"
+#include "model/AlgorithmWorkspace.h"
+#include "model/LattixDoc.h"
+#include "planarity/Components.h"
+
+bool CLattixDoc::TestLevelPlanarity(AlgorithmWorkspace& workspace, bool draw) {
+    ComponentExchangeGraph c;
+    std::vector<CVertex*> everyComponentVertex; // empty: the extracted component
+    BuildVertexExchangeGraph(c, everyComponentVertex, false);
+    const ComponentVerdict verdict = DecideLevelPlanarity(c);
+    if (verdict.planar && draw) DrawLevelPlanarComponent(*this, workspace, c, verdict);
+    return verdict.planar;
+}
+
+void CLattixDoc::OnLevelPlanarityTesting() {
+    AlgorithmWorkspace workspace(*this);
+    CheckPoint();
+    PrepareLevelGuides(*this);
+    if (!PrepareLevelGraph(*this)) return;
+
+    const std::int32_t components = CountComponents(&m_allVertices);
+    ComponentExtractor extractor(*this, components);
+    for (std::int32_t k = 0; k < components; ++k) {
+        if (!extractor.Extract(k)) break;
+        if (!TestLevelPlanarity(workspace, false)) {
+            CheckPoint();
+            SetModifiedFlag(true);
+            CountCrossings(); // the test spread the component along its tracks
+            RepaintAllViews();
+            Platform().ShowMessage("The graph is not level planar");
+            return;
+        }
+    }
+    CheckPoint();
+    SetModifiedFlag(true);
+    CountCrossings();
+    RepaintAllViews();
+    Platform().ShowMessage("The graph is level planar");
+}
+
+void CLattixDoc::OnDrawLevelPlanarGraph() {
+    const std::optional<DrawDialogValues> values = Platform().RunDrawDialog({false, "0"});
+    if (!values) return;
+    PrepareLevelGuides(*this);
+    AlgorithmWorkspace workspace(*this, values->animate, ParseStepDelay(values->stepDelayText));
+    CheckPoint();
+    if (!PrepareLevelGraph(*this)) return;
+
+    const std::int32_t components = CountComponents(&m_allVertices);
+    ComponentExtractor extractor(*this, components);
+    for (std::int32_t k = 0; k < components && !workspace.m_cancelled; ++k) {
+        if (!extractor.Extract(k)) break;
+        if (!TestLevelPlanarity(workspace, true)) {
+            CheckPoint();
+            SetModifiedFlag(true);
+            RepaintAllViews();
+            Platform().ShowMessage("The graph is not level planar");
+        }
+    }
+    CheckPoint();
+    SetModifiedFlag(true);
+    CountCrossings();
+    RepaintAllViews();
+}

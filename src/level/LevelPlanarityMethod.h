@@ -1,0 +1,45 @@
+#pragma once
+// Two ways to decide whether a proper level graph is level planar, behind one interface so
+// that the commands, the experiments and the tests can use either.
+
+#include "level/LevelGraph.h"
+#include "level/LevelPairs.h"
+
+struct LevelPlanarityResult {
+    bool planar = false;
+    // Orders without crossings between adjacent levels; present when the method found them
+    // (the exact method always does for a planar graph).
+    LevelOrders orders;
+    bool hasOrders = false;
+};
+
+class LevelPlanarityMethod {
+public:
+    virtual ~LevelPlanarityMethod() = default;
+    virtual LevelPlanarityResult Test(const LevelGraph& g) = 0;
+};
+
+// The vertex-exchange graph test: the pairs of each level must keep or swap their orders
+// as the independent edges between them demand. It does not see that the orders of a level
+// must be transitive, so it can call graphs level planar that are not; its orders are given
+// when its labels happen to be transitive. With `asWritten` it also ignores contradictory
+// edges (a K2,2 between two levels), which makes it accept that graph too.
+class VertexExchangeMethod final : public LevelPlanarityMethod {
+public:
+    explicit VertexExchangeMethod(bool asWritten = false) : m_asWritten(asWritten) {}
+    LevelPlanarityResult Test(const LevelGraph& g) override;
+
+private:
+    bool m_asWritten;
+};
+
+// The exact method: the same order constraints together with transitivity, solved as a
+// satisfiability problem. Transitivity clauses are added only for the triples a candidate
+// solution violates. `hint` (orders to try first) may be null; `known` may hand over the
+// constraint classes when they have been found already (the vertex-exchange test finds
+// them as its components).
+class ExactLevelPlanarity final : public LevelPlanarityMethod {
+public:
+    LevelPlanarityResult Test(const LevelGraph& g) override { return Test(g, nullptr, nullptr); }
+    LevelPlanarityResult Test(const LevelGraph& g, const LevelOrders* hint, const PairClasses* known);
+};

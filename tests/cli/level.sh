@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# arborix-cli level-planarity, draw-level and experiment, run as a script would run them.
+set -euo pipefail
+cli="$1"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+expect_output() { # expected, then the command
+    local expected="$1"; shift
+    local got
+    got="$("$@")" || fail "exit status $? from: $*"
+    [[ "$got" == "$expected" ]] || fail "from: $*"$'\n'"expected: $expected"$'\n'"got:      $got"
+}
+
+# The experiments on an empty document: the tree of 8 ends at its first counterexample
+# without a message, the tree of 9 reports its counts.
+expect_output "" "$cli" experiment 8 -o "$work/t8.lxd"
+"$cli" info "$work/t8.lxd" | grep -q '^vertices: ' || fail "experiment 8 wrote no document"
+expect_output "The tree is non level planar in 16 level assignments out of 362880" "$cli" experiment 9 -o "$work/t9.lxd"
+
+# The counterexample of the tree of 8 is not level planar; the last assignment of the tree
+# of 9 is.
+expect_output "The graph is not level planar" "$cli" level-planarity "$work/t8.lxd"
+expect_output "The graph is level planar" "$cli" level-planarity "$work/t9.lxd" -o "$work/t9-tested.lxd"
+
+# Drawing: the document written is level planar and free of crossings.
+expect_output "" "$cli" draw-level "$work/t9.lxd" -o "$work/t9-drawn.lxd" --animate-delay 5
+"$cli" info "$work/t9-drawn.lxd" | grep -q '^crossings: 0 Crossings' || fail "the drawing has crossings"
+expect_output "The graph is not level planar" "$cli" draw-level "$work/t8.lxd" -o "$work/t8-drawn.lxd"
+
+# A K2,2 between tracks 1 and 2 and an edge from track 1 to track 4: the insertion
+# question is answered Cancel unless --yes is given.
+cat > "$work/k22.graphml" <<'XML'
+<?xml version="1.0" encoding="UTF-8"?>
+<graphml xmlns="http://graphml.graphdrawing.org/xmlns">
+  <key id="x" for="node" attr.name="x" attr.type="double"/>
+  <key id="y" for="node" attr.name="y" attr.type="double"/>
+  <key id="t" for="node" attr.name="track" attr.type="int"/>
+  <graph id="G" edgedefault="undirected">
+    <node id="a"><data key="x">60</data><data key="y">30</data><data key="t">1</data></node>
+    <node id="b"><data key="x">90</data><data key="y">30</data><data key="t">1</data></node>
+    <node id="c"><data key="x">60</data><data key="y">60</data><data key="t">2</data></node>
+    <node id="d"><data key="x">90</data><data key="y">60</data><data key="t">2</data></node>
+    <node id="e"><data key="x">60</data><data key="y">120</data><data key="t">4</data></node>
+    <edge source="a" target="c"/><edge source="a" target="d"/>
+    <edge source="b" target="c"/><edge source="b" target="d"/>
+    <edge source="a" target="e"/>
+  </graph>
+</graphml>
+XML
+question="The level graph is non proper. Insert dummy vertices?."
+expect_output "$question" "$cli" level-planarity "$work/k22.graphml"
+expect_output "$question"$'\n'"The graph is not level planar" "$cli" level-planarity "$work/k22.graphml" --yes
+
+# Usage errors.
+set +e
+"$cli" experiment 7 2>/dev/null; [[ $? -eq 2 ]] || fail "experiment 7 is not a usage error"
+"$cli" draw-level "$work/t9.lxd" 2>/dev/null; [[ $? -eq 2 ]] || fail "draw-level without -o is not a usage error"
+"$cli" level-planarity "$work/missing.lxd" >/dev/null; [[ $? -eq 1 ]] || fail "a missing file is not exit status 1"
+exit 0
