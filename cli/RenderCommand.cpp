@@ -1,10 +1,10 @@
 #include <cstdlib>
 #include <iostream>
 
-#include <QGuiApplication>
 
 #include "CliSession.h"
 #include "Commands.h"
+#include "FontSupport.h"
 #include "shell/formats/DrawingExport.h"
 
 int RunRender(const CliArguments& raw) {
@@ -24,14 +24,7 @@ int RunRender(const CliArguments& raw) {
         options.margin = static_cast<std::int32_t>(value);
     }
 
-    // Fonts need a GUI application; without a display the offscreen platform serves.
-    if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr &&
-        std::getenv("QT_QPA_PLATFORM") == nullptr)
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    int argc = 1;
-    char name[] = "arborix-cli";
-    char* argv[] = {name, nullptr};
-    QGuiApplication app(argc, argv);
+    FontSupport fonts;
 
     CliSession session;
     if (!session.Open(in)) return kExitFailed;

@@ -16,7 +16,7 @@ const CliCommand kCommands[] = {
     {"render", "render IN OUT   (.svg, .png) [--guides] [--margin PIXELS]", RunRender},
     {"random", "random labeled|rooted|free-labeled|free-rooted|wilf -n N [--seed S] [--max-attempts K] [-o OUT]", RunRandom},
     {"draw-ulp", "draw-ulp FILE -o OUT.lxd [--yes]   (Draw ULP Trees; --yes: remove bends)", RunDrawUlp},
-    {"planarity", "planarity FILE [--yes] [--no-replay]", RunPlanarity},
+    {"planarity", "planarity FILE [--yes] [--no-replay] [--replay OUT.svg]", RunPlanarity},
     {"level-planarity", "level-planarity FILE [-o OUT.lxd] [--yes]", RunLevelPlanarity},
     {"draw-level", "draw-level FILE -o OUT.lxd [--yes] [--animate-delay MS]", RunDrawLevel},
     {"experiment", "experiment 8|9 [-o OUT.lxd]", RunExperiment},

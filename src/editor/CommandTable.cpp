@@ -149,6 +149,17 @@ Table BuildTable() {
                 [](const CLattixDoc& d, const CLattixView*) { return d.m_sefeMode; });
     AddDocument(t, kUlpRecognitionMode, [](CLattixDoc& d) { d.OnUlpRecognitionMode(); },
                 [](const CLattixDoc& d, const CLattixView*) { return d.m_ulpMode; });
+    AddDocument(t, kPlanarityTesting, [](CLattixDoc& d) { d.OnPlanarityTesting(); });
+    AddDocument(t, kDrawUlpTrees, [](CLattixDoc& d) { d.OnDrawUlpTrees(); });
+    AddDocument(t, kLevelPlanarityTesting, [](CLattixDoc& d) { d.OnLevelPlanarityTesting(); });
+    AddDocument(t, kDrawLevelPlanarGraph, [](CLattixDoc& d) { d.OnDrawLevelPlanarGraph(); });
+    AddDocument(t, kExperiment8, [](CLattixDoc& d) { d.OnLevelExperiment(8); });
+    AddDocument(t, kExperiment9, [](CLattixDoc& d) { d.OnLevelExperiment(9); });
+    AddDocument(t, kRandomLabeledTree, [](CLattixDoc& d) { d.OnRandomLabeledTree(); });
+    AddDocument(t, kRandomRootedTree, [](CLattixDoc& d) { d.OnRandomRootedTree(); });
+    AddDocument(t, kFreeTreeFromLabeled, [](CLattixDoc& d) { d.OnFreeTreeFromLabeled(); });
+    AddDocument(t, kFreeTreeFromRooted, [](CLattixDoc& d) { d.OnFreeTreeFromRooted(); });
+    AddDocument(t, kFreeTreeWilf, [](CLattixDoc& d) { d.OnFreeTreeWilf(); });
     AddDocument(t, kAltMode0, [](CLattixDoc& d) { d.OnAltMode(0); });
     AddDocument(t, kAltMode1, [](CLattixDoc& d) { d.OnAltMode(1); });
     return t;

@@ -173,6 +173,13 @@ std::vector<CommandEntry> Build() {
         "Level Planarity Testing using Vertex-Exchange Graph.\nLevel Planarity Testing"));
     t.push_back(Item(A, "D&raw Level Planar Graph", kDrawLevelPlanarGraph,
         "Draw the level graph without crossings\nDraw Level Planar Graph"));
+    for (auto [id, text] : {std::pair{kExperiment8, "Level Assignments of the &8-Vertex Tree"},
+                            std::pair{kExperiment9, "Level Assignments of the &9-Vertex Tree"}}) {
+        CommandEntry e = Item(A, text, id, "Test the tree for level planarity under every level assignment\nExperiment");
+        e.submenu = "E&xperiments";
+        e.separatorBefore = id == kExperiment8;
+        t.push_back(e);
+    }
 
     // ------------------------------------------------------------ Random Generators
     t.push_back(Item(R, "&Generate Random Labeled Tree...", kRandomLabeledTree,

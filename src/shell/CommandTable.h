@@ -41,6 +41,7 @@ enum class Toolbar { None, Main, View };
 
 struct CommandEntry {
     const char* menu = nullptr; // top-level menu; null for toolbar-only or key-only commands
+    const char* submenu = nullptr; // a submenu of the top-level menu that holds the entry
     const char* text = nullptr; // entry text, "\t" before the accelerator text
     int id = 0;
     std::vector<QKeySequence> keys;

@@ -169,6 +169,16 @@ void CMainFrame::BuildMenus(bool withDocument) {
             connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
             if (title == "&File") m_fileMenu = menu;
         }
+        if (entry.submenu) {
+            QMenu*& sub = menus[title + "/" + QString::fromUtf8(entry.submenu)];
+            if (!sub) {
+                if (entry.separatorBefore && !menu->isEmpty()) menu->addSeparator();
+                sub = menu->addMenu(QString::fromUtf8(entry.submenu));
+            }
+            for (const BoundAction& b : m_actions)
+                if (b.entry == &entry) sub->addAction(b.action);
+            continue;
+        }
         if (entry.separatorBefore && !menu->isEmpty()) menu->addSeparator();
         if (entry.id == cmd::kRecentFilesSlot) {
             m_recentSlot = menu->addSeparator();

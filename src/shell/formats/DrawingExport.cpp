@@ -8,6 +8,8 @@
 
 #include "model/LattixDoc.h"
 #include "shell/formats/QPainterDrawTarget.h"
+#include "editor/RecordingDrawTarget.h"
+#include "planarity/ReplayDrawing.h"
 
 QImage RenderViewImage(CLattixDoc& doc, CDocView* view, Point scroll, std::int32_t width, std::int32_t height,
                        bool drawGuides) {
@@ -73,4 +75,32 @@ bool ExportDrawing(CLattixDoc& doc, CDocView* view, const std::string& path, con
     }
     error = "The drawing can be exported as .png or .svg only.";
     return false;
+}
+
+bool ExportReplaySvg(CLattixDoc& doc, const std::string& path, std::string& error) {
+    // A first pass on a recording target finds how far the replay reaches.
+    RecordingDrawTarget probe;
+    DrawPQtreeReplay(doc, probe, 0, 0);
+    std::int32_t width = 300, height = 120;
+    for (const auto& op : probe.Ops()) {
+        const Rect r = op.kind == RecordingDrawTarget::Op::Line ? Rect::Spanning(op.a, op.b) : op.rect;
+        width = std::max(width, r.right + 50);
+        height = std::max(height, r.bottom + 50);
+    }
+    QSvgGenerator svg;
+    svg.setFileName(QString::fromStdString(path));
+    svg.setSize(QSize(width, height));
+    svg.setViewBox(QRect(0, 0, width, height));
+    svg.setTitle("PQ-tree reduction");
+    svg.setDescription("Drawn by Arborix");
+    QPainter painter;
+    if (!painter.begin(&svg)) {
+        error = "Couldn't save the file";
+        return false;
+    }
+    painter.fillRect(QRect(0, 0, width, height), Qt::white);
+    QPainterDrawTarget target(painter);
+    DrawPQtreeReplay(doc, target, 0, 0);
+    painter.end();
+    return true;
 }

@@ -30,3 +30,7 @@ Rect ExportArea(const CLattixDoc& doc, std::int32_t margin);
 // set when it could not.
 bool ExportDrawing(CLattixDoc& doc, CDocView* view, const std::string& path, const DrawingExportOptions& options,
                    std::string& error);
+
+// Writes the PQ-tree replay (what the PQ-tree window shows) as an SVG picture tall
+// enough for every recorded step; false with `error` set when it could not.
+bool ExportReplaySvg(CLattixDoc& doc, const std::string& path, std::string& error);
