@@ -276,8 +276,8 @@ void CMainFrame::ShowVertexColorMenu() {
     menu.CheckColor(c.doc->m_currentColor);
     QWidget* button = m_mainToolbar->widgetForAction(Action(cmd::kVertexColorButton));
     const QPoint below = button ? button->mapToGlobal(QPoint(0, button->height())) : QCursor::pos();
-    QAction* chosen = menu.exec(below);
-    if (const int id = CColorMenu::ColorIdOf(chosen)) ExecuteCommand(*c.doc, c.EditorView(), id);
+    const int id = CColorMenu::ColorIdOf(menu.exec(below));
+    if (const int chosen = id ? id : menu.ChosenId()) ExecuteCommand(*c.doc, c.EditorView(), chosen);
     UpdateCommandUI();
 }
 

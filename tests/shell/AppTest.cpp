@@ -38,21 +38,6 @@ std::size_t VertexCount(const CLattixDoc& doc) {
     return n;
 }
 
-struct Started {
-    RecordedBoxes boxes;
-    CLattixApp app;
-    bool ok;
-    explicit Started(QStringList args = {"arborix"}) : ok(app.InitInstance(args)) {}
-    CMainFrame& frame() { return *app.MainFrame(); }
-};
-
-// Lets closed windows go, as the event loop would.
-void Flush() {
-    QEventLoop loop;
-    QTimer::singleShot(0, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
 QString WriteTempFile(const char* name, const std::string& bytes) {
     const QString path = QDir::tempPath() + "/" + name;
     std::ofstream(path.toStdString(), std::ios::binary) << bytes;

@@ -9,6 +9,12 @@
 #include <QApplication>
 #include <QStandardPaths>
 
+#include <QEventLoop>
+#include <QStringList>
+#include <QTimer>
+
+#include "shell/LattixApp.h"
+#include "shell/MainFrame.h"
 #include "shell/MessageBoxes.h"
 
 inline QApplication& TestApp() {
@@ -45,3 +51,19 @@ struct RecordedBoxes {
     }
     ~RecordedBoxes() { SetMessageBoxHook({}); }
 };
+
+struct Started {
+    RecordedBoxes boxes;
+    CLattixApp app;
+    bool ok;
+    explicit Started(QStringList args = {"arborix"}) : ok(app.InitInstance(args)) {}
+    CMainFrame& frame() { return *app.MainFrame(); }
+};
+
+// Lets closed windows go, as the event loop would.
+inline void Flush() {
+    QEventLoop loop;
+    QTimer::singleShot(0, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+

@@ -73,7 +73,10 @@ CColorMenu::CColorMenu(const QString& title, QWidget* parent) : QMenu(title, par
         action->setData(id);
         action->setText(NameOf(id));
         action->setDefaultWidget(new ColorEntry(id, action, this));
-        connect(action, &QAction::triggered, this, [this] { close(); });
+        connect(action, &QAction::triggered, this, [this, id] {
+            m_chosen = id;
+            while (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+        });
         addAction(action);
     }
 }

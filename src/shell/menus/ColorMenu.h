@@ -19,4 +19,10 @@ public:
     void ClearChecks();
     // The colour id of an action of this menu, or 0.
     static int ColorIdOf(const QAction* action);
+    // The colour id chosen while the menu was open, or 0. A colour chosen in a submenu
+    // closes every open menu, so whoever opened the top menu reads the choice here.
+    int ChosenId() const { return m_chosen; }
+
+private:
+    int m_chosen = 0;
 };

@@ -52,8 +52,9 @@ void AddEdgeColorSubmenu(QMenu& menu, const ContextMenu& request) {
 int ShowContextMenu(const ContextMenu& request, QPoint globalPos, QWidget* parent) {
     if (request.Empty()) return 0;
     QMenu menu(parent);
+    CColorMenu* colours = nullptr;
     if (request.vertexColorSubmenu || request.trackColorSubmenu) {
-        auto* colours = new CColorMenu(request.vertexColorSubmenu ? "Vertex &Color" : "Track &Color", &menu);
+        colours = new CColorMenu(request.vertexColorSubmenu ? "Vertex &Color" : "Track &Color", &menu);
         for (Rgb c : request.checkedColors) colours->CheckColor(c);
         menu.addMenu(colours);
     }
@@ -65,5 +66,6 @@ int ShowContextMenu(const ContextMenu& request, QPoint globalPos, QWidget* paren
         menu.addAction(TextOf(id, request.kind))->setData(id);
     }
     QAction* chosen = menu.exec(globalPos);
+    if (colours && colours->ChosenId()) return colours->ChosenId();
     return chosen ? chosen->data().toInt() : 0;
 }
