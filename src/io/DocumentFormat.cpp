@@ -1,5 +1,6 @@
 #include "io/DocumentFormat.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 #include "io/Archive.h"
@@ -134,6 +135,13 @@ private:
 
 enum class ElementClass { Vertex, Edge };
 
+// The canvas is 20000 units wide; coordinates far beyond it only come from damaged files.
+// They are kept within a range where sums of a few coordinates cannot overflow.
+constexpr std::int32_t kCoordinateLimit = 1 << 24;
+std::int32_t Tame(std::int32_t v) { return std::clamp(v, -kCoordinateLimit, kCoordinateLimit); }
+Point Tame(Point p) { return {Tame(p.x), Tame(p.y)}; }
+Rect Tame(const Rect& r) { return {Tame(r.left), Tame(r.top), Tame(r.right), Tame(r.bottom)}; }
+
 class DocumentReader {
 public:
     DocumentReader(CLattixDoc& doc, std::span<const std::uint8_t> bytes) : m_doc(doc), m_ar(bytes) {}
@@ -210,7 +218,7 @@ private:
 
     void ReadElementPart(CElement& e) {
         e.m_name = m_ar.GetString();
-        e.m_rect = m_ar.GetRect();
+        e.m_rect = Tame(m_ar.GetRect());
         e.m_selected = m_ar.GetBool();
         e.m_color = m_ar.GetU32();
         e.m_highlight = m_ar.GetU32();
@@ -227,8 +235,8 @@ private:
         v.m_level = m_ar.GetI32();
         m_ar.GetI32(); // reserved
         v.m_spareValue = m_ar.GetI32();
-        v.m_center = m_ar.GetPoint();
-        v.m_radius = m_ar.GetI32();
+        v.m_center = Tame(m_ar.GetPoint());
+        v.m_radius = std::clamp(m_ar.GetI32(), 0, kCoordinateLimit);
         v.m_trackNumber = m_ar.GetI32();
         v.m_isBend = m_ar.GetBool();
         const std::uint32_t n = m_ar.GetU32();
@@ -244,8 +252,8 @@ private:
 
     void ReadEdge(CEdge& e) {
         ReadElementPart(e);
-        e.m_start = m_ar.GetPoint();
-        e.m_end = m_ar.GetPoint();
+        e.m_start = Tame(m_ar.GetPoint());
+        e.m_end = Tame(m_ar.GetPoint());
         e.m_edgeColor = m_ar.GetU16();
         e.m_selected = m_ar.GetBool();
         e.m_weight = m_ar.GetI32();

@@ -141,7 +141,8 @@ void CVertex::UpdateIncidentEdges() {
 }
 
 CVertex* CVertex::Clone(bool appendPrime) {
-    auto* clone = new CVertex(m_center.x + 50, m_center.y + 50, m_color);
+    const Point at = m_center + Point{50, 50};
+    auto* clone = new CVertex(at.x, at.y, m_color);
     clone->m_isBend = m_isBend;
     clone->m_trackNumber = m_trackNumber;
     clone->m_component = m_component;

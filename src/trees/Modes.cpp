@@ -57,6 +57,7 @@ void CLattixDoc::UpdateSefe() {
         CVertex* q = nullptr;
         for (CEdge* e : c->m_edges) {
             CVertex* w = e->Other(c);
+            if (w == c) continue; // a loop at the bend joins nothing
             if (!p) p = w;
             else if (!q && w != p) q = w;
         }
