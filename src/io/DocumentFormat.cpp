@@ -157,6 +157,7 @@ public:
             return LoadStatus::FormatError;
         }
         ResolveEndpoints();
+        RenumberDamagedIds();
         RegisterEdges();
         ResetTransientState();
         m_doc.CountCrossings();
@@ -335,6 +336,17 @@ private:
             edge->ForgetEndpoints();
             m_doc.m_elements.Detach(edge);
             delete edge;
+        }
+    }
+
+    // Once the references are resolved, ids only matter for the next save: an id shared by
+    // several elements (all but the last, which the references went to) and an id beyond
+    // the ceiling get fresh ids, so the saved file says what is in memory.
+    void RenumberDamagedIds() {
+        for (CElement* e : m_doc.m_elements) {
+            auto it = m_byId.find(e->m_id);
+            const bool duplicate = it != m_byId.end() && it->second.count > 1 && it->second.last != e;
+            if (duplicate || e->m_id >= kLoadedIdCeiling) e->m_id = NewElementId();
         }
     }
 

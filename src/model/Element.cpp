@@ -10,8 +10,7 @@
 std::uint32_t g_nextId = 0;
 
 void NoteLoadedId(std::uint32_t id) {
-    // The counter saturates rather than wrapping to 0, so ids are never handed out twice.
-    if (id >= g_nextId) g_nextId = id == std::numeric_limits<std::uint32_t>::max() ? id : id + 1;
+    if (id >= g_nextId && id < kLoadedIdCeiling) g_nextId = id + 1;
 }
 
 void SkipIds(std::uint64_t count) {
@@ -19,13 +18,16 @@ void SkipIds(std::uint64_t count) {
     g_nextId = std::uint32_t(std::min<std::uint64_t>(next, std::numeric_limits<std::uint32_t>::max()));
 }
 
-namespace {
-
-std::uint32_t TakeNextId() {
+std::uint32_t NewElementId() {
+    // The counter saturates rather than wrapping to 0.
     const std::uint32_t id = g_nextId;
     if (g_nextId != std::numeric_limits<std::uint32_t>::max()) ++g_nextId;
     return id;
 }
+
+namespace {
+
+std::uint32_t TakeNextId() { return NewElementId(); }
 
 // Truncation towards zero that stays defined for values a damaged file can produce.
 std::int64_t Trunc(double v) {

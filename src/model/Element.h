@@ -22,8 +22,12 @@ class SelectionList;
 
 // The id counter shared by every document of the run. It only ever grows.
 extern std::uint32_t g_nextId;
-// Raises g_nextId past an id read from a file.
+// Ids from files stay below this, so that a damaged file cannot use up the ids of the run.
+inline constexpr std::uint32_t kLoadedIdCeiling = 0xC0000000u;
+// Raises g_nextId past an id read from a file (ids from the ceiling on are renumbered).
 void NoteLoadedId(std::uint32_t id);
+// The next element id.
+std::uint32_t NewElementId();
 // Moves g_nextId on by `count` ids, as if that many elements had been made (and dropped).
 void SkipIds(std::uint64_t count);
 

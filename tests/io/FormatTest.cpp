@@ -254,6 +254,25 @@ TEST(Format, DamagedReferencesAreReportedAndDropped) {
     ASSERT_EQ(t.CountEdges(), 1u);
     EXPECT_EQ(t.Edges()[0]->m_v2->m_name, "b2"); // the last of the duplicates
     EXPECT_EQ(t.VertexNamed("a")->m_edges.size(), 1u);
+    // The duplicate got an id of its own, so saving and loading again keeps this graph.
+    EXPECT_NE(t.VertexNamed("b")->m_id, t.VertexNamed("b2")->m_id);
+    TestDoc again;
+    ASSERT_EQ(LoadInto(again, WriteDocument(t.d())), LoadStatus::Ok);
+    EXPECT_TRUE(again.platform.m_messages.empty());
+    EXPECT_EQ(again.Edges()[0]->m_v2->m_name, "b2");
+}
+
+TEST(Format, AFileCannotUseUpTheIds) {
+    ArchiveWriter w;
+    PutHeader(w, 1);
+    PutClass(w, "CVertex");
+    PutVertexRecord(w, 0xFFFFFFFFu);
+    PutDefaultSettings(w);
+    TestDoc t;
+    ASSERT_EQ(LoadInto(t, w.Bytes()), LoadStatus::Ok);
+    EXPECT_LT(g_nextId, kLoadedIdCeiling);
+    EXPECT_LT(t.Vertices()[0]->m_id, kLoadedIdCeiling);
+    EXPECT_NE(t.Vertex(10, 10)->m_id, t.Vertex(20, 20)->m_id);
 }
 
 TEST(Format, HostileStreamsFailCleanly) {
