@@ -1,11 +1,9 @@
 #include "editor/Visibility.h"
 
+#include "editor/ElementDrawing.h"
 #include "model/DocView.h"
-#include "model/Element.h"
 
-bool IsEdgeColorVisible(const CLattixView& view, const CEdge& e) { return view.IsColorShown(e.m_edgeColor); }
+// The rules live with the drawing; hit tests and the rubber band ask them for a view.
+bool IsEdgeColorVisible(const CLattixView& view, const CEdge& e) { return IsEdgeVisible(e, EdgeDisplay{view.m_showColor}); }
 
-bool IsVertexVisible(const CLattixView& view, const CVertex& v) {
-    if (!v.m_isBend || v.m_edges.empty()) return true;
-    return IsEdgeColorVisible(view, *v.m_edges.front());
-}
+bool IsVertexVisible(const CLattixView& view, const CVertex& v) { return IsVertexVisible(v, EdgeDisplay{view.m_showColor}); }
