@@ -1,6 +1,7 @@
 #include "io/DocumentFormat.h"
 
 #include <algorithm>
+#include <climits>
 #include <unordered_map>
 
 #include "io/Archive.h"
@@ -143,6 +144,11 @@ Point Tame(Point p) { return {Tame(p.x), Tame(p.y)}; }
 Rect Tame(const Rect& r) { return {Tame(r.left), Tame(r.top), Tame(r.right), Tame(r.bottom)}; }
 
 class DocumentReader {
+    struct IdSlot {
+        std::uint32_t count = 0;
+        CElement* last = nullptr;
+    };
+
 public:
     DocumentReader(CLattixDoc& doc, std::span<const std::uint8_t> bytes) : m_doc(doc), m_ar(bytes) {}
 
@@ -225,6 +231,9 @@ private:
         e.m_highlight = m_ar.GetU32();
         e.m_id = m_ar.GetU32();
         NoteLoadedId(e.m_id);
+        if (e.m_id >= kLoadedIdCeiling) m_damagedIds = true;
+        m_lowestId = std::min(m_lowestId, e.m_id);
+        m_highestId = std::max(m_highestId, e.m_id);
         e.m_offset = {};
         e.m_hidden = false;
     }
@@ -244,6 +253,8 @@ private:
         m_ar.Require(std::size_t(n) * 4);
         v.m_storedAdjacency.resize(n);
         for (std::uint32_t k = 0; k < n; ++k) v.m_storedAdjacency[k] = static_cast<std::int32_t>(m_ar.GetU32());
+        // The edges will be registered again below; the saved degree is a good guess.
+        v.m_edges.reserve(n);
         // A vertex's saved highlight is discarded; the algorithms' values start afresh.
         v.m_highlight = kNoHighlight;
         v.m_grabOffset = {};
@@ -295,13 +306,38 @@ private:
     // Looks an id up among the elements: one match is the answer, several report a
     // duplicate and give the last, none reports a lost pointer.
     CElement* FindElementById(std::uint32_t id) {
-        auto it = m_byId.find(id);
-        if (it == m_byId.end()) {
+        const IdSlot* slot = Slot(id);
+        if (!slot || slot->count == 0) {
             m_doc.Platform().ShowMessage("Corrupted file: a pointer could not be restored");
             return nullptr;
         }
-        if (it->second.count > 1) m_doc.Platform().ShowMessage("Corrupted file: duplicated object id");
-        return it->second.last;
+        if (slot->count > 1) m_doc.Platform().ShowMessage("Corrupted file: duplicated object id");
+        return slot->last;
+    }
+
+    // Ids written by the program lie close together, so most files index a plain table;
+    // scattered ids from elsewhere go through a hash map.
+    void IndexIds() {
+        const std::uint32_t lo = m_lowestId, hi = m_highestId;
+        const std::size_t n = m_doc.m_elements.size();
+        m_dense = n > 0 && std::uint64_t(hi) - lo < 8 * std::uint64_t(n) + 1024;
+        if (m_dense) {
+            m_denseBase = lo;
+            m_denseIds.assign(std::size_t(hi - lo) + 1, IdSlot{});
+        } else {
+            m_byId.reserve(n);
+        }
+        for (CElement* e : m_doc.m_elements) {
+            IdSlot& slot = m_dense ? m_denseIds[e->m_id - m_denseBase] : m_byId[e->m_id];
+            if (++slot.count > 1) m_damagedIds = true;
+            slot.last = e;
+        }
+    }
+
+    const IdSlot* Slot(std::uint32_t id) const {
+        if (m_dense) return id >= m_denseBase && id - m_denseBase < m_denseIds.size() ? &m_denseIds[id - m_denseBase] : nullptr;
+        auto it = m_byId.find(id);
+        return it == m_byId.end() ? nullptr : &it->second;
     }
 
     CVertex* ResolveEnd(std::uint32_t id) {
@@ -314,11 +350,7 @@ private:
     }
 
     void ResolveEndpoints() {
-        for (CElement* e : m_doc.m_elements) {
-            auto& slot = m_byId[e->m_id];
-            ++slot.count;
-            slot.last = e;
-        }
+        IndexIds();
         std::vector<CEdge*> unresolved;
         for (CElement* e : m_doc.m_elements) {
             if (CEdge* edge = e->AsEdge()) {
@@ -343,34 +375,19 @@ private:
     // several elements (all but the last, which the references went to) and an id beyond
     // the ceiling get fresh ids, so the saved file says what is in memory.
     void RenumberDamagedIds() {
+        if (!m_damagedIds) return;
         for (CElement* e : m_doc.m_elements) {
-            auto it = m_byId.find(e->m_id);
-            const bool duplicate = it != m_byId.end() && it->second.count > 1 && it->second.last != e;
+            const IdSlot* slot = Slot(e->m_id);
+            const bool duplicate = slot && slot->count > 1 && slot->last != e;
             if (duplicate || e->m_id >= kLoadedIdCeiling) e->m_id = NewElementId();
         }
     }
 
     void RegisterEdges() {
-        // Same result as registering each edge in turn with AssignParallelIndex: an edge's
-        // index is one more than the largest among the edges registered before it between
-        // the same two vertices; the table makes it independent of the vertices' degrees.
-        struct PairHash {
-            std::size_t operator()(const std::pair<const CVertex*, const CVertex*>& p) const {
-                return std::hash<const void*>()(p.first) * 31 + std::hash<const void*>()(p.second);
-            }
-        };
-        std::unordered_map<std::pair<const CVertex*, const CVertex*>, std::int32_t, PairHash> largest;
-        for (CElement* e : m_doc.m_elements) {
-            CEdge* edge = e->AsEdge();
-            if (!edge) continue;
-            const CVertex* a = std::min(edge->m_v1, edge->m_v2, std::less<>());
-            const CVertex* b = std::max(edge->m_v1, edge->m_v2, std::less<>());
-            auto [it, inserted] = largest.try_emplace({a, b}, 0);
-            if (!inserted) ++it->second;
-            edge->m_parallelIndex = it->second;
-            edge->m_v1->m_edges.push_back(edge);
-            edge->m_v2->m_edges.push_back(edge);
-        }
+        // Registering each edge in element order rebuilds every adjacency list in that order
+        // and renumbers parallel edges; a lane number is found from the shorter list.
+        for (CElement* e : m_doc.m_elements)
+            if (CEdge* edge = e->AsEdge()) edge->AssignParallelIndex(true);
     }
 
     void ResetTransientState() {
@@ -384,16 +401,16 @@ private:
         d.m_loadClearedByte = 0;
     }
 
-    struct IdSlot {
-        std::uint32_t count = 0;
-        CElement* last = nullptr;
-    };
-
     CLattixDoc& m_doc;
     ArchiveReader m_ar;
     std::uint32_t m_counter = 1;
     std::unordered_map<std::uint32_t, ElementClass> m_classes;
     std::unordered_map<std::uint32_t, IdSlot> m_byId;
+    std::vector<IdSlot> m_denseIds;
+    std::uint32_t m_denseBase = 0;
+    bool m_dense = false;
+    std::uint32_t m_lowestId = UINT32_MAX, m_highestId = 0;
+    bool m_damagedIds = false; // a duplicated id or one beyond the ceiling was read
 };
 
 } // namespace
