@@ -3,12 +3,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-
-#include <QGuiApplication>
 #include <QImage>
 
 #include "BenchSupport.h"
+#include "QtBenchMain.h"
 #include "shell/formats/DrawingExport.h"
 
 namespace {
@@ -57,12 +55,4 @@ BENCHMARK(BM_DragStep)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    int qtArgc = 1;
-    QGuiApplication app(qtArgc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+ARBORIX_QT_BENCHMARK_MAIN()

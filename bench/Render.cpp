@@ -3,11 +3,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-
-#include <QGuiApplication>
 
 #include "BenchSupport.h"
+#include "QtBenchMain.h"
 #include "shell/formats/DrawingExport.h"
 
 namespace {
@@ -46,12 +44,4 @@ BENCHMARK(BM_RepaintWholeCanvasAt10Percent)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    int qtArgc = 1;
-    QGuiApplication app(qtArgc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+ARBORIX_QT_BENCHMARK_MAIN()

@@ -84,13 +84,7 @@ void CLattixDoc::DeleteSelection() {
         }
     }
 
-    if (m_autoCrossings) CountCrossings();
-    RecomputeUlpCounts(false);
-    ColorUpwardEdges();
-    UpdateSefe();
-    CheckPoint();
-    SetModifiedFlag(true);
-    RepaintAllViews();
+    CommitEdit();
 }
 
 void CLattixDoc::OnRename() {
@@ -152,9 +146,7 @@ void CLattixDoc::OnTrackNumber() {
             SetModifiedFlag(true);
         }
     }
-    RecomputeUlpCounts(false);
-    ColorUpwardEdges();
-    UpdateSefe();
+    RecomputeModeData();
     RepaintAllViews();
 }
 

@@ -51,13 +51,7 @@ void CLattixDoc::OnAddBend() {
         bend->m_color = sameColour && !lanes.empty() ? ColorOfEdgeCode(lanes.front()->m_edgeColor) : kWhite;
     }
     for (CEdge* e : replaced) DeleteElement(e);
-    if (m_autoCrossings) CountCrossings();
-    RecomputeUlpCounts(false);
-    ColorUpwardEdges();
-    UpdateSefe();
-    CheckPoint();
-    SetModifiedFlag(true);
-    RepaintAllViews();
+    CommitEdit();
 }
 
 void CLattixDoc::OnRemoveBend() {
@@ -82,18 +76,30 @@ void CLattixDoc::OnRemoveAllBends() {
     RepaintAllViews();
 }
 
-void CLattixDoc::OnFlipHorizontally() {
-    const std::vector<CVertex*> vs = SelectedVertices(*this);
-    if (!vs.empty()) {
-        std::int32_t lo = INT32_MAX, hi = INT32_MIN;
-        for (const CVertex* v : vs) {
-            lo = std::min(lo, v->m_center.y);
-            hi = std::max(hi, v->m_center.y);
-        }
-        const std::int32_t m = (lo + hi) / 2;
-        CLattixView* view = GetActiveEditorView();
-        for (CVertex* v : vs) v->PlaceAt(v->m_center.x, 2 * m - v->m_center.y, view, true);
+namespace {
+
+// Mirrors the selected vertices about the middle of their extent on one axis.
+void MirrorSelection(CLattixDoc& doc, std::int32_t Point::*axis) {
+    const std::vector<CVertex*> vs = SelectedVertices(doc);
+    if (vs.empty()) return;
+    std::int32_t lo = INT32_MAX, hi = INT32_MIN;
+    for (const CVertex* v : vs) {
+        lo = std::min(lo, v->m_center.*axis);
+        hi = std::max(hi, v->m_center.*axis);
     }
+    const std::int32_t m = (lo + hi) / 2;
+    CLattixView* view = doc.GetActiveEditorView();
+    for (CVertex* v : vs) {
+        Point p = v->m_center;
+        p.*axis = 2 * m - p.*axis;
+        v->PlaceAt(p.x, p.y, view, true);
+    }
+}
+
+} // namespace
+
+void CLattixDoc::OnFlipHorizontally() {
+    MirrorSelection(*this, &Point::y); // top to bottom
     if (m_autoCrossings) CountCrossings();
     CheckPoint();
     SetModifiedFlag(true);
@@ -101,17 +107,7 @@ void CLattixDoc::OnFlipHorizontally() {
 }
 
 void CLattixDoc::OnFlipVertically() {
-    const std::vector<CVertex*> vs = SelectedVertices(*this);
-    if (!vs.empty()) {
-        std::int32_t lo = INT32_MAX, hi = INT32_MIN;
-        for (const CVertex* v : vs) {
-            lo = std::min(lo, v->m_center.x);
-            hi = std::max(hi, v->m_center.x);
-        }
-        const std::int32_t m = (lo + hi) / 2;
-        CLattixView* view = GetActiveEditorView();
-        for (CVertex* v : vs) v->PlaceAt(2 * m - v->m_center.x, v->m_center.y, view, true);
-    }
+    MirrorSelection(*this, &Point::x); // left to right
     if (m_autoCrossings) CountCrossings();
     CheckPoint();
     SetModifiedFlag(true);

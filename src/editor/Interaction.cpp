@@ -166,9 +166,7 @@ void CLattixDoc::OnLButtonUp(CDocView* view, unsigned flags, Point point) {
         m_dragging = false;
         m_cursorCode = kCursorMove;
         RenumberTopToBottom();
-        RecomputeUlpCounts(false);
-        ColorUpwardEdges();
-        UpdateSefe();
+        RecomputeModeData();
         CheckPoint();
         SetModifiedFlag(true);
     }
@@ -202,18 +200,13 @@ void CLattixDoc::OnLButtonUp(CDocView* view, unsigned flags, Point point) {
                 CheckPoint();
                 SetModifiedFlag(true);
             }
-            if (m_autoCrossings) CountCrossings();
-            RecomputeUlpCounts(false);
-            ColorUpwardEdges();
-            UpdateSefe();
+            RecomputeDerivedData();
         } else if (CVertex* v = m_creating->AsVertex()) {
             ClearSelection();
             AddToSelection(v);
             RepaintAllViews();
             m_creating = nullptr;
-            RecomputeUlpCounts(false);
-            ColorUpwardEdges();
-            UpdateSefe();
+            RecomputeModeData();
             CheckPoint();
             SetModifiedFlag(true);
         }

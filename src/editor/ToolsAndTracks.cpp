@@ -60,9 +60,7 @@ void CLattixDoc::RenumberTopToBottom() {
                      [](const CVertex* a, const CVertex* b) { return a->m_center.y < b->m_center.y; });
     std::int32_t next = 1;
     for (CVertex* v : order) v->m_trackNumber = next++;
-    RecomputeUlpCounts(false);
-    ColorUpwardEdges();
-    UpdateSefe();
+    RecomputeModeData();
     RepaintAllViews();
 }
 

@@ -31,10 +31,7 @@ void CLattixDoc::OnEditCut() {
     // Deleting a vertex takes its edges (and their selection entries) with it, so an
     // edge already gone is never deleted twice.
     while (CElement* e = m_selection.front()) DeleteElement(e);
-    RecomputeDerivedData();
-    CheckPoint();
-    SetModifiedFlag(true);
-    RepaintAllViews();
+    CommitEdit();
 }
 
 void CLattixDoc::OnEditPaste() {
@@ -52,9 +49,5 @@ void CLattixDoc::OnEditPaste() {
     // The pasted elements are now the selection; copying them again prepares the next
     // paste another 50 units down and to the right.
     OnEditCopy();
-
-    RecomputeDerivedData();
-    CheckPoint();
-    SetModifiedFlag(true);
-    RepaintAllViews();
+    CommitEdit();
 }

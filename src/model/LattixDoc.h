@@ -186,6 +186,10 @@ public:
     // Runs the recomputations that follow an edit: crossings (when m_autoCrossings is set),
     // classification, upward colouring and SEFE highlighting.
     void RecomputeDerivedData();
+    // The classification, upward colouring and SEFE highlighting, without the crossings.
+    void RecomputeModeData();
+    // The end of an edit: derived data, undo checkpoint, modified flag, repaint.
+    void CommitEdit();
     // The edge being dragged out with the mouse, if any.
     CEdge* EdgeBeingDrawn() const;
 

@@ -10,7 +10,18 @@ std::int32_t CLattixDoc::CrossingsOf(int code) const {
 
 void CLattixDoc::RecomputeDerivedData() {
     if (m_autoCrossings) CountCrossings();
+    RecomputeModeData();
+}
+
+void CLattixDoc::RecomputeModeData() {
     RecomputeUlpCounts(false);
     ColorUpwardEdges();
     UpdateSefe();
+}
+
+void CLattixDoc::CommitEdit() {
+    RecomputeDerivedData();
+    CheckPoint();
+    SetModifiedFlag(true);
+    RepaintAllViews();
 }

@@ -109,9 +109,7 @@ void CLattixDoc::OnUlpRecognitionMode() {
         m_componentCount = m_treeCount = m_caterpillarCount = m_spiderCount = m_starCount = 0;
     }
     for (CElement* e : m_elements) e->m_highlight = kNoHighlight;
-    RecomputeUlpCounts(false);
-    ColorUpwardEdges();
-    UpdateSefe();
+    RecomputeModeData();
     CheckPoint();
     SetModifiedFlag(true);
     RepaintAllViews();

@@ -50,6 +50,18 @@ CEdge* FirstEdgeAvoiding(const CVertex* v, std::initializer_list<const CVertex*>
     return nullptr;
 }
 
+// For each vertex, the first edge of its that does not lead back to `from`, with its far
+// end; false when some vertex has none.
+bool CollectOnward(Collection& found, const std::vector<CVertex*>& vertices, const CVertex* from) {
+    for (CVertex* v : vertices) {
+        CEdge* e = FirstEdgeAvoiding(v, from);
+        if (!e) return false;
+        found.Add(e->Other(v));
+        found.Add(e);
+    }
+    return true;
+}
+
 } // namespace
 
 bool CLattixDoc::WitnessSearchL() {
@@ -69,12 +81,7 @@ bool CLattixDoc::WitnessSearchL() {
         found.Add(ends.back());
         found.Add(e->m_source);
     }
-    for (CVertex* n : ends) {
-        CEdge* e = FirstEdgeAvoiding(n, aSource);
-        if (!e) return false;
-        found.Add(e->Other(n));
-        found.Add(e);
-    }
+    if (!CollectOnward(found, ends, aSource)) return false;
     found.Colour(kWitnessLColor);
     return true;
 }
@@ -154,13 +161,7 @@ bool CLattixDoc::WitnessSearchF1() {
         found.Add(e->m_source);
         arms.push_back(w->m_source);
     }
-    if (arms.size() < 2) return false;
-    for (CVertex* arm : arms) {
-        CEdge* e = FirstEdgeAvoiding(arm, aSource);
-        if (!e) return false;
-        found.Add(e->Other(arm));
-        found.Add(e);
-    }
+    if (arms.size() < 2 || !CollectOnward(found, arms, aSource)) return false;
     found.Colour(kWitnessF1Color);
     return true;
 }
@@ -214,13 +215,7 @@ bool CLattixDoc::WitnessSearchF2() {
         found.Add(w->m_source);
         found.Add(e->m_source);
     }
-    if (ab.size() < 2) return false;
-    for (CVertex* x : ab) {
-        CEdge* e = FirstEdgeAvoiding(x, cDoc);
-        if (!e) return false;
-        found.Add(e->Other(x));
-        found.Add(e);
-    }
+    if (ab.size() < 2 || !CollectOnward(found, ab, cDoc)) return false;
     if (CEdge* e = FirstEdgeAvoiding(cDoc, {ab[0], pDoc, ab[1]})) {
         found.Add(e->Other(cDoc));
         found.Add(e);
