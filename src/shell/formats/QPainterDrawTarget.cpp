@@ -22,21 +22,21 @@ namespace {
 // metrics each time would dominate a repaint, so fonts live for the whole run.
 class FontCache {
 public:
-    const CachedFont& Get(const Font& spec) {
-        const Key key{spec.face, spec.height, spec.cellHeight, spec.width};
+    const CachedFont& Get(const Font& wanted) {
+        const Key key{wanted.face, wanted.height, wanted.cellHeight, wanted.width};
         auto it = m_fonts.find(key);
-        if (it == m_fonts.end()) it = m_fonts.emplace(key, std::make_unique<CachedFont>(Make(spec))).first;
+        if (it == m_fonts.end()) it = m_fonts.emplace(key, std::make_unique<CachedFont>(Make(wanted))).first;
         return *it->second;
     }
 
 private:
     using Key = std::tuple<std::string, std::int32_t, bool, std::int32_t>;
 
-    static CachedFont Make(const Font& spec) {
-        QFont font(QString::fromStdString(spec.face));
+    static CachedFont Make(const Font& wanted) {
+        QFont font(QString::fromStdString(wanted.face));
         font.setStyleHint(QFont::SansSerif);
-        const int height = std::max(1, spec.height);
-        if (spec.cellHeight) {
+        const int height = std::max(1, wanted.height);
+        if (wanted.cellHeight) {
             // The whole cell (ascent and descent) is to be `height` pixels tall.
             QFont probe = font;
             probe.setPixelSize(100);
@@ -45,9 +45,9 @@ private:
         } else {
             font.setPixelSize(height);
         }
-        if (spec.width > 0) {
+        if (wanted.width > 0) {
             const int natural = std::max(1, QFontMetrics(font).averageCharWidth());
-            font.setStretch(std::clamp(spec.width * 100 / natural, 1, 4000));
+            font.setStretch(std::clamp(wanted.width * 100 / natural, 1, 4000));
         }
         return {font, QFontMetrics(font)};
     }
