@@ -16,7 +16,7 @@ public:
 
     explicit LcgRandom(std::uint32_t seed = 0) : m_state(seed) {}
 
-    // The seed is the state.
+    // Seeding sets the state directly.
     void Seed(std::uint32_t seed) { m_state = seed; }
     std::uint32_t State() const { return m_state; }
 
