@@ -367,6 +367,11 @@ private:
     std::vector<CDocView*> m_views;
     GuideSettings m_detachedGuides; // guide settings while no editor view exists
     bool m_detachedGuidesSet = false; // set by a load without a view or by closing the last one
+    // The lists RebuildAllLists made last, while the element list is unchanged.
+    std::vector<CVertex*> m_cachedVertices;
+    std::vector<CEdge*> m_cachedEdges;
+    std::uint64_t m_allListsVersion = ~0ull;
+    const ElementList* m_allListsOwner = nullptr;
     bool m_modified = false;
     std::string m_pathName;
 };

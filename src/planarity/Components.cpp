@@ -21,12 +21,19 @@ void TakeVertex(CLattixDoc& doc, CVertex* v) {
 } // namespace
 
 void CLattixDoc::RebuildAllLists() {
-    m_allVertices.clear();
-    m_allEdges.clear();
-    for (CElement* e : m_elements) {
-        if (CVertex* v = e->AsVertex()) m_allVertices.push_back(v);
-        else m_allEdges.push_back(e->AsEdge());
+    // While the elements stay the same (a drag, say) the lists made last time still hold.
+    if (m_allListsVersion != m_elements.Version() || m_allListsOwner != &m_elements) {
+        m_cachedVertices.clear();
+        m_cachedEdges.clear();
+        for (CElement* e : m_elements) {
+            if (CVertex* v = e->AsVertex()) m_cachedVertices.push_back(v);
+            else m_cachedEdges.push_back(e->AsEdge());
+        }
+        m_allListsVersion = m_elements.Version();
+        m_allListsOwner = &m_elements;
     }
+    m_allVertices = m_cachedVertices;
+    m_allEdges = m_cachedEdges;
 }
 
 std::int32_t CLattixDoc::CountComponents(const std::vector<CVertex*>* list) {
@@ -109,6 +116,16 @@ ComponentExtractor::ComponentExtractor(CLattixDoc& doc, std::int32_t componentCo
             m_edges[edge->m_v1->m_component].push_back(edge);
         }
     }
+}
+
+ComponentExtractor::ComponentExtractor(CLattixDoc& doc, std::int32_t componentCount,
+                                       const std::vector<CVertex*>& vertices, const std::vector<CEdge*>& edges)
+    : m_doc(doc), m_vertices(std::max(componentCount, 0)), m_edges(std::max(componentCount, 0)) {
+    auto inRange = [&](std::int32_t c) { return c >= 0 && c < componentCount; };
+    for (CVertex* v : vertices)
+        if (inRange(v->m_component)) m_vertices[v->m_component].push_back(v);
+    for (CEdge* e : edges)
+        if (e->m_v1 && inRange(e->m_v1->m_component)) m_edges[e->m_v1->m_component].push_back(e);
 }
 
 bool ComponentExtractor::Extract(std::int32_t k) {

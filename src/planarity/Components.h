@@ -15,6 +15,10 @@ class CEdge;
 class ComponentExtractor {
 public:
     ComponentExtractor(CLattixDoc& doc, std::int32_t componentCount);
+    // The same from lists of all vertices and all edges, each in element order (as
+    // CLattixDoc::RebuildAllLists makes them), without walking the element list again.
+    ComponentExtractor(CLattixDoc& doc, std::int32_t componentCount, const std::vector<CVertex*>& vertices,
+                       const std::vector<CEdge*>& edges);
     bool Extract(std::int32_t k);
 
 private:

@@ -9,7 +9,7 @@
 #include "model/AlgorithmWorkspace.h"
 #include "model/LattixDoc.h"
 #include "trees/ExchangeSort.h"
-#include "trees/ScratchGraph.h"
+#include "trees/ShapeCopy.h"
 #include "trees/UlpPlacement.h"
 
 namespace {
@@ -17,11 +17,9 @@ namespace {
 // Marks the spine (what remains after the leaves are removed once) on the document vertices.
 void MarkSpine(std::vector<CVertex*>& vertices) {
     for (CVertex* v : vertices) v->m_spine = false;
-    ScratchGraph g;
-    CopyComponent(vertices, g);
-    RemoveLeavesOnce(g);
-    for (CVertex* copy : g.vertices)
-        if (copy->m_source) copy->m_source->m_spine = true;
+    ShapeCopy g(vertices);
+    g.RemoveLeavesOnce();
+    for (int v : g.Vertices()) g.DocVertex(v)->m_spine = true;
 }
 
 std::size_t SpineNeighbours(const CVertex* v) {

@@ -8,19 +8,13 @@
 
 #include "model/LattixDoc.h"
 #include "planarity/Components.h"
-#include "trees/ScratchGraph.h"
+#include "trees/ShapeCopy.h"
 
 namespace {
 
 void Colour(const std::vector<CVertex*>& vertices, const std::vector<CEdge*>& edges, Rgb color) {
     for (CVertex* v : vertices) v->m_highlight = color;
     for (CEdge* e : edges) e->m_highlight = color;
-}
-
-std::size_t LargestDegree(const std::vector<CVertex*>& vertices) {
-    std::size_t largest = 0;
-    for (const CVertex* v : vertices) largest = std::max(largest, v->Degree());
-    return largest;
 }
 
 } // namespace
@@ -32,7 +26,7 @@ void CLattixDoc::RecomputeUlpCounts(bool force) {
     if (!IsSimple() || m_directed) return;
 
     m_componentCount = CountComponents(&m_allVertices);
-    ComponentExtractor extractor(*this, m_componentCount);
+    ComponentExtractor extractor(*this, m_componentCount, m_allVertices, m_allEdges);
     for (std::int32_t k = 0; k < m_componentCount; ++k) {
         extractor.Extract(k);
         const bool isTree = m_compEdges.size() + 1 == m_compVertices.size();
@@ -88,20 +82,21 @@ bool CLattixDoc::Is3Spider() {
 }
 
 bool CLattixDoc::IsRadius2Star() {
-    ScratchGraph g;
-    CopyComponent(m_compVertices, g);
-    if (LargestDegree(g.vertices) < 3) return false;
-    RemoveLeavesOnce(g);
+    ShapeCopy g(m_compVertices);
+    std::size_t largest = 0;
+    for (int v : g.Vertices()) largest = std::max(largest, g.Degree(v));
+    if (largest < 3) return false;
+    g.RemoveLeavesOnce();
     std::size_t notMiddle = 0;
-    const CVertex* remembered = nullptr;
-    for (const CVertex* c : g.vertices) {
-        if (c->m_source && c->m_source->Degree() != 2) {
+    int remembered = -1;
+    for (int c : g.Vertices()) {
+        if (g.DocVertex(c)->Degree() != 2) {
             ++notMiddle;
             remembered = c;
         }
     }
-    RemoveLeavesOnce(g);
-    const bool star = g.vertices.size() == 1 && notMiddle == 1 && g.vertices.front() == remembered;
+    g.RemoveLeavesOnce();
+    const bool star = g.Vertices().size() == 1 && notMiddle == 1 && g.Vertices().front() == remembered;
     if (star) Colour(m_compVertices, m_compEdges, kRadius2StarColor);
     return star;
 }

@@ -1,13 +1,13 @@
 // Witness searches: each colours a small subtree of the extracted tree that shows why the
-// tree has (or lacks) a class. They work on scratch copies, collect document elements,
-// and colour them only when the whole search succeeds.
+// tree has (or lacks) a class. They work on shape copies, collect document elements, and
+// colour them only when the whole search succeeds.
 
 #include <algorithm>
 #include <unordered_set>
 
 #include "model/LattixDoc.h"
 #include "trees/Classification.h"
-#include "trees/ScratchGraph.h"
+#include "trees/ShapeCopy.h"
 
 namespace {
 
@@ -28,10 +28,10 @@ private:
     std::unordered_set<const CElement*> m_set;
 };
 
-CVertex* FirstOfDegreeAtLeast(const std::vector<CVertex*>& vertices, std::size_t degree) {
-    for (CVertex* v : vertices)
-        if (v->Degree() >= degree) return v;
-    return nullptr;
+int FirstOfDegreeAtLeast(const ShapeCopy& g, std::size_t degree) {
+    for (int v : g.Vertices())
+        if (g.Degree(v) >= degree) return v;
+    return -1;
 }
 
 // The first edge of v whose other end is not `avoid`.
@@ -65,21 +65,20 @@ bool CollectOnward(Collection& found, const std::vector<CVertex*>& vertices, con
 } // namespace
 
 bool CLattixDoc::WitnessSearchL() {
-    ScratchGraph g;
-    CopyComponent(m_compVertices, g);
-    RemoveLeavesOnce(g);
-    CVertex* a = FirstOfDegreeAtLeast(g.vertices, 3);
-    if (!a) return false;
-    CVertex* aSource = a->m_source;
+    ShapeCopy g(m_compVertices);
+    g.RemoveLeavesOnce();
+    const int a = FirstOfDegreeAtLeast(g, 3);
+    if (a < 0) return false;
+    CVertex* aSource = g.DocVertex(a);
 
     Collection found;
     found.Add(aSource);
     std::vector<CVertex*> ends;
     for (std::size_t i = 0; i < 3; ++i) {
-        CEdge* e = a->m_edges[i];
-        ends.push_back(e->Other(a)->m_source);
+        const int e = g.EdgesOf(a)[i];
+        ends.push_back(g.DocVertex(g.Other(e, a)));
         found.Add(ends.back());
-        found.Add(e->m_source);
+        found.Add(g.DocEdge(e));
     }
     if (!CollectOnward(found, ends, aSource)) return false;
     found.Colour(kWitnessLColor);
@@ -87,12 +86,11 @@ bool CLattixDoc::WitnessSearchL() {
 }
 
 bool CLattixDoc::WitnessSearchF1() {
-    ScratchGraph g;
-    CopyComponent(m_compVertices, g);
-    RemoveLeavesOnce(g);
-    CVertex* a = FirstOfDegreeAtLeast(g.vertices, 3);
-    if (!a) return false;
-    CVertex* aSource = a->m_source;
+    ShapeCopy g(m_compVertices);
+    g.RemoveLeavesOnce();
+    const int a = FirstOfDegreeAtLeast(g, 3);
+    if (a < 0) return false;
+    CVertex* aSource = g.DocVertex(a);
     CVertex* b = nullptr;
     for (CVertex* v : m_compVertices) {
         if (v->Degree() >= 3 && v != aSource) {
@@ -153,13 +151,13 @@ bool CLattixDoc::WitnessSearchF1() {
     if (taken < 2) return false;
 
     std::vector<CVertex*> arms;
-    for (CEdge* e : a->m_edges) {
+    for (int e : g.EdgesOf(a)) {
         if (arms.size() == 2) break;
-        CVertex* w = e->Other(a);
-        if (found.Has(w->m_source)) continue;
-        found.Add(w->m_source);
-        found.Add(e->m_source);
-        arms.push_back(w->m_source);
+        CVertex* w = g.DocVertex(g.Other(e, a));
+        if (found.Has(w)) continue;
+        found.Add(w);
+        found.Add(g.DocEdge(e));
+        arms.push_back(w);
     }
     if (arms.size() < 2 || !CollectOnward(found, arms, aSource)) return false;
     found.Colour(kWitnessF1Color);
@@ -167,39 +165,42 @@ bool CLattixDoc::WitnessSearchF1() {
 }
 
 bool CLattixDoc::WitnessSearchF2() {
-    ScratchGraph s1, s2;
-    CopyComponent(m_compVertices, s1);
-    RemoveLeavesOnce(s1);
-    CopyComponent(s1.vertices, s2);
-    RemoveLeavesOnce(s2);
+    ShapeCopy s1(m_compVertices);
+    s1.RemoveLeavesOnce();
+    ShapeCopy s2(s1, 0);
+    s2.RemoveLeavesOnce();
 
-    auto doc = [](CVertex* scratch2) { return scratch2->m_source->m_source; };
-    CVertex* c = nullptr;
-    for (CVertex* v : s2.vertices) {
-        if (v->m_source->Degree() >= 3 && doc(v)->Degree() >= 4) {
+    int c = -1;
+    for (int v : s2.Vertices()) {
+        if (s1.Degree(s2.SourceVertex(v)) >= 3 && s2.DocVertex(v)->Degree() >= 4) {
             c = v;
             break;
         }
     }
-    if (!c) return false;
+    if (c < 0) return false;
     Collection found;
-    CVertex* cS1 = c->m_source;
-    CVertex* cDoc = cS1->m_source;
+    const int cS1 = s2.SourceVertex(c);
+    CVertex* cDoc = s2.DocVertex(c);
     found.Add(cDoc);
-    if (c->m_edges.empty()) return false;
+    if (s2.EdgesOf(c).empty()) return false;
 
-    CEdge* cp = c->m_edges.front();
-    CVertex* p = cp->Other(c);
-    CVertex* pS1 = p->m_source;
-    CVertex* pDoc = pS1->m_source;
+    const int cp = s2.EdgesOf(c).front();
+    const int p = s2.Other(cp, c);
+    const int pS1 = s2.SourceVertex(p);
+    CVertex* pDoc = s2.DocVertex(p);
     found.Add(pDoc);
-    found.Add(cp->m_source->m_source);
+    found.Add(s2.DocEdge(cp));
 
-    CEdge* pq = FirstEdgeAvoiding(pS1, cS1);
-    if (!pq) return false;
-    CVertex* qDoc = pq->Other(pS1)->m_source;
+    int pq = -1;
+    for (int e : s1.EdgesOf(pS1))
+        if (s1.Other(e, pS1) != cS1) {
+            pq = e;
+            break;
+        }
+    if (pq < 0) return false;
+    CVertex* qDoc = s1.DocVertex(s1.Other(pq, pS1));
     found.Add(qDoc);
-    found.Add(pq->m_source);
+    found.Add(s1.DocEdge(pq));
 
     if (CEdge* qr = FirstEdgeAvoiding(qDoc, pDoc)) {
         found.Add(qr->Other(qDoc));
@@ -207,13 +208,13 @@ bool CLattixDoc::WitnessSearchF2() {
     }
 
     std::vector<CVertex*> ab;
-    for (CEdge* e : cS1->m_edges) {
+    for (int e : s1.EdgesOf(cS1)) {
         if (ab.size() == 2) break;
-        CVertex* w = e->Other(cS1);
+        const int w = s1.Other(e, cS1);
         if (w == pS1) continue;
-        ab.push_back(w->m_source);
-        found.Add(w->m_source);
-        found.Add(e->m_source);
+        ab.push_back(s1.DocVertex(w));
+        found.Add(s1.DocVertex(w));
+        found.Add(s1.DocEdge(e));
     }
     if (ab.size() < 2 || !CollectOnward(found, ab, cDoc)) return false;
     if (CEdge* e = FirstEdgeAvoiding(cDoc, {ab[0], pDoc, ab[1]})) {
