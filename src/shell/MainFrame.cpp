@@ -374,10 +374,9 @@ void CMainFrame::ArrangeIcons() {
 }
 
 void CMainFrame::ToggleToolbar() {
-    // The menu entry shows and hides the main toolbar; the view toolbar follows it.
-    const bool show = !m_mainToolbar->isVisible();
-    m_mainToolbar->setVisible(show);
-    m_viewToolbar->setVisible(show);
+    // The entry is the main toolbar's; the view toolbar is shown and hidden from the
+    // toolbars' own right-button menu.
+    m_mainToolbar->setVisible(!m_mainToolbar->isVisible());
 }
 
 void CMainFrame::ToggleStatusBar() { statusBar()->setVisible(!statusBar()->isVisible()); }
