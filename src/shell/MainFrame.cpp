@@ -335,8 +335,15 @@ void CMainFrame::AddFrame(CChildFrame* frame) {
     // maximised, since a maximised child would rewrite the main window's title itself.
     const bool first = m_mdi->subWindowList().size() == 1;
     for (QMdiSubWindow* sub : m_mdi->subWindowList()) sub->setProperty("fillsArea", first);
+    const QRect area = m_mdi->viewport()->rect();
+    if (first) {
+        frame->setGeometry(area);
+    } else {
+        // Further windows take two thirds of the area, each a step down and right of the last.
+        const int step = 28 * ((m_mdi->subWindowList().size() - 1) % 8);
+        frame->setGeometry(step, step, std::max(320, area.width() * 2 / 3), std::max(240, area.height() * 2 / 3));
+    }
     frame->show();
-    if (first) frame->setGeometry(m_mdi->viewport()->rect());
     m_mdi->setActiveSubWindow(frame);
     if (frame->ActivePane()) frame->ActivePane()->setFocus();
     UpdateCommandUI();
