@@ -38,6 +38,20 @@ constexpr const char* kZoomEntries[14] = {"10%", "20%", "30%", "40%", "50%", "60
                                           "80%", "90%", "100%", "125%", "150%", "200%", "300%"};
 constexpr int kIdleInterval = 250; // ms between idle-time refreshes of panes and commands
 
+// A status-bar pane whose width comes from a template text rather than from what it shows.
+class StatusPane final : public QLabel {
+public:
+    StatusPane(const QString& sizedBy, QWidget* parent) : QLabel(parent), m_sizedBy(sizedBy) {}
+    QSize sizeHint() const override {
+        if (m_sizedBy.isEmpty()) return QLabel::sizeHint();
+        return {fontMetrics().horizontalAdvance(m_sizedBy) + 8, QLabel::sizeHint().height()};
+    }
+    QSize minimumSizeHint() const override { return {40, QLabel::minimumSizeHint().height()}; }
+
+private:
+    QString m_sizedBy;
+};
+
 QString FirstLine(const char* prompt) { return QString::fromUtf8(prompt).section('\n', 0, 0); }
 QString SecondLine(const char* prompt) { return QString::fromUtf8(prompt).section('\n', 1, 1); }
 
@@ -133,16 +147,16 @@ void CMainFrame::CreateToolbars() {
 
 void CMainFrame::CreateStatusBar() {
     QStatusBar* bar = statusBar();
-    for (int i = 0; i < 3; ++i) {
-        m_panes[i] = new QLabel(bar);
-        m_panes[i]->setFrameShape(QFrame::StyledPanel);
-        m_panes[i]->setFrameShadow(QFrame::Sunken);
+    // The two count panes are as wide as the longest texts they are meant for, and give
+    // way when the window is narrower than that.
+    m_panes[0] = new StatusPane("XXXX Crossings (XX Blue, XX Red, XX Green, XX Yellow, XX Black, XX Purple)", bar);
+    m_panes[1] = new StatusPane(
+        "000 Connected Components, 000 Trees, 000 ULP Trees, 000 3-Spiders, 000 Caterpillars, 000 Radius 2 Stars", bar);
+    m_panes[2] = new StatusPane({}, bar);
+    for (QLabel* pane : m_panes) {
+        pane->setFrameShape(QFrame::StyledPanel);
+        pane->setFrameShadow(QFrame::Sunken);
     }
-    // The two count panes are as wide as their longest usual texts.
-    const QFontMetrics fm(m_panes[0]->font());
-    m_panes[0]->setMinimumWidth(fm.horizontalAdvance("100 Crossings (10 Blue,10 Red,10 Green)") + 8);
-    m_panes[1]->setMinimumWidth(
-        fm.horizontalAdvance("10 Connected Components, 10 Trees, 10 ULP Trees (10 Caterpillars)") + 8);
     bar->addWidget(m_panes[0]);
     bar->addWidget(m_panes[1]);
     bar->addWidget(m_panes[2], 1);
