@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QProgressDialog>
 #include <QTest>
 #include <QToolBar>
 
@@ -315,4 +316,19 @@ TEST(EveryCommand, ASecondFileDroppedOnTheWindowOpensBesideTheFirst) {
     EXPECT_EQ(s.frame().Frames().size(), 2u);
     EXPECT_EQ(s.app.Title(s.frame().ActiveDocument()), QFileInfo(second).fileName());
     EXPECT_EQ(s.app.RecentFiles().front(), QFileInfo(second).absoluteFilePath());
+}
+
+TEST(EveryCommand, LongWorkShowsProgressWhoseCancelStopsIt) {
+    Driver s;
+    ASSERT_TRUE(s.ok);
+    auto progress = s.app.Platform().BeginProgress("Testing level assignments", 40320);
+    auto* dialog = s.frame().findChild<QProgressDialog*>();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->labelText(), "Testing level assignments");
+    EXPECT_TRUE(progress->Update(10080));
+    EXPECT_EQ(dialog->value(), 250); // a quarter, in thousandths
+    dialog->cancel();
+    EXPECT_FALSE(progress->Update(10081));
+    progress.reset();
+    EXPECT_EQ(s.frame().findChild<QProgressDialog*>(), nullptr);
 }
