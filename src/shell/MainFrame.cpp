@@ -169,6 +169,8 @@ void CMainFrame::BuildMenus(bool withDocument) {
     QMenuBar* bar = menuBar();
     bar->clear();
     m_fileMenu = nullptr;
+    m_windowMenu = nullptr;
+    m_windowActions.clear(); // they went with the old menus
     m_recentSlot = nullptr;
     std::map<QString, QMenu*> menus;
     for (const CommandEntry& entry : CommandTable()) {
@@ -182,6 +184,10 @@ void CMainFrame::BuildMenus(bool withDocument) {
             menu = bar->addMenu(title);
             connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
             if (title == "&File") m_fileMenu = menu;
+            if (title == "&Window") {
+                m_windowMenu = menu;
+                connect(menu, &QMenu::aboutToShow, this, &CMainFrame::RebuildWindowList);
+            }
         }
         if (entry.submenu) {
             QMenu*& sub = menus[title + "/" + QString::fromUtf8(entry.submenu)];
@@ -226,6 +232,30 @@ void CMainFrame::RebuildRecentFiles() {
         });
         m_fileMenu->insertAction(m_recentSlot, action);
         m_recentActions.push_back(action);
+    }
+}
+
+void CMainFrame::RebuildWindowList() {
+    for (QAction* a : m_windowActions) delete a;
+    m_windowActions.clear();
+    if (!m_windowMenu) return;
+    const auto frames = Frames();
+    if (frames.empty()) return;
+    m_windowActions.push_back(m_windowMenu->addSeparator());
+    CChildFrame* active = ActiveFrame();
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        CChildFrame* frame = frames[i];
+        auto* action = m_windowMenu->addAction(QString("&%1 %2").arg(i + 1).arg(frame->windowTitle()));
+        action->setData(cmd::kFirstWindowEntry + int(i));
+        action->setStatusTip("Activate this window");
+        action->setCheckable(true);
+        action->setChecked(frame == active);
+        connect(action, &QAction::triggered, this, [this, frame] {
+            if (frame->isMinimized()) frame->showNormal();
+            m_mdi->setActiveSubWindow(frame);
+            UpdateCommandUI();
+        });
+        m_windowActions.push_back(action);
     }
 }
 

@@ -216,17 +216,15 @@ TEST(EveryCommand, FileMenuEntries) {
         }
         const bool changed = s.Seen(*doc) != before || closer.closed > closedBefore;
         EXPECT_TRUE(changed) << e.text.toStdString();
-        for (CLattixDoc* d : [&] {
-                 std::vector<CLattixDoc*> all;
-                 for (const auto& p : s.app.Documents()) all.push_back(p.get());
-                 return all;
-             }())
-            s.app.CloseDocument(d);
+        std::vector<CLattixDoc*> open;
+        for (const auto& p : s.app.Documents()) open.push_back(p.get());
+        for (CLattixDoc* d : open) s.app.CloseDocument(d);
         Flush();
     }
     // The picture exports and the text export wrote their files.
     for (const QString& path : s.written) {
-        if (!path.endsWith(".lxd")) EXPECT_TRUE(QFile::exists(path)) << path.toStdString();
+        if (path.endsWith(".lxd")) continue;
+        EXPECT_TRUE(QFile::exists(path)) << path.toStdString();
     }
 }
 

@@ -118,7 +118,8 @@ void Describe(const QMenu& menu, std::vector<std::string>& out) {
             out.push_back("> " + a->text().toStdString());
             Describe(*a->menu(), out);
             out.push_back("<");
-        } else if (!IsRecentFile(a) && !IsPictureExport(a->data().toInt())) {
+        } else if (!IsRecentFile(a) && !IsPictureExport(a->data().toInt()) &&
+                   a->data().toInt() < cmd::kFirstWindowEntry) {
             const char mark = !a->isCheckable() ? ' ' : a->isChecked() ? '*' : 'o';
             out.push_back(a->text().toStdString() + " (" + std::to_string(a->data().toInt()) + ")" +
                           (mark == ' ' ? "" : std::string(" ") + mark));
@@ -202,6 +203,31 @@ TEST(MenuTree, WithoutDocumentsOnlyFileViewAndHelp) {
     // New brings the full menu bar back.
     EntryIn(s.frame(), "&File", cmd::kFileNew)->trigger();
     EXPECT_EQ(Shown(s.frame()), Describe(MenusWithDocument()));
+}
+
+TEST(MenuTree, TheWindowMenuEndsWithTheOpenWindows) {
+    Started s;
+    ASSERT_TRUE(s.ok);
+    CChildFrame* first = s.frame().ActiveFrame();
+    s.frame().Action(cmd::kNewPqTreeWindow)->trigger();
+    QMenu* window = qobject_cast<QMenu*>(s.frame().Action(cmd::kWindowSplit)->associatedObjects().front());
+    ASSERT_NE(window, nullptr);
+    emit window->aboutToShow();
+    std::vector<std::string> listed;
+    QAction* firstEntry = nullptr;
+    for (QAction* a : window->actions()) {
+        if (a->data().toInt() < cmd::kFirstWindowEntry) continue;
+        listed.push_back(a->text().toStdString() + (a->isChecked() ? " *" : ""));
+        if (!firstEntry) firstEntry = a;
+    }
+    EXPECT_EQ(listed, (std::vector<std::string>{"&1 Arborix1:1", "&2 Arborix1:2 *"}));
+    firstEntry->trigger();
+    EXPECT_EQ(s.frame().ActiveFrame(), first);
+    // Shown again, the list is rebuilt, not appended to.
+    emit window->aboutToShow();
+    int entries = 0;
+    for (QAction* a : window->actions()) entries += a->data().toInt() >= cmd::kFirstWindowEntry;
+    EXPECT_EQ(entries, 2);
 }
 
 TEST(MenuTree, KeysReachTheirCommands) {
