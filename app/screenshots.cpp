@@ -43,6 +43,8 @@ public:
 
     void Settle() {
         for (int i = 0; i < 5; ++i) QApplication::processEvents();
+        // Closed windows go now, as they would in the event loop.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         Frame().UpdateCommandUI();
         QApplication::processEvents();
     }
@@ -242,6 +244,8 @@ public:
             if (f->Document() != editor->Document()) f->showMinimized();
         editor->showNormal();
         Run(cmd::kWindowTileVert);
+        frame.MdiArea()->setActiveSubWindow(editor);
+        Settle();
         Save("pq-tree-window", Composite({}));
 
         // A random tree in a new document.

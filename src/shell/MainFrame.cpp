@@ -239,7 +239,10 @@ void CMainFrame::RebuildWindowList() {
     for (QAction* a : m_windowActions) delete a;
     m_windowActions.clear();
     if (!m_windowMenu) return;
-    const auto frames = Frames();
+    // Windows whose document has just been closed are on their way out.
+    std::vector<CChildFrame*> frames;
+    for (CChildFrame* frame : Frames())
+        if (frame->Document()) frames.push_back(frame);
     if (frames.empty()) return;
     m_windowActions.push_back(m_windowMenu->addSeparator());
     CChildFrame* active = ActiveFrame();
