@@ -73,7 +73,7 @@ std::vector<CommandEntry> Build() {
         [](CommandContext& c) { c.app.SaveDocument(c.doc, false); }), {K("Ctrl+S")})));
     t.push_back(Item(F, "Save &As...", kFileSaveAs, "Save the active document with a new name\nSave As",
         [](CommandContext& c) { c.app.SaveDocument(c.doc, true); }));
-    t.push_back(Sep(Item(F, "&Export As Text File...", kExportText, "Save a text version of the graph\nExport Text")));
+    t.push_back(Sep(Item(F, "&Export As Text File...", kExportText, "Save a text version of the graph")));
     t.push_back(Item(F, "Export Drawing as SV&G...", kExportDrawingSvg, "Save the drawing as an SVG picture\nExport SVG",
         [](CommandContext& c) { c.app.ExportDrawing(c.doc, c.view, "svg"); }));
     t.push_back(Item(F, "Export Drawing as P&NG...", kExportDrawingPng, "Save the drawing as a PNG image\nExport PNG",
@@ -87,8 +87,9 @@ std::vector<CommandEntry> Build() {
     t.push_back(Bar(MenuBarKind::Both, Free(Item(F, "P&rint Setup...", kFilePrintSetup,
         "Change the printer and printing options\nPrint Setup", [](CommandContext& c) { c.app.OnFilePrintSetup(); }))));
     t.push_back(Bar(MenuBarKind::Both, Sep(Free(Item(F, "Recent Files", kRecentFilesSlot, "")))));
-    t.push_back(Bar(MenuBarKind::WithoutDocument, Sep(Item(F, "&Close", kFileClose, "Close the active document\nClose"))));
-    t.push_back(Sep(Free(Item(F, "&Quit", kAppExit, "Quit the application; prompts to save documents\nExit",
+    // The recent-files slot ends with a separator of its own.
+    t.push_back(Bar(MenuBarKind::WithoutDocument, Item(F, "&Close", kFileClose, "Close the active document\nClose")));
+    t.push_back((Free(Item(F, "&Quit", kAppExit, "Quit the application; prompts to save documents\nExit",
         [](CommandContext& c) { c.frame.close(); }))));
     t.push_back(Bar(MenuBarKind::WithoutDocument, Free(Item(F, "E&xit", kAppExit,
         "Quit the application; prompts to save documents\nExit", [](CommandContext& c) { c.frame.close(); }))));
@@ -121,7 +122,11 @@ std::vector<CommandEntry> Build() {
         {"Purp&le Edge", kToolPurpleEdge, "Draw purple edges\nPurple Edge"},
         {"Bl&ack Edge", kToolBlackEdge, "Draw black edges\nBlack Edge"},
     };
-    for (const auto& tool : tools) t.push_back(On(Toolbar::Main, Item(E, tool.text, tool.id, tool.prompt)));
+    for (const auto& tool : tools) {
+        CommandEntry e = On(Toolbar::Main, Item(E, tool.text, tool.id, tool.prompt));
+        e.separatorBefore = tool.id == kToolBlueEdge;
+        t.push_back(e);
+    }
     {
         CommandEntry color = On(Toolbar::Main, Item(nullptr, "Vertex Color", kVertexColorButton,
             "Choose vertex color\nVertex Color", [](CommandContext& c) { c.frame.ShowVertexColorMenu(); }), true);
@@ -168,9 +173,9 @@ std::vector<CommandEntry> Build() {
     t.push_back(Item(A, "&SEFE Mode", kSefeMode, "Highlight what breaks a simultaneous embedding\nSEFE Mode"));
     t.push_back(Item(A, "&ULP Recognition Mode", kUlpRecognitionMode,
         "Classify the components as ULP trees while editing\nULP Recognition Mode"));
-    t.push_back(Sep(Item(A, "&Draw ULP Trees", kDrawUlpTrees, "Run ULP trees recognition and drawing algorithms\nDraw ULP Trees")));
+    t.push_back(Sep(Item(A, "&Draw ULP Trees", kDrawUlpTrees, "Run ULP trees recognition and drawing algorithms")));
     t.push_back(Item(A, "&Level Planarity Testing", kLevelPlanarityTesting,
-        "Level Planarity Testing using Vertex-Exchange Graph.\nLevel Planarity Testing"));
+        "Level Planarity Testing using Vertex-Exchange Graph."));
     t.push_back(Item(A, "D&raw Level Planar Graph", kDrawLevelPlanarGraph,
         "Draw the level graph without crossings\nDraw Level Planar Graph"));
     for (auto [id, text] : {std::pair{kExperiment8, "Level Assignments of the &8-Vertex Tree"},
@@ -195,8 +200,8 @@ std::vector<CommandEntry> Build() {
 
     // ------------------------------------------------------------ Grid and Tracks
     t.push_back(Item(T, "Grid and Tracks &Preferences...", kGuidesPreferences, "Options for Grid and Tracks\nGrid and Tracks"));
-    t.push_back(Sep(Item(T, "Renu&mber Vertices from Top to Bottom", kRenumberTopToBottom,
-        "Set track numbers according to Y-coordinate of vertices\nSet Track Numbers")));
+    t.push_back(Item(T, "Renu&mber Vertices from Top to Bottom", kRenumberTopToBottom,
+        "Set track numbers according to Y-coordinate of vertices\nSet Track Numbers"));
     t.push_back(Item(T, "&Automatically Update Track Numbers", kAutoTrackNumbers,
         "Keep track numbers in step with the tracks\nAuto Track Numbers"));
     t.push_back(Sep(Item(T, "&Remove all Track Colors", kRemoveAllTrackColors, "Remove the colours of all tracks\nRemove Track Colors")));

@@ -60,6 +60,8 @@ struct CommandEntry {
 namespace cmd {
 inline constexpr int kExportDrawingSvg = 33101;
 inline constexpr int kExportDrawingPng = 33102;
+// The entries of the open windows at the end of the Window menu.
+inline constexpr int kFirstWindowEntry = 65280;
 // Where the recent-file entries go in the File menu.
 inline constexpr int kRecentFilesSlot = -1;
 } // namespace cmd

@@ -115,9 +115,36 @@ QIcon CommandIcon(int id) {
             p.setBrush(Qt::white);
             p.drawRect(4, 1, 8, 5);
         });
-    case kEditCut: return Letter("X");
-    case kEditCopy: return Letter("C");
-    case kEditPaste: return Letter("V");
+    case kEditCut:
+        return Drawn([](QPainter& p) {
+            // Scissors: two blades crossing, two round handles below.
+            p.setPen(QPen(QColor(70, 70, 70), 1.5));
+            p.drawLine(QPointF(5, 1), QPointF(10, 10));
+            p.drawLine(QPointF(11, 1), QPointF(6, 10));
+            p.setBrush(Qt::NoBrush);
+            p.drawEllipse(QRectF(2, 10, 4.5, 4.5));
+            p.drawEllipse(QRectF(9.5, 10, 4.5, 4.5));
+        });
+    case kEditCopy:
+        return Drawn([](QPainter& p) {
+            p.setPen(QColor(70, 70, 70));
+            p.setBrush(Qt::white);
+            p.drawRect(QRectF(1.5, 1.5, 8, 10));
+            p.drawRect(QRectF(6.5, 4.5, 8, 10));
+            p.setPen(QColor(140, 140, 200));
+            for (int y = 7; y <= 12; y += 2) p.drawLine(8, y, 13, y);
+        });
+    case kEditPaste:
+        return Drawn([](QPainter& p) {
+            p.setPen(QColor(90, 60, 20));
+            p.setBrush(QColor(200, 150, 80));
+            p.drawRect(QRectF(1.5, 2.5, 11, 12));
+            p.setBrush(QColor(150, 150, 150));
+            p.drawRect(QRectF(4.5, 0.5, 5, 3));
+            p.setPen(QColor(70, 70, 70));
+            p.setBrush(Qt::white);
+            p.drawRect(QRectF(6.5, 6.5, 8, 9));
+        });
     case cmd::kToolPointer:
         return Drawn([](QPainter& p) {
             QPainterPath arrow;
@@ -173,8 +200,33 @@ QIcon CommandIcon(int id) {
             p.setPen(QColor(120, 120, 120));
             for (int i = 2; i < 16; i += 4) p.drawLine(0, i, 16, i);
         });
-    case kSnapToGuides: return Letter("S");
-    case kLockToTracks: return Letter("L");
+    case kSnapToGuides:
+        return Drawn([](QPainter& p) {
+            // A vertex pulled onto the nearest guide line.
+            p.setPen(QColor(120, 120, 120));
+            p.drawLine(0, 11, 16, 11);
+            p.setPen(QPen(QColor(200, 40, 40), 1.2));
+            p.drawLine(QPointF(8, 1), QPointF(8, 6));
+            p.drawLine(QPointF(5.5, 3.5), QPointF(8, 6));
+            p.drawLine(QPointF(10.5, 3.5), QPointF(8, 6));
+            p.setPen(Qt::black);
+            p.setBrush(QColor(32, 32, 255));
+            p.drawEllipse(QRectF(5, 8, 6, 6));
+        });
+    case kLockToTracks:
+        return Drawn([](QPainter& p) {
+            // A padlock on a track.
+            p.setPen(QColor(120, 120, 120));
+            p.drawLine(0, 14, 16, 14);
+            p.setPen(QPen(QColor(70, 70, 70), 1.5));
+            p.setBrush(Qt::NoBrush);
+            p.drawArc(QRectF(5, 1, 6, 8), 0, 180 * 16);
+            p.drawLine(QPointF(5, 5), QPointF(5, 7));
+            p.drawLine(QPointF(11, 5), QPointF(11, 7));
+            p.setPen(QColor(90, 70, 10));
+            p.setBrush(QColor(230, 180, 40));
+            p.drawRect(QRectF(3.5, 6.5, 9, 6));
+        });
     default: return {};
     }
 }

@@ -38,6 +38,20 @@ constexpr const char* kZoomEntries[14] = {"10%", "20%", "30%", "40%", "50%", "60
                                           "80%", "90%", "100%", "125%", "150%", "200%", "300%"};
 constexpr int kIdleInterval = 250; // ms between idle-time refreshes of panes and commands
 
+// A status-bar pane whose width comes from a template text rather than from what it shows.
+class StatusPane final : public QLabel {
+public:
+    StatusPane(const QString& sizedBy, QWidget* parent) : QLabel(parent), m_sizedBy(sizedBy) {}
+    QSize sizeHint() const override {
+        if (m_sizedBy.isEmpty()) return QLabel::sizeHint();
+        return {fontMetrics().horizontalAdvance(m_sizedBy) + 8, QLabel::sizeHint().height()};
+    }
+    QSize minimumSizeHint() const override { return {40, QLabel::minimumSizeHint().height()}; }
+
+private:
+    QString m_sizedBy;
+};
+
 QString FirstLine(const char* prompt) { return QString::fromUtf8(prompt).section('\n', 0, 0); }
 QString SecondLine(const char* prompt) { return QString::fromUtf8(prompt).section('\n', 1, 1); }
 
@@ -133,16 +147,16 @@ void CMainFrame::CreateToolbars() {
 
 void CMainFrame::CreateStatusBar() {
     QStatusBar* bar = statusBar();
-    for (int i = 0; i < 3; ++i) {
-        m_panes[i] = new QLabel(bar);
-        m_panes[i]->setFrameShape(QFrame::StyledPanel);
-        m_panes[i]->setFrameShadow(QFrame::Sunken);
+    // The two count panes are as wide as the longest texts they are meant for, and give
+    // way when the window is narrower than that.
+    m_panes[0] = new StatusPane("XXXX Crossings (XX Blue, XX Red, XX Green, XX Yellow, XX Black, XX Purple)", bar);
+    m_panes[1] = new StatusPane(
+        "000 Connected Components, 000 Trees, 000 ULP Trees, 000 3-Spiders, 000 Caterpillars, 000 Radius 2 Stars", bar);
+    m_panes[2] = new StatusPane({}, bar);
+    for (QLabel* pane : m_panes) {
+        pane->setFrameShape(QFrame::StyledPanel);
+        pane->setFrameShadow(QFrame::Sunken);
     }
-    // The two count panes are as wide as their longest usual texts.
-    const QFontMetrics fm(m_panes[0]->font());
-    m_panes[0]->setMinimumWidth(fm.horizontalAdvance("100 Crossings (10 Blue,10 Red,10 Green)") + 8);
-    m_panes[1]->setMinimumWidth(
-        fm.horizontalAdvance("10 Connected Components, 10 Trees, 10 ULP Trees (10 Caterpillars)") + 8);
     bar->addWidget(m_panes[0]);
     bar->addWidget(m_panes[1]);
     bar->addWidget(m_panes[2], 1);
@@ -155,6 +169,8 @@ void CMainFrame::BuildMenus(bool withDocument) {
     QMenuBar* bar = menuBar();
     bar->clear();
     m_fileMenu = nullptr;
+    m_windowMenu = nullptr;
+    m_windowActions.clear(); // they went with the old menus
     m_recentSlot = nullptr;
     std::map<QString, QMenu*> menus;
     for (const CommandEntry& entry : CommandTable()) {
@@ -168,6 +184,10 @@ void CMainFrame::BuildMenus(bool withDocument) {
             menu = bar->addMenu(title);
             connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
             if (title == "&File") m_fileMenu = menu;
+            if (title == "&Window") {
+                m_windowMenu = menu;
+                connect(menu, &QMenu::aboutToShow, this, &CMainFrame::RebuildWindowList);
+            }
         }
         if (entry.submenu) {
             QMenu*& sub = menus[title + "/" + QString::fromUtf8(entry.submenu)];
@@ -212,6 +232,33 @@ void CMainFrame::RebuildRecentFiles() {
         });
         m_fileMenu->insertAction(m_recentSlot, action);
         m_recentActions.push_back(action);
+    }
+}
+
+void CMainFrame::RebuildWindowList() {
+    for (QAction* a : m_windowActions) delete a;
+    m_windowActions.clear();
+    if (!m_windowMenu) return;
+    // Windows whose document has just been closed are on their way out.
+    std::vector<CChildFrame*> frames;
+    for (CChildFrame* frame : Frames())
+        if (frame->Document()) frames.push_back(frame);
+    if (frames.empty()) return;
+    m_windowActions.push_back(m_windowMenu->addSeparator());
+    CChildFrame* active = ActiveFrame();
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        CChildFrame* frame = frames[i];
+        auto* action = m_windowMenu->addAction(QString("&%1 %2").arg(i + 1).arg(frame->windowTitle()));
+        action->setData(cmd::kFirstWindowEntry + int(i));
+        action->setStatusTip("Activate this window");
+        action->setCheckable(true);
+        action->setChecked(frame == active);
+        connect(action, &QAction::triggered, this, [this, frame] {
+            if (frame->isMinimized()) frame->showNormal();
+            m_mdi->setActiveSubWindow(frame);
+            UpdateCommandUI();
+        });
+        m_windowActions.push_back(action);
     }
 }
 
@@ -335,8 +382,15 @@ void CMainFrame::AddFrame(CChildFrame* frame) {
     // maximised, since a maximised child would rewrite the main window's title itself.
     const bool first = m_mdi->subWindowList().size() == 1;
     for (QMdiSubWindow* sub : m_mdi->subWindowList()) sub->setProperty("fillsArea", first);
+    const QRect area = m_mdi->viewport()->rect();
+    if (first) {
+        frame->setGeometry(area);
+    } else {
+        // Further windows take two thirds of the area, each a step down and right of the last.
+        const int step = 28 * ((m_mdi->subWindowList().size() - 1) % 8);
+        frame->setGeometry(step, step, std::max(320, area.width() * 2 / 3), std::max(240, area.height() * 2 / 3));
+    }
     frame->show();
-    if (first) frame->setGeometry(m_mdi->viewport()->rect());
     m_mdi->setActiveSubWindow(frame);
     if (frame->ActivePane()) frame->ActivePane()->setFocus();
     UpdateCommandUI();
@@ -374,10 +428,9 @@ void CMainFrame::ArrangeIcons() {
 }
 
 void CMainFrame::ToggleToolbar() {
-    // The menu entry shows and hides the main toolbar; the view toolbar follows it.
-    const bool show = !m_mainToolbar->isVisible();
-    m_mainToolbar->setVisible(show);
-    m_viewToolbar->setVisible(show);
+    // The entry is the main toolbar's; the view toolbar is shown and hidden from the
+    // toolbars' own right-button menu.
+    m_mainToolbar->setVisible(!m_mainToolbar->isVisible());
 }
 
 void CMainFrame::ToggleStatusBar() { statusBar()->setVisible(!statusBar()->isVisible()); }

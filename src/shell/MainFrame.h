@@ -41,6 +41,8 @@ public:
     // Enabling, check marks, the zoom box, the panes and the title, as at idle time.
     void UpdateCommandUI();
     void RebuildRecentFiles();
+    // The open windows at the end of the Window menu, the active one checked.
+    void RebuildWindowList();
 
     void Cascade();
     void Tile(Qt::Orientation stacking);
@@ -83,6 +85,8 @@ private:
     std::vector<BoundAction> m_actions;
     std::vector<QAction*> m_recentActions;
     QMenu* m_fileMenu = nullptr;
+    QMenu* m_windowMenu = nullptr;
+    std::vector<QAction*> m_windowActions;
     QAction* m_recentSlot = nullptr;
     int m_menusForDocument = -1; // which menu bar is up: -1 none yet, 0 without, 1 with documents
     QTimer* m_idle;

@@ -78,9 +78,11 @@ TEST(Editing, DrawSnapSelectRecolourAndUndoItAll) {
 
     // The context menu of a vertex recolours every selected vertex.
     int colourEntries = 0;
+    QPoint menuAt;
     QTimer::singleShot(0, [&] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         ASSERT_NE(menu, nullptr);
+        menuAt = menu->pos();
         for (QAction* a : menu->actions()) {
             auto* colours = qobject_cast<CColorMenu*>(a->menu());
             if (!colours) continue;
@@ -93,6 +95,7 @@ TEST(Editing, DrawSnapSelectRecolourAndUndoItAll) {
     });
     QTest::mouseClick(s.Surface(), Qt::RightButton, {}, {100, 100});
     EXPECT_EQ(colourEntries, 15);
+    EXPECT_EQ(menuAt, s.Surface()->mapToGlobal(QPoint(100, 100))); // where the button went down
     for (const char* name : {"1", "2", "3"}) EXPECT_EQ(s.VertexNamed(name)->m_color, ColorIdToRgb(103)) << name;
 
     // Undo walks every step back to the empty document.

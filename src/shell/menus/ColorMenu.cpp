@@ -15,6 +15,8 @@ QString NameOf(int id) {
     return QString::fromLatin1(name.data(), qsizetype(name.size()));
 }
 
+constexpr int kRightMargin = 8;
+
 // One entry: the whole row is painted here, as the colour menu has always been drawn.
 class ColorEntry final : public QWidget {
 public:
@@ -26,7 +28,9 @@ public:
     QSize sizeHint() const override {
         const QFontMetrics fm(font());
         const int check = CheckSize();
-        return {fm.horizontalAdvance(NameOf(m_id)) + check + 50, std::max(fm.height(), check) + 4};
+        // The name, a check mark and 50 for the swatch and the gaps, plus the margin that
+        // the menu's frame takes from the last entry's right edge.
+        return {fm.horizontalAdvance(NameOf(m_id)) + check + 50 + kRightMargin, std::max(fm.height(), check) + 4};
     }
 
 protected:
@@ -37,14 +41,16 @@ protected:
         p.fillRect(rect(), selected ? pal.color(QPalette::Highlight) : pal.color(QPalette::Window));
         const int check = CheckSize();
         if (m_action->isChecked()) {
-            QStyleOptionMenuItem opt;
-            opt.initFrom(this);
-            opt.rect = QRect(0, (height() - check) / 2, check, check);
-            opt.state |= QStyle::State_On;
-            opt.checkType = QStyleOptionMenuItem::NonExclusive;
-            opt.checked = true;
-            opt.menuItemType = QStyleOptionMenuItem::Normal;
-            style()->drawPrimitive(QStyle::PE_IndicatorMenuCheckMark, &opt, &p, this);
+            // Drawn by hand: some styles draw no menu check mark outside a real menu item.
+            const QRectF box(2, (height() - check) / 2.0, check - 2, check);
+            p.save();
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setPen(QPen(selected ? pal.color(QPalette::HighlightedText) : pal.color(QPalette::WindowText), 1.8,
+                          Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            p.drawPolyline(QPolygonF({box.topLeft() + QPointF(box.width() * 0.15, box.height() * 0.55),
+                                      box.topLeft() + QPointF(box.width() * 0.4, box.height() * 0.8),
+                                      box.topLeft() + QPointF(box.width() * 0.9, box.height() * 0.2)}));
+            p.restore();
         }
         const Rgb rgb = ColorIdToRgb(m_id);
         const QRect swatch(check + 5, 2, 40, height() - 4);

@@ -88,7 +88,8 @@ void EditorView::mousePressEvent(QMouseEvent* event) {
     BufferedCanvas::mousePressEvent(event);
     const Input input = event->button() == Qt::RightButton ? Input::RightDown : Input::LeftDown;
     if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton)
-        Forward(input, Modifiers(event->modifiers()), ToDocument(event->position().toPoint()));
+        Forward(input, Modifiers(event->modifiers()), ToDocument(event->position().toPoint()), 0,
+                event->globalPosition().toPoint());
 }
 
 void EditorView::mouseMoveEvent(QMouseEvent* event) {
@@ -113,7 +114,7 @@ void EditorView::keyReleaseEvent(QKeyEvent* event) {
 // The one place where the view hands its input to the document. Points arrive already in
 // document coordinates and modifiers as the document's flags; the document keeps all
 // interaction state and decides what an event means (the widget only paints).
-void EditorView::Forward(Input input, unsigned flags, Point point, int key) {
+void EditorView::Forward(Input input, unsigned flags, Point point, int key, QPoint screen) {
     CLattixDoc* doc = GetDocument();
     if (!doc) return;
     // The press grabs the mouse until the release, as Qt does for the pressed button.
@@ -125,7 +126,9 @@ void EditorView::Forward(Input input, unsigned flags, Point point, int key) {
     case Input::KeyUp: doc->OnKeyUp(this, key); break;
     case Input::RightDown: {
         const ContextMenu menu = doc->OnRButtonDown(this, flags, point);
-        const int chosen = ShowContextMenu(menu, QCursor::pos(), this);
+        // The menu opens where the button went down, which is not always where the
+        // pointer is by the time the event arrives.
+        const int chosen = ShowContextMenu(menu, screen, this);
         doc->OnContextMenuClosed(menu);
         if (chosen) ExecuteCommand(*doc, this, chosen);
         break;

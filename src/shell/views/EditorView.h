@@ -35,5 +35,5 @@ protected:
 
 private:
     enum class Input { LeftDown, Move, LeftUp, RightDown, KeyDown, KeyUp };
-    void Forward(Input input, unsigned flags, Point point, int key = 0);
+    void Forward(Input input, unsigned flags, Point point, int key = 0, QPoint screen = {});
 };
