@@ -24,5 +24,9 @@ int RunLevelPlanarity(const CliArguments& args);
 int RunDrawLevel(const CliArguments& args);
 int RunExperiment(const CliArguments& args);
 
+// Runs the command named by args[0] with the rest of args, as `arborix-cli ARGS...` does;
+// returns the exit status.
+int RunCli(const CliArguments& args);
+
 // Prints the usage line of a command to stderr and returns the usage exit status.
 int UsageError(const char* command, const std::string& why = {});

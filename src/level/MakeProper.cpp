@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "level/LevelCommandSteps.h"
+#include "model/BendLimit.h"
 #include "model/LattixDoc.h"
 
 namespace {
@@ -23,6 +24,17 @@ void CommitOffset(CVertex* v, CDocView* view) {
 
 } // namespace
 
+std::int64_t CLattixDoc::DummyVerticesNeeded() const {
+    std::int64_t needed = 0;
+    for (const CElement* element : m_elements) {
+        const CEdge* e = element->AsEdge();
+        if (!e || !e->m_v1 || !e->m_v2) continue;
+        needed += BendsBetweenTracks(e->m_v1->m_trackNumber, e->m_v2->m_trackNumber);
+        if (needed > kMaxInsertedBends) break; // enough to know, and the sum stays small
+    }
+    return needed;
+}
+
 bool CLattixDoc::MakeProper(bool quiet) {
     bool sameLevel = false, longEdge = false;
     for (CElement* element : m_elements) {
@@ -35,6 +47,10 @@ bool CLattixDoc::MakeProper(bool quiet) {
     }
     if (sameLevel) {
         Platform().ShowMessage("There are edges between vertices on the same level.");
+        return false;
+    }
+    if (longEdge && DummyVerticesNeeded() > kMaxInsertedBends) {
+        Platform().ShowMessage("The level graph spans too many levels to insert dummy vertices.");
         return false;
     }
     if (longEdge && !quiet && !Platform().AskOkCancel("The level graph is non proper. Insert dummy vertices?."))

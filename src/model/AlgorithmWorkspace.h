@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "model/BendLimit.h"
+
 class CLattixDoc;
 class CVertex;
 
@@ -24,6 +26,8 @@ struct AlgorithmWorkspace {
     std::int32_t m_leftColumn = 0;
     std::int32_t m_rightColumn = 0;
     std::vector<CVertex*> m_bends;
+    // Bends the command may still insert, over all the trees it draws.
+    std::int64_t m_bendBudget = kMaxInsertedBends;
 
     // With animation on: repaints every view, then pauses for the step delay.
     void AnimationStep();

@@ -239,8 +239,11 @@ public:
     // Brings the graph into proper form: every edge runs from the lower to the higher track
     // between adjacent tracks, long edges being split by bend vertices on the tracks between
     // (after asking, unless quiet); drag offsets are committed on the way. False, with the
-    // message shown, when an edge joins two vertices of one track or the user declined.
+    // message shown, when an edge joins two vertices of one track, when the edges span more
+    // tracks than kMaxInsertedBends dummy vertices can fill, or when the user declined.
     bool MakeProper(bool quiet);
+    // Dummy vertices MakeProper would insert; counting stops once past kMaxInsertedBends.
+    std::int64_t DummyVerticesNeeded() const;
     // Sorts the vertices of the list (m_compVertices when it is empty) by track, spreads them
     // along their tracks unless keepLayout, sorts them by x, rebuilds the list in that order
     // and builds the vertex-exchange graph of their pairs.

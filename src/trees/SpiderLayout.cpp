@@ -95,6 +95,22 @@ private:
     std::vector<CVertex*> m_newVertices;
 };
 
+// Takes the bends the spider's legs need from the command's budget; false, leaving the
+// budget as it was, when they do not fit (the spider is then left where it is).
+bool TakeBends(AlgorithmWorkspace& ws, const CVertex* centre, const std::array<Leg, 3>& legs) {
+    std::int64_t needed = 0;
+    for (const Leg& leg : legs) {
+        const CVertex* inner = centre;
+        for (const CVertex* v : leg.vertices) {
+            needed += BendsBetweenTracks(inner->m_trackNumber, v->m_trackNumber);
+            if (needed > ws.m_bendBudget) return false;
+            inner = v;
+        }
+    }
+    ws.m_bendBudget -= needed;
+    return true;
+}
+
 } // namespace
 
 std::int32_t CLattixDoc::Draw3Spider(AlgorithmWorkspace& ws, std::int32_t x0, std::int32_t keepRightOf) {
@@ -123,7 +139,7 @@ std::int32_t CLattixDoc::Draw3Spider(AlgorithmWorkspace& ws, std::int32_t x0, st
         for (const CVertex* v : legs[i].vertices) tracks[i].push_back(v->m_trackNumber);
     }
     const SpiderPlan plan = PlanSpider(centre->m_trackNumber, tracks);
-    if (plan.steps.empty()) {
+    if (plan.steps.empty() || !TakeBends(ws, centre, legs)) {
         placer.RevealComponent();
         return x0;
     }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "LevelTestSupport.h"
 #include "io/DocumentFormat.h"
 
@@ -106,4 +108,22 @@ TEST(MakeProper, NewBendsAreVisitedAndEndOnTheirTracks) {
         EXPECT_EQ(bend->m_offset, Point{});
     }
     EXPECT_EQ(Bends(t).size(), 4u);
+}
+
+TEST(MakeProper, TracksTooFarApartAreRefusedBeforeAsking) {
+    // Track numbers are any 32-bit values: the ends of the range would need billions of
+    // bends. Two edges that fit the limit alone but not together are refused as well.
+    for (const auto& spans : std::vector<std::vector<std::int32_t>>{{INT32_MIN, INT32_MAX}, {1, 600'002, 1'200'003}}) {
+        TestDoc t;
+        std::vector<CVertex*> path;
+        for (std::int32_t track : spans) path.push_back(OnTrack(t, track, 100));
+        for (std::size_t i = 0; i + 1 < path.size(); ++i) t.Edge(path[i], path[i + 1]);
+        const auto before = WriteDocument(t.d());
+        EXPECT_FALSE(t.d().MakeProper(false));
+        EXPECT_FALSE(t.d().MakeProper(true));
+        EXPECT_TRUE(t.platform.m_questions.empty());
+        EXPECT_EQ(t.platform.m_messages,
+                  std::vector<std::string>(2, "The level graph spans too many levels to insert dummy vertices."));
+        EXPECT_EQ(WriteDocument(t.d()), before);
+    }
 }

@@ -282,3 +282,18 @@ TEST(DrawUlpTrees, SpiderWithLegsOfAHundredThousandVertices) {
     for (CVertex* end : ends) EXPECT_EQ(end->m_center.y, end->m_trackNumber * 30);
     EXPECT_EQ(t.CountVertices(), std::size_t(4 * length + 1));
 }
+
+TEST(DrawUlpTrees, SpiderNeedingTooManyBendsIsLeftWhereItIs) {
+    // A leg edge from the bottom of the track range to its top would need billions of
+    // bends; that spider stays as it was, and the caterpillar after it is still drawn.
+    TestDoc t;
+    Spider(t, 0, {{1, 2, INT32_MAX}, {-1, -2}, {3, 4}});
+    t.Edge(OnTrack(t, "p", 1), OnTrack(t, "q", 2));
+    const std::size_t elements = t.d().m_elements.size();
+    EXPECT_EQ(t.d().DrawUlpTrees(), CLattixDoc::UlpDrawResult::Drawn);
+    EXPECT_EQ(t.d().m_spiderCount, 1);
+    EXPECT_EQ(t.d().m_elements.size(), elements);
+    EXPECT_EQ(At(t, "c"), (Point{500, 500}));
+    EXPECT_EQ(At(t, "p").y, 30);
+    EXPECT_EQ(At(t, "q").y, 60);
+}

@@ -1,5 +1,6 @@
 #include "shell/formats/GraphMl.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QHash>
 #include <QSaveFile>
@@ -256,6 +257,17 @@ bool ReadGraphMl(CLattixDoc& doc, const std::string& path, std::string& error) {
     }
     GraphMlReader reader;
     if (!reader.Read(file, error)) return false;
+    reader.AddTo(doc);
+    return true;
+}
+
+bool ReadGraphMlBytes(CLattixDoc& doc, std::span<const std::uint8_t> bytes, std::string& error) {
+    const QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    GraphMlReader reader;
+    if (!reader.Read(buffer, error)) return false;
     reader.AddTo(doc);
     return true;
 }

@@ -1,0 +1,66 @@
+// Every file of the damaged GraphML corpus (hand-made cases and what fuzzing found) is
+// either refused with a message, adding nothing, or adds a consistent graph that stays
+// on the canvas and survives the usual passes and a round trip through the native format.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "io/DocumentFormat.h"
+#include "io/FileIO.h"
+#include "io/TextExport.h"
+#include "shell/formats/GraphMl.h"
+#include "support/TestDoc.h"
+
+namespace {
+
+std::vector<std::filesystem::path> CorpusFiles() {
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(ARBORIX_TEST_DATA) / "formats" / "corpus"))
+        files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::vector<std::uint8_t> Bytes(const std::filesystem::path& path) {
+    auto bytes = ReadFileBytes(path.string());
+    return bytes ? *bytes : std::vector<std::uint8_t>{};
+}
+
+} // namespace
+
+TEST(GraphMlCorpus, DamagedFilesAreRefusedOrLoadConsistently) {
+    const auto files = CorpusFiles();
+    EXPECT_GE(files.size(), 15u);
+    for (const auto& path : files) {
+        SCOPED_TRACE(path.filename().string());
+        TestDoc t;
+        CVertex* existing = t.Vertex(50, 50, "kept");
+        std::string error;
+        const bool loaded = ReadGraphMlBytes(t.d(), Bytes(path), error);
+        if (path.filename().string().rfind("valid-", 0) == 0) EXPECT_TRUE(loaded) << error;
+        if (!loaded) {
+            EXPECT_FALSE(error.empty());
+            ASSERT_EQ(t.d().m_elements.size(), 1u);
+            EXPECT_EQ(t.d().m_elements.front(), existing);
+            continue;
+        }
+        for (CElement* e : t.d().m_elements) {
+            if (const CEdge* edge = e->AsEdge()) {
+                EXPECT_TRUE(t.d().m_elements.Contains(edge->m_v1) && t.d().m_elements.Contains(edge->m_v2));
+                EXPECT_TRUE(IsEdgeColorCode(edge->m_edgeColor));
+            } else {
+                const CVertex* v = e->AsVertex();
+                EXPECT_TRUE(v->m_center.x >= 0 && v->m_center.x <= kCanvasSize);
+                EXPECT_TRUE(v->m_center.y >= 0 && v->m_center.y <= kCanvasSize);
+                EXPECT_TRUE(v->m_radius >= 3 && v->m_radius <= 35) << v->m_radius;
+            }
+        }
+        t.d().RecomputeDerivedData();
+        t.d().RecomputeUlpCounts(true);
+        BuildTextExport(t.d());
+        TestDoc again;
+        EXPECT_EQ(ReadDocument(again.d(), WriteDocument(t.d())), LoadStatus::Ok);
+        EXPECT_EQ(again.d().m_elements.size(), t.d().m_elements.size());
+    }
+}
