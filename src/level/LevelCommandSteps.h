@@ -11,3 +11,12 @@ void PrepareLevelGuides(CLattixDoc& doc);
 // the work lists and refuses graphs that are not simple or are directed. False, with any
 // message shown, when the command must stop.
 bool PrepareLevelGraph(CLattixDoc& doc);
+
+// The vertex-exchange graph has a vertex for every pair of vertices on a common level, so
+// its size grows with the square of the levels' widths. Beyond this many pairs in one
+// component it would take gigabytes; the level commands refuse such a component instead.
+inline constexpr long long kMaxLevelPairs = 25000000;
+
+// True when the extracted component (m_compVertices) is small enough for the vertex-exchange
+// graph; otherwise shows why not and returns false.
+bool LevelPairsWithinLimit(CLattixDoc& doc);

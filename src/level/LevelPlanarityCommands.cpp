@@ -26,6 +26,12 @@ void CLattixDoc::OnLevelPlanarityTesting() {
     ComponentExtractor extractor(*this, components);
     for (std::int32_t k = 0; k < components; ++k) {
         if (!extractor.Extract(k)) break;
+        if (!LevelPairsWithinLimit(*this)) {
+            CheckPoint(); // what the preparation changed stays one undo step
+            SetModifiedFlag(true);
+            RepaintAllViews();
+            return;
+        }
         if (!TestLevelPlanarity(workspace, false)) {
             CheckPoint();
             SetModifiedFlag(true);
@@ -54,6 +60,7 @@ void CLattixDoc::OnDrawLevelPlanarGraph() {
     ComponentExtractor extractor(*this, components);
     for (std::int32_t k = 0; k < components && !workspace.m_cancelled; ++k) {
         if (!extractor.Extract(k)) break;
+        if (!LevelPairsWithinLimit(*this)) break;
         if (!TestLevelPlanarity(workspace, true)) {
             CheckPoint();
             SetModifiedFlag(true);

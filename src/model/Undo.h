@@ -1,24 +1,18 @@
 #pragma once
 // Whole-document undo: every checkpoint stores the document as it would be written to
 // a file, undo and redo reload a stored state.
+//
+// Only the current state is kept whole. Every other state is kept as its difference to its
+// neighbour on the way to the current one (UndoDelta.h): the next newer state in the undo
+// list, the next older one in the redo list, the current state for the heads of both. A
+// step of undo or redo rebuilds one state from the current one and writes the state it
+// leaves as a difference to it, so the neighbours of every stored difference stay as they
+// were when it was made.
 
 #include <cstdint>
 #include <deque>
 #include <span>
 #include <vector>
-
-// One stored document state. Kept as its own type so that the storage can change
-// (compression, differences) without touching the undo logic.
-class UndoSnapshot {
-public:
-    UndoSnapshot() = default;
-    explicit UndoSnapshot(std::vector<std::uint8_t> bytes);
-    std::vector<std::uint8_t> Bytes() const;
-    std::size_t StoredSize() const { return m_bytes.size(); }
-
-private:
-    std::vector<std::uint8_t> m_bytes;
-};
 
 class CUndo {
 public:
@@ -26,11 +20,19 @@ public:
 
     // Records the current state; the redo list is emptied.
     void CheckPoint();
-    bool CanUndo() const { return m_undoList.size() >= 2; }
+    bool CanUndo() const { return UndoDepth() >= 2; }
     bool CanRedo() const { return !m_redoList.empty(); }
-    std::size_t UndoDepth() const { return m_undoList.size(); }
+    // Snapshots in the undo list (the current state included) and in the redo list.
+    std::size_t UndoDepth() const { return (m_hasCurrent ? 1 : 0) + m_undoList.size(); }
     std::size_t RedoDepth() const { return m_redoList.size(); }
+    // Memory the history takes: the current state and the stored differences.
     std::size_t StoredBytes() const;
+    // What the snapshots would take stored whole.
+    std::size_t SnapshotBytes() const;
+    // The stored states, rebuilt, most recent first: the undo list (the current state first)
+    // and the redo list.
+    std::vector<std::vector<std::uint8_t>> UndoListBytes() const;
+    std::vector<std::vector<std::uint8_t>> RedoListBytes() const;
 
     std::int32_t m_growSize = 32768;
     std::int32_t m_undoLevels = 500;
@@ -48,8 +50,15 @@ protected:
     virtual void LoadState(std::span<const std::uint8_t> bytes) = 0;
 
 private:
+    struct StoredDelta {
+        std::vector<std::uint8_t> delta;
+        std::size_t size = 0; // of the state it rebuilds
+    };
+    // Makes room for one more snapshot in the undo list.
     void TrimToLevels();
 
-    std::deque<UndoSnapshot> m_undoList; // most recent first; the head is the current state
-    std::deque<UndoSnapshot> m_redoList; // most recently undone first
+    std::vector<std::uint8_t> m_current; // the head of the undo list, whole
+    bool m_hasCurrent = false;
+    std::deque<StoredDelta> m_undoList; // below the head, most recent first
+    std::deque<StoredDelta> m_redoList; // most recently undone first
 };

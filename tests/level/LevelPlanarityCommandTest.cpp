@@ -153,3 +153,35 @@ TEST(LevelPlanarityTesting, VerdictAgreesWithExhaustiveSearch) {
     EXPECT_GT(planar, 50);
     EXPECT_LT(planar, 350);
 }
+
+TEST(LevelPlanarityTesting, AComponentTooWideForTheExchangeGraphIsRefused) {
+    // 7100 leaves on one level make 25 201 450 pairs (25 206 350 with the hubs and links),
+    // past what the exchange graph may hold:
+    // 71 hubs on level 5 with 100 leaves each, the hubs joined through level 4. A small
+    // component before it is still tested.
+    TestDoc t;
+    t.Edge(OnTrack(t, 1, 100), OnTrack(t, 2, 100));
+    CVertex* previous = nullptr;
+    for (int h = 0; h < 71; ++h) {
+        CVertex* hub = OnTrack(t, 5, 300 + 200 * h);
+        if (previous) {
+            CVertex* link = OnTrack(t, 4, 200 + 200 * h);
+            t.Edge(previous, link);
+            t.Edge(link, hub);
+        }
+        for (int i = 0; i < 100; ++i) t.Edge(hub, OnTrack(t, 6, 300 + 200 * h + i));
+        previous = hub;
+    }
+    const std::size_t elements = t.d().m_elements.size();
+    const std::vector<std::string> messages = RunTest(t);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("too large for the level planarity test"), std::string::npos) << messages[0];
+    EXPECT_NE(messages[0].find("25206350 pairs"), std::string::npos) << messages[0];
+    EXPECT_EQ(t.d().m_elements.size(), elements);
+
+    t.platform.m_messages.clear();
+    t.platform.m_drawAnswers.push_back(DrawDialogValues{false, "0"});
+    t.d().OnDrawLevelPlanarGraph();
+    ASSERT_EQ(t.platform.m_messages.size(), 1u);
+    EXPECT_NE(t.platform.m_messages[0].find("too large"), std::string::npos);
+}
