@@ -43,7 +43,9 @@ protected:
 
             // A file that does not open fails every command alike, and nothing is written.
             const bool opens = sweep.Runs().front().status == 0;
-            if (path.filename().string().rfind("valid-", 0) == 0) EXPECT_TRUE(opens);
+            if (path.filename().string().rfind("valid-", 0) == 0) {
+                EXPECT_TRUE(opens);
+            }
             if (!opens) {
                 for (const CommandRun& run : sweep.Runs()) EXPECT_EQ(run.status, 1) << run.args[0];
                 EXPECT_EQ(sweep.Runs().size(), 8u);

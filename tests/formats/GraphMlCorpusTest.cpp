@@ -38,7 +38,9 @@ TEST(GraphMlCorpus, DamagedFilesAreRefusedOrLoadConsistently) {
         CVertex* existing = t.Vertex(50, 50, "kept");
         std::string error;
         const bool loaded = ReadGraphMlBytes(t.d(), Bytes(path), error);
-        if (path.filename().string().rfind("valid-", 0) == 0) EXPECT_TRUE(loaded) << error;
+        if (path.filename().string().rfind("valid-", 0) == 0) {
+            EXPECT_TRUE(loaded) << error;
+        }
         if (!loaded) {
             EXPECT_FALSE(error.empty());
             ASSERT_EQ(t.d().m_elements.size(), 1u);
