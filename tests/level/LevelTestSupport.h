@@ -1,6 +1,7 @@
 #pragma once
 // Level graphs in test documents.
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -8,9 +9,11 @@
 #include "level/LevelGraph.h"
 #include "support/TestDoc.h"
 
-// A vertex on a track, drawn at the track's height for a separation of 30.
+// A vertex on a track, drawn at the track's height for a separation of 30 (held within
+// the coordinates a file may carry, for tracks at the ends of the 32-bit range).
 inline CVertex* OnTrack(TestDoc& t, int track, int x, const std::string& name = {}) {
-    CVertex* v = t.Vertex(x, track * 30, name);
+    const long long y = std::clamp(track * 30LL, -(1LL << 24), 1LL << 24);
+    CVertex* v = t.Vertex(x, static_cast<int>(y), name);
     v->m_trackNumber = track;
     return v;
 }
