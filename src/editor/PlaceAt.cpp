@@ -2,6 +2,8 @@
 // to the vertex's own track, coloured tracks that only take vertices of their colour, and
 // the canvas border.
 
+#include <algorithm>
+
 #include "model/LattixDoc.h"
 
 namespace {
@@ -57,6 +59,8 @@ std::int32_t SnapTrack(const CLattixView& view, std::int32_t Y, std::int32_t S, 
 void CVertex::PlaceAt(std::int32_t x, std::int32_t y, CDocView* view, bool updateEdges) {
     if (view && !view->IsEditorView()) return;
     const CLattixView* guides = static_cast<const CLattixView*>(view);
+    x = std::clamp(x, -kCoordinateLimit, kCoordinateLimit);
+    y = std::clamp(y, -kCoordinateLimit, kCoordinateLimit);
     m_center = {x, y};
 
     if (guides && guides->HasHorizontalGuides() && guides->m_ySeparation > 1) {

@@ -136,9 +136,6 @@ private:
 
 enum class ElementClass { Vertex, Edge };
 
-// The canvas is 20000 units wide; coordinates far beyond it only come from damaged files.
-// They are kept within a range where sums of a few coordinates cannot overflow.
-constexpr std::int32_t kCoordinateLimit = 1 << 24;
 std::int32_t Tame(std::int32_t v) { return std::clamp(v, -kCoordinateLimit, kCoordinateLimit); }
 Point Tame(Point p) { return {Tame(p.x), Tame(p.y)}; }
 Rect Tame(const Rect& r) { return {Tame(r.left), Tame(r.top), Tame(r.right), Tame(r.bottom)}; }

@@ -55,3 +55,6 @@ struct Rect {
 
 // The canvas every document draws on, in document units.
 inline constexpr std::int32_t kCanvasSize = 20000;
+// Coordinates far beyond the canvas only come from damaged files or runaway arithmetic;
+// they are held within this range, where sums of a few coordinates cannot overflow.
+inline constexpr std::int32_t kCoordinateLimit = 1 << 24;

@@ -33,6 +33,15 @@ TEST(Guides, SnappingToTheNearestTrack) {
     t.view->m_guideMode = CLattixView::kGuideGrid;
     v->PlaceAt(116, 100, t.view.get());
     EXPECT_EQ(Shown(*v), (Point{120, 90}));
+    // Positions at the ends of the 32-bit range (spreading with a huge separation saturates
+    // there) still end with the disc on the canvas, in every guide mode.
+    for (int mode : {CLattixView::kGuideGrid, CLattixView::kGuideHorizontal}) {
+        t.view->m_guideMode = mode;
+        v->PlaceAt(INT32_MIN, INT32_MAX, t.view.get()); // the last track or grid line
+        EXPECT_EQ(Shown(*v), (Point{10, kCanvasSize / 30 * 30}));
+        v->PlaceAt(INT32_MAX, INT32_MIN, nullptr);
+        EXPECT_EQ(Shown(*v), (Point{kCanvasSize - 10, 10}));
+    }
 }
 
 TEST(Guides, ColouredTracksOnlyTakeTheirColour) {

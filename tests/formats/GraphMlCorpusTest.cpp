@@ -66,3 +66,21 @@ TEST(GraphMlCorpus, DamagedFilesAreRefusedOrLoadConsistently) {
         EXPECT_EQ(again.d().m_elements.size(), t.d().m_elements.size());
     }
 }
+
+TEST(GraphMl, NamesWithControlCharactersAreWrittenAndReadBack) {
+    // Names from damaged or foreign .lxd files may hold bytes XML cannot carry; the export
+    // must still succeed and keep every other character.
+    TestDoc t;
+    t.Vertex(100, 100, std::string("a\x01" "b\x1f" "c\xe9", 6));
+    t.Vertex(200, 100, std::string("tab\tkept", 8));
+    const std::string path = (std::filesystem::temp_directory_path() / "arborix-control-names.graphml").string();
+    ASSERT_TRUE(WriteGraphMl(t.d(), path));
+    TestDoc back;
+    std::string error;
+    ASSERT_TRUE(ReadGraphMl(back.d(), path, error)) << error;
+    std::filesystem::remove(path);
+    const auto vertices = back.Vertices();
+    ASSERT_EQ(vertices.size(), 2u);
+    EXPECT_EQ(vertices[0]->m_name, "a?b?c\xe9");
+    EXPECT_EQ(vertices[1]->m_name, "tab\tkept");
+}

@@ -45,6 +45,15 @@ std::optional<std::uint16_t> EdgeCodeFrom(const QString& text) {
 }
 
 QString Latin1(const std::string& s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
+// XML cannot carry most control characters, not even escaped, and the writer refuses the
+// whole document when a name holds one: they are written as '?', as the text export does
+// with what Latin-1 cannot show.
+QString XmlText(const std::string& s) {
+    QString text = Latin1(s);
+    for (QChar& c : text)
+        if (c.unicode() < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') c = u'?';
+    return text;
+}
 std::string ToLatin1(const QString& s) { return s.toLatin1().toStdString(); }
 
 } // namespace
@@ -92,7 +101,7 @@ bool WriteGraphMl(const CLattixDoc& doc, const std::string& path) {
         ids.insert(v, id);
         w.writeStartElement("node");
         w.writeAttribute("id", id);
-        data("d0", Latin1(v->m_name));
+        data("d0", XmlText(v->m_name));
         data("d1", QString::number(v->m_center.x));
         data("d2", QString::number(v->m_center.y));
         data("d3", QString::number(v->m_radius));
