@@ -14,6 +14,16 @@ constexpr std::size_t kMinRepeatCopy = 3;
 // Every kStride-th base position is indexed, so a copy of kMinFoundCopy + kStride - 1 bytes
 // at a new distance is always found.
 constexpr std::size_t kStride = 4;
+// After this many positions in a row without a copy, the index is probed only at every
+// kSparseProbe-th position: each probe is a likely cache miss, and a long stretch of new
+// bytes rarely holds a copy. The interval is prime to kStride, so that every alignment of a
+// longer copy with the indexed base positions is still met.
+constexpr std::size_t kMissesBeforeSkipping = 64;
+// The index is asked only after this many positions without a copy: a small edit changes a
+// few bytes, after which the copy at the old distance resumes, and for such a state the
+// index (a pass over the whole base) is never built.
+constexpr std::size_t kMissesBeforeProbing = 12;
+constexpr std::size_t kSparseProbe = 7;
 
 std::uint64_t Load64(const std::uint8_t* p) {
     std::uint64_t v;
@@ -98,6 +108,7 @@ std::vector<std::uint8_t> EncodeDelta(std::span<const std::uint8_t> base, std::s
     const std::size_t n = target.size();
     std::int64_t distance = 0; // base position minus target position of the last copy
     std::size_t pos = 0, newStart = 0;
+    std::size_t misses = 0; // positions since the last copy
 
     auto emit = [&](std::size_t copyLength, std::int64_t copyDistance) {
         PutVarint(out, pos - newStart);
@@ -109,6 +120,7 @@ std::vector<std::uint8_t> EncodeDelta(std::span<const std::uint8_t> base, std::s
         distance = copyDistance;
         pos += copyLength;
         newStart = pos;
+        misses = 0;
     };
 
     while (pos < n) {
@@ -121,7 +133,9 @@ std::vector<std::uint8_t> EncodeDelta(std::span<const std::uint8_t> base, std::s
                 continue;
             }
         }
-        if (pos + 8 <= n) {
+        ++misses;
+        if (pos + 8 <= n && misses >= kMissesBeforeProbing &&
+            (misses < kMissesBeforeSkipping || misses % kSparseProbe == 0)) {
             const std::int64_t found = index.Find(t + pos);
             if (found >= 0) {
                 const std::size_t len =
