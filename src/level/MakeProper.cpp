@@ -30,7 +30,7 @@ std::int64_t CLattixDoc::DummyVerticesNeeded() const {
         const CEdge* e = element->AsEdge();
         if (!e || !e->m_v1 || !e->m_v2) continue;
         needed += BendsBetweenTracks(e->m_v1->m_trackNumber, e->m_v2->m_trackNumber);
-        if (needed > kMaxInsertedBends) break; // enough to know, and the sum stays small
+        if (needed > kMaxDummyVertices) break; // enough to know, and the sum stays small
     }
     return needed;
 }
@@ -49,7 +49,7 @@ bool CLattixDoc::MakeProper(bool quiet) {
         Platform().ShowMessage("There are edges between vertices on the same level.");
         return false;
     }
-    if (longEdge && DummyVerticesNeeded() > kMaxInsertedBends) {
+    if (longEdge && DummyVerticesNeeded() > kMaxDummyVertices) {
         Platform().ShowMessage("The level graph spans too many levels to insert dummy vertices.");
         return false;
     }

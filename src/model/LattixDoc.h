@@ -240,9 +240,9 @@ public:
     // between adjacent tracks, long edges being split by bend vertices on the tracks between
     // (after asking, unless quiet); drag offsets are committed on the way. False, with the
     // message shown, when an edge joins two vertices of one track, when the edges span more
-    // tracks than kMaxInsertedBends dummy vertices can fill, or when the user declined.
+    // tracks than kMaxDummyVertices dummy vertices can fill, or when the user declined.
     bool MakeProper(bool quiet);
-    // Dummy vertices MakeProper would insert; counting stops once past kMaxInsertedBends.
+    // Dummy vertices MakeProper would insert; counting stops once past kMaxDummyVertices.
     std::int64_t DummyVerticesNeeded() const;
     // Sorts the vertices of the list (m_compVertices when it is empty) by track, spreads them
     // along their tracks unless keepLayout, sorts them by x, rebuilds the list in that order

@@ -8,11 +8,12 @@
 
 namespace {
 
-// Orientation in 32-bit signed arithmetic; products wrap as the counter has always done.
+// The sign of the orientation of r against the line p-q, computed exactly: 32-bit products
+// wrap for coordinates beyond about 32767 units and would call far-apart segments crossing.
 std::int32_t Orient(Point p, Point q, Point r) {
-    const std::int64_t v = std::int64_t(q.y - std::int64_t(p.y)) * (std::int64_t(r.x) - p.x) -
-                           std::int64_t(r.y - std::int64_t(p.y)) * (std::int64_t(q.x) - p.x);
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(v));
+    const __int128 v = __int128(std::int64_t(q.y) - p.y) * (std::int64_t(r.x) - p.x) -
+                       __int128(std::int64_t(r.y) - p.y) * (std::int64_t(q.x) - p.x);
+    return v > 0 ? 1 : v < 0 ? -1 : 0;
 }
 
 bool InBox(Point p, Point c, Point d) {
@@ -168,7 +169,6 @@ std::int64_t CountOneColour(std::vector<Item>& items) {
 
 std::array<std::int32_t, 8> CountCrossingsFast(const std::vector<const CEdge*>& edges) {
     std::array<std::vector<Item>, 8> byColour;
-    std::int64_t minC = std::numeric_limits<std::int64_t>::max(), maxC = std::numeric_limits<std::int64_t>::min();
     for (const CEdge* e : edges) {
         if (!IsEdgeColorCode(e->m_edgeColor)) continue;
         Item it{e->m_v1, e->m_v2, SegmentOf(*e), 0, 0, 0, 0, 0, 0, 0, 0};
@@ -176,14 +176,8 @@ std::array<std::int32_t, 8> CountCrossingsFast(const std::vector<const CEdge*>& 
         it.right = std::max(it.seg.a.x, it.seg.b.x);
         it.top = std::min(it.seg.a.y, it.seg.b.y);
         it.bottom = std::max(it.seg.a.y, it.seg.b.y);
-        minC = std::min<std::int64_t>({minC, it.left, it.top});
-        maxC = std::max<std::int64_t>({maxC, it.right, it.bottom});
         byColour[e->m_edgeColor - 1].push_back(it);
     }
-    // Beyond a span of 32767 units the 32-bit orientation values can wrap, and wrapped
-    // values may call far-apart segments crossing; only the all-pairs count reproduces that.
-    if (maxC != std::numeric_limits<std::int64_t>::min() && maxC - minC > 32767) return CountCrossingsAllPairs(edges);
-
     std::array<std::int32_t, 8> counts{};
     for (int c = 0; c < 8; ++c) {
         const std::int64_t k = CountOneColour(byColour[c]);

@@ -86,10 +86,16 @@ TEST(Crossings, LongEdgesAndWideCoordinatesStayExact) {
     for (int i = 0; i < 40; ++i) vs.push_back(t.Vertex(coord(rng), coord(rng)));
     for (int i = 0; i + 1 < 40; i += 2) t.Edge(vs[i], vs[i + 1]);
     EXPECT_EQ(CountCrossingsFast(EdgesOf(t)), CountCrossingsAllPairs(EdgesOf(t)));
-    // Coordinates far beyond the canvas (a damaged file) make orientation values wrap.
+    // Far beyond the canvas (a damaged file) 32-bit orientation products would wrap.
     vs[0]->m_center = {2000000000, 5};
     vs[3]->m_center = {-2000000000, 70000};
     EXPECT_EQ(CountCrossingsFast(EdgesOf(t)), CountCrossingsAllPairs(EdgesOf(t)));
+    // Two crossing segments whose wrapped orientations would say they do not cross.
+    TestDoc far;
+    far.Edge(far.Vertex(20000, 90000), far.Vertex(10000, 40000));
+    far.Edge(far.Vertex(10000, 70000), far.Vertex(70000, 70000));
+    EXPECT_EQ(CountCrossingsAllPairs(EdgesOf(far))[kEdgeBlue - 1], 1);
+    EXPECT_EQ(CountCrossingsFast(EdgesOf(far))[kEdgeBlue - 1], 1);
 }
 
 TEST(StatusPanes, CrossingsText) {
