@@ -7,6 +7,7 @@
 
 #include "editor/HitTest.h"
 #include "editor/Visibility.h"
+#include "level/ExchangeSort.h"
 #include "model/LattixDoc.h"
 
 namespace {
@@ -243,19 +244,11 @@ void CLattixDoc::SelectInRectangle(const Rect& band, const CLattixView& view, bo
         const Point pa = a->AsVertex()->m_center, pb = b->AsVertex()->m_center;
         return pa.y > pb.y || (pa.y == pb.y && pa.x > pb.x);
     };
-    constexpr std::size_t kExchangeLimit = 4096;
-    if (vertexSlots.size() <= kExchangeLimit) {
-        for (std::size_t i = 0; i < vertexSlots.size(); ++i)
-            for (std::size_t j = i + 1; j < vertexSlots.size(); ++j)
-                if (after(collected[vertexSlots[i]], collected[vertexSlots[j]]))
-                    std::swap(collected[vertexSlots[i]], collected[vertexSlots[j]]);
-    } else {
-        // Same order for all vertices with distinct centres, without the quadratic passes.
-        std::vector<CElement*> vertices;
-        for (std::size_t slot : vertexSlots) vertices.push_back(collected[slot]);
-        std::stable_sort(vertices.begin(), vertices.end(), [&](const CElement* a, const CElement* b) { return after(b, a); });
-        for (std::size_t k = 0; k < vertexSlots.size(); ++k) collected[vertexSlots[k]] = vertices[k];
-    }
+    std::vector<CElement*> vertices;
+    vertices.reserve(vertexSlots.size());
+    for (std::size_t slot : vertexSlots) vertices.push_back(collected[slot]);
+    ExchangeSort(vertices, after);
+    for (std::size_t k = 0; k < vertexSlots.size(); ++k) collected[vertexSlots[k]] = vertices[k];
     for (CElement* e : collected) AddToSelection(e);
 }
 
