@@ -14,15 +14,15 @@ constexpr std::size_t kMinRepeatCopy = 3;
 // Every kStride-th base position is indexed, so a copy of kMinFoundCopy + kStride - 1 bytes
 // at a new distance is always found.
 constexpr std::size_t kStride = 4;
-// After this many positions in a row without a copy, the index is probed only at every
-// kSparseProbe-th position: each probe is a likely cache miss, and a long stretch of new
-// bytes rarely holds a copy. The interval is prime to kStride, so that every alignment of a
-// longer copy with the indexed base positions is still met.
-constexpr std::size_t kMissesBeforeSkipping = 64;
-// The index is asked only after this many positions without a copy: a small edit changes a
-// few bytes, after which the copy at the old distance resumes, and for such a state the
-// index (a pass over the whole base) is never built.
-constexpr std::size_t kMissesBeforeProbing = 12;
+// The index is asked only from this many new bytes on: a small edit changes a few bytes,
+// after which the copy at the old distance resumes, and for such a state the index (a pass
+// over the whole base) is never built.
+constexpr std::size_t kNewBytesBeforeProbing = 12;
+// From this many new bytes on the index is probed only at every kSparseProbe-th position:
+// each probe is a likely cache miss, and a long stretch of new bytes rarely holds a copy.
+// The interval is prime to kStride, so every alignment of a longer copy with the indexed
+// base positions is still met.
+constexpr std::size_t kNewBytesBeforeSkipping = 64;
 constexpr std::size_t kSparseProbe = 7;
 
 std::uint64_t Load64(const std::uint8_t* p) {
@@ -108,7 +108,6 @@ std::vector<std::uint8_t> EncodeDelta(std::span<const std::uint8_t> base, std::s
     const std::size_t n = target.size();
     std::int64_t distance = 0; // base position minus target position of the last copy
     std::size_t pos = 0, newStart = 0;
-    std::size_t misses = 0; // positions since the last copy
 
     auto emit = [&](std::size_t copyLength, std::int64_t copyDistance) {
         PutVarint(out, pos - newStart);
@@ -120,7 +119,6 @@ std::vector<std::uint8_t> EncodeDelta(std::span<const std::uint8_t> base, std::s
         distance = copyDistance;
         pos += copyLength;
         newStart = pos;
-        misses = 0;
     };
 
     while (pos < n) {
@@ -133,9 +131,9 @@ std::vector<std::uint8_t> EncodeDelta(std::span<const std::uint8_t> base, std::s
                 continue;
             }
         }
-        ++misses;
-        if (pos + 8 <= n && misses >= kMissesBeforeProbing &&
-            (misses < kMissesBeforeSkipping || misses % kSparseProbe == 0)) {
+        const std::size_t newBytes = pos - newStart + 1;
+        if (pos + 8 <= n && newBytes >= kNewBytesBeforeProbing &&
+            (newBytes < kNewBytesBeforeSkipping || newBytes % kSparseProbe == 0)) {
             const std::int64_t found = index.Find(t + pos);
             if (found >= 0) {
                 const std::size_t len =

@@ -170,17 +170,18 @@ bool CLattixApp::SaveDocument(CLattixDoc* doc, bool askForName) {
     return true;
 }
 
-bool CLattixApp::CloseDocument(CLattixDoc* doc) {
-    if (!doc) return false;
-    if (doc->IsModified()) {
-        switch (AskSaveChanges(m_frame.get(), Title(doc))) {
-        case SaveChangesAnswer::Cancel: return false;
-        case SaveChangesAnswer::Save:
-            if (!SaveDocument(doc, false)) return false;
-            break;
-        case SaveChangesAnswer::Discard: break;
-        }
+bool CLattixApp::MaySaveChanges(CLattixDoc* doc) {
+    if (!doc->IsModified()) return true;
+    switch (AskSaveChanges(m_frame.get(), Title(doc))) {
+    case SaveChangesAnswer::Cancel: return false;
+    case SaveChangesAnswer::Save: return SaveDocument(doc, false);
+    case SaveChangesAnswer::Discard: return true;
     }
+    return false;
+}
+
+bool CLattixApp::CloseDocument(CLattixDoc* doc) {
+    if (!doc || !MaySaveChanges(doc)) return false;
     const auto frames = FramesOf(doc);
     DestroyDocument(doc);
     m_closingDocument = true;
@@ -192,16 +193,8 @@ bool CLattixApp::CloseDocument(CLattixDoc* doc) {
 bool CLattixApp::SaveAllModified() {
     std::vector<CLattixDoc*> docs;
     for (const auto& d : m_documents) docs.push_back(d.get());
-    for (CLattixDoc* doc : docs) {
-        if (!doc->IsModified()) continue;
-        switch (AskSaveChanges(m_frame.get(), Title(doc))) {
-        case SaveChangesAnswer::Cancel: return false;
-        case SaveChangesAnswer::Save:
-            if (!SaveDocument(doc, false)) return false;
-            break;
-        case SaveChangesAnswer::Discard: break;
-        }
-    }
+    for (CLattixDoc* doc : docs)
+        if (!MaySaveChanges(doc)) return false;
     return true;
 }
 
@@ -213,17 +206,9 @@ void CLattixApp::OnFrameCloseRequested(CChildFrame* frame, bool* accept) {
         return;
     }
     // The last window of a document takes the document with it.
-    if (doc->IsModified()) {
-        switch (AskSaveChanges(m_frame.get(), Title(doc))) {
-        case SaveChangesAnswer::Cancel: *accept = false; return;
-        case SaveChangesAnswer::Save:
-            if (!SaveDocument(doc, false)) {
-                *accept = false;
-                return;
-            }
-            break;
-        case SaveChangesAnswer::Discard: break;
-        }
+    if (!MaySaveChanges(doc)) {
+        *accept = false;
+        return;
     }
     DestroyDocument(doc);
 }

@@ -68,6 +68,9 @@ private:
     CLattixDoc* CreateDocument();
     void DestroyDocument(CLattixDoc* doc);
     std::vector<CChildFrame*> FramesOf(const CLattixDoc* doc) const;
+    // Asks Save / Discard / Cancel for a modified document; false when the user cancelled or
+    // the save failed, so that whatever was closing stays open.
+    bool MaySaveChanges(CLattixDoc* doc);
     QString AskFileName(bool save, const QString& suggested, const QString& filter, const QString& suffix);
     void LoadSettings();
     void SaveSettings() const;
