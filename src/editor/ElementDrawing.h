@@ -54,6 +54,8 @@ PenStyle TrackDashStyleOf(int colorId);
 bool IsEdgeVisible(const CEdge& edge, const EdgeDisplay& display);
 // A bend point disappears with its first edge.
 bool IsVertexVisible(const CVertex& vertex, const EdgeDisplay& display);
+// Labels on the dark named fills are drawn white, on every other fill black.
+bool NeedsWhiteText(Rgb fill);
 // The comma-separated label of a vertex; empty for bend points.
 std::string VertexLabel(const CVertex& vertex, const VertexDisplay& display);
 

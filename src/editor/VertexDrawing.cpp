@@ -21,13 +21,13 @@ std::string VertexLabel(const CVertex& vertex, const VertexDisplay& display) {
     return label;
 }
 
-namespace {
-
 bool NeedsWhiteText(Rgb fill) {
     for (int id : {101, 102, 103, 107, 108}) // Blue, Red, Green, Purple, Black
         if (fill == ColorIdToRgb(id)) return true;
     return false;
 }
+
+namespace {
 
 Rect ScreenRect(const CVertex& vertex, const Rect& r, const Projection& proj) {
     return proj.Map(r).Offset(vertex.m_offset);
