@@ -5,6 +5,7 @@
 #include <charconv>
 #include <iostream>
 
+#include "io/ImportedGraph.h"
 #include "shell/formats/GraphMl.h"
 
 CliArgs::CliArgs(std::vector<std::string> args, const std::set<std::string>& valued) {
@@ -60,10 +61,11 @@ CliSession::~CliSession() {
 }
 
 bool CliSession::Open(const std::string& path) {
-    if (ExtensionOf(path) == ".graphml") {
+    const std::string ext = ExtensionOf(path);
+    if (ext == ".graphml" || IsImportExtension(ext)) {
         m_doc->OnNewDocument();
         std::string error;
-        if (!ReadGraphMl(*m_doc, path, error)) {
+        if (!(ext == ".graphml" ? ReadGraphMl(*m_doc, path, error) : ImportGraphFile(*m_doc, path, error))) {
             m_platform.ShowMessage(error);
             return false;
         }

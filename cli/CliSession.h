@@ -42,7 +42,8 @@ public:
     explicit CliSession(bool answerYes = false);
     ~CliSession();
 
-    // Opens an ".lxd" or ".graphml" file; false after printing why.
+    // Opens an ".lxd" file, or imports a ".graphml", ".dot", ".gv" or ".gml" one; false
+    // after printing why.
     bool Open(const std::string& path);
     // Saves by extension (".lxd", ".txt", ".graphml"); false after printing why.
     bool SaveAs(const std::string& path);

@@ -1,5 +1,6 @@
 #include "CliSession.h"
 #include "Commands.h"
+#include "io/ImportedGraph.h"
 
 int RunConvert(const CliArguments& raw) {
     CliArgs args(raw, {});
@@ -7,7 +8,8 @@ int RunConvert(const CliArguments& raw) {
     const std::string& in = args.Positional()[0];
     const std::string& out = args.Positional()[1];
     const std::string inExt = ExtensionOf(in), outExt = ExtensionOf(out);
-    if (inExt != ".lxd" && inExt != ".graphml") return UsageError("convert", "input must be .lxd or .graphml");
+    if (inExt != ".lxd" && inExt != ".graphml" && !IsImportExtension(inExt))
+        return UsageError("convert", "input must be .lxd, .graphml, .dot, .gv or .gml");
     if (outExt != ".lxd" && outExt != ".txt" && outExt != ".graphml")
         return UsageError("convert", "output must be .lxd, .txt or .graphml");
     CliSession session;

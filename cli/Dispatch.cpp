@@ -11,9 +11,9 @@ namespace {
 
 const CliCommand kCommands[] = {
     {"info", "info FILE", RunInfo},
-    {"convert", "convert IN OUT   (.lxd, .txt, .graphml)", RunConvert},
+    {"convert", "convert IN OUT   (in: .lxd, .graphml, .dot, .gv, .gml; out: .lxd, .txt, .graphml)", RunConvert},
     {"components", "components FILE", RunComponents},
-    {"render", "render IN OUT   (.svg, .png) [--guides] [--margin PIXELS]", RunRender},
+    {"render", "render IN OUT   (.svg, .png, .pdf, .tex, .ipe, .dot) [--guides] [--margin PIXELS] [--selection] [--scale S]", RunRender},
     {"random", "random labeled|rooted|free-labeled|free-rooted|wilf -n N [--seed S] [--max-attempts K] [-o OUT]", RunRandom},
     {"draw-ulp", "draw-ulp FILE -o OUT.lxd [--yes]   (Draw ULP Trees; --yes: remove bends)", RunDrawUlp},
     {"planarity", "planarity FILE [--yes] [--no-replay] [--replay OUT.svg]", RunPlanarity},

@@ -81,7 +81,7 @@ Figure BuildFigure(const CLattixDoc& doc, const CLattixView& view, const FigureO
     for (const CElement* element : doc.m_elements) {
         const CVertex* v = element->AsVertex();
         if (!v || v->m_isBend || v->m_hidden || !IsVertexVisible(*v, display)) continue;
-        if (options.selectionOnly && !doc.IsSelected(v)) continue;
+        if (options.selectionOnly && !v->m_selected) continue;
         FigureVertex fv;
         fv.id = v->m_id;
         fv.center = CenterOf(*v);
@@ -112,7 +112,7 @@ Figure BuildFigure(const CLattixDoc& doc, const CLattixView& view, const FigureO
         const auto a = index.find(chain.from), b = index.find(chain.to);
         if (a == index.end() || b == index.end()) continue;
         const bool shown = std::all_of(chain.segments.begin(), chain.segments.end(), [&](const CEdge* s) {
-            return !s->m_hidden && IsEdgeVisible(*s, display);
+            return !s->m_hidden && IsEdgeVisible(*s, display) && (!options.selectionOnly || s->m_selected);
         });
         if (!shown) continue;
         const CEdge& head = *chain.segments.front();

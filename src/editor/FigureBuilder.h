@@ -13,7 +13,7 @@ class CLattixView;
 struct FigureOptions {
     bool guides = false;       // the view's tracks and grid lines
     std::int32_t margin = 20;  // white space around the drawing, in document units
-    bool selectionOnly = false; // only selected vertices and the edges between them
+    bool selectionOnly = false; // only selected vertices and selected edges between them
 };
 
 Figure BuildFigure(const CLattixDoc& doc, const CLattixView& view, const FigureOptions& options);

@@ -271,7 +271,7 @@ void WriteDot(const Figure& f, std::ostream& out) {
     auto pos = [&](Point p) { return Num(p.x * kPointsPerUnit) + "," + Num(h - p.y * kPointsPerUnit); };
     const char* op = f.directed ? " -> " : " -- ";
     out << (f.directed ? "digraph" : "graph") << " G {\n"
-        << "  graph [bb=\"0,0," << Num(f.width * kPointsPerUnit) << ',' << Num(h) << "\"];\n"
+        << "  graph [bb=\"0,0," << Num(f.width * kPointsPerUnit) << ',' << Num(h) << "\", notranslate=true];\n"
         << "  node [shape=circle, style=filled, fixedsize=true, fontname=\"Helvetica\", fontsize=10];\n"
         << "  edge [penwidth=1.5];\n";
     for (const FigureVertex& v : f.vertices)

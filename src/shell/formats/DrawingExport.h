@@ -1,6 +1,7 @@
 #pragma once
 // Pictures of a document outside the window: an off-screen image of a view, and the
-// drawing written as PNG or SVG (by the File menu and by arborix-cli render).
+// drawing written as SVG, PNG, PDF, TikZ, Ipe or DOT (by the export dialog and by
+// arborix-cli render).
 
 #include <cstdint>
 #include <string>
@@ -17,17 +18,25 @@ class CDocView;
 QImage RenderViewImage(CLattixDoc& doc, CDocView* view, Point scroll, std::int32_t width, std::int32_t height,
                        bool drawGuides);
 
+enum class DrawingFormat { Svg, Png, Pdf, Tikz, Ipe, Dot };
+
 struct DrawingExportOptions {
-    bool guides = false;       // draw the view's tracks and grid lines as well
-    std::int32_t margin = 20;  // white space around the drawing, in pixels
+    bool guides = false;        // draw the view's tracks and grid lines as well
+    std::int32_t margin = 20;   // white space around the drawing, in pixels
+    bool selectionOnly = false; // only the selected elements
+    double scale = 1.0;         // PNG only: pixels of the image per pixel of the drawing
 };
 
-// The part of the canvas, in view pixels at the document's zoom, that an export shows:
-// every element with the margin around it.
-Rect ExportArea(const CLattixDoc& doc, std::int32_t margin);
+// The format an export file name asks for: .svg, .png, .pdf, .tex, .ipe, .dot; false for
+// anything else.
+bool DrawingFormatOf(const std::string& path, DrawingFormat& format);
 
-// Writes the drawing as seen in `view` to a ".png" or ".svg" file; false with `error`
-// set when it could not.
+// The part of the canvas, in view pixels at the document's zoom, that an export shows:
+// every element (or every selected one) with the margin around it.
+Rect ExportArea(const CLattixDoc& doc, std::int32_t margin, bool selectionOnly = false);
+
+// Writes the drawing as seen in `view` in the format its extension names; false with
+// `error` set when it could not (then no file is left half written).
 bool ExportDrawing(CLattixDoc& doc, CDocView* view, const std::string& path, const DrawingExportOptions& options,
                    std::string& error);
 

@@ -76,6 +76,13 @@ QRectF ToQRectF(const Rect& r) { return QRectF(r.left, r.top, r.Width(), r.Heigh
 
 } // namespace
 
+TextSize MeasureTextIn(const Font& font, const std::string& text) {
+    const CachedFont& f = Fonts().Get(font);
+    return {f.metrics.horizontalAdvance(QString::fromStdString(text)), f.metrics.height()};
+}
+
+int PixelSizeOf(const Font& font) { return Fonts().Get(font).font.pixelSize(); }
+
 QPainterDrawTarget::QPainterDrawTarget(QPainter& painter, std::optional<Rect> visible)
     : m_painter(painter), m_visible(visible) {
     m_painter.setBackgroundMode(Qt::TransparentMode);

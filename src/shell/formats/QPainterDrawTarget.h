@@ -12,6 +12,10 @@
 class QPainter;
 
 QColor ToQColor(Rgb rgb);
+// Text measured as QPainterDrawTarget measures it, for targets that write files.
+TextSize MeasureTextIn(const Font& font, const std::string& text);
+// The pixel size of the Qt font that stands for `font`.
+int PixelSizeOf(const Font& font);
 
 class QPainterDrawTarget final : public DrawTarget {
 public:
