@@ -74,10 +74,9 @@ std::vector<CommandEntry> Build() {
     t.push_back(Item(F, "Save &As...", kFileSaveAs, "Save the active document with a new name\nSave As",
         [](CommandContext& c) { c.app.SaveDocument(c.doc, true); }));
     t.push_back(Sep(Item(F, "&Export As Text File...", kExportText, "Save a text version of the graph")));
-    t.push_back(Item(F, "Export Drawing as SV&G...", kExportDrawingSvg, "Save the drawing as an SVG picture\nExport SVG",
-        [](CommandContext& c) { c.app.ExportDrawing(c.doc, c.view, "svg"); }));
-    t.push_back(Item(F, "Export Drawing as P&NG...", kExportDrawingPng, "Save the drawing as a PNG image\nExport PNG",
-        [](CommandContext& c) { c.app.ExportDrawing(c.doc, c.view, "png"); }));
+    t.push_back(Item(F, "Export &Drawing...", kExportDrawing,
+        "Save the drawing as PDF, SVG, PNG, TikZ, Ipe or DOT\nExport Drawing",
+        [](CommandContext& c) { c.app.OnExportDrawing(c.doc, c.view); }));
     t.push_back(On(Toolbar::Main, Sep(Keys(Item(F, "&Print...\tCtrl+P", kFilePrint, "Print the active document\nPrint",
         [](CommandContext& c) { c.app.OnFilePrint(c.EditorView()); },
         [](const CommandContext& c) { return CommandState{c.EditorView() != nullptr, {}}; }), {K("Ctrl+P")}))));

@@ -58,8 +58,7 @@ struct CommandEntry {
 
 // Commands of the shell's own making (the drawing export).
 namespace cmd {
-inline constexpr int kExportDrawingSvg = 33101;
-inline constexpr int kExportDrawingPng = 33102;
+inline constexpr int kExportDrawing = 33280;
 // The entries of the open windows at the end of the Window menu.
 inline constexpr int kFirstWindowEntry = 65280;
 // Where the recent-file entries go in the File menu.

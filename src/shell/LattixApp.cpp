@@ -21,11 +21,15 @@
 #include "shell/MessageBoxes.h"
 #include "shell/dialogs/AboutDialog.h"
 #include "shell/formats/DrawingExport.h"
+#include "shell/formats/GraphMl.h"
+#include "shell/dialogs/ExportDrawingDialog.h"
+#include "io/ImportedGraph.h"
 #include "shell/views/EditorView.h"
 
 namespace {
 constexpr int kRecentFileCount = 4;
 const char* const kDocumentFilter = "Arborix Files (*.lxd)";
+const char* const kOpenFilter = "Arborix documents (*.lxd);;GraphML (*.graphml);;DOT (*.dot *.gv);;GML (*.gml);;All files (*)";
 } // namespace
 
 CLattixApp::CLattixApp() {
@@ -131,9 +135,18 @@ QString CLattixApp::AskFileName(bool save, const QString& suggested, const QStri
 }
 
 void CLattixApp::OnFileOpen() {
-    // No filter: any file goes to the reader, which refuses what is not a document.
-    const QString path = AskFileName(false, {}, {}, {});
+    // The last filter takes any file; the reader refuses what is not a document.
+    const QString path = AskFileName(false, {}, kOpenFilter, {});
     if (!path.isEmpty()) OpenDocumentFile(path);
+}
+
+bool CLattixApp::ImportInto(CLattixDoc& doc, const QString& path) {
+    const std::string file = QFileInfo(path).absoluteFilePath().toStdString();
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    std::string error;
+    const bool ok = suffix == "graphml" ? ReadGraphMl(doc, file, error) : ImportGraphFile(doc, file, error);
+    if (!ok) m_platform.ShowMessage(error, MessageIcon::Exclamation);
+    return ok;
 }
 
 CLattixDoc* CLattixApp::OpenDocumentFile(const QString& path) {
@@ -147,6 +160,24 @@ CLattixDoc* CLattixApp::OpenDocumentFile(const QString& path) {
     // The document reads the file before any window exists, so a file it cannot read
     // leaves no window behind; it has shown its message by then.
     CLattixDoc* doc = CreateDocument();
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == "graphml" || IsImportExtension("." + suffix.toStdString())) {
+        // A graph of another format becomes a new untitled document named after the file;
+        // Save asks where to put it as an Arborix document.
+        if (!ImportInto(*doc, path)) {
+            DestroyDocument(doc);
+            return nullptr;
+        }
+        m_titles.emplace_back(doc, QFileInfo(path).completeBaseName());
+        NewFrame(*doc, ViewKind::Editor);
+        doc->RecomputeDerivedData();
+        doc->ClearSelection();
+        doc->CheckPoint(); // the first one: undo goes back no further than the import
+        doc->SetModifiedFlag(false);
+        doc->RepaintAllViews();
+        AddToRecentFiles(QFileInfo(path).absoluteFilePath());
+        return doc;
+    }
     if (!doc->OnOpenDocument(QFileInfo(path).absoluteFilePath().toStdString())) {
         DestroyDocument(doc);
         return nullptr;
@@ -215,19 +246,22 @@ void CLattixApp::OnFrameCloseRequested(CChildFrame* frame, bool* accept) {
 
 // ---------------------------------------------------------------- export, printing, about
 
-void CLattixApp::ExportDrawing(CLattixDoc* doc, CDocView* view, const char* format) {
+void CLattixApp::OnExportDrawing(CLattixDoc* doc, CDocView* view) {
     if (!doc) return;
-    const QString suffix = QString::fromLatin1(format);
-    const QString filter = suffix == "svg" ? "SVG Picture (*.svg)" : "PNG Image (*.png)";
+    CExportDrawingDialog dialog(m_exportValues, !doc->m_selection.empty(), m_frame.get());
+    if (m_platform.m_dialogDriver) QTimer::singleShot(0, &dialog, [this, &dialog] { m_platform.m_dialogDriver(dialog); });
+    if (dialog.exec() != QDialog::Accepted) return;
+    m_exportValues = dialog.Values();
+    const QString suffix = ExportSuffixOf(m_exportValues.format);
     const QString base = QFileInfo(Title(doc)).completeBaseName();
-    const QString path = AskFileName(true, base + "." + suffix, filter, suffix);
+    const QString path = AskFileName(true, base + "." + suffix, ExportFilterOf(m_exportValues.format), suffix);
     if (path.isEmpty()) return;
-    DrawingExportOptions options;
     std::string error;
     CDocView* source = view && view->IsEditorView() ? view : doc->GetGraphView();
-    options.guides = true;
-    if (!::ExportDrawing(*doc, source, path.toStdString(), options, error))
-        m_platform.ShowMessage(error, MessageIcon::Exclamation);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool ok = ::ExportDrawing(*doc, source, path.toStdString(), m_exportValues.options, error);
+    QApplication::restoreOverrideCursor();
+    if (!ok) m_platform.ShowMessage(error, MessageIcon::Exclamation);
 }
 
 QPrinter& CLattixApp::Printer() {

@@ -13,6 +13,7 @@
 
 #include "model/DocView.h"
 #include "shell/QtPlatform.h"
+#include "shell/dialogs/ExportDrawingDialog.h"
 
 class CChildFrame;
 class CLattixDoc;
@@ -46,7 +47,8 @@ public:
     bool CloseDocument(CLattixDoc* doc);
     // Asks to save each modified document; false when the user cancelled.
     bool SaveAllModified();
-    void ExportDrawing(CLattixDoc* doc, CDocView* view, const char* format);
+    // The export dialog, then the file name, then the file.
+    void OnExportDrawing(CLattixDoc* doc, CDocView* view);
     CChildFrame* NewFrame(CLattixDoc& doc, ViewKind kind);
 
     void OnFilePrint(CLattixView* view);
@@ -83,5 +85,7 @@ private:
     int m_untitledCounter = 0;
     QStringList m_recentFiles;
     std::unique_ptr<QPrinter> m_printer;
+    ExportDrawingValues m_exportValues; // the export dialog starts from the last choice
+    bool ImportInto(CLattixDoc& doc, const QString& path);
     bool m_closingDocument = false;
 };

@@ -21,6 +21,11 @@
 #include "shell/ChildFrame.h"
 #include "shell/LattixApp.h"
 #include "shell/MainFrame.h"
+#include "shell/dialogs/ExportDrawingDialog.h"
+
+#include <QDoubleSpinBox>
+#include <QCheckBox>
+#include <functional>
 
 namespace {
 
@@ -224,16 +229,66 @@ TEST(Windows, PQtreeWindowIsASecondViewOnTheDocument) {
     EXPECT_EQ(doc->Views().size(), 1u);
 }
 
-TEST(Export, DrawingGoesToThePathChosen) {
-    Started s({"arborix", kExample});
-    const QString path = QDir::tempPath() + "/arborix-export.png";
-    QFile::remove(path);
-    s.app.m_fileDialogDriver = [path](bool, const QString& suggested) {
-        EXPECT_EQ(suggested, "triangle-and-path.png");
-        return path;
+// Runs File > Export Drawing with the dialog set by `choose`, saving to `path`.
+static void ExportThroughDialog(Started& s, const QString& path, std::function<void(CExportDrawingDialog&)> choose) {
+    s.app.m_fileDialogDriver = [path](bool, const QString&) { return path; };
+    s.app.Platform().m_dialogDriver = [choose](QDialog& d) {
+        auto& dialog = dynamic_cast<CExportDrawingDialog&>(d);
+        choose(dialog);
+        dialog.accept();
     };
-    s.frame().Action(cmd::kExportDrawingPng)->trigger();
-    QImage image(path);
-    ASSERT_FALSE(image.isNull());
-    EXPECT_GT(image.width(), 300);
+    s.frame().Action(cmd::kExportDrawing)->trigger();
+}
+
+TEST(Export, DialogChoicesReachTheFile) {
+    Started s({"arborix", kExample});
+    const QString one = QDir::tempPath() + "/arborix-export-1.png", two = QDir::tempPath() + "/arborix-export-2.png";
+    QFile::remove(one);
+    QFile::remove(two);
+    auto png = [](double scale) {
+        return [scale](CExportDrawingDialog& d) {
+            d.FormatBox()->setCurrentIndex(d.FormatBox()->findText("PNG"));
+            d.ScaleBox()->setValue(scale);
+        };
+    };
+    ExportThroughDialog(s, one, png(1));
+    ExportThroughDialog(s, two, png(2));
+    const QImage a(one), b(two);
+    ASSERT_FALSE(a.isNull());
+    ASSERT_FALSE(b.isNull());
+    EXPECT_GT(a.width(), 300);
+    EXPECT_NEAR(b.width(), 2 * a.width(), 1);
+    EXPECT_NEAR(b.height(), 2 * a.height(), 1);
+
+    // The scale applies to PNG only, and nothing selected leaves only the whole drawing.
+    s.app.Platform().m_dialogDriver = [](QDialog& d) {
+        auto& dialog = dynamic_cast<CExportDrawingDialog&>(d);
+        dialog.FormatBox()->setCurrentIndex(dialog.FormatBox()->findText("PDF"));
+        EXPECT_FALSE(dialog.ScaleBox()->isEnabled());
+        EXPECT_FALSE(dialog.GuidesBox()->isChecked());
+        dialog.reject();
+    };
+    s.app.Documents()[0]->ClearSelection();
+    s.frame().Action(cmd::kExportDrawing)->trigger();
+}
+
+TEST(FileCommands, OpenImportsDotAsANewUntitledDocument) {
+    Started s;
+    const QString dot = WriteTempFile("arborix-open.dot", "digraph { a -> b -> c; a [color=red] }");
+    s.app.m_fileDialogDriver = [dot](bool save, const QString&) { return save ? QString() : dot; };
+    s.frame().Action(cmd::kFileOpen)->trigger();
+    ASSERT_EQ(s.app.Documents().size(), 2u);
+    CLattixDoc* doc = s.app.Documents()[1].get();
+    EXPECT_EQ(VertexCount(*doc), 3u);
+    EXPECT_TRUE(doc->m_directed);
+    EXPECT_EQ(s.app.Title(doc), "arborix-open");
+    EXPECT_TRUE(doc->GetPathName().empty());
+    EXPECT_FALSE(doc->IsModified());
+
+    const QString bad = WriteTempFile("arborix-bad.gml", "graph [ node [ id 1 ] edge [ source 1 target 9 ] ]");
+    s.app.m_fileDialogDriver = [bad](bool save, const QString&) { return save ? QString() : bad; };
+    s.frame().Action(cmd::kFileOpen)->trigger();
+    EXPECT_EQ(s.app.Documents().size(), 2u);
+    ASSERT_EQ(s.boxes.messages.size(), 1u);
+    EXPECT_NE(s.boxes.messages[0].find("GML"), std::string::npos);
 }

@@ -32,7 +32,7 @@ struct Menu {
 
 // The commands the program adds to the File menu besides the standard ones: the drawing
 // as a picture.
-bool IsPictureExport(int id) { return id == cmd::kExportDrawingSvg || id == cmd::kExportDrawingPng; }
+bool IsPictureExport(int id) { return id == cmd::kExportDrawing; }
 
 bool IsRecentFile(const QAction* a) {
     const int id = a->data().toInt();
@@ -179,9 +179,9 @@ TEST(MenuTree, WithADocumentEveryEntryHasItsTextIdAndCheckMark) {
     ASSERT_TRUE(s.ok);
     s.frame().UpdateCommandUI();
     EXPECT_EQ(Shown(s.frame()), Describe(MenusWithDocument()));
-    // The picture exports sit right after the text export.
+    // The drawing export sits right after the text export.
     QAction* text = EntryIn(s.frame(), "&File", cmd::kExportText);
-    QAction* svg = EntryIn(s.frame(), "&File", cmd::kExportDrawingSvg);
+    QAction* svg = EntryIn(s.frame(), "&File", cmd::kExportDrawing);
     ASSERT_TRUE(text && svg);
     const auto file = qobject_cast<QMenu*>(text->associatedObjects().front())->actions();
     EXPECT_EQ(file.indexOf(svg), file.indexOf(text) + 1);
