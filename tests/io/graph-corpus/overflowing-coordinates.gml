@@ -1,0 +1,1 @@
+graph [ node [ id 0 graphics [ x 1e400 y -1e400 ] ] ]

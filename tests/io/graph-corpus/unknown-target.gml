@@ -1,0 +1,1 @@
+graph [ node [ id 0 ] edge [ source 0 target 0 ] edge [ source 0 target 5 ] ]
