@@ -1,0 +1,6 @@
+// libFuzzer target: the GML reader on arbitrary bytes.
+#include "ImportCheck.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    return CheckImport(data, size, ReadGml);
+}
