@@ -192,6 +192,12 @@ TEST(DrawingExport, PdflatexCompilesTheTikzFigure) {
         GTEST_SKIP() << "pdflatex with the standalone class and TikZ not installed "
                         "(texlive-latex-base, texlive-latex-extra, texlive-pictures)";
     Drawing d;
+    // What TeX would choke on: special characters in a name, weights, highlights, dashes.
+    d.t.Vertex(1400, 1000, "x_1 & {50%} #$^~\\");
+    d.t.d().m_showWeight = true;
+    d.t.VertexNamed("beta")->m_highlight = MakeRgb(255, 200, 0);
+    d.t.Edges()[0]->m_highlight = MakeRgb(0, 255, 0);
+    d.t.view->m_showDashedEdges = true;
     DrawingExportOptions guides;
     guides.guides = true;
     d.t.view->m_guideMode = CLattixView::kGuideHorizontal;
