@@ -261,7 +261,7 @@ void CLattixApp::OnExportDrawing(CLattixDoc* doc, CDocView* view) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool ok = ::ExportDrawing(*doc, source, path.toStdString(), m_exportValues.options, error);
     QApplication::restoreOverrideCursor();
-    if (!ok) m_platform.ShowMessage(error, MessageIcon::Exclamation);
+    if (!ok && !error.empty()) m_platform.ShowMessage(error, MessageIcon::Exclamation);
 }
 
 QPrinter& CLattixApp::Printer() {

@@ -223,3 +223,25 @@ TEST(DrawingExport, IpetoipeConvertsTheIpeDrawing) {
     EXPECT_TRUE(std::filesystem::file_size(pdf) > 500);
     if (!latex) std::cout << "[ note ] labels left out: LaTeX for Ipe's text (xcolor) not installed\n";
 }
+
+TEST(DrawingExport, ALargeExportReportsProgressAndCanBeCancelled) {
+    Drawing d;
+    for (int i = 0; i < 30'000; ++i) {
+        CVertex* a = d.t.Vertex(100 + (i % 300) * 40, 2000 + (i / 300) * 40);
+        if (i % 300) d.t.Edge(a, d.t.Vertex(a->m_center.x + 5, a->m_center.y + 5));
+    }
+    std::int64_t reported = 0;
+    d.t.platform.m_progress = [&](std::string_view, std::int64_t done, std::int64_t total) {
+        EXPECT_LE(done, total);
+        reported = done;
+        return done < 20'000;
+    };
+    std::string error;
+    const std::string path = (d.dir / "big.svg").string();
+    EXPECT_FALSE(ExportDrawing(d.t.d(), d.t.view.get(), path, {}, error));
+    EXPECT_TRUE(error.empty()) << error;
+    EXPECT_GE(reported, 20'000);
+    EXPECT_FALSE(std::filesystem::exists(path));
+    d.t.platform.m_progress = nullptr;
+    EXPECT_TRUE(ExportDrawing(d.t.d(), d.t.view.get(), path, {}, error)) << error;
+}

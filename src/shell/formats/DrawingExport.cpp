@@ -15,6 +15,7 @@
 #include "editor/RecordingDrawTarget.h"
 #include "io/Figure.h"
 #include "model/LattixDoc.h"
+#include "model/Platform.h"
 #include "planarity/ReplayDrawing.h"
 #include "shell/formats/QPainterDrawTarget.h"
 #include "shell/formats/SvgStreamTarget.h"
@@ -50,19 +51,80 @@ private:
     std::vector<Saved> m_saved;
 };
 
+// Passes every call on to the real target and reports progress by the shapes drawn. Once
+// the user cancels, shapes are dropped so the drawing pass ends at once, and the export is
+// abandoned.
+class ProgressDrawTarget final : public DrawTarget {
+public:
+    ProgressDrawTarget(DrawTarget& inner, IPlatform& platform, std::size_t elements) : m_inner(inner) {
+        // Small drawings take no time worth showing.
+        if (elements >= kProgressFrom) {
+            m_total = std::int64_t(elements) * 2;
+            m_progress = platform.BeginProgress("Exporting the drawing", m_total);
+        }
+    }
+    bool Cancelled() const { return m_cancelled; }
+
+    void SetPen(const Pen& pen) override { m_inner.SetPen(pen); }
+    void SetBrush(std::optional<Rgb> fill) override { m_inner.SetBrush(fill); }
+    void SetFont(const Font& font) override { m_inner.SetFont(font); }
+    void SetTextColor(Rgb color) override { m_inner.SetTextColor(color); }
+    void SetRasterOp(RasterOp op) override { m_inner.SetRasterOp(op); }
+    std::optional<Rect> VisibleArea() const override { return m_inner.VisibleArea(); }
+    void Line(Point from, Point to) override {
+        if (Step()) m_inner.Line(from, to);
+    }
+    void Rectangle(const Rect& r) override {
+        if (Step()) m_inner.Rectangle(r);
+    }
+    void Ellipse(const Rect& bounds) override {
+        if (Step()) m_inner.Ellipse(bounds);
+    }
+    void FillRect(const Rect& r, Rgb color) override {
+        if (Step()) m_inner.FillRect(r, color);
+    }
+    TextSize MeasureText(const std::string& text) override { return m_inner.MeasureText(text); }
+    void Text(const std::string& text, const Rect& r, TextAlign align) override {
+        if (Step()) m_inner.Text(text, r, align);
+    }
+
+private:
+    static constexpr std::size_t kProgressFrom = 50'000;
+
+    bool Step() {
+        if (m_cancelled) return false;
+        if (m_progress && ++m_done % 4096 == 0 && !m_progress->Update(std::min(m_done, m_total))) m_cancelled = true;
+        return !m_cancelled;
+    }
+
+    DrawTarget& m_inner;
+    std::unique_ptr<IProgress> m_progress;
+    std::int64_t m_total = 0, m_done = 0;
+    bool m_cancelled = false;
+};
+
+// Draws the document onto `target` with progress; false when the user cancelled.
+bool DrawWithProgress(CLattixDoc& doc, DrawTarget& target, CLattixView* view, const Rect& area, bool guides,
+                      bool& cancelled) {
+    ProgressDrawTarget watched(target, doc.Platform(), doc.m_elements.size());
+    doc.DrawGraph(watched, area.left, area.top, 0, view, guides);
+    cancelled = watched.Cancelled();
+    return !cancelled;
+}
+
 CLattixView* EditorOf(CLattixDoc& doc, CDocView* view) {
     if (view && view->IsEditorView()) return static_cast<CLattixView*>(view);
     return doc.GetGraphView();
 }
 
-void DrawInto(QPainter& painter, CLattixDoc& doc, CLattixView* view, const Rect& area, bool guides) {
+bool DrawInto(QPainter& painter, CLattixDoc& doc, CLattixView* view, const Rect& area, bool guides, bool& cancelled) {
     painter.fillRect(QRect(0, 0, area.Width(), area.Height()), Qt::white);
     QPainterDrawTarget target(painter, Rect{0, 0, area.Width(), area.Height()});
-    doc.DrawGraph(target, area.left, area.top, 0, view, guides);
+    return DrawWithProgress(doc, target, view, area, guides, cancelled);
 }
 
 bool WritePng(CLattixDoc& doc, CLattixView* view, QSaveFile& file, const Rect& area, const DrawingExportOptions& o,
-              std::string& error) {
+              std::string& error, bool& cancelled) {
     const double w = std::ceil(area.Width() * o.scale), h = std::ceil(area.Height() * o.scale);
     if (w * h > kMaxImagePixels || w > 65535 || h > 65535) {
         error = "The picture would be too large; choose a smaller scale.";
@@ -77,12 +139,13 @@ bool WritePng(CLattixDoc& doc, CLattixView* view, QSaveFile& file, const Rect& a
     {
         QPainter painter(&image);
         painter.scale(o.scale, o.scale);
-        DrawInto(painter, doc, view, area, o.guides);
+        if (!DrawInto(painter, doc, view, area, o.guides, cancelled)) return false;
     }
     return image.save(&file, "PNG");
 }
 
-bool WritePdf(CLattixDoc& doc, CLattixView* view, QSaveFile& file, const Rect& area, const DrawingExportOptions& o) {
+bool WritePdf(CLattixDoc& doc, CLattixView* view, QSaveFile& file, const Rect& area, const DrawingExportOptions& o,
+              bool& cancelled) {
     QPdfWriter pdf(&file);
     // One pixel of the drawing is a 96th of an inch, as on a usual screen.
     pdf.setResolution(96);
@@ -93,15 +156,16 @@ bool WritePdf(CLattixDoc& doc, CLattixView* view, QSaveFile& file, const Rect& a
     pdf.setTitle(QFileInfo(QString::fromStdString(doc.GetPathName())).completeBaseName());
     QPainter painter;
     if (!painter.begin(&pdf)) return false;
-    DrawInto(painter, doc, view, area, o.guides);
-    return painter.end();
+    const bool drawn = DrawInto(painter, doc, view, area, o.guides, cancelled);
+    return painter.end() && drawn;
 }
 
-bool WriteSvg(CLattixDoc& doc, CLattixView* view, QSaveFile& file, const Rect& area, const DrawingExportOptions& o) {
+bool WriteSvg(CLattixDoc& doc, CLattixView* view, QSaveFile& file, const Rect& area, const DrawingExportOptions& o,
+              bool& cancelled) {
     SvgStreamTarget target(file, area.Width(), area.Height(),
                            QFileInfo(QString::fromStdString(doc.GetPathName())).completeBaseName().toStdString());
-    doc.DrawGraph(target, area.left, area.top, 0, view, o.guides);
-    return target.Finish();
+    const bool drawn = DrawWithProgress(doc, target, view, area, o.guides, cancelled);
+    return target.Finish() && drawn;
 }
 
 bool WriteFigure(CLattixDoc& doc, CLattixView* view, QSaveFile& file, DrawingFormat format,
@@ -179,22 +243,23 @@ bool ExportDrawing(CLattixDoc& doc, CDocView* view, const std::string& path, con
     }
     CLattixView* editor = EditorOf(doc, view);
     const Rect area = ExportArea(doc, options.margin, options.selectionOnly);
-    bool ok = false;
+    bool ok = false, cancelled = false;
     {
         // Figures read the selection themselves; the painted formats see it through the look.
         const bool painted = format == DrawingFormat::Svg || format == DrawingFormat::Png || format == DrawingFormat::Pdf;
         std::optional<ExportLook> look;
         if (painted) look.emplace(doc, options.selectionOnly);
         switch (format) {
-        case DrawingFormat::Png: ok = WritePng(doc, editor, file, area, options, error); break;
-        case DrawingFormat::Pdf: ok = WritePdf(doc, editor, file, area, options); break;
-        case DrawingFormat::Svg: ok = WriteSvg(doc, editor, file, area, options); break;
+        case DrawingFormat::Png: ok = WritePng(doc, editor, file, area, options, error, cancelled); break;
+        case DrawingFormat::Pdf: ok = WritePdf(doc, editor, file, area, options, cancelled); break;
+        case DrawingFormat::Svg: ok = WriteSvg(doc, editor, file, area, options, cancelled); break;
         default: ok = WriteFigure(doc, editor, file, format, options); break;
         }
     }
     if (!ok || !file.commit()) {
         file.cancelWriting();
-        if (error.empty()) error = kWriteFailed;
+        // A cancelled export leaves `error` empty: there is nothing to report.
+        if (error.empty() && !cancelled) error = kWriteFailed;
         return false;
     }
     return true;

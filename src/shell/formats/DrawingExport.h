@@ -36,7 +36,8 @@ bool DrawingFormatOf(const std::string& path, DrawingFormat& format);
 Rect ExportArea(const CLattixDoc& doc, std::int32_t margin, bool selectionOnly = false);
 
 // Writes the drawing as seen in `view` in the format its extension names; false with
-// `error` set when it could not (then no file is left half written).
+// `error` set when it could not (then no file is left half written). Large drawings show
+// progress; when the user cancels, the result is false with `error` empty.
 bool ExportDrawing(CLattixDoc& doc, CDocView* view, const std::string& path, const DrawingExportOptions& options,
                    std::string& error);
 
