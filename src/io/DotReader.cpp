@@ -224,7 +224,10 @@ public:
 
     void Parse() {
         Advance();
-        if (IsKeyword(m_tok, "strict")) Advance();
+        if (IsKeyword(m_tok, "strict")) {
+            m_strict = true;
+            Advance();
+        }
         if (IsKeyword(m_tok, "digraph")) m_graph.directed = true;
         else if (!IsKeyword(m_tok, "graph")) throw ParseError{"the file must start with 'graph' or 'digraph'"};
         Advance();
@@ -373,6 +376,11 @@ private:
     void AddEdge(std::size_t a, std::size_t b, const Attributes& attrs) {
         if (m_graph.nodes.size() + m_graph.edges.size() >= kImportElementLimit)
             throw ParseError{"the graph has too many elements"};
+        // A strict graph has at most one edge between two nodes, and no loops.
+        if (m_strict) {
+            const auto key = m_graph.directed || a < b ? std::pair(a, b) : std::pair(b, a);
+            if (a == b || !m_strictPairs.insert(key).second) return;
+        }
         ImportedEdge e;
         e.from = a;
         e.to = b;
@@ -414,6 +422,8 @@ private:
     Attributes m_graphAttrs;
     bool m_lastWasPlainId = false;
     bool m_assignment = false;
+    bool m_strict = false;
+    std::set<std::pair<std::size_t, std::size_t>> m_strictPairs;
 };
 
 } // namespace

@@ -91,6 +91,12 @@ TEST(DotImport, GrammarFormsThatGraphFilesUse) {
     EXPECT_EQ(g.edges[3].colorCode, kEdgeBlue);
 }
 
+TEST(DotImport, AStrictGraphKeepsOneEdgePerPairAndNoLoops) {
+    EXPECT_EQ(Dot("strict graph { a -- b; b -- a; a -- a; b -- c }").edges.size(), 2u);
+    EXPECT_EQ(Dot("strict digraph { a -> b; b -> a; a -> b }").edges.size(), 2u);
+    EXPECT_EQ(Dot("graph { a -- b; b -- a; a -- a }").edges.size(), 3u);
+}
+
 TEST(DotImport, WithoutPositionsTheVerticesGoOnAGrid) {
     TestDoc t;
     AddImportedGraph(t.d(), Dot("graph { a -- b -- c -- d -- e; f [pos=\"1,1\"] }"));
