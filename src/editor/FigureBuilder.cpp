@@ -1,6 +1,7 @@
 #include "editor/FigureBuilder.h"
 
 #include <algorithm>
+#include <cmath>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -58,6 +59,19 @@ void Reverse(Chain& chain) {
     std::reverse(chain.bends.begin(), chain.bends.end());
 }
 
+double Distance(Point a, Point b) { return std::hypot(double(a.x) - b.x, double(a.y) - b.y); }
+
+// An edge's end on the rim of its vertex, on the side facing `toward`. The stored end is
+// kept (it carries the turn of parallel edges) unless it lies on the far side of the disc,
+// where a vertical edge's end is stored; there an arrowhead would hide under the vertex.
+Point FacingEnd(Point stored, Point center, std::int32_t radius, Point toward) {
+    if (Distance(stored, toward) <= Distance(center, toward)) return stored;
+    const double d = Distance(center, toward);
+    if (d == 0) return stored;
+    return {center.x + std::int32_t(std::lround((toward.x - center.x) * radius / d)),
+            center.y + std::int32_t(std::lround((toward.y - center.y) * radius / d))};
+}
+
 Rect Grow(const Rect& box, const Rect& r, bool& any) {
     if (!any) {
         any = true;
@@ -85,7 +99,8 @@ Figure BuildFigure(const CLattixDoc& doc, const CLattixView& view, const FigureO
         FigureVertex fv;
         fv.id = v->m_id;
         fv.center = CenterOf(*v);
-        fv.radius = v->m_radius;
+        // The disc drawn is the circle in the vertex's square, which is wider than m_radius.
+        fv.radius = v->GetRect().Width() / 2;
         fv.fill = v->m_color;
         fv.textColor = NeedsWhiteText(v->m_color) ? kWhite : kBlack;
         fv.highlight = v->m_highlight;
@@ -123,10 +138,15 @@ Figure BuildFigure(const CLattixDoc& doc, const CLattixView& view, const FigureO
         for (const CVertex* bend : chain.bends) {
             fe.points.push_back(CenterOf(*bend));
             fe.bendFills.push_back(bend->m_color);
-            fe.bendRadius = bend->m_radius;
+            fe.bendRadius = bend->GetRect().Width() / 2;
         }
         const CEdge& tail = *chain.segments.back();
         fe.points.push_back(tail.m_v2 == chain.to ? tail.m_end : tail.m_start);
+        const Point first = CenterOf(*chain.from), last = CenterOf(*chain.to);
+        fe.points.front() = FacingEnd(fe.points.front(), first, chain.from->GetRect().Width() / 2,
+                                      fe.points.size() > 2 ? fe.points[1] : last);
+        fe.points.back() = FacingEnd(fe.points.back(), last, chain.to->GetRect().Width() / 2,
+                                     fe.points.size() > 2 ? fe.points[fe.points.size() - 2] : first);
         fe.colorCode = head.m_edgeColor;
         fe.color = ColorOfEdgeCode(head.m_edgeColor);
         fe.dash = display.dashed ? ToDash(DashStyleOf(head.m_edgeColor)) : LineDash::Solid;

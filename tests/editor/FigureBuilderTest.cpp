@@ -93,3 +93,19 @@ TEST(FigureBuilder, GuidesCoverTheFigureOnly) {
     // x spans 79..221: grid lines at 80, 120, 160 and 200.
     EXPECT_EQ(f.gridLines, (std::vector<std::int32_t>{80 - 79, 120 - 79, 160 - 79, 200 - 79}));
 }
+
+TEST(FigureBuilder, AVerticalEdgeEndsOnTheNearSideOfItsTarget) {
+    TestDoc t;
+    CVertex* a = t.Vertex(100, 100, "a");
+    CVertex* b = t.Vertex(100, 300, "b");
+    t.Edge(a, b);
+    t.d().ClearSelection();
+    const Figure f = BuildFigure(t.d(), *t.view, FigureOptions{false, 0, false});
+    ASSERT_EQ(f.edges.size(), 1u);
+    const Point from = f.vertices[0].center, to = f.vertices[1].center;
+    // Discs are as wide as the vertex's square (30), not 2 * m_radius.
+    EXPECT_EQ(f.vertices[1].radius, 15);
+    EXPECT_EQ(f.edges[0].points.front().x, from.x);
+    EXPECT_NEAR(f.edges[0].points.front().y, from.y + 15, 1);
+    EXPECT_EQ(f.edges[0].points.back(), (Point{to.x, to.y - 15}));
+}
