@@ -60,6 +60,11 @@ struct CommandEntry {
 namespace cmd {
 inline constexpr int kExportDrawingSvg = 33101;
 inline constexpr int kExportDrawingPng = 33102;
+// Zoom steps and Fit Drawing.
+inline constexpr int kZoomIn = 33220;
+inline constexpr int kZoomOut = 33221;
+inline constexpr int kZoomActualSize = 33222;
+inline constexpr int kFitDrawing = 33223;
 // The entries of the open windows at the end of the Window menu.
 inline constexpr int kFirstWindowEntry = 65280;
 // Where the recent-file entries go in the File menu.
