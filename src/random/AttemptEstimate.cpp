@@ -26,7 +26,7 @@ double Log2ExpectedAttempts(RandomTreeMethod method, int n) {
 std::string LongRejectionQuestion(double log2Attempts, int n) {
     const long long power = std::llround(log2Attempts * std::log10(2.0));
     return "A free tree on " + std::to_string(n) + " vertices needs about 10^" + std::to_string(power) +
-           " attempts by rejection sampling, which can take hours.\n"
+           " attempts by rejection sampling, which takes hours at the least.\n"
            "Wilf's method draws the same trees at once. Use it instead?\n"
            "(Cancel keeps rejection sampling; the labeled tree generator is quicker still.)";
 }
