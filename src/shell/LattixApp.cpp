@@ -23,10 +23,10 @@
 #include "shell/ChildFrame.h"
 #include "shell/MainFrame.h"
 #include "shell/MessageBoxes.h"
+#include "shell/Printing.h"
 #include "shell/dialogs/AboutDialog.h"
 #include "shell/formats/DrawingExport.h"
 #include "shell/views/EditorView.h"
-#include "shell/views/Navigation.h"
 
 namespace {
 constexpr int kRecentFileCount = 4;
@@ -243,32 +243,11 @@ QPrinter& CLattixApp::Printer() {
 }
 
 namespace {
-// One canvas pixel is a 96th of an inch on paper at actual size, the size the drawing has
-// on a usual screen, starting at the canvas origin. Fitted, the drawing (with a margin)
-// fills the printable area, centred, whatever its place on the canvas.
 void PrintView(EditorView& view, QPrinter& printer, bool actualSize) {
     QPainter painter;
     if (!painter.begin(&printer)) return;
     const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
-    const CLattixDoc* doc = view.GetDocument();
-    const std::optional<Rect> bounds = doc ? nav::DrawingBounds(*doc) : std::nullopt;
-    if (actualSize || !bounds) {
-        const double scale = printer.resolution() / 96.0;
-        painter.scale(scale, scale);
-        view.PrintTo(painter, QRect(0, 0, int(page.width() / scale), int(page.height() / scale)));
-        painter.end();
-        return;
-    }
-    // Halos, arrowheads and labels reach a little beyond the elements' boxes.
-    constexpr double kMargin = 12;
-    const double zoom = doc->ZoomFactor();
-    const QRectF drawn(QPointF(bounds->left * zoom - kMargin, bounds->top * zoom - kMargin),
-                       QPointF(bounds->right * zoom + kMargin, bounds->bottom * zoom + kMargin));
-    const double scale = std::min(page.width() / drawn.width(), page.height() / drawn.height());
-    painter.translate(page.width() / 2.0, page.height() / 2.0);
-    painter.scale(scale, scale);
-    painter.translate(-drawn.center());
-    view.PrintTo(painter, drawn.toAlignedRect());
+    PaintPage(view, painter, QRect(0, 0, page.width(), page.height()), printer.resolution() / 96.0, actualSize);
     painter.end();
 }
 
