@@ -174,13 +174,18 @@ void AttachEnd(CEdge* e, CVertex* from, CVertex* to) {
 
 void CLattixDoc::OnSwapAdjacencyLists(CLattixView* view) {
     std::vector<CVertex*> chosen;
-    for (CElement* e : m_selection)
-        if (CVertex* v = e->AsVertex(); v && !v->m_isBend) chosen.push_back(v);
+    std::size_t selectedVertices = 0; // bend points too: a bend point is a vertex
+    for (CElement* e : m_selection) {
+        if (CVertex* v = e->AsVertex()) {
+            ++selectedVertices;
+            if (!v->m_isBend) chosen.push_back(v);
+        }
+    }
     if (chosen.size() < 2) {
         Platform().ShowMessage("Select 2 vertices to swap adjacency lists");
         return;
     }
-    if (chosen.size() > 2) return;
+    if (selectedVertices > 2) return;
     CVertex* a = chosen[0];
     CVertex* b = chosen[1];
     auto movable = [&](const CEdge* e, const CVertex* self, const CVertex* other) {

@@ -56,8 +56,9 @@ void ApplyExportNames(CLattixDoc& doc) {
 bool CLattixDoc::ExportText(const std::string& path) {
     const std::string text = BuildTextExport(*this);
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-    if (!WriteFileAtomically(path, {bytes, text.size()})) {
-        Platform().ShowMessage("Couldn't save the file");
+    std::string reason;
+    if (!WriteFileAtomically(path, {bytes, text.size()}, &reason)) {
+        Platform().ShowMessageDetail("Couldn't save the file", path + ": " + reason);
         return false;
     }
     // The export names the vertices by their numbers; the views show it at their next

@@ -114,7 +114,10 @@ void PrepareLevelGuides(CLattixDoc& doc) {
 }
 
 bool PrepareLevelGraph(CLattixDoc& doc) {
-    if (doc.m_elements.empty()) return false;
+    if (doc.m_elements.empty()) {
+        doc.RepaintAllViews(); // the guides may just have been switched on
+        return false;
+    }
     if (!doc.MakeProper(false)) return false;
     doc.RebuildAllLists();
     if (!doc.IsSimple()) {

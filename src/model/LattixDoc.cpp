@@ -182,10 +182,11 @@ void CLattixDoc::OnNewDocument() {
 }
 
 bool CLattixDoc::OnOpenDocument(const std::string& path) {
-    auto bytes = ReadFileBytes(path);
+    std::string reason;
+    auto bytes = ReadFileBytes(path, &reason);
     if (!bytes) {
         DeleteContents();
-        m_platform->ShowMessage(LoadStatusMessage(LoadStatus::ReadError));
+        m_platform->ShowMessageDetail(LoadStatusMessage(LoadStatus::ReadError), path + ": " + reason);
         return false;
     }
     if (!OpenFromBytes(*bytes)) return false;
@@ -216,8 +217,9 @@ bool CLattixDoc::FinishOpen(LoadStatus status) {
 
 bool CLattixDoc::OnSaveDocument(const std::string& path) {
     const std::vector<std::uint8_t> bytes = WriteDocument(*this);
-    if (!WriteFileAtomically(path, bytes)) {
-        m_platform->ShowMessage("Failed to save document.", MessageIcon::Exclamation);
+    std::string reason;
+    if (!WriteFileAtomically(path, bytes, &reason)) {
+        m_platform->ShowMessageDetail("Failed to save document.", path + ": " + reason, MessageIcon::Exclamation);
         return false;
     }
     m_pathName = path;

@@ -55,6 +55,10 @@ public:
 
     // A modal message box with an OK button.
     virtual void ShowMessage(std::string_view text, MessageIcon icon = MessageIcon::Information) = 0;
+    // The same box with a second, smaller text under the message (a file's name and the
+    // system's reason, say); by default only the message is shown.
+    virtual void ShowMessageDetail(std::string_view text, std::string_view detail,
+                                   MessageIcon icon = MessageIcon::Information);
     // A modal question with OK and Cancel; true for OK.
     virtual bool AskOkCancel(std::string_view text) = 0;
 

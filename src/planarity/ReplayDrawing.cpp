@@ -33,6 +33,10 @@ void DrawPQtreeReplay(const CLattixDoc& doc, DrawTarget& target, std::int32_t sc
         }
     }
     target.SetTextColor(kBlack);
-    target.Text(doc.m_planarResult == 1 ? "The graph is planar" : "The graph is non-planar", {x0, y, x0 + 200, y + 50},
-                TextAlign::LeftTop);
+    // Every test that finds a graph non-planar records the reduction that failed, so a
+    // non-planar flag without any step means that no test has run on this document.
+    const char* verdict = doc.m_planarResult == 1 ? "The graph is planar"
+                          : doc.m_pqTrees.empty() ? "No planarity test has run yet"
+                                                  : "The graph is non-planar";
+    target.Text(verdict, {x0, y, x0 + 200, y + 50}, TextAlign::LeftTop);
 }

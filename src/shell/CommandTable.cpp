@@ -6,6 +6,7 @@
 #include "shell/ChildFrame.h"
 #include "shell/LattixApp.h"
 #include "shell/MainFrame.h"
+#include "shell/views/Navigation.h"
 
 CLattixView* CommandContext::EditorView() const {
     return view && view->IsEditorView() ? static_cast<CLattixView*>(view) : nullptr;
@@ -88,10 +89,11 @@ std::vector<CommandEntry> Build() {
     t.push_back(Bar(MenuBarKind::Both, Sep(Free(Item(F, "Recent Files", kRecentFilesSlot, "")))));
     // The recent-files slot ends with a separator of its own.
     t.push_back(Bar(MenuBarKind::WithoutDocument, Item(F, "&Close", kFileClose, "Close the active document\nClose")));
-    t.push_back((Free(Item(F, "&Quit", kAppExit, "Quit the application; prompts to save documents\nExit",
-        [](CommandContext& c) { c.frame.close(); }))));
-    t.push_back(Bar(MenuBarKind::WithoutDocument, Free(Item(F, "E&xit", kAppExit,
-        "Quit the application; prompts to save documents\nExit", [](CommandContext& c) { c.frame.close(); }))));
+    t.push_back(Keys(Free(Item(F, "&Quit", kAppExit, "Quit the application; prompts to save documents\nExit",
+        [](CommandContext& c) { c.frame.close(); })), {K("Ctrl+Q")}));
+    t.push_back(Keys(Bar(MenuBarKind::WithoutDocument, Free(Item(F, "E&xit", kAppExit,
+        "Quit the application; prompts to save documents\nExit", [](CommandContext& c) { c.frame.close(); }))),
+        {K("Ctrl+Q")}));
 
     // ------------------------------------------------------------ Edit
     t.push_back(Keys(Item(E, "&Undo\tCtrl+Z", kEditUndo, "Undo the last action\nUndo"),
@@ -163,6 +165,33 @@ std::vector<CommandEntry> Build() {
     t.push_back(On(Toolbar::View, Sep(Item(G, "Swa&p Adjacency Lists", kSwapAdjacency,
         "Swap adjacency lists of two vertices\nSwap Adjacency Lists")), true));
     t.push_back(Item(G, "Re&move all Edge Bends", kRemoveAllBends, "Remove every bend of every edge\nRemove Bends"));
+    {
+        // Zoom steps about the centre of the active view, and fitting the drawing into it.
+        const auto needsEditor = [](const CommandContext& c) { return CommandState{c.EditorView() != nullptr, {}}; };
+        const struct { const char* text; int id; const char* prompt; std::vector<QKeySequence> keys; } zooms[] = {
+            {"Zoom &In\tCtrl+=", kZoomIn, "Show the drawing larger\nZoom In", {K("Ctrl+="), K("Ctrl++")}},
+            {"Zoom &Out\tCtrl+-", kZoomOut, "Show the drawing smaller\nZoom Out", {K("Ctrl+-")}},
+            {"&Actual Size\tCtrl+0", kZoomActualSize, "Show the drawing at 100%, where it can be edited\nActual Size",
+             {K("Ctrl+0")}},
+            {"&Fit Drawing", kFitDrawing, "Zoom and scroll so that the whole drawing shows\nFit Drawing", {}},
+        };
+        for (const auto& z : zooms) {
+            const int id = z.id;
+            CommandEntry e = Keys(Item(G, z.text, id, z.prompt, [id](CommandContext& c) {
+                CLattixView* view = c.EditorView();
+                if (!view) return;
+                switch (id) {
+                case kZoomIn: nav::SetZoom(*c.doc, c.doc->m_zoomIndex + 1, view, std::nullopt); break;
+                case kZoomOut: nav::SetZoom(*c.doc, c.doc->m_zoomIndex - 1, view, std::nullopt); break;
+                case kZoomActualSize: nav::SetZoom(*c.doc, nav::kZoomIndexOf100, view, std::nullopt); break;
+                default: nav::FitDrawing(*c.doc, *view); break;
+                }
+            }, needsEditor), z.keys);
+            e.submenu = "&Zoom";
+            e.separatorBefore = id == kZoomIn;
+            t.push_back(e);
+        }
+    }
 
     // ------------------------------------------------------------ Algorithms
     t.push_back(Item(A, "&Connected Components", kConnectedComponents,

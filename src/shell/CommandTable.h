@@ -59,6 +59,11 @@ struct CommandEntry {
 // Commands of the shell's own making (the drawing export).
 namespace cmd {
 inline constexpr int kExportDrawing = 33280;
+// Zoom steps and Fit Drawing.
+inline constexpr int kZoomIn = 33220;
+inline constexpr int kZoomOut = 33221;
+inline constexpr int kZoomActualSize = 33222;
+inline constexpr int kFitDrawing = 33223;
 // The entries of the open windows at the end of the Window menu.
 inline constexpr int kFirstWindowEntry = 65280;
 // Where the recent-file entries go in the File menu.

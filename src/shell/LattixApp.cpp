@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMdiArea>
@@ -10,15 +11,19 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QScreen>
 #include <QSettings>
 #include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
 
 #include "model/LattixDoc.h"
 #include "shell/ChildFrame.h"
 #include "shell/MainFrame.h"
 #include "shell/MessageBoxes.h"
+#include "shell/Printing.h"
 #include "shell/dialogs/AboutDialog.h"
 #include "shell/formats/DrawingExport.h"
 #include "shell/formats/GraphMl.h"
@@ -56,9 +61,11 @@ bool CLattixApp::InitInstance(const QStringList& args) {
 
     m_frame = std::make_unique<CMainFrame>(*this);
 
-    // No argument: an empty document; a path: that file, and startup fails with it.
+    // No argument: an empty document; a path: that file. A file that cannot be opened has
+    // shown its message by then and leaves the main window without documents, from where
+    // the user can open another.
     if (args.size() > 1) {
-        if (!OpenDocumentFile(args.at(1))) return false;
+        OpenDocumentFile(args.at(1));
     } else {
         OnFileNew();
     }
@@ -270,16 +277,20 @@ QPrinter& CLattixApp::Printer() {
 }
 
 namespace {
-// One canvas pixel becomes a 96th of an inch on paper, so prints have the size the
-// drawing has on a usual screen; the drawing starts at the canvas origin.
-void PrintView(EditorView& view, QPrinter& printer) {
+void PrintView(EditorView& view, QPrinter& printer, bool actualSize) {
     QPainter painter;
     if (!painter.begin(&printer)) return;
-    const double scale = printer.resolution() / 96.0;
-    painter.scale(scale, scale);
     const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
-    view.PrintTo(painter, QRect(0, 0, int(page.width() / scale), int(page.height() / scale)));
+    PaintPage(view, painter, QRect(0, 0, page.width(), page.height()), printer.resolution() / 96.0, actualSize);
     painter.end();
+}
+
+// The choice between fitting and actual size, offered in the print and preview dialogs.
+QCheckBox* ActualSizeBox(bool checked) {
+    auto* box = new QCheckBox("Print at actual size (1:1)");
+    box->setChecked(checked);
+    box->setToolTip("Off: the drawing is fitted to the page");
+    return box;
 }
 } // namespace
 
@@ -287,14 +298,35 @@ void CLattixApp::OnFilePrint(CLattixView* view) {
     auto* editor = dynamic_cast<EditorView*>(view);
     if (!editor) return;
     QPrintDialog dialog(&Printer(), m_frame.get());
-    if (dialog.exec() == QDialog::Accepted) PrintView(*editor, Printer());
+    auto* options = new QWidget;
+    options->setWindowTitle("Scale");
+    auto* layout = new QVBoxLayout(options);
+    QCheckBox* actual = ActualSizeBox(m_printActualSize);
+    layout->addWidget(actual);
+    layout->addStretch();
+    dialog.setOptionTabs({options});
+    if (dialog.exec() != QDialog::Accepted) return;
+    m_printActualSize = actual->isChecked();
+    PrintView(*editor, Printer(), m_printActualSize);
 }
 
 void CLattixApp::OnFilePrintPreview(CLattixView* view) {
     auto* editor = dynamic_cast<EditorView*>(view);
     if (!editor) return;
     QPrintPreviewDialog preview(&Printer(), m_frame.get());
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [editor](QPrinter* printer) { PrintView(*editor, *printer); });
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [this, editor](QPrinter* printer) { PrintView(*editor, *printer, m_printActualSize); });
+    if (auto* bar = preview.findChild<QToolBar*>()) {
+        bar->addSeparator();
+        QCheckBox* actual = ActualSizeBox(m_printActualSize);
+        bar->addWidget(actual);
+        auto* widget = preview.findChild<QPrintPreviewWidget*>();
+        connect(actual, &QCheckBox::toggled, this, [this, widget](bool on) {
+            m_printActualSize = on;
+            if (widget) widget->updatePreview();
+        });
+    }
+    if (m_previewDriver) QTimer::singleShot(0, &preview, [this, &preview] { m_previewDriver(preview); });
     preview.exec();
 }
 

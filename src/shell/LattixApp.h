@@ -18,6 +18,7 @@
 class CChildFrame;
 class CLattixDoc;
 class CMainFrame;
+class QDialog;
 class QPrinter;
 
 class CLattixApp : public QObject {
@@ -27,8 +28,8 @@ public:
     ~CLattixApp() override;
 
     // Start-up: settings, main window, the document named by args[1] or an empty one,
-    // then the window shown maximised. False when startup failed (the file could not be
-    // opened); the program then ends.
+    // then the window shown maximised. A file that cannot be opened shows its message and
+    // leaves the window open without documents. False only when startup itself failed.
     bool InitInstance(const QStringList& args);
 
     CMainFrame* MainFrame() const { return m_frame.get(); }
@@ -62,6 +63,10 @@ public:
     // Tests answer the open and save dialogs through this: (is-save, suggested name) to
     // a path, empty for Cancel.
     std::function<QString(bool save, const QString& suggested)> m_fileDialogDriver;
+    // Tests look at the print preview through this, once it is on screen.
+    std::function<void(QDialog& preview)> m_previewDriver;
+    // Prints show the drawing at 1:1 instead of fitted to the page.
+    bool m_printActualSize = false;
 
     // A frame asks to close; the document goes with its last frame.
     void OnFrameCloseRequested(CChildFrame* frame, bool* accept);

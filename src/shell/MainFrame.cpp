@@ -25,9 +25,11 @@
 #include "editor/CommandIds.h"
 #include "model/LattixDoc.h"
 #include "shell/ChildFrame.h"
+#include "shell/CommandGuard.h"
 #include "shell/Icons.h"
 #include "shell/LattixApp.h"
 #include "shell/views/BufferedCanvas.h"
+#include "shell/views/Navigation.h"
 #include "trees/StatusPanes.h"
 #include "editor/CommandTable.h"
 #include "shell/menus/ColorMenu.h"
@@ -195,8 +197,11 @@ void CMainFrame::BuildMenus(bool withDocument) {
                 if (entry.separatorBefore && !menu->isEmpty()) menu->addSeparator();
                 sub = menu->addMenu(QString::fromUtf8(entry.submenu));
             }
-            for (const BoundAction& b : m_actions)
-                if (b.entry == &entry) sub->addAction(b.action);
+            for (const BoundAction& b : m_actions) {
+                if (b.entry != &entry) continue;
+                b.action->setText(QString::fromUtf8(entry.text));
+                sub->addAction(b.action);
+            }
             continue;
         }
         if (entry.separatorBefore && !menu->isEmpty()) menu->addSeparator();
@@ -227,7 +232,10 @@ void CMainFrame::RebuildRecentFiles() {
         action->setStatusTip("Open this document");
         const QString path = files[i];
         connect(action, &QAction::triggered, this, [this, path] {
-            m_app.OpenDocumentFile(path);
+            {
+                const CommandGuard guard(this);
+                m_app.OpenDocumentFile(path);
+            }
             UpdateCommandUI();
         });
         m_fileMenu->insertAction(m_recentSlot, action);
@@ -276,7 +284,10 @@ void CMainFrame::Run(const CommandEntry& entry) {
     CommandContext c = Context();
     if (!entry.handler || (entry.needsDocument && !c.doc)) return;
     if (entry.update && !entry.update(c).enabled) return;
-    entry.handler(c);
+    {
+        const CommandGuard guard(this);
+        entry.handler(c);
+    }
     UpdateCommandUI();
 }
 
@@ -299,18 +310,18 @@ void CMainFrame::UpdateCommandUI() {
 
     m_panes[0]->setText(c.doc ? QString::fromStdString(CrossingsPaneText(*c.doc)) : QString());
     m_panes[1]->setText(c.doc ? QString::fromStdString(ComponentsPaneText(*c.doc)) : QString());
-    setWindowTitle(c.doc ? QString("Arborix - %1").arg(m_app.Title(c.doc)) : QString("Arborix"));
+    // Unsaved changes show the desktop way: the [*] placeholder becomes a mark while the
+    // active document is modified.
+    setWindowTitle(c.doc ? QString("Arborix - %1[*]").arg(m_app.Title(c.doc)) : QString("Arborix"));
+    setWindowModified(c.doc && c.doc->IsModified());
 }
 
 void CMainFrame::OnZoomChosen(int index) {
     CLattixDoc* doc = ActiveDocument();
     if (!doc || index < 0 || index >= 14) return;
-    if (doc->m_zoomIndex != index) {
-        // The zoom is saved with the document but undo keeps it: no checkpoint.
-        doc->m_zoomIndex = index;
-        doc->SetModifiedFlag(true);
-    }
-    doc->RepaintAllViews();
+    // The views keep their centres rather than their scroll positions in pixels.
+    CDocView* view = ActiveView();
+    nav::SetZoom(*doc, index, view && view->IsEditorView() ? static_cast<CLattixView*>(view) : nullptr, std::nullopt);
     UpdateCommandUI();
 }
 
@@ -324,6 +335,7 @@ void CMainFrame::ShowVertexColorMenu() {
     QWidget* button = m_mainToolbar->widgetForAction(Action(cmd::kVertexColorButton));
     const QPoint below = button ? button->mapToGlobal(QPoint(0, button->height())) : QCursor::pos();
     const int id = CColorMenu::ColorIdOf(menu.exec(below));
+    const CommandGuard guard(this);
     if (const int chosen = id ? id : menu.ChosenId()) ExecuteCommand(*c.doc, c.EditorView(), chosen);
     UpdateCommandUI();
 }
@@ -453,6 +465,7 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void CMainFrame::dropEvent(QDropEvent* event) {
+    const CommandGuard guard(this);
     for (const QUrl& url : event->mimeData()->urls())
         if (url.isLocalFile()) m_app.OpenDocumentFile(url.toLocalFile());
     event->acceptProposedAction();

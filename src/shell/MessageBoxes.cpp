@@ -19,15 +19,19 @@ QString Caption() { return QApplication::applicationName().isEmpty() ? "Arborix"
 void SetMessageBoxHook(MessageBoxHook hook) { Hook() = std::move(hook); }
 bool HasMessageBoxHook() { return Hooked(); }
 
-void ShowMessageBox(QWidget* parent, const QString& text, MessageIcon icon) {
+void ShowMessageBox(QWidget* parent, const QString& text, MessageIcon icon) { ShowMessageBox(parent, text, {}, icon); }
+
+void ShowMessageBox(QWidget* parent, const QString& text, const QString& detail, MessageIcon icon) {
     if (Hooked()) {
         if (Hook().message) Hook().message(text, icon);
+        if (Hook().detail && !detail.isEmpty()) Hook().detail(detail);
         return;
     }
     const QMessageBox::Icon qicon = icon == MessageIcon::Error         ? QMessageBox::Critical
                                     : icon == MessageIcon::Exclamation ? QMessageBox::Warning
                                                                        : QMessageBox::Information;
     QMessageBox box(qicon, Caption(), text, QMessageBox::Ok, parent);
+    if (!detail.isEmpty()) box.setInformativeText(detail);
     box.exec();
 }
 

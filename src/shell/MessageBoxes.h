@@ -16,6 +16,7 @@ struct MessageBoxHook {
     std::function<void(const QString& text, MessageIcon icon)> message;
     std::function<bool(const QString& text)> question;            // OK/Cancel; true for OK
     std::function<SaveChangesAnswer(const QString& title)> saveChanges;
+    std::function<void(const QString& detail)> detail; // the smaller text under a message, when it has one
 };
 
 // Replaces the boxes by the hook's functions (missing ones answer OK, Save is not chosen:
@@ -25,6 +26,8 @@ bool HasMessageBoxHook();
 
 // A box with the text and an OK button.
 void ShowMessageBox(QWidget* parent, const QString& text, MessageIcon icon = MessageIcon::Information);
+// The same with a smaller second text under the message (a file and the system's reason).
+void ShowMessageBox(QWidget* parent, const QString& text, const QString& detail, MessageIcon icon);
 // A question with OK and Cancel.
 bool AskOkCancelBox(QWidget* parent, const QString& text);
 // "Save changes to <title>?" with Save, Discard and Cancel.

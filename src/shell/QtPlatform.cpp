@@ -1,11 +1,14 @@
 #include "shell/QtPlatform.h"
 
+#include <limits>
+
 #include <QApplication>
 #include <QDateTime>
 #include <QFileDialog>
 #include <QProgressDialog>
 #include <QTimer>
 
+#include "shell/CommandGuard.h"
 #include "shell/MessageBoxes.h"
 #include "shell/dialogs/ChoiceDialogs.h"
 #include "shell/dialogs/GuidesDialog.h"
@@ -26,6 +29,11 @@ bool QtPlatform::Run(QDialog& dialog) {
 
 void QtPlatform::ShowMessage(std::string_view text, MessageIcon icon) {
     ShowMessageBox(Parent(), QString::fromUtf8(text.data(), static_cast<int>(text.size())), icon);
+}
+
+void QtPlatform::ShowMessageDetail(std::string_view text, std::string_view detail, MessageIcon icon) {
+    ShowMessageBox(Parent(), QString::fromUtf8(text.data(), static_cast<int>(text.size())),
+                   QString::fromUtf8(detail.data(), static_cast<int>(detail.size())), icon);
 }
 
 bool QtPlatform::AskOkCancel(std::string_view text) {
@@ -98,30 +106,45 @@ std::uint32_t QtPlatform::TickCount() {
 
 void QtPlatform::Sleep(int ms) {
     // Animations pause between steps; the windows keep painting meanwhile. Input is held
-    // back so that nothing can start another command in the middle of this one.
+    // back so that nothing can start another command in the middle of this one; inside a
+    // running command it is dropped rather than kept for afterwards.
+    const auto flags = CommandGuard::Active() ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents;
+    const CommandGuard::Pumping pumping;
     QElapsedTimer timer;
     timer.start();
     do {
         const int left = std::max(0, ms - static_cast<int>(timer.elapsed()));
-        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents, std::max(1, left));
+        QApplication::processEvents(flags, std::max(1, left));
     } while (timer.elapsed() < ms);
 }
 
 CDocView* QtPlatform::ActiveView() { return m_activeView ? m_activeView() : nullptr; }
 
 namespace {
+// The box comes up once the command has run this long, counted from the command's start
+// where a command is running, so that it is on screen within half a second of the click.
+constexpr qint64 kShowAfterMs = 300;
+
 class DialogProgress final : public IProgress {
 public:
     DialogProgress(QWidget* parent, std::string_view caption, std::int64_t total)
         : m_dialog(QString::fromUtf8(caption.data(), static_cast<int>(caption.size())), "Cancel", 0, 1000, parent),
-          m_total(std::max<std::int64_t>(1, total)) {
+          m_total(total) {
         m_dialog.setWindowModality(Qt::ApplicationModal);
-        m_dialog.setMinimumDuration(500);
+        // The box is shown here, not by its own timer, which waits for an estimate first.
+        m_dialog.setMinimumDuration(std::numeric_limits<int>::max());
         m_dialog.setAutoClose(false);
         m_dialog.setAutoReset(false);
+        // Without a total the bar runs as a busy indicator instead of standing at 100%.
+        if (m_total <= 0) m_dialog.setRange(0, 0);
+        m_clock.start();
+        m_startedBefore = CommandGuard::Elapsed();
     }
     bool Update(std::int64_t done) override {
-        m_dialog.setValue(static_cast<int>(std::clamp<std::int64_t>(done * 1000 / m_total, 0, 1000)));
+        // A modal box lets events through in setValue too.
+        const CommandGuard::Pumping pumping;
+        if (m_total > 0) m_dialog.setValue(static_cast<int>(std::clamp<std::int64_t>(done * 1000 / m_total, 0, 1000)));
+        if (!m_dialog.isVisible() && m_startedBefore + m_clock.elapsed() >= kShowAfterMs) m_dialog.show();
         QApplication::processEvents();
         return !m_dialog.wasCanceled();
     }
@@ -129,6 +152,8 @@ public:
 private:
     QProgressDialog m_dialog;
     std::int64_t m_total;
+    QElapsedTimer m_clock;
+    qint64 m_startedBefore = 0;
 };
 } // namespace
 

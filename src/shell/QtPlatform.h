@@ -16,6 +16,7 @@ public:
     QtPlatform();
 
     void ShowMessage(std::string_view text, MessageIcon icon = MessageIcon::Information) override;
+    void ShowMessageDetail(std::string_view text, std::string_view detail, MessageIcon icon) override;
     bool AskOkCancel(std::string_view text) override;
     std::optional<std::string> RunTextDialog(TextDialogKind kind, const std::string& initial) override;
     std::optional<std::int32_t> RunTrackNumberDialog(std::int32_t initial) override;

@@ -127,6 +127,8 @@ CLattixDoc::UlpDrawResult CLattixDoc::DrawUlpTrees() {
         }
     }
 
+    // The trees moved: the crossings pane counts the new drawing, not the old one.
+    if (m_autoCrossings) CountCrossings();
     CheckPoint();
     SetModifiedFlag(true);
     RepaintAllViews();

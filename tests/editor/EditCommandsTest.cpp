@@ -185,6 +185,12 @@ TEST(EditCommands, SwapAdjacencyLists) {
     Select(t, {a, b, x});
     t.d().OnSwapAdjacencyLists(t.view.get());
     EXPECT_TRUE(t.d().FindEdge(a, x)); // three selected: nothing happens
+    CVertex* bend = t.Vertex(200, 200);
+    bend->m_isBend = true;
+    Select(t, {a, b, bend});
+    t.d().OnSwapAdjacencyLists(t.view.get());
+    EXPECT_TRUE(t.d().FindEdge(a, x)); // a bend point is a further vertex too
+    t.d().DeleteElement(bend);
 
     // Red edges are hidden in this view, so they stay where they are.
     t.view->SetColorShown(kEdgeRed, false);

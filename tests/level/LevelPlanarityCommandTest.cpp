@@ -75,8 +75,19 @@ TEST(LevelPlanarityTesting, StopsAtTheFirstComponentThatIsNotLevelPlanar) {
 
 TEST(LevelPlanarityTesting, RefusalsComeFromThePreparation) {
     {
-        TestDoc t; // empty: nothing at all
+        // Empty: no message, but the guides it switched on are on screen at once.
+        struct CountingView : CLattixView {
+            int repaints = 0;
+            void Repaint() override { ++repaints; }
+        } view;
+        TestDoc t(false);
+        t.d().AddView(&view);
+        t.platform.m_activeView = &view;
         EXPECT_TRUE(RunTest(t).empty());
+        EXPECT_TRUE(view.m_lockToTracks);
+        EXPECT_EQ(view.m_guideMode, CLattixView::kGuideHorizontal);
+        EXPECT_GT(view.repaints, 0);
+        t.d().RemoveView(&view);
     }
     {
         TestDoc t;

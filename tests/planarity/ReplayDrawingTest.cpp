@@ -21,15 +21,23 @@ constexpr Rgb kGrey = MakeRgb(220, 220, 220);
 
 std::vector<Op> Texts(const RecordingDrawTarget& target) { return target.OpsOf(Op::Text); }
 
-TEST(ReplayDrawing, WithoutSnapshotsOnlyTheVerdict) {
+TEST(ReplayDrawing, BeforeAnyTestOnlyThatNoneHasRun) {
     TestDoc t;
     RecordingDrawTarget target;
     DrawPQtreeReplay(t.d(), target, 10, 20);
     const std::vector<Op> texts = Texts(target);
     ASSERT_EQ(texts.size(), 1u);
-    EXPECT_EQ(texts[0].text, "The graph is non-planar");
+    EXPECT_EQ(texts[0].text, "No planarity test has run yet");
     EXPECT_EQ(texts[0].rect, (Rect{40, 30, 240, 80}));
     EXPECT_EQ(target.Ops().size(), 1u);
+
+    // A test that fails still says so: K5 is non-planar.
+    BuildGraph(t, {{"A", "B"}, {"A", "C"}, {"A", "D"}, {"A", "E"}, {"B", "C"},
+                   {"B", "D"}, {"B", "E"}, {"C", "D"}, {"C", "E"}, {"D", "E"}});
+    t.d().OnPlanarityTesting();
+    RecordingDrawTarget after;
+    DrawPQtreeReplay(t.d(), after, 0, 0);
+    EXPECT_EQ(Texts(after).back().text, "The graph is non-planar");
 }
 
 TEST(ReplayDrawing, LaysOutTheSnapshotsOfASingleEdge) {

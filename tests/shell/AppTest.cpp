@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QTest>
+
 #include <fstream>
 
 #include <QAction>
@@ -61,7 +63,7 @@ TEST(Startup, WithoutArgumentsOneEmptyDocumentInAMaximisedWindow) {
     ASSERT_NE(s.frame().ActiveView(), nullptr);
     EXPECT_TRUE(s.frame().ActiveView()->IsEditorView());
     EXPECT_EQ(s.app.Title(s.app.Documents()[0].get()), "Arborix1");
-    EXPECT_EQ(s.frame().windowTitle(), "Arborix - Arborix1");
+    EXPECT_EQ(s.frame().windowTitle(), "Arborix - Arborix1[*]");
     EXPECT_TRUE(MenuTitles(s.frame()).contains("&Graph"));
     EXPECT_EQ(s.frame().StatusText(0), "0 Crossings");
     EXPECT_EQ(s.frame().StatusText(2), "Ready");
@@ -78,13 +80,23 @@ TEST(Startup, AFileArgumentOpensThatFileInstead) {
     EXPECT_TRUE(s.app.RecentFiles().contains(QFileInfo(kExample).absoluteFilePath()));
 }
 
-TEST(Startup, AnUnreadableFileArgumentEndsStartupAfterItsMessage) {
+TEST(Startup, AnUnreadableFileArgumentShowsItsMessageAndTheWindowStays) {
     const QString bad = WriteTempFile("arborix-not-a-graph.lxd", "this is text, not a graph");
     Started s({"arborix", bad});
-    EXPECT_FALSE(s.ok);
+    EXPECT_TRUE(s.ok);
     EXPECT_EQ(s.boxes.messages, std::vector<std::string>{"Invalid File Type"});
     EXPECT_TRUE(s.app.Documents().empty());
     EXPECT_TRUE(s.frame().Frames().empty());
+    EXPECT_TRUE(s.frame().isVisible());
+    // From there the user carries on as after closing the last document, or quits.
+    s.frame().Action(cmd::kFileNew)->trigger();
+    EXPECT_EQ(s.app.Documents().size(), 1u);
+    EXPECT_EQ(s.frame().Frames().size(), 1u);
+    s.frame().Action(cmd::kFileClose)->trigger();
+    Flush();
+    s.frame().activateWindow();
+    QTest::keyClick(&s.frame(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(s.frame().isVisible());
 }
 
 TEST(FileCommands, AFailedOpenShowsTheMessageAndOpensNothing) {
@@ -106,7 +118,7 @@ TEST(FileCommands, NewOpensAnotherEditorWindow) {
     ASSERT_EQ(s.frame().Frames().size(), 2u);
     EXPECT_EQ(s.frame().ActiveFrame()->Kind(), ViewKind::Editor);
     EXPECT_EQ(s.frame().ActiveDocument(), s.app.Documents()[1].get());
-    EXPECT_EQ(s.frame().windowTitle(), "Arborix - Arborix2");
+    EXPECT_EQ(s.frame().windowTitle(), "Arborix - Arborix2[*]");
 }
 
 TEST(FileCommands, SaveAsWritesTheDocumentAndRenamesTheWindow) {

@@ -22,6 +22,7 @@
 #include "io/DocumentFormat.h"
 #include "model/LattixDoc.h"
 #include "shell/ChildFrame.h"
+#include "shell/CommandTable.h"
 #include "shell/menus/ColorMenu.h"
 
 namespace {
@@ -146,6 +147,8 @@ struct Driver : Started {
             for (CElement* e : doc->m_elements)
                 if (e->IsVertex() && vertices++ < 2) doc->AddToSelection(e);
         }
+        // The zoom commands need a zoom to change.
+        if (id == cmd::kZoomActualSize || id == cmd::kFitDrawing) doc->m_zoomIndex = 0;
         frame().UpdateCommandUI();
         return doc;
     }

@@ -128,7 +128,7 @@ TEST(Session, DrawTestDrawUndoSaveQuitAndReopenFromRecentFiles) {
         QTest::keyClick(view, Qt::Key_S, Qt::ControlModifier);
         ASSERT_TRUE(QFile::exists(path));
         EXPECT_FALSE(doc->IsModified());
-        EXPECT_EQ(s.frame().windowTitle(), "Arborix - arborix-session.lxd");
+        EXPECT_EQ(s.frame().windowTitle(), "Arborix - arborix-session.lxd[*]");
 
         FileMenuEntry(s.frame(), cmd::kAppExit)->trigger();
         EXPECT_FALSE(s.frame().isVisible());

@@ -1,11 +1,14 @@
 #include "shell/formats/QPainterDrawTarget.h"
 
+#include <algorithm>
+#include <cmath>
 #include <map>
 #include <memory>
 #include <tuple>
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QString>
 
@@ -46,8 +49,19 @@ private:
             font.setPixelSize(height);
         }
         if (wanted.width > 0) {
-            const int natural = std::max(1, QFontMetrics(font).averageCharWidth());
-            font.setStretch(std::clamp(wanted.width * 100 / natural, 1, 4000));
+            // The width asked for is the average advance of the lowercase letters. Faces
+            // declare their own averages over different glyph sets (Liberation Sans counts
+            // every glyph and comes out a third wider than its letters), so the letters are
+            // measured, stretched, and measured once more to take out the rounding.
+            static const QString kLetters = "abcdefghijklmnopqrstuvwxyz";
+            const auto average = [](const QFont& f) {
+                return std::max(1.0, QFontMetricsF(f).horizontalAdvance(kLetters) / kLetters.size());
+            };
+            const double asked = wanted.width;
+            int stretch = std::clamp(int(std::lround(asked * 100 / average(font))), 1, 4000);
+            font.setStretch(stretch);
+            stretch = std::clamp(int(std::lround(stretch * asked / average(font))), 1, 4000);
+            font.setStretch(stretch);
         }
         return {font, QFontMetrics(font)};
     }

@@ -3,10 +3,12 @@
 #include <QPainter>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include "model/DocView.h"
 #include "model/LattixDoc.h"
 #include "shell/formats/DrawingExport.h"
+#include "shell/views/Navigation.h"
 
 namespace {
 // The scrolling extent is the canvas in pixels whatever the zoom; page and line steps as
@@ -104,4 +106,25 @@ void BufferedCanvas::mousePressEvent(QMouseEvent* event) {
     setFocus(Qt::MouseFocusReason);
     emit Activated(this);
     QAbstractScrollArea::mousePressEvent(event);
+}
+
+void BufferedCanvas::wheelEvent(QWheelEvent* event) {
+    constexpr int kNotch = 120; // eighths of a degree
+    QPoint delta = event->angleDelta();
+    if (event->modifiers() & Qt::ControlModifier) {
+        m_zoomWheelRest += delta.y();
+        const int notches = m_zoomWheelRest / kNotch;
+        m_zoomWheelRest -= notches * kNotch;
+        if (notches == 0 || WheelZoom(notches, event->position().toPoint())) {
+            event->accept();
+            return;
+        }
+    }
+    if (event->modifiers() & Qt::ShiftModifier && delta.x() == 0) delta = {delta.y(), 0};
+    // Wheels that report pixels (touchpads) scroll by them; notched wheels by a fixed step.
+    const QPoint pixels = event->pixelDelta();
+    const QPoint step = !pixels.isNull() && delta == event->angleDelta() ? pixels : delta * nav::kWheelStepPixels / kNotch;
+    horizontalScrollBar()->setValue(horizontalScrollBar()->value() - step.x());
+    verticalScrollBar()->setValue(verticalScrollBar()->value() - step.y());
+    event->accept();
 }

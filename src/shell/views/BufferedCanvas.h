@@ -31,6 +31,12 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
     void focusInEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    // The plain wheel scrolls a few lines of text per notch (Shift or a sideways wheel
+    // scrolls across); with Ctrl it goes to WheelZoom.
+    void wheelEvent(QWheelEvent* event) override;
+    // Ctrl+wheel by `notches` (positive: away from the user) at a client point; false when
+    // the view does not zoom.
+    virtual bool WheelZoom(int notches, QPoint client) { return false; }
 
     // What goes on top of the picture before it reaches the screen (the editor's overlay).
     virtual void ComposeOverlay(QImage& picture) {}
@@ -45,4 +51,5 @@ private:
     QImage m_picture;
     QImage m_composed;
     bool m_dirty = true;
+    int m_zoomWheelRest = 0; // eighths of a degree not yet turned into a zoom step
 };

@@ -1,6 +1,8 @@
 #include "shell/views/EditorView.h"
 
+#include <QApplication>
 #include <QCursor>
+#include <QStatusTipEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -8,9 +10,13 @@
 #include "editor/DrawTarget.h"
 #include "editor/ElementDrawing.h"
 #include "model/LattixDoc.h"
+#include "shell/CommandGuard.h"
 #include "shell/formats/QPainterDrawTarget.h"
 #include "shell/menus/ContextMenus.h"
+#include "shell/views/Navigation.h"
 #include "editor/CommandTable.h"
+
+const char* const EditorView::kZoomPrompt = "Editing works at 100% zoom (Ctrl+0)";
 
 EditorView::EditorView(QWidget* parent) : BufferedCanvas(*this, parent) { viewport()->setMouseTracking(true); }
 
@@ -84,8 +90,40 @@ int VirtualKey(int qtKey) {
 }
 } // namespace
 
+void EditorView::StartPan(QPoint client) {
+    m_panning = true;
+    m_panFrom = client;
+    m_panScroll = m_scroll;
+    viewport()->setCursor(Qt::ClosedHandCursor);
+}
+
+bool EditorView::WheelZoom(int notches, QPoint client) {
+    CLattixDoc* doc = GetDocument();
+    if (!doc) return false;
+    nav::SetZoom(*doc, doc->m_zoomIndex + notches, this, client);
+    return true;
+}
+
+void EditorView::focusOutEvent(QFocusEvent* event) {
+    // A Space released elsewhere never reaches this view.
+    m_spaceHeld = false;
+    BufferedCanvas::focusOutEvent(event);
+}
+
 void EditorView::mousePressEvent(QMouseEvent* event) {
     BufferedCanvas::mousePressEvent(event);
+    const QPoint client = event->position().toPoint();
+    if (event->button() == Qt::MiddleButton || (event->button() == Qt::LeftButton && m_spaceHeld)) {
+        StartPan(client);
+        return;
+    }
+    if (m_panning) return;
+    // Editing works only at 100 %; a press elsewhere is ignored, and the prompt says why.
+    if (const CLattixDoc* doc = GetDocument();
+        doc && doc->m_zoomIndex != nav::kZoomIndexOf100 && event->button() == Qt::LeftButton) {
+        QStatusTipEvent tip(kZoomPrompt);
+        QApplication::sendEvent(window(), &tip);
+    }
     const Input input = event->button() == Qt::RightButton ? Input::RightDown : Input::LeftDown;
     if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton)
         Forward(input, Modifiers(event->modifiers()), ToDocument(event->position().toPoint()), 0,
@@ -93,20 +131,45 @@ void EditorView::mousePressEvent(QMouseEvent* event) {
 }
 
 void EditorView::mouseMoveEvent(QMouseEvent* event) {
+    if (m_panning) {
+        const QPoint moved = event->position().toPoint() - m_panFrom;
+        ScrollToPixel(m_panScroll.x - moved.x(), m_panScroll.y - moved.y());
+        return;
+    }
     Forward(Input::Move, Modifiers(event->modifiers()), ToDocument(event->position().toPoint()));
 }
 
 void EditorView::mouseReleaseEvent(QMouseEvent* event) {
+    if (m_panning) {
+        if (event->buttons() & (Qt::LeftButton | Qt::MiddleButton)) return;
+        m_panning = false;
+        viewport()->setCursor(m_spaceHeld ? Qt::OpenHandCursor : Qt::ArrowCursor);
+        return;
+    }
     if (event->button() == Qt::LeftButton)
         Forward(Input::LeftUp, Modifiers(event->modifiers()), ToDocument(event->position().toPoint()));
 }
 
 void EditorView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space) {
+        if (!event->isAutoRepeat() && !m_spaceHeld) {
+            m_spaceHeld = true;
+            if (!m_panning) viewport()->setCursor(Qt::OpenHandCursor);
+        }
+        return;
+    }
     if (const int key = VirtualKey(event->key()); key && !event->isAutoRepeat()) Forward(Input::KeyDown, 0, {}, key);
     else BufferedCanvas::keyPressEvent(event);
 }
 
 void EditorView::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space) {
+        if (!event->isAutoRepeat()) {
+            m_spaceHeld = false;
+            if (!m_panning) viewport()->setCursor(Qt::ArrowCursor);
+        }
+        return;
+    }
     if (const int key = VirtualKey(event->key()); key && !event->isAutoRepeat()) Forward(Input::KeyUp, 0, {}, key);
     else BufferedCanvas::keyReleaseEvent(event);
 }
@@ -117,6 +180,7 @@ void EditorView::keyReleaseEvent(QKeyEvent* event) {
 void EditorView::Forward(Input input, unsigned flags, Point point, int key, QPoint screen) {
     CLattixDoc* doc = GetDocument();
     if (!doc) return;
+    const CommandGuard guard(window());
     // The press grabs the mouse until the release, as Qt does for the pressed button.
     switch (input) {
     case Input::LeftDown: doc->OnLButtonDown(this, flags, point); break;

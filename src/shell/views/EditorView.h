@@ -12,6 +12,9 @@ class EditorView final : public BufferedCanvas, public CLattixView {
 public:
     explicit EditorView(QWidget* parent = nullptr);
 
+    // The status prompt when a press is ignored away from 100 % zoom.
+    static const char* const kZoomPrompt;
+
     void Repaint() override;
     void ScrollTo(Point p) override;
     void RefreshOverlay() override;
@@ -32,8 +35,18 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    bool WheelZoom(int notches, QPoint client) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    // Panning: the middle button, or the left button while Space is held, drags the
+    // canvas under the pointer; the document sees none of it.
+    void StartPan(QPoint client);
+    bool m_spaceHeld = false;
+    bool m_panning = false;
+    QPoint m_panFrom;
+    Point m_panScroll;
+
     enum class Input { LeftDown, Move, LeftUp, RightDown, KeyDown, KeyUp };
     void Forward(Input input, unsigned flags, Point point, int key = 0, QPoint screen = {});
 };
