@@ -19,6 +19,10 @@ std::optional<GraphExperimentInput> PrepareGraphExperiment(CLattixDoc& doc) {
         doc.Platform().ShowMessage("The graph is not undirected.");
         return std::nullopt;
     }
+    if (doc.m_allVertices.empty()) {
+        doc.Platform().ShowMessage("The graph is empty.");
+        return std::nullopt;
+    }
     GraphExperimentInput input;
     std::unordered_map<const CVertex*, int> index;
     for (CVertex* v : doc.m_allVertices) {
@@ -74,4 +78,21 @@ bool ApplyLevelAssignment(CLattixDoc& doc, const std::vector<std::uint32_t>& ver
     }
     doc.CommitEdit();
     return true;
+}
+
+void AddTreeOnTracks(CLattixDoc& doc, int n, const std::vector<std::pair<int, int>>& edges, std::vector<int> levels) {
+    if (levels.empty())
+        for (int v = 0; v < n; ++v) levels.push_back(v + 1);
+    std::vector<CVertex*> vertices;
+    std::vector<std::uint32_t> ids;
+    for (int v = 0; v < n; ++v) {
+        // Side by side, so that the edges between the tracks can be told apart.
+        auto* vertex = new CVertex(60 + 60 * v, 30, ColorIdToRgb(kColorIdBlue));
+        vertex->m_name = std::to_string(v + 1);
+        doc.AddElement(vertex);
+        vertices.push_back(vertex);
+        ids.push_back(vertex->m_id);
+    }
+    for (const auto& [a, b] : edges) doc.AddElement(new CEdge(vertices[a], vertices[b], kEdgeBlack));
+    ApplyLevelAssignment(doc, ids, levels);
 }

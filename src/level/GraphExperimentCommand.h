@@ -29,3 +29,7 @@ AssignmentExperimentResult RunGraphExperiment(CLattixDoc& doc, const AssignmentE
 // with the message shown, when the vertices are no longer there or a track lies off the
 // canvas.
 bool ApplyLevelAssignment(CLattixDoc& doc, const std::vector<std::uint32_t>& vertexIds, const std::vector<int>& levels);
+
+// Adds a tree on vertices 0..n-1 to the document, vertex v named v + 1 on track
+// levels[v] (on track v + 1 when levels is empty), as one undo step.
+void AddTreeOnTracks(CLattixDoc& doc, int n, const std::vector<std::pair<int, int>>& edges, std::vector<int> levels);
