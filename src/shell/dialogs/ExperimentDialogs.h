@@ -51,5 +51,5 @@ public:
 private:
     QLineEdit* m_fromField;
     QLineEdit* m_toField;
-    std::int32_t m_from = 3, m_to = 9;
+    std::int32_t m_from = 3, m_to = 8;
 };
