@@ -10,6 +10,7 @@
 namespace {
 
 constexpr std::int64_t kPublishEvery = 4096;
+constexpr std::int64_t kShareChunk = 64;
 
 } // namespace
 
@@ -99,7 +100,23 @@ void TreeAssignmentCount::Canonicalize(std::vector<int>& levels) const {
     }
 }
 
-TreeAssignmentTally TreeAssignmentCount::Run(const std::atomic<bool>& stop, std::atomic<std::int64_t>& done) const {
+TreeAssignmentTally TreeAssignmentCount::Merge(const std::vector<TreeAssignmentTally>& shares) {
+    TreeAssignmentTally all;
+    for (const TreeAssignmentTally& t : shares) {
+        all.failing += t.failing;
+        all.total += t.total;
+        all.visited += t.visited;
+        all.tested += t.tested;
+        all.complete = all.complete && t.complete;
+        // Each share meets its failures in order, so the first of all is the least first.
+        if (!t.firstFailing.empty() && (all.firstFailing.empty() || t.firstFailing < all.firstFailing))
+            all.firstFailing = t.firstFailing;
+    }
+    return all;
+}
+
+TreeAssignmentTally TreeAssignmentCount::Run(const std::atomic<bool>& stop, std::atomic<std::int64_t>& done, int share,
+                                             int shares) const {
     TreeAssignmentTally tally;
     TreeLevelPlanarity judge(m_n, m_edges);
     const int n = m_n;
@@ -132,23 +149,25 @@ TreeAssignmentTally TreeAssignmentCount::Run(const std::atomic<bool>& stop, std:
             continue;
         }
 
-        ++tally.visited;
-        std::int64_t weight = m_automorphisms;
-        bool test = true;
-        if (m_pruning.reversal) {
-            for (int w = 0; w < n; ++w) mirror[w] = n + 1 - levels[w];
-            Canonicalize(mirror);
-            if (levels < mirror) weight *= 2;
-            else if (mirror < levels) test = false; // counted with the mirror, met earlier
-        }
-        if (test) {
-            ++tally.tested;
-            if (!judge.IsLevelPlanar(levels.data())) {
-                tally.failing += weight;
-                if (tally.firstFailing.empty()) tally.firstFailing = levels;
+        if (shares == 1 || (leaves / kShareChunk) % shares == share) {
+            ++tally.visited;
+            std::int64_t weight = m_automorphisms;
+            bool test = true;
+            if (m_pruning.reversal) {
+                for (int w = 0; w < n; ++w) mirror[w] = n + 1 - levels[w];
+                Canonicalize(mirror);
+                if (levels < mirror) weight *= 2;
+                else if (mirror < levels) test = false; // counted with the mirror, met earlier
             }
-            tally.total += weight;
-            unpublished += weight;
+            if (test) {
+                ++tally.tested;
+                if (!judge.IsLevelPlanar(levels.data())) {
+                    tally.failing += weight;
+                    if (tally.firstFailing.empty()) tally.firstFailing = levels;
+                }
+                tally.total += weight;
+                unpublished += weight;
+            }
         }
         if (++leaves % kPublishEvery == 0) {
             done += unpublished;

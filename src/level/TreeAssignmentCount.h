@@ -39,8 +39,12 @@ public:
     std::int64_t AutomorphismCount() const { return m_automorphisms; }
 
     // Visits the assignments in lexicographic order of their levels by vertex. `done`
-    // grows by the assignments covered as the work goes on; `stop` ends it early.
-    TreeAssignmentTally Run(const std::atomic<bool>& stop, std::atomic<std::int64_t>& done) const;
+    // grows by the assignments covered as the work goes on; `stop` ends it early. With
+    // several shares, share k takes the k-th of every `shares` chunks of representatives;
+    // Merge adds the tallies of all shares up.
+    TreeAssignmentTally Run(const std::atomic<bool>& stop, std::atomic<std::int64_t>& done, int share = 0,
+                            int shares = 1) const;
+    static TreeAssignmentTally Merge(const std::vector<TreeAssignmentTally>& shares);
 
     // The representative of the orbit of `levels` under the automorphisms (in place).
     void Canonicalize(std::vector<int>& levels) const;
