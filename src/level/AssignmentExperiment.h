@@ -15,6 +15,9 @@ class IProgress;
 
 // Runs larger than this are refused before they start.
 inline constexpr std::int64_t kMaxExperimentAssignments = 100000000;
+// Larger graphs are refused: with few levels their assignments are few, yet a level of
+// many vertices would make each test quadratic in its width.
+inline constexpr int kMaxExperimentVertices = 40;
 // Failing assignments kept for the list.
 inline constexpr std::size_t kListedFailures = 1000;
 

@@ -23,6 +23,11 @@ std::optional<GraphExperimentInput> PrepareGraphExperiment(CLattixDoc& doc) {
         doc.Platform().ShowMessage("The graph is empty.");
         return std::nullopt;
     }
+    if (doc.m_allVertices.size() > kMaxExperimentVertices) {
+        doc.Platform().ShowMessage("The experiment takes graphs of up to " + std::to_string(kMaxExperimentVertices) +
+                                   " vertices.");
+        return std::nullopt;
+    }
     GraphExperimentInput input;
     std::unordered_map<const CVertex*, int> index;
     for (CVertex* v : doc.m_allVertices) {

@@ -21,6 +21,10 @@ out="$("$cli" experiment "$work/t8.lxd")"
 # A triangle on two levels cannot be drawn: every assignment has an edge inside a level.
 "$cli" experiment "$2/../examples/triangle-and-path.lxd" --levels 1 | head -1 |
     grep -qx "The graph is non level planar in 0 level assignments out of 0" || fail "one level"
+# A large graph is refused before any work, also on a single level.
+"$cli" random labeled -n 41 --seed 1 -o "$work/big.lxd" >/dev/null
+[[ "$("$cli" experiment "$work/big.lxd" --levels 1)" == "The experiment takes graphs of up to 40 vertices." ]] ||
+    fail "a graph of 41 vertices was taken"
 "$cli" experiment "$work/missing.lxd" >/dev/null 2>&1 && fail "a missing file succeeded"
 "$cli" experiment "$work/t8.lxd" --levels x >/dev/null 2>&1 && fail "a bad level count was taken"
 
