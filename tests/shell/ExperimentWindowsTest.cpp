@@ -42,6 +42,26 @@ TEST(LevelAssignmentsDialog, ShowsTheCountAndRefusesWhatExceedsTheBound) {
     EXPECT_NE(boxes.messages[1].find("100,000,000"), std::string::npos);
 }
 
+TEST(CensusDialog, SizesAreThreeToTwelveAndTheRangeRunsUpwards) {
+    RecordedBoxes boxes;
+    CCensusDialog dialog(nullptr);
+    for (const char* to : {"13", "2"}) {
+        dialog.ToField()->setText(to);
+        dialog.accept();
+        EXPECT_NE(dialog.result(), QDialog::Accepted);
+    }
+    dialog.FromField()->setText("7");
+    dialog.ToField()->setText("6");
+    dialog.accept();
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(boxes.messages.size(), 3u);
+    dialog.ToField()->setText("12");
+    dialog.accept();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.From(), 7);
+    EXPECT_EQ(dialog.To(), 12);
+}
+
 // The tree of 8 vertices that fails in some assignments: a path a-b-c-d-e with a branch
 // at c to g, and two leaves f and h at g.
 CLattixDoc* TreeDocument(Started& s) {
