@@ -88,6 +88,10 @@ TreeAssignmentCount::TreeAssignmentCount(int n, const std::vector<std::pair<int,
 
 void TreeAssignmentCount::Canonicalize(std::vector<int>& levels) const {
     std::vector<int> sorted, saved;
+    Canonicalize(levels, sorted, saved);
+}
+
+void TreeAssignmentCount::Canonicalize(std::vector<int>& levels, std::vector<int>& sorted, std::vector<int>& saved) const {
     for (const SiblingGroup& g : m_groups) {
         sorted = g.roots;
         std::sort(sorted.begin(), sorted.end(), [&](int a, int b) { return levels[a] < levels[b]; });
@@ -120,7 +124,9 @@ TreeAssignmentTally TreeAssignmentCount::Run(const std::atomic<bool>& stop, std:
     TreeAssignmentTally tally;
     TreeLevelPlanarity judge(m_n, m_edges);
     const int n = m_n;
-    std::vector<int> levels(n, 0), mirror(n);
+    std::vector<int> levels(n, 0), mirror(n), sorted, saved;
+    sorted.reserve(n);
+    saved.reserve(n);
     std::vector<char> used(n + 2, 0);
     std::int64_t unpublished = 0, leaves = 0;
     int v = 0;
@@ -155,7 +161,7 @@ TreeAssignmentTally TreeAssignmentCount::Run(const std::atomic<bool>& stop, std:
             bool test = true;
             if (m_pruning.reversal) {
                 for (int w = 0; w < n; ++w) mirror[w] = n + 1 - levels[w];
-                Canonicalize(mirror);
+                Canonicalize(mirror, sorted, saved);
                 if (levels < mirror) weight *= 2;
                 else if (mirror < levels) test = false; // counted with the mirror, met earlier
             }

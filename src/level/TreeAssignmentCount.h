@@ -48,6 +48,8 @@ public:
 
     // The representative of the orbit of `levels` under the automorphisms (in place).
     void Canonicalize(std::vector<int>& levels) const;
+    // The same with scratch lists of the caller's, so that nothing is allocated.
+    void Canonicalize(std::vector<int>& levels, std::vector<int>& sorted, std::vector<int>& saved) const;
 
 private:
     struct SiblingGroup {
