@@ -19,7 +19,8 @@ const CliCommand kCommands[] = {
     {"planarity", "planarity FILE [--yes] [--no-replay] [--replay OUT.svg]", RunPlanarity},
     {"level-planarity", "level-planarity FILE [-o OUT.lxd] [--yes]", RunLevelPlanarity},
     {"draw-level", "draw-level FILE -o OUT.lxd [--yes] [--animate-delay MS]", RunDrawLevel},
-    {"experiment", "experiment 8|9 [-o OUT.lxd]", RunExperiment},
+    {"experiment", "experiment 8|9 [-o OUT.lxd] | experiment FILE [--levels K] [--csv OUT]", RunExperiment},
+    {"census", "census N [--csv OUT]   (N from 3 to 12)", RunCensus},
 };
 
 void PrintUsage(std::ostream& out) {

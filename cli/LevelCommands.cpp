@@ -40,6 +40,10 @@ int RunDrawLevel(const CliArguments& raw) {
 }
 
 int RunExperiment(const CliArguments& raw) {
+    // A first argument that is not a number names a document to experiment on; numbers
+    // other than the two built-in trees stay usage errors.
+    long long number = 0;
+    if (!raw.empty() && raw[0].rfind('-', 0) != 0 && !ParseInt(raw[0], number)) return RunGraphExperiment(raw);
     CliArgs args(raw, {"-o"});
     const auto& positional = args.Positional();
     if (!args.Ok() || positional.size() != 1 || (positional[0] != "8" && positional[0] != "9"))

@@ -121,6 +121,8 @@ inline constexpr int kLevelPlanarityTesting = 32968;
 inline constexpr int kDrawLevelPlanarGraph = 32972;
 inline constexpr int kExperiment8 = 32982;
 inline constexpr int kExperiment9 = 32983;
+inline constexpr int kLevelAssignmentsOfDrawing = 33260;
+inline constexpr int kUlpCensus = 33261;
 inline constexpr int kUpwardMode = 32990;
 inline constexpr int kSefeMode = 32995;
 

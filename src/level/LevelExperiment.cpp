@@ -9,13 +9,18 @@
 // runs for real.
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <future>
 #include <memory>
+#include <thread>
 #include <numeric>
 #include <string>
 
 #include "level/ExperimentSimulation.h"
 #include "level/LevelExperiment.h"
 #include "level/LevelCommandSteps.h"
+#include "level/TreeAssignmentCount.h"
 #include "level/TreeLevelPlanarity.h"
 #include "model/AlgorithmWorkspace.h"
 #include "model/LattixDoc.h"
@@ -40,6 +45,16 @@ ExperimentTree TreeOfSize(int n) {
     return {{"a", "b", "c", "d", "e", "f", "g", "h", "i"},
             {{0, 1}, {1, 2}, {2, 3}, {3, 4}, {2, 5}, {2, 6}, {6, 7}, {7, 8}}};
 }
+
+// The simulation followed up to the passes that run for real: the tracks of the first of
+// them and of the pass before.
+struct AdvancedSimulation {
+    ExperimentSimulation sim;
+    std::vector<int> tracks, before;
+};
+
+AdvancedSimulation AdvanceSimulation(const std::vector<ExperimentEdge>& edges, int n, std::uint32_t nextId,
+                                     std::int64_t first);
 
 enum class Stop { Completed, Counterexample, Cancelled, Error };
 
@@ -77,9 +92,14 @@ private:
     Outcome RunForReal(IProgress* progress, std::int64_t stopAfter, Stop stopReason);
     // The verdicts of all passes, without the document; ends where the experiment ends.
     Outcome Simulate();
+    // The same for an experiment that counts to the end: only the number of failures
+    // matters, so the passes are counted by orbits on every core (the progress still
+    // reports, and a cancel still ends, at the same passes as one pass after the other).
+    Outcome SimulateCount();
     // Leaves the document as the passes up to outcome.passes leave it, running for real
     // only the passes whose undo steps can be reached.
-    void ReplayLastPasses(const Outcome& outcome);
+    void ReplayLastPasses(const Outcome& outcome, std::future<AdvancedSimulation>* ahead);
+    std::vector<ExperimentEdge> DocumentEdges() const;
     void Materialize(const ExperimentSimulation& sim, const int* tracksBefore);
 
     CLattixDoc& m_doc;
@@ -188,7 +208,41 @@ Outcome LevelExperiment::RunForReal(IProgress* progress, std::int64_t stopAfter,
     return outcome;
 }
 
+Outcome LevelExperiment::SimulateCount() {
+    const std::int64_t all = Factorial(m_n);
+    const TreeAssignmentCount counter(m_n, m_tree.edges);
+    const int threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    std::vector<TreeAssignmentTally> tallies(threads);
+    std::atomic<bool> stop{false};
+    std::atomic<std::int64_t> done{0};
+    std::atomic<int> running{threads};
+    Outcome outcome;
+    {
+        std::vector<std::jthread> workers;
+        for (int t = 0; t < threads; ++t)
+            workers.emplace_back([&, t] {
+                tallies[t] = counter.Run(stop, done, t, threads);
+                --running;
+            });
+        for (std::int64_t pass = kProgressEvery; m_progress && pass <= all; pass += kProgressEvery) {
+            while (running.load() > 0 && done.load() < pass) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            if (!m_progress->Update(pass)) {
+                stop = true;
+                outcome.passes = pass;
+                outcome.stop = Stop::Cancelled;
+                return outcome;
+            }
+        }
+    }
+    const TreeAssignmentTally tally = TreeAssignmentCount::Merge(tallies);
+    outcome.total = static_cast<std::int32_t>(all);
+    outcome.failures = static_cast<std::int32_t>(tally.failing);
+    outcome.passes = all;
+    return outcome;
+}
+
 Outcome LevelExperiment::Simulate() {
+    if (!m_stopsAtFailure) return SimulateCount();
     Outcome outcome;
     TreeLevelPlanarity judge(m_n, m_tree.edges);
     // Turning the levels upside down keeps a drawing level planar and maps the assignment
@@ -244,13 +298,7 @@ void LevelExperiment::Materialize(const ExperimentSimulation& sim, const int* tr
     }
 }
 
-void LevelExperiment::ReplayLastPasses(const Outcome& outcome) {
-    const std::int64_t last = outcome.passes;
-    const std::int64_t first = last - kReachablePasses;
-    if (last < kSimulateFrom) {
-        RunForReal(nullptr, last, outcome.stop);
-        return;
-    }
+std::vector<ExperimentEdge> LevelExperiment::DocumentEdges() const {
     std::vector<ExperimentEdge> edges;
     for (CElement* e : m_doc.m_elements) {
         const CEdge* edge = e->AsEdge();
@@ -260,25 +308,41 @@ void LevelExperiment::ReplayLastPasses(const Outcome& outcome) {
         };
         edges.push_back({indexOf(edge->m_v1), indexOf(edge->m_v2), edge->m_id});
     }
-    ExperimentSimulation sim(m_n, edges, g_nextId);
-    std::vector<int> tracks(m_n), before(m_n);
-    std::iota(tracks.begin(), tracks.end(), 1);
+    return edges;
+}
+
+AdvancedSimulation AdvanceSimulation(const std::vector<ExperimentEdge>& edges, int n, std::uint32_t nextId,
+                                     std::int64_t first) {
+    AdvancedSimulation a{ExperimentSimulation(n, edges, nextId), std::vector<int>(n), std::vector<int>(n)};
+    std::iota(a.tracks.begin(), a.tracks.end(), 1);
     for (std::int64_t pass = 1; pass < first; ++pass) {
-        sim.Advance(tracks.data());
-        before = tracks;
-        std::next_permutation(tracks.begin(), tracks.end());
+        a.sim.Advance(a.tracks.data());
+        a.before = a.tracks;
+        std::next_permutation(a.tracks.begin(), a.tracks.end());
     }
-    if (sim.NextId() < g_nextId + edges.size()) { // cannot happen with bends in so many passes
+    return a;
+}
+
+void LevelExperiment::ReplayLastPasses(const Outcome& outcome, std::future<AdvancedSimulation>* ahead) {
+    const std::int64_t last = outcome.passes;
+    const std::int64_t first = last - kReachablePasses;
+    if (last < kSimulateFrom) {
+        RunForReal(nullptr, last, outcome.stop);
+        return;
+    }
+    const std::vector<ExperimentEdge> edges = DocumentEdges();
+    AdvancedSimulation a = ahead ? ahead->get() : AdvanceSimulation(edges, m_n, g_nextId, first);
+    if (a.sim.NextId() < g_nextId + edges.size()) { // cannot happen with bends in so many passes
         RunForReal(nullptr, last, outcome.stop);
         return;
     }
     // The document is brought to what it holds after the bends of pass `first` were
     // removed; that pass runs on for real, and the passes with reachable undo steps follow.
-    Materialize(sim, before.data());
-    RunPass(tracks.data(), false);
+    Materialize(a.sim, a.before.data());
+    RunPass(a.tracks.data(), false);
     for (std::int64_t pass = first + 1; pass <= last; ++pass) {
-        std::next_permutation(tracks.begin(), tracks.end());
-        RunPass(tracks.data(), true);
+        std::next_permutation(a.tracks.begin(), a.tracks.end());
+        RunPass(a.tracks.data(), true);
     }
 }
 
@@ -288,8 +352,15 @@ void LevelExperiment::Run() {
     m_progress = m_doc.Platform().BeginProgress("Testing level assignments", Factorial(m_n));
     Outcome outcome;
     if (SimulationApplies(onlyTheTree)) {
+        // An experiment that counts to the end ends at its last pass: what the passes before
+        // the reachable ones leave behind is followed meanwhile on a thread of its own.
+        std::future<AdvancedSimulation> ahead;
+        const std::int64_t all = Factorial(m_n);
+        if (!m_stopsAtFailure && all >= kSimulateFrom)
+            ahead = std::async(std::launch::async, AdvanceSimulation, DocumentEdges(), m_n, g_nextId,
+                               all - kReachablePasses);
         outcome = Simulate();
-        ReplayLastPasses(outcome);
+        ReplayLastPasses(outcome, ahead.valid() && outcome.passes == all ? &ahead : nullptr);
     } else {
         outcome = RunForReal(m_progress.get(), -1, Stop::Completed);
     }

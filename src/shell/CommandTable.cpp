@@ -4,6 +4,7 @@
 #include "editor/CommandTable.h"
 #include "model/LattixDoc.h"
 #include "shell/ChildFrame.h"
+#include "shell/ExperimentCommands.h"
 #include "shell/LattixApp.h"
 #include "shell/MainFrame.h"
 #include "shell/views/Navigation.h"
@@ -212,6 +213,18 @@ std::vector<CommandEntry> Build() {
         e.submenu = "E&xperiments";
         e.separatorBefore = id == kExperiment8;
         t.push_back(e);
+    }
+    {
+        CommandEntry drawing = Item(A, "Level Assignments of the &Drawing...", kLevelAssignmentsOfDrawing,
+            "Test the drawn graph for level planarity under every level assignment\nExperiment",
+            [](CommandContext& c) { OnLevelAssignmentsOfDrawing(c.app, *c.doc); });
+        CommandEntry census = Item(A, "ULP &Census...", kUlpCensus,
+            "Test every free tree of chosen sizes under every level assignment\nULP Census",
+            [](CommandContext& c) { OnUlpCensus(c.app); });
+        for (CommandEntry* e : {&drawing, &census}) {
+            e->submenu = "E&xperiments";
+            t.push_back(*e);
+        }
     }
 
     // ------------------------------------------------------------ Random Generators

@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <numeric>
+#include <set>
+#include <thread>
+
+#include "LevelTestSupport.h"
+#include "level/TreeAssignmentCount.h"
+#include "level/UlpCensus.h"
+#include "trees/FreeTreeEnumeration.h"
+
+namespace {
+
+// The proper level graph of a tree whose vertex v lies on level levels[v] (1..n).
+LevelGraph ProperTree(const std::vector<std::pair<int, int>>& edges, const std::vector<int>& levels) {
+    LevelGraph g;
+    const int n = static_cast<int>(levels.size());
+    for (int v = 0; v < n; ++v) g.AddVertex(levels[v] - 1, 0);
+    for (auto [a, b] : edges) {
+        if (levels[a] > levels[b]) std::swap(a, b);
+        int below = a;
+        for (int level = levels[a]; level < levels[b]; ++level) {
+            const int above = level + 1 == levels[b] ? b : g.AddVertex(level, g.VertexCount());
+            g.AddEdge(below, above);
+            below = above;
+        }
+    }
+    g.Finish();
+    return g;
+}
+
+// Every assignment, each decided by the search over all orders: no pruning at all.
+std::int64_t BruteForceFailing(int n, const std::vector<std::pair<int, int>>& edges) {
+    std::vector<int> levels(n);
+    std::iota(levels.begin(), levels.end(), 1);
+    std::int64_t failing = 0;
+    do failing += !BruteForceLevelOrders(ProperTree(edges, levels)).has_value();
+    while (std::next_permutation(levels.begin(), levels.end()));
+    return failing;
+}
+
+TEST(FreeTreeEnumerationTest, CountsAreTheKnownSequenceAndEveryTreeIsDistinct) {
+    const std::int64_t expected[] = {1, 1, 1, 2, 3, 6, 11, 23, 47, 106, 235, 551};
+    for (int n = 1; n <= 12; ++n) {
+        FreeTreeEnumeration trees(n);
+        std::set<std::vector<int>> seen;
+        while (trees.Next()) {
+            const auto edges = trees.Edges();
+            ASSERT_EQ(static_cast<int>(edges.size()), n - 1);
+            // A name of the free tree that does not depend on how it was found: the larger
+            // canonical sequence over the centre's vertices.
+            std::vector<int> name;
+            for (int c : TreeCentre(n, edges)) name = std::max(name, CanonicalLevelSequence(n, edges, c));
+            EXPECT_TRUE(seen.insert(name).second) << "n = " << n;
+            EXPECT_EQ(static_cast<int>(name.size()), n);
+        }
+        EXPECT_EQ(static_cast<std::int64_t>(seen.size()), expected[n - 1]) << "n = " << n;
+    }
+}
+
+TEST(UlpCensusTest, FailingCountsAgreeWithBruteForceUpToEightVertices) {
+    const CensusResult census = RunUlpCensus(3, 8, nullptr);
+    ASSERT_TRUE(census.complete);
+    // The brute force is slow; the trees are shared out over two threads.
+    std::vector<std::int64_t> expected(census.rows.size());
+    {
+        std::vector<std::jthread> workers;
+        for (std::size_t t = 0; t < 2; ++t)
+            workers.emplace_back([&, t] {
+                for (std::size_t i = t; i < census.rows.size(); i += 2)
+                    expected[i] = BruteForceFailing(static_cast<int>(census.rows[i].levelSequence.size()),
+                                                    census.rows[i].edges);
+            });
+    }
+    for (std::size_t i = 0; i < census.rows.size(); ++i) {
+        const CensusRow& row = census.rows[i];
+        EXPECT_EQ(row.tally.failing, expected[i]) << CensusRowLine(row);
+        // The first failing assignment really fails.
+        if (!row.tally.firstFailing.empty())
+            EXPECT_FALSE(BruteForceLevelOrders(ProperTree(row.edges, row.tally.firstFailing)).has_value());
+        else
+            EXPECT_EQ(row.tally.failing, 0);
+    }
+}
+
+TEST(UlpCensusTest, EachPruningCoversEveryOrbitOnce) {
+    // Every variant of pruning must give the same counts; with automorphisms only, each
+    // representative stands for exactly |Aut| assignments.
+    for (int n = 5; n <= 8; ++n) {
+        FreeTreeEnumeration trees(n);
+        while (trees.Next()) {
+            const auto edges = trees.Edges();
+            std::atomic<bool> stop{false};
+            std::atomic<std::int64_t> done{0};
+            const TreeAssignmentTally full = TreeAssignmentCount(n, edges, {false, false}).Run(stop, done);
+            const TreeAssignmentCount autOnly(n, edges, {true, false});
+            const TreeAssignmentTally a = autOnly.Run(stop, done);
+            EXPECT_EQ(a.visited * autOnly.AutomorphismCount(), full.total);
+            EXPECT_EQ(a.failing, full.failing);
+            EXPECT_EQ(TreeAssignmentCount(n, edges, {false, true}).Run(stop, done).failing, full.failing);
+            const TreeAssignmentTally both = TreeAssignmentCount(n, edges, {true, true}).Run(stop, done);
+            EXPECT_EQ(both.failing, full.failing);
+            EXPECT_EQ(both.total, full.total);
+            EXPECT_EQ(both.firstFailing.empty(), full.firstFailing.empty());
+        }
+    }
+}
+
+TEST(UlpCensusTest, SplitIsTheClassificationsAndCancelKeepsAPartialCount) {
+    const CensusResult census = RunUlpCensus(3, 9, nullptr);
+    ASSERT_TRUE(census.miscounted.empty());
+    for (const CensusRow& row : census.rows)
+        EXPECT_EQ(row.tally.failing == 0, row.treeClass != UlpTreeClass::None) << CensusRowLine(row);
+    EXPECT_NE(CensusSummary(census).find("this is the split of the classification"), std::string::npos);
+
+    struct CancelAtOnce : IProgress {
+        bool Update(std::int64_t) override { return false; }
+    } cancel;
+    const CensusResult partial = RunUlpCensus(9, 9, &cancel, 2);
+    EXPECT_FALSE(partial.complete);
+    EXPECT_EQ(CensusSummary(partial).rfind("Partial: ", 0), 0u);
+    std::int64_t covered = 0;
+    for (const CensusRow& row : partial.rows) {
+        EXPECT_LE(row.tally.failing, row.tally.total);
+        covered += row.tally.total;
+    }
+    EXPECT_LT(covered, CensusAssignmentCount(9, 9));
+}
+
+} // namespace
