@@ -7,6 +7,7 @@
 
 #include "level/ComponentExchangeGraph.h"
 #include "level/ExchangeSort.h"
+#include "level/LevelPairClasses.h"
 #include "model/LattixDoc.h"
 
 namespace {
@@ -56,7 +57,9 @@ void CLattixDoc::BuildVertexExchangeGraph(ComponentExchangeGraph& result, std::v
 
     // Spread along the tracks: each track's vertices one grid step apart from 2 steps in.
     if (CLattixView* view = GetActiveEditorView(); view && !keepLayout) {
-        const std::int64_t step = view->m_xSeparation;
+        // At least one unit apart: with no separation every vertex of a track would share
+        // one point, and the drawing could only swap them in place.
+        const std::int64_t step = std::max<std::int64_t>(view->m_xSeparation, 1);
         std::int64_t x = 2 * step;
         for (std::size_t i = 0; i < sorted.size(); ++i) {
             x = (i > 0 && sorted[i]->m_trackNumber == sorted[i - 1]->m_trackNumber) ? x + step : 2 * step;
@@ -76,6 +79,8 @@ void CLattixDoc::BuildVertexExchangeGraph(ComponentExchangeGraph& result, std::v
     list = sorted;
 
     BuildLevelGraph(result, sorted);
+    result.cyclicGap = !GapsAreForests(result.graph);
+    if (result.cyclicGap) return;
     std::vector<int> sequence(result.vertices.size());
     for (std::size_t i = 0; i < sequence.size(); ++i) sequence[i] = static_cast<int>(i);
     result.veg.Build(result.graph, sequence);
