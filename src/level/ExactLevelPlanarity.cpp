@@ -151,6 +151,75 @@ private:
     std::vector<int> m_start, m_successors;
 };
 
+// Orders built level by level from the lowest: each level sorted topologically by the
+// constrained pairs whose classes lower levels have settled, ties (and, should the settled
+// pairs hold a cycle, everything left) in the order of `preferred`; the level's order then
+// settles the classes it meets first. `value` holds -1 for free classes, and receives 1 for
+// a class whose parity-0 pairs put the lower rank first.
+LevelOrders SweepOrders(const LevelGraph& g, const LevelPairs& pairs, const PairClasses& classes,
+                        const LevelOrders& preferred, std::vector<std::int8_t>& value) {
+    std::vector<int> position(g.VertexCount(), 0);
+    for (const auto& level : preferred)
+        for (int r = 0; r < static_cast<int>(level.size()); ++r) position[level[r]] = r;
+    std::vector<std::uint8_t> settled(value.size(), 0);
+    LevelOrders orders(g.LevelCount());
+    std::vector<int> start, successors, indegree, fill, place;
+    for (int level = 0; level < g.LevelCount(); ++level) {
+        const auto& members = g.Level(level);
+        const int w = static_cast<int>(members.size());
+        auto lowerFirst = [&](std::int64_t p) { return (value[classes.classOf[p]] ^ classes.parityOf[p]) != 0; };
+        auto counts = [&](std::int64_t p) { return value[classes.classOf[p]] >= 0 && settled[classes.classOf[p]]; };
+        start.assign(w + 1, 0);
+        for (int i = 0; i < w; ++i)
+            for (int j = i + 1; j < w; ++j)
+                if (const std::int64_t p = pairs.Index(level, i, j); counts(p)) ++start[(lowerFirst(p) ? i : j) + 1];
+        for (int r = 0; r < w; ++r) start[r + 1] += start[r];
+        successors.resize(start[w]);
+        fill.assign(start.begin(), start.end() - 1);
+        indegree.assign(w, 0);
+        for (int i = 0; i < w; ++i)
+            for (int j = i + 1; j < w; ++j)
+                if (const std::int64_t p = pairs.Index(level, i, j); counts(p)) {
+                    const bool first = lowerFirst(p);
+                    successors[fill[first ? i : j]++] = first ? j : i;
+                    ++indegree[first ? j : i];
+                }
+        auto later = [&](int a, int b) { return position[members[a]] > position[members[b]]; };
+        std::priority_queue<int, std::vector<int>, decltype(later)> ready(later);
+        for (int r = 0; r < w; ++r)
+            if (indegree[r] == 0) ready.push(r);
+        place.assign(w, -1);
+        auto& order = orders[level];
+        while (!ready.empty()) {
+            const int r = ready.top();
+            ready.pop();
+            place[r] = static_cast<int>(order.size());
+            order.push_back(members[r]);
+            for (int k = start[r]; k < start[r + 1]; ++k)
+                if (--indegree[successors[k]] == 0) ready.push(successors[k]);
+        }
+        if (static_cast<int>(order.size()) < w) {
+            std::vector<int> rest;
+            for (int r = 0; r < w; ++r)
+                if (place[r] < 0) rest.push_back(r);
+            std::sort(rest.begin(), rest.end(), [&](int a, int b) { return later(b, a); });
+            for (int r : rest) {
+                place[r] = static_cast<int>(order.size());
+                order.push_back(members[r]);
+            }
+        }
+        for (int i = 0; i < w; ++i)
+            for (int j = i + 1; j < w; ++j) {
+                const std::int64_t p = pairs.Index(level, i, j);
+                const int c = classes.classOf[p];
+                if (value[c] < 0 || settled[c]) continue;
+                settled[c] = 1;
+                value[c] = static_cast<std::int8_t>((place[i] < place[j]) ^ classes.parityOf[p]);
+            }
+    }
+    return orders;
+}
+
 } // namespace
 
 LevelPlanarityResult ExactLevelPlanarity::Test(const LevelGraph& g, const LevelOrders* hint, const PairClasses* known) {
@@ -165,32 +234,27 @@ LevelPlanarityResult ExactLevelPlanarity::Test(const LevelGraph& g, const LevelO
     }
 
     // A class of one pair is a pair that no constraint mentions (a constraint ties pairs of
-    // two levels). Only the other classes get a variable; its first value is the one that
-    // agrees with the hint (or the current orders) on most pairs of the class.
-    const LevelOrders& preferred = hint ? *hint : g.Levels();
-    std::vector<int> hintPosition(g.VertexCount(), 0);
-    for (const auto& level : preferred)
-        for (int r = 0; r < static_cast<int>(level.size()); ++r) hintPosition[level[r]] = r;
-    std::vector<std::int64_t> votes(known->count, 0);
+    // two levels). Only the other classes get a variable.
     std::vector<std::uint8_t> members(known->count, 0);
-    for (int level = 0; level < levels; ++level) {
-        const auto& vertices = g.Level(level);
-        const int w = static_cast<int>(vertices.size());
-        for (int i = 0; i < w; ++i)
-            for (int j = i + 1; j < w; ++j) {
-                const std::int64_t p = pairs.Index(level, i, j);
-                const int c = known->classOf[p];
-                members[c] = static_cast<std::uint8_t>(std::min(members[c] + 1, 2));
-                const bool first = hintPosition[vertices[i]] < hintPosition[vertices[j]];
-                votes[c] += (first != (known->parityOf[p] != 0)) ? 1 : -1;
-            }
+    for (std::int64_t p = 0; p < pairs.Count(); ++p) {
+        auto& m = members[known->classOf[p]];
+        m = static_cast<std::uint8_t>(std::min(m + 1, 2));
     }
+    std::vector<std::int8_t> value(known->count, -1);
+    for (int c = 0; c < known->count; ++c)
+        if (members[c] > 1) value[c] = 0;
+    members = {};
+    // First values from a sweep upwards; they satisfy every constraint whenever the sweep
+    // meets no cycle, and the search then has nothing left to do.
+    const LevelOrders first = SweepOrders(g, pairs, *known, hint ? *hint : g.Levels(), value);
+    std::vector<int> hintPosition(g.VertexCount(), 0);
+    for (const auto& level : first)
+        for (int r = 0; r < static_cast<int>(level.size()); ++r) hintPosition[level[r]] = r;
     SatSolver solver;
     std::vector<int> variableOf(known->count, -1);
     for (int c = 0; c < known->count; ++c)
-        if (members[c] > 1) variableOf[c] = solver.AddVariable(votes[c] > 0);
-    votes = {};
-    members = {};
+        if (value[c] >= 0) variableOf[c] = solver.AddVariable(value[c] > 0);
+    value = {};
 
     CycleSearch search(g, pairs, *known, variableOf, hintPosition);
     result.orders.assign(levels, {});
