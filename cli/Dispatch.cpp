@@ -3,9 +3,11 @@
 
 #include <cstring>
 #include <iostream>
+#include <new>
 
 #include "CliSession.h"
 #include "Commands.h"
+#include "editor/CommandTable.h"
 
 namespace {
 
@@ -46,8 +48,16 @@ int RunCli(const CliArguments& args) {
         return args.empty() ? kExitUsage : kExitOk;
     }
     const CliArguments rest(args.begin() + 1, args.end());
-    for (const CliCommand& c : kCommands)
-        if (args[0] == c.name) return c.run(rest);
+    for (const CliCommand& c : kCommands) {
+        if (args[0] != c.name) continue;
+        try {
+            return c.run(rest);
+        } catch (const std::bad_alloc&) {
+            // Nothing is written: the output is saved only by a command that finished.
+            std::cout << kOutOfMemoryMessage << '\n';
+            return kExitFailed;
+        }
+    }
     std::cerr << "arborix-cli: unknown command '" << args[0] << "'\n";
     PrintUsage(std::cerr);
     return kExitUsage;

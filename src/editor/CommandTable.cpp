@@ -1,6 +1,7 @@
 #include "editor/CommandTable.h"
 
 #include <functional>
+#include <new>
 #include <unordered_map>
 
 #include "editor/CommandIds.h"
@@ -177,7 +178,15 @@ bool IsDocumentCommand(int id) { return Commands().count(id) != 0; }
 bool ExecuteCommand(CLattixDoc& doc, CLattixView* view, int id) {
     auto it = Commands().find(id);
     if (it == Commands().end() || (it->second.needsView && !view)) return false;
-    it->second.run(doc, view);
+    try {
+        it->second.run(doc, view);
+    } catch (const std::bad_alloc&) {
+        // The command's own memory is free again once it has unwound; what it changed goes
+        // back to the last checkpoint, which every finished edit leaves behind.
+        doc.RevertToCheckPoint();
+        doc.RepaintAllViews();
+        doc.Platform().ShowMessage(kOutOfMemoryMessage, MessageIcon::Exclamation);
+    }
     return true;
 }
 

@@ -16,6 +16,9 @@ struct CommandStatus {
 // Whether the id is a command of a document or of its editor views.
 bool IsDocumentCommand(int id);
 
+// Shown when a command runs out of memory; it then ends with the document as it was.
+inline constexpr const char* kOutOfMemoryMessage = "There is not enough memory to finish the command.";
+
 // Runs a document or view command; false when the id is not one of them (or it needs an
 // editor view and none is given).
 bool ExecuteCommand(CLattixDoc& doc, CLattixView* view, int id);

@@ -7,6 +7,7 @@
 
 #include "level/ComponentExchangeGraph.h"
 #include "level/ExchangeSort.h"
+#include "level/LevelPairClasses.h"
 #include "model/LattixDoc.h"
 
 namespace {
@@ -56,10 +57,15 @@ void CLattixDoc::BuildVertexExchangeGraph(ComponentExchangeGraph& result, std::v
 
     // Spread along the tracks: each track's vertices one grid step apart from 2 steps in.
     if (CLattixView* view = GetActiveEditorView(); view && !keepLayout) {
-        const std::int64_t step = view->m_xSeparation;
-        std::int64_t x = 2 * step;
+        // At least one unit apart, and the first far enough in that the canvas border does
+        // not push discs onto one place: with a separation near 0 every vertex of a track
+        // would otherwise end up at one point.
+        const std::int64_t step = std::max<std::int64_t>(view->m_xSeparation, 1);
+        std::int64_t first = 2 * step;
+        for (const CVertex* v : sorted) first = std::max<std::int64_t>(first, v->m_radius);
+        std::int64_t x = first;
         for (std::size_t i = 0; i < sorted.size(); ++i) {
-            x = (i > 0 && sorted[i]->m_trackNumber == sorted[i - 1]->m_trackNumber) ? x + step : 2 * step;
+            x = (i > 0 && sorted[i]->m_trackNumber == sorted[i - 1]->m_trackNumber) ? x + step : first;
             sorted[i]->PlaceAt(Saturated(x), sorted[i]->m_center.y, view);
         }
     }
@@ -76,6 +82,8 @@ void CLattixDoc::BuildVertexExchangeGraph(ComponentExchangeGraph& result, std::v
     list = sorted;
 
     BuildLevelGraph(result, sorted);
+    result.cyclicGap = !GapsAreForests(result.graph);
+    if (result.cyclicGap) return;
     std::vector<int> sequence(result.vertices.size());
     for (std::size_t i = 0; i < sequence.size(); ++i) sequence[i] = static_cast<int>(i);
     result.veg.Build(result.graph, sequence);

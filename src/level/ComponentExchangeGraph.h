@@ -12,6 +12,9 @@ class CVertex;
 struct ComponentExchangeGraph {
     LevelGraph graph;
     std::vector<CVertex*> vertices; // by level graph index, in the order of the sorted list
+    // A cycle between two adjacent levels already proves the component not level planar;
+    // the exchange graph is then not built (it would hold every pair of the cycle's edges).
+    bool cyclicGap = false;
     VertexExchangeGraph veg;
     // Per VEG vertex: its m_u lies strictly left of its m_v (as the graph was built).
     std::vector<bool> uLeftOfV;

@@ -1,190 +1,286 @@
-// The exact level planarity method. One variable per pair of vertices on a level ("the
-// lower-ranked one comes first"); independent edges between two levels tie two pair
-// variables as equal or opposite, which a union-find with parities settles at once (a
-// contradiction there already proves the graph not level planar). What remains, one
-// variable per class, goes to the satisfiability solver together with the transitivity
-// clauses that candidate solutions turn out to violate.
+// The exact level planarity method (see LevelPlanarityMethod.h). Per candidate solution
+// every level's constrained pairs are oriented and sorted topologically; a level that
+// does not sort has a directed cycle, and the clause "not all of these orientations"
+// excludes it. A cycle with a constrained chord splits into two shorter cycles one of which
+// is also directed, so cycles are cut down until chordless before they become clauses:
+// among constrained pairs that are all tied to each other this gives the transitivity
+// triangles, and elsewhere it keeps the free pairs out of the clauses.
 
 #include <algorithm>
 #include <cstdint>
-#include <numeric>
+#include <queue>
 
+#include "level/LevelPairClasses.h"
 #include "level/LevelPlanarityMethod.h"
 #include "level/SatSolver.h"
 
 namespace {
 
-// Union-find over pairs, each link carrying the parity between a pair and its parent
-// (packed into the top bit, to keep the search's memory small).
-class ParityUnionFind {
+class CycleSearch {
 public:
-    explicit ParityUnionFind(std::size_t n) : m_link(n) { std::iota(m_link.begin(), m_link.end(), std::uint32_t{0}); }
-    // The root of x and x's parity relative to it.
-    std::pair<std::uint32_t, std::uint8_t> Find(std::uint32_t x) {
-        std::uint32_t root = x;
-        std::uint8_t parity = 0;
-        while (Parent(root) != root) {
-            parity ^= m_link[root] >> 31;
-            root = Parent(root);
-        }
-        // Second walk: point everything on the path straight at the root.
-        std::uint8_t remaining = parity;
-        while (Parent(x) != x) {
-            const std::uint32_t next = Parent(x);
-            const std::uint8_t step = m_link[x] >> 31;
-            m_link[x] = root | (std::uint32_t(remaining) << 31);
-            remaining ^= step;
-            x = next;
-        }
-        return {root, parity};
+    CycleSearch(const LevelGraph& g, const LevelPairs& pairs, const PairClasses& classes,
+                const std::vector<int>& variableOf, const std::vector<int>& hintPosition)
+        : m_g(g), m_pairs(pairs), m_classes(classes), m_variableOf(variableOf), m_hintPosition(hintPosition) {}
+
+    // The literal "rank a comes before rank b" on the level, or -1 for a free pair.
+    int Precedes(int level, int a, int b) const {
+        const std::int64_t p = m_pairs.Index(level, a, b);
+        const int var = m_variableOf[m_classes.classOf[p]];
+        if (var < 0) return -1;
+        const int lowerFirst = SatSolver::Positive(var) | m_classes.parityOf[p];
+        return a < b ? lowerFirst : SatSolver::Negate(lowerFirst);
     }
-    // Requires value(a) xor value(b) == parity; false on a contradiction.
-    bool Join(std::uint32_t a, std::uint32_t b, std::uint8_t parity) {
-        auto [ra, pa] = Find(a);
-        auto [rb, pb] = Find(b);
-        if (ra == rb) return (pa ^ pb) == parity;
-        m_link[ra] = rb | (std::uint32_t(pa ^ pb ^ parity) << 31);
-        return true;
+    bool Before(const SatSolver& solver, int level, int a, int b) const {
+        const int lit = Precedes(level, a, b);
+        return lit >= 0 && solver.ValueOf(SatSolver::VarOf(lit)) != ((lit & 1) != 0);
+    }
+
+    // Sorts the level's ranks by the orientations the solver gives the constrained pairs,
+    // preferring the hint's order among the ranks that are free to go next. False when they
+    // hold a directed cycle; then up to `budget` cycle clauses go to `clauses`.
+    bool SortLevel(const SatSolver& solver, int level, std::vector<int>& order,
+                   std::vector<std::vector<int>>& clauses, int budget) {
+        const auto& members = m_g.Level(level);
+        const int w = static_cast<int>(members.size());
+        BuildSuccessors(solver, level, w);
+        std::vector<int> indegree(w, 0);
+        for (int s : m_successors) ++indegree[s];
+        auto later = [&](int a, int b) { return m_hintPosition[members[a]] > m_hintPosition[members[b]]; };
+        std::priority_queue<int, std::vector<int>, decltype(later)> ready(later);
+        for (int r = 0; r < w; ++r)
+            if (indegree[r] == 0) ready.push(r);
+        order.clear();
+        while (!ready.empty()) {
+            const int r = ready.top();
+            ready.pop();
+            order.push_back(r);
+            for (int i = m_start[r]; i < m_start[r + 1]; ++i)
+                if (--indegree[m_successors[i]] == 0) ready.push(m_successors[i]);
+        }
+        if (static_cast<int>(order.size()) == w) return true;
+        FindCycles(solver, level, w, indegree, clauses, budget);
+        return false;
     }
 
 private:
-    std::uint32_t Parent(std::uint32_t x) const { return m_link[x] & 0x7FFFFFFFu; }
-    std::vector<std::uint32_t> m_link;
-};
+    void BuildSuccessors(const SatSolver& solver, int level, int w) {
+        m_start.assign(w + 1, 0);
+        for (int i = 0; i < w; ++i)
+            for (int j = i + 1; j < w; ++j) {
+                const int lit = Precedes(level, i, j);
+                if (lit < 0) continue;
+                ++m_start[(solver.ValueOf(SatSolver::VarOf(lit)) != ((lit & 1) != 0) ? i : j) + 1];
+            }
+        for (int r = 0; r < w; ++r) m_start[r + 1] += m_start[r];
+        m_successors.resize(m_start[w]);
+        std::vector<int> fill(m_start.begin(), m_start.end() - 1);
+        for (int i = 0; i < w; ++i)
+            for (int j = i + 1; j < w; ++j) {
+                const int lit = Precedes(level, i, j);
+                if (lit < 0) continue;
+                if (solver.ValueOf(SatSolver::VarOf(lit)) != ((lit & 1) != 0)) m_successors[fill[i]++] = j;
+                else m_successors[fill[j]++] = i;
+            }
+    }
 
-// The classes of the order constraints, or false when they contradict each other.
-bool ClassesOf(const LevelGraph& g, const LevelPairs& pairs, PairClasses& classes) {
-    ParityUnionFind links(static_cast<std::size_t>(pairs.Count()));
-    for (int level = 0; level + 1 < g.LevelCount(); ++level) {
-        const auto gap = g.EdgesBelowGap(level);
-        for (std::size_t i = 0; i < gap.size(); ++i) {
-            const auto& e = g.Edges()[gap[i]];
-            const int le = g.RankOf(e.lower), ue = g.RankOf(e.upper);
-            for (std::size_t j = i + 1; j < gap.size(); ++j) {
-                const auto& f = g.Edges()[gap[j]];
-                const int lf = g.RankOf(f.lower), uf = g.RankOf(f.upper);
-                if (le == lf || ue == uf) continue;
-                // e and f do not cross: e's ends come first on both levels or on neither.
-                const std::uint8_t parity = static_cast<std::uint8_t>((le > lf) ^ (ue > uf));
-                if (!links.Join(static_cast<std::uint32_t>(pairs.Index(level, le, lf)),
-                             static_cast<std::uint32_t>(pairs.Index(level + 1, ue, uf)), parity))
-                    return false;
+    // Depth-first search over the ranks the sort could not place (every cycle lies among
+    // them); each edge back into the search path closes a cycle.
+    void FindCycles(const SatSolver& solver, int level, int w, const std::vector<int>& indegree,
+                    std::vector<std::vector<int>>& clauses, int budget) {
+        enum : std::uint8_t { kWhite, kOnPath, kDone };
+        std::vector<std::uint8_t> state(w, kDone);
+        for (int r = 0; r < w; ++r)
+            if (indegree[r] > 0) state[r] = kWhite;
+        std::vector<int> path, next;
+        std::vector<int> cycle;
+        for (int root = 0; root < w && budget > 0; ++root) {
+            if (state[root] != kWhite) continue;
+            path.assign(1, root);
+            next.assign(1, m_start[root]);
+            state[root] = kOnPath;
+            while (!path.empty() && budget > 0) {
+                const int r = path.back();
+                if (next.back() == m_start[r + 1]) {
+                    state[r] = kDone;
+                    path.pop_back();
+                    next.pop_back();
+                    continue;
+                }
+                const int s = m_successors[next.back()++];
+                if (state[s] == kWhite) {
+                    state[s] = kOnPath;
+                    path.push_back(s);
+                    next.push_back(m_start[s]);
+                } else if (state[s] == kOnPath) {
+                    cycle.assign(std::find(path.begin(), path.end(), s), path.end());
+                    Shorten(solver, level, cycle);
+                    std::vector<int> clause;
+                    for (std::size_t t = 0; t < cycle.size(); ++t)
+                        clause.push_back(SatSolver::Negate(Precedes(level, cycle[t], cycle[(t + 1) % cycle.size()])));
+                    clauses.push_back(std::move(clause));
+                    --budget;
+                }
             }
         }
     }
-    const std::size_t n = static_cast<std::size_t>(pairs.Count());
-    classes.classOf.assign(n, -1);
-    classes.parityOf.assign(n, 0);
-    std::vector<std::int32_t> number(n, -1);
-    classes.count = 0;
-    for (std::size_t p = 0; p < n; ++p) {
-        auto [root, parity] = links.Find(static_cast<std::uint32_t>(p));
-        if (number[root] < 0) number[root] = classes.count++;
-        classes.classOf[p] = number[root];
-        classes.parityOf[p] = parity;
+
+    // Replaces a directed cycle by a chordless one: a constrained chord a-b, either way
+    // round, closes a directed cycle with one of the two arcs it cuts off.
+    void Shorten(const SatSolver& solver, int level, std::vector<int>& cycle) const {
+        for (bool changed = true; changed && cycle.size() > 3;) {
+            changed = false;
+            const std::size_t k = cycle.size();
+            for (std::size_t a = 0; a < k && !changed; ++a)
+                for (std::size_t b = a + 2; b < k && !changed; ++b) {
+                    if (a == 0 && b == k - 1) continue;
+                    if (Precedes(level, cycle[a], cycle[b]) < 0) continue;
+                    if (Before(solver, level, cycle[a], cycle[b]))
+                        cycle.erase(cycle.begin() + a + 1, cycle.begin() + b);
+                    else
+                        cycle = std::vector<int>(cycle.begin() + a, cycle.begin() + b + 1);
+                    changed = true;
+                }
+        }
     }
-    return true;
+
+    const LevelGraph& m_g;
+    const LevelPairs& m_pairs;
+    const PairClasses& m_classes;
+    const std::vector<int>& m_variableOf;
+    const std::vector<int>& m_hintPosition;
+    std::vector<int> m_start, m_successors;
+};
+
+// Orders built level by level from the lowest: each level sorted topologically by the
+// constrained pairs whose classes lower levels have settled, ties (and, should the settled
+// pairs hold a cycle, everything left) in the order of `preferred`; the level's order then
+// settles the classes it meets first. `value` holds -1 for free classes, and receives 1 for
+// a class whose parity-0 pairs put the lower rank first.
+LevelOrders SweepOrders(const LevelGraph& g, const LevelPairs& pairs, const PairClasses& classes,
+                        const LevelOrders& preferred, std::vector<std::int8_t>& value) {
+    std::vector<int> position(g.VertexCount(), 0);
+    for (const auto& level : preferred)
+        for (int r = 0; r < static_cast<int>(level.size()); ++r) position[level[r]] = r;
+    std::vector<std::uint8_t> settled(value.size(), 0);
+    LevelOrders orders(g.LevelCount());
+    std::vector<int> start, successors, indegree, fill, place;
+    for (int level = 0; level < g.LevelCount(); ++level) {
+        const auto& members = g.Level(level);
+        const int w = static_cast<int>(members.size());
+        auto lowerFirst = [&](std::int64_t p) { return (value[classes.classOf[p]] ^ classes.parityOf[p]) != 0; };
+        auto counts = [&](std::int64_t p) { return value[classes.classOf[p]] >= 0 && settled[classes.classOf[p]]; };
+        start.assign(w + 1, 0);
+        for (int i = 0; i < w; ++i)
+            for (int j = i + 1; j < w; ++j)
+                if (const std::int64_t p = pairs.Index(level, i, j); counts(p)) ++start[(lowerFirst(p) ? i : j) + 1];
+        for (int r = 0; r < w; ++r) start[r + 1] += start[r];
+        successors.resize(start[w]);
+        fill.assign(start.begin(), start.end() - 1);
+        indegree.assign(w, 0);
+        for (int i = 0; i < w; ++i)
+            for (int j = i + 1; j < w; ++j)
+                if (const std::int64_t p = pairs.Index(level, i, j); counts(p)) {
+                    const bool first = lowerFirst(p);
+                    successors[fill[first ? i : j]++] = first ? j : i;
+                    ++indegree[first ? j : i];
+                }
+        auto later = [&](int a, int b) { return position[members[a]] > position[members[b]]; };
+        std::priority_queue<int, std::vector<int>, decltype(later)> ready(later);
+        for (int r = 0; r < w; ++r)
+            if (indegree[r] == 0) ready.push(r);
+        place.assign(w, -1);
+        auto& order = orders[level];
+        while (!ready.empty()) {
+            const int r = ready.top();
+            ready.pop();
+            place[r] = static_cast<int>(order.size());
+            order.push_back(members[r]);
+            for (int k = start[r]; k < start[r + 1]; ++k)
+                if (--indegree[successors[k]] == 0) ready.push(successors[k]);
+        }
+        if (static_cast<int>(order.size()) < w) {
+            std::vector<int> rest;
+            for (int r = 0; r < w; ++r)
+                if (place[r] < 0) rest.push_back(r);
+            std::sort(rest.begin(), rest.end(), [&](int a, int b) { return later(b, a); });
+            for (int r : rest) {
+                place[r] = static_cast<int>(order.size());
+                order.push_back(members[r]);
+            }
+        }
+        for (int i = 0; i < w; ++i)
+            for (int j = i + 1; j < w; ++j) {
+                const std::int64_t p = pairs.Index(level, i, j);
+                const int c = classes.classOf[p];
+                if (value[c] < 0 || settled[c]) continue;
+                settled[c] = 1;
+                value[c] = static_cast<std::int8_t>((place[i] < place[j]) ^ classes.parityOf[p]);
+            }
+    }
+    return orders;
 }
 
 } // namespace
 
 LevelPlanarityResult ExactLevelPlanarity::Test(const LevelGraph& g, const LevelOrders* hint, const PairClasses* known) {
     LevelPlanarityResult result;
+    if (!GapsAreForests(g)) return result;
     const int levels = g.LevelCount();
     const LevelPairs pairs(g);
     PairClasses computed;
     if (!known) {
-        if (!ClassesOf(g, pairs, computed)) return result;
+        if (!FindPairClasses(g, pairs, computed)) return result;
         known = &computed;
     }
 
-    // One solver variable per class. Its first value is the one that agrees with the hint
-    // (or the current orders) on most pairs of the class.
-    const LevelOrders& preferred = hint ? *hint : g.Levels();
+    // A class of one pair is a pair that no constraint mentions (a constraint ties pairs of
+    // two levels). Only the other classes get a variable.
+    std::vector<std::uint8_t> members(known->count, 0);
+    for (std::int64_t p = 0; p < pairs.Count(); ++p) {
+        auto& m = members[known->classOf[p]];
+        m = static_cast<std::uint8_t>(std::min(m + 1, 2));
+    }
+    std::vector<std::int8_t> value(known->count, -1);
+    for (int c = 0; c < known->count; ++c)
+        if (members[c] > 1) value[c] = 0;
+    members = {};
+    // First values from a sweep upwards; they satisfy every constraint whenever the sweep
+    // meets no cycle, and the search then has nothing left to do.
+    const LevelOrders first = SweepOrders(g, pairs, *known, hint ? *hint : g.Levels(), value);
     std::vector<int> hintPosition(g.VertexCount(), 0);
-    for (const auto& level : preferred)
+    for (const auto& level : first)
         for (int r = 0; r < static_cast<int>(level.size()); ++r) hintPosition[level[r]] = r;
     SatSolver solver;
-    std::vector<std::int64_t> votes(known->count, 0);
-    std::vector<int> literal(static_cast<std::size_t>(pairs.Count())); // "lower rank first"
-    for (int level = 0; level < levels; ++level) {
-        const auto& members = g.Level(level);
-        const int w = static_cast<int>(members.size());
-        for (int i = 0; i < w; ++i)
-            for (int j = i + 1; j < w; ++j) {
-                const std::int64_t p = pairs.Index(level, i, j);
-                const int c = known->classOf[p];
-                const bool negated = known->parityOf[p] != 0;
-                literal[p] = negated ? SatSolver::Negative(c) : SatSolver::Positive(c);
-                const bool first = hintPosition[members[i]] < hintPosition[members[j]];
-                votes[c] += (first != negated) ? 1 : -1;
-            }
-    }
-    for (int c = 0; c < known->count; ++c) solver.AddVariable(votes[c] > 0);
+    std::vector<int> variableOf(known->count, -1);
+    for (int c = 0; c < known->count; ++c)
+        if (value[c] >= 0) variableOf[c] = solver.AddVariable(value[c] > 0);
+    value = {};
 
-    auto lowerFirst = [&](std::int64_t p) {
-        const int lit = literal[p];
-        return solver.ValueOf(SatSolver::VarOf(lit)) != ((lit & 1) != 0);
-    };
-    std::vector<std::uint8_t> before;
-    std::vector<int> wins, seen;
+    CycleSearch search(g, pairs, *known, variableOf, hintPosition);
+    result.orders.assign(levels, {});
+    std::vector<int> order;
+    std::vector<std::vector<int>> clauses;
     for (;;) {
-        if (!solver.Solve()) return result;
-        bool added = false;
+        if (!solver.Solve()) {
+            result.orders.clear();
+            return result;
+        }
+        clauses.clear();
         for (int level = 0; level < levels; ++level) {
             const int w = static_cast<int>(g.Level(level).size());
-            if (w < 3) continue;
-            wins.assign(w, 0);
-            for (int i = 0; i < w; ++i)
-                for (int j = i + 1; j < w; ++j) ++wins[lowerFirst(pairs.Index(level, i, j)) ? i : j];
-            seen.assign(w, 0);
-            bool transitive = true;
-            for (int i = 0; i < w && transitive; ++i) transitive = seen[wins[i]]++ == 0;
-            if (transitive) continue;
-
-            before.assign(static_cast<std::size_t>(w) * w, 0);
-            for (int i = 0; i < w; ++i)
-                for (int j = i + 1; j < w; ++j) {
-                    const bool first = lowerFirst(pairs.Index(level, i, j));
-                    before[i * w + j] = first;
-                    before[j * w + i] = !first;
-                }
-            auto precedes = [&](int a, int b) {
-                const int lit = literal[pairs.Index(level, a, b)];
-                return a < b ? lit : SatSolver::Negate(lit);
-            };
-            // When i precedes j but j precedes at least as many, some k closes a cycle i, j, k.
-            int found = 0;
-            const int limit = 4 * w;
-            for (int i = 0; i < w && found < limit; ++i)
-                for (int j = 0; j < w && found < limit; ++j) {
-                    if (i == j || !before[i * w + j] || wins[i] > wins[j]) continue;
-                    for (int k = 0; k < w; ++k) {
-                        if (before[j * w + k] && before[k * w + i]) {
-                            solver.AddClause({SatSolver::Negate(precedes(i, j)), SatSolver::Negate(precedes(j, k)),
-                                              SatSolver::Negate(precedes(k, i))});
-                            ++found;
-                            break;
-                        }
-                    }
-                }
-            added = true;
+            if (!search.SortLevel(solver, level, order, clauses, 4 * w)) continue;
+            auto& out = result.orders[level];
+            out.clear();
+            for (int r : order) out.push_back(g.Level(level)[r]);
         }
-        if (!added) break;
+        if (clauses.empty()) break;
+        for (auto& clause : clauses)
+            if (!solver.AddClause(std::move(clause))) {
+                result.orders.clear();
+                return result;
+            }
     }
-
     result.planar = true;
     result.hasOrders = true;
-    result.orders.assign(levels, {});
-    for (int level = 0; level < levels; ++level) {
-        const auto& members = g.Level(level);
-        const int w = static_cast<int>(members.size());
-        auto& order = result.orders[level];
-        order.assign(w, -1);
-        wins.assign(w, 0);
-        for (int i = 0; i < w; ++i)
-            for (int j = i + 1; j < w; ++j) ++wins[lowerFirst(pairs.Index(level, i, j)) ? i : j];
-        for (int i = 0; i < w; ++i) order[w - 1 - wins[i]] = members[i];
-    }
     return result;
 }

@@ -17,6 +17,7 @@ constexpr std::size_t kProgressEvery = 64;
 
 ComponentVerdict DecideLevelPlanarity(ComponentExchangeGraph& c) {
     ComponentVerdict verdict;
+    if (c.cyclicGap) return verdict;
     PairClasses classes;
     verdict.vegPlanar = TestVertexExchangeGraph(c.veg, c.uLeftOfV, false, &classes);
     if (verdict.vegPlanar) {

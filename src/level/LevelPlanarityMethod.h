@@ -33,12 +33,25 @@ private:
     bool m_asWritten;
 };
 
-// The exact method: the same order constraints together with transitivity, solved as a
-// satisfiability problem. Transitivity clauses are added only for the triples a candidate
-// solution violates. `hint` (orders to try first) may be null; `known` may hand over the
-// constraint classes when they have been found already (the vertex-exchange test finds
-// them as its components).
+// The exact method: the same order constraints, solved as a satisfiability problem over
+// the classes that the constraints tie together. A level's order needs only that the
+// constrained pairs, oriented as the classes say, form no directed cycle: any such partial
+// orientation extends to a linear order, so the pairs no constraint mentions never enter
+// the search and are ordered afterwards by a topological sort. Cycle clauses are added only
+// for the cycles a candidate solution has, each cut down to a chordless one. Graphs with a
+// cycle between two adjacent levels are rejected before any pair is made. `hint` (orders to
+// try first) may be null; `known` may hand over the constraint classes when they have been
+// found already (the vertex-exchange test finds them as its components).
 class ExactLevelPlanarity final : public LevelPlanarityMethod {
+public:
+    LevelPlanarityResult Test(const LevelGraph& g) override { return Test(g, nullptr, nullptr); }
+    LevelPlanarityResult Test(const LevelGraph& g, const LevelOrders* hint, const PairClasses* known);
+};
+
+// The earlier exact method, one variable per class and transitivity clauses on triples of
+// every pair, added a few at a time. Exact but slow where many pairs are unconstrained;
+// kept as the reference the faster method is checked against.
+class LazyTransitivityLevelPlanarity final : public LevelPlanarityMethod {
 public:
     LevelPlanarityResult Test(const LevelGraph& g) override { return Test(g, nullptr, nullptr); }
     LevelPlanarityResult Test(const LevelGraph& g, const LevelOrders* hint, const PairClasses* known);

@@ -1,5 +1,6 @@
 // Proper level graphs: every edge joins adjacent tracks and runs upwards in track number.
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 
@@ -15,11 +16,14 @@ std::int32_t ToInt32(double v) {
 }
 
 // The drag offset goes into the centre, and the vertex is placed there again under the
-// view's guides.
-void CommitOffset(CVertex* v, CDocView* view) {
+// view's guides. Its edges are brought up to date once the walk is over: a vertex is placed
+// again for every edge it has, and updating all its edges each time would take the square
+// of its degree.
+void CommitOffset(CVertex* v, CDocView* view, std::vector<CVertex*>& placed) {
     v->m_center = v->m_center + v->m_offset;
     v->ResetOffset();
-    v->PlaceAt(v->m_center.x, v->m_center.y, view);
+    v->PlaceAt(v->m_center.x, v->m_center.y, view, false);
+    placed.push_back(v);
 }
 
 } // namespace
@@ -62,14 +66,15 @@ bool CLattixDoc::MakeProper(bool quiet) {
     // The walk also visits the edges it appends, after the ones it started with, so that
     // their new end vertices get their offsets committed too.
     std::vector<CEdge*> walk;
+    std::vector<CVertex*> placed;
     for (CElement* element : m_elements)
         if (CEdge* e = element->AsEdge()) walk.push_back(e);
     for (std::size_t i = 0; i < walk.size(); ++i) {
         CEdge* e = walk[i];
         if (!e->m_v1 || !e->m_v2) continue;
         if (e->m_v2->m_trackNumber < e->m_v1->m_trackNumber) std::swap(e->m_v1, e->m_v2);
-        CommitOffset(e->m_v1, view);
-        CommitOffset(e->m_v2, view);
+        CommitOffset(e->m_v1, view, placed);
+        CommitOffset(e->m_v2, view, placed);
 
         CVertex* b = e->m_v2;
         const std::int64_t span = std::int64_t(b->m_trackNumber) - e->m_v1->m_trackNumber;
@@ -102,6 +107,13 @@ bool CLattixDoc::MakeProper(bool quiet) {
         }
         walk.push_back(cur);
     }
+    std::sort(placed.begin(), placed.end());
+    placed.erase(std::unique(placed.begin(), placed.end()), placed.end());
+    for (CVertex* v : placed)
+        for (CEdge* e : v->m_edges) {
+            e->ComputeAttachment();
+            e->RecomputeRect();
+        }
     return true;
 }
 

@@ -21,6 +21,9 @@ public:
     // Records the current state; the redo list is emptied.
     void CheckPoint();
     bool CanUndo() const { return UndoDepth() >= 2; }
+    // Reloads the state of the last checkpoint, dropping whatever changed since; false when
+    // there is none. For commands that cannot finish (memory ran out part way).
+    bool RevertToCheckPoint();
     bool CanRedo() const { return !m_redoList.empty(); }
     // Snapshots in the undo list (the current state included) and in the redo list.
     std::size_t UndoDepth() const { return (m_hasCurrent ? 1 : 0) + m_undoList.size(); }

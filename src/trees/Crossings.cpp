@@ -69,7 +69,132 @@ struct Item {
     Segment seg;
     std::int32_t left, top, right, bottom; // closed bounding box
     std::int32_t cx0, cy0, cx1, cy1;       // cells covered by the box
+    // Items with both end vertices belong to the band between the heights of their ends (a
+    // line, for an item along one height); their pairs within the band are counted apart.
+    // Every other item is a band of its own.
+    std::uint32_t band;
 };
+
+// Fenwick tree of counts over ranks 0..n-1.
+class RankCounts {
+public:
+    explicit RankCounts(std::size_t n) : m_tree(n + 1, 0) {}
+    void Add(std::size_t rank) {
+        for (++rank; rank < m_tree.size(); rank += rank & (~rank + 1)) ++m_tree[rank];
+    }
+    // How many added ranks are below `rank`.
+    std::int64_t Below(std::size_t rank) const {
+        std::int64_t sum = 0;
+        for (; rank > 0; rank -= rank & (~rank + 1)) sum += m_tree[rank];
+        return sum;
+    }
+
+private:
+    std::vector<std::int64_t> m_tree;
+};
+
+std::int64_t PairsSharingAnEnd(const std::vector<const Item*>& items);
+
+// The intersecting pairs among the items of one band, none of them sharing an end vertex.
+// Between the same two heights two segments miss each other exactly when one lies strictly
+// left of the other at both heights; every other pair meets, pairs with a common end vertex
+// included, and those are taken out again.
+std::int64_t CountWithinBand(std::vector<const Item*>& band) {
+    const std::int64_t n = static_cast<std::int64_t>(band.size());
+    if (n < 2) return 0;
+    auto low = [](const Item* it) { return it->seg.a.y < it->seg.b.y ? it->seg.a : it->seg.b; };
+    auto high = [](const Item* it) { return it->seg.a.y < it->seg.b.y ? it->seg.b : it->seg.a; };
+    // Pairs strictly left at both heights: by low x, each group of equal low x asking the
+    // ranks of high x added before it.
+    std::vector<std::int32_t> highXs;
+    for (const Item* it : band) highXs.push_back(high(it).x);
+    std::sort(highXs.begin(), highXs.end());
+    highXs.erase(std::unique(highXs.begin(), highXs.end()), highXs.end());
+    std::sort(band.begin(), band.end(), [&](const Item* p, const Item* q) { return low(p).x < low(q).x; });
+    RankCounts added(highXs.size());
+    auto rankOf = [&](const Item* it) {
+        return static_cast<std::size_t>(std::lower_bound(highXs.begin(), highXs.end(), high(it).x) - highXs.begin());
+    };
+    std::int64_t apart = 0;
+    for (std::size_t i = 0; i < band.size();) {
+        std::size_t j = i;
+        while (j < band.size() && low(band[j]).x == low(band[i]).x) ++j;
+        for (std::size_t k = i; k < j; ++k) apart += added.Below(rankOf(band[k]));
+        for (std::size_t k = i; k < j; ++k) added.Add(rankOf(band[k]));
+        i = j;
+    }
+    return n * (n - 1) / 2 - apart - PairsSharingAnEnd(band);
+}
+
+// Pairs of items that share an end vertex: per vertex, the items ending there, less the
+// pairs with both ends in common, which were counted twice.
+std::int64_t PairsSharingAnEnd(const std::vector<const Item*>& items) {
+    std::vector<const CVertex*> ends;
+    std::vector<std::pair<const CVertex*, const CVertex*>> both;
+    for (const Item* it : items) {
+        ends.push_back(it->v1);
+        if (it->v2 != it->v1) {
+            ends.push_back(it->v2);
+            both.push_back(std::minmax(it->v1, it->v2));
+        }
+    }
+    auto pairsOfEqual = [](auto& keys) {
+        std::sort(keys.begin(), keys.end());
+        std::int64_t pairs = 0;
+        for (std::size_t i = 0; i < keys.size();) {
+            std::size_t j = i;
+            while (j < keys.size() && keys[j] == keys[i]) ++j;
+            pairs += std::int64_t(j - i) * std::int64_t(j - i - 1) / 2;
+            i = j;
+        }
+        return pairs;
+    };
+    return pairsOfEqual(ends) - pairsOfEqual(both);
+}
+
+// The intersecting pairs among items along one height (points included): closed intervals
+// of x meet unless one ends before the other begins.
+std::int64_t CountAlongLine(const std::vector<const Item*>& line) {
+    const std::int64_t n = static_cast<std::int64_t>(line.size());
+    std::vector<std::int32_t> rights;
+    for (const Item* it : line) rights.push_back(it->right);
+    std::sort(rights.begin(), rights.end());
+    std::int64_t apart = 0;
+    for (const Item* it : line) apart += std::lower_bound(rights.begin(), rights.end(), it->left) - rights.begin();
+    return n * (n - 1) / 2 - apart - PairsSharingAnEnd(line);
+}
+
+// Gives every item its band and counts the pairs within bands.
+std::int64_t CountWithinBands(std::vector<Item>& items) {
+    std::vector<std::uint32_t> banded;
+    for (std::uint32_t i = 0; i < items.size(); ++i) {
+        const Item& it = items[i];
+        if (it.v1 && it.v2) banded.push_back(i);
+    }
+    std::sort(banded.begin(), banded.end(), [&](std::uint32_t p, std::uint32_t q) {
+        return std::pair{items[p].top, items[p].bottom} < std::pair{items[q].top, items[q].bottom};
+    });
+    for (auto& it : items) it.band = std::numeric_limits<std::uint32_t>::max();
+    std::uint32_t next = 0;
+    std::int64_t count = 0;
+    std::vector<const Item*> band;
+    for (std::size_t i = 0; i < banded.size();) {
+        std::size_t j = i;
+        band.clear();
+        while (j < banded.size() && items[banded[j]].top == items[banded[i]].top &&
+               items[banded[j]].bottom == items[banded[i]].bottom) {
+            items[banded[j]].band = next;
+            band.push_back(&items[banded[j]]);
+            ++j;
+        }
+        count += band.front()->top == band.front()->bottom ? CountAlongLine(band) : CountWithinBand(band);
+        ++next;
+        i = j;
+    }
+    for (auto& it : items)
+        if (it.band == std::numeric_limits<std::uint32_t>::max()) it.band = next++;
+    return count;
+}
 
 bool BoxesMeet(const Item& p, const Item& q) {
     return p.left <= q.right && q.left <= p.right && p.top <= q.bottom && q.top <= p.bottom;
@@ -86,6 +211,7 @@ bool Crosses(const Item& p, const Item& q) {
 std::int64_t CountOneColour(std::vector<Item>& items) {
     const std::size_t n = items.size();
     if (n < 2) return 0;
+    std::int64_t count = CountWithinBands(items);
     std::int64_t minX = items[0].left, maxX = items[0].right, minY = items[0].top, maxY = items[0].bottom;
     double extent = 0;
     for (const Item& it : items) {
@@ -139,18 +265,27 @@ std::int64_t CountOneColour(std::vector<Item>& items) {
             for (std::int64_t cx = it.cx0; cx <= it.cx1; ++cx) cellItems[fill[std::size_t(cy * cols + cx)]++] = std::uint32_t(i);
     }
 
-    std::int64_t count = 0;
+    // In each cell, by top edge and band: the items that can meet one are those after it
+    // whose top edge lies within its height, its own band's items (counted already) aside.
     for (std::int64_t cell = 0; cell < cols * rows; ++cell) {
         const std::uint32_t begin = cellStart[std::size_t(cell)], end = cellStart[std::size_t(cell) + 1];
         if (end - begin < 2) continue;
         const std::int32_t cx = std::int32_t(cell % cols), cy = std::int32_t(cell / cols);
-        for (std::uint32_t i = begin; i < end; ++i) {
-            const Item& p = items[cellItems[i]];
-            for (std::uint32_t j = i + 1; j < end; ++j) {
-                const Item& q = items[cellItems[j]];
-                // The pair belongs to the cell of the top-left corner of the boxes' overlap.
-                if (std::max(p.cx0, q.cx0) != cx || std::max(p.cy0, q.cy0) != cy) continue;
-                if (Crosses(p, q)) ++count;
+        std::sort(cellItems.begin() + begin, cellItems.begin() + end, [&](std::uint32_t i, std::uint32_t j) {
+            return std::pair{items[i].top, items[i].band} < std::pair{items[j].top, items[j].band};
+        });
+        for (std::uint32_t blockBegin = begin, blockEnd; blockBegin < end; blockBegin = blockEnd) {
+            const std::uint32_t band = items[cellItems[blockBegin]].band;
+            for (blockEnd = blockBegin + 1; blockEnd < end && items[cellItems[blockEnd]].band == band;) ++blockEnd;
+            for (std::uint32_t i = blockBegin; i < blockEnd; ++i) {
+                const Item& p = items[cellItems[i]];
+                for (std::uint32_t j = blockEnd; j < end; ++j) {
+                    const Item& q = items[cellItems[j]];
+                    if (q.top > p.bottom) break;
+                    // The pair belongs to the cell of the top-left corner of the boxes' overlap.
+                    if (std::max(p.cx0, q.cx0) != cx || std::max(p.cy0, q.cy0) != cy) continue;
+                    if (Crosses(p, q)) ++count;
+                }
             }
         }
     }
@@ -158,7 +293,7 @@ std::int64_t CountOneColour(std::vector<Item>& items) {
         const Item& p = items[b];
         for (std::size_t j = 0; j < n; ++j) {
             // A pair of two big items is counted from its first member only.
-            if (isBig[j] && j <= b) continue;
+            if ((isBig[j] && j <= b) || items[j].band == p.band) continue;
             if (Crosses(p, items[j])) ++count;
         }
     }
@@ -171,7 +306,7 @@ std::array<std::int32_t, 8> CountCrossingsFast(const std::vector<const CEdge*>& 
     std::array<std::vector<Item>, 8> byColour;
     for (const CEdge* e : edges) {
         if (!IsEdgeColorCode(e->m_edgeColor)) continue;
-        Item it{e->m_v1, e->m_v2, SegmentOf(*e), 0, 0, 0, 0, 0, 0, 0, 0};
+        Item it{e->m_v1, e->m_v2, SegmentOf(*e), 0, 0, 0, 0, 0, 0, 0, 0, 0};
         it.left = std::min(it.seg.a.x, it.seg.b.x);
         it.right = std::max(it.seg.a.x, it.seg.b.x);
         it.top = std::min(it.seg.a.y, it.seg.b.y);

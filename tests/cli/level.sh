@@ -53,6 +53,35 @@ question="The level graph is non proper. Insert dummy vertices?."
 expect_output "$question" "$cli" level-planarity "$work/k22.graphml"
 expect_output "$question"$'\n'"The graph is not level planar" "$cli" level-planarity "$work/k22.graphml" --yes
 
+# Memory running out ends the command with a message and writes nothing. One path
+# zigzagging between two tracks of 4000 vertices: its 16 million same-level pairs take far
+# more than the 400 MB of address space the command is given.
+if command -v prlimit >/dev/null; then
+    awk 'BEGIN {
+        w = 4000
+        print "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
+        print "<graphml xmlns=\"http://graphml.graphdrawing.org/xmlns\">"
+        print "<key id=\"x\" for=\"node\" attr.name=\"x\" attr.type=\"double\"/>"
+        print "<key id=\"t\" for=\"node\" attr.name=\"track\" attr.type=\"int\"/>"
+        print "<graph id=\"G\" edgedefault=\"undirected\">"
+        for (l = 1; l <= 2; ++l)
+            for (i = 0; i < w; ++i)
+                printf "<node id=\"v%d_%d\"><data key=\"x\">%d</data><data key=\"t\">%d</data></node>\n", l, i, 30 * i, l
+        for (i = 0; i < w; ++i) {
+            printf "<edge source=\"v1_%d\" target=\"v2_%d\"/>\n", i, i
+            if (i + 1 < w) printf "<edge source=\"v1_%d\" target=\"v2_%d\"/>\n", i, i + 1
+        }
+        print "</graph></graphml>"
+    }' > "$work/wide.graphml"
+    set +e
+    got="$(prlimit --as=$((400 * 1024 * 1024)) "$cli" draw-level "$work/wide.graphml" -o "$work/wide.lxd")"
+    status=$?
+    set -e
+    [[ $status -eq 1 ]] || fail "running out of memory is not exit status 1 (got $status)"
+    [[ "$got" == "There is not enough memory to finish the command." ]] || fail "out of memory: got '$got'"
+    [[ ! -e "$work/wide.lxd" ]] || fail "a command that ran out of memory wrote its output"
+fi
+
 # Usage errors.
 set +e
 "$cli" experiment 7 2>/dev/null; [[ $? -eq 2 ]] || fail "experiment 7 is not a usage error"

@@ -196,3 +196,28 @@ TEST(LevelPlanarityTesting, AComponentTooWideForTheExchangeGraphIsRefused) {
     ASSERT_EQ(t.platform.m_messages.size(), 1u);
     EXPECT_NE(t.platform.m_messages[0].find("too large"), std::string::npos);
 }
+
+TEST(DrawLevelPlanarGraph, NoSeparationStillSpreadsTheVerticesApart) {
+    // A diamond drawn crossed, with no horizontal separation: the spread keeps one unit
+    // between the vertices of a track, so the drawing has distinct places and no crossing.
+    TestDoc t;
+    t.view->m_xSeparation = 0;
+    CVertex* bottom = OnTrack(t, 1, 300);
+    CVertex* left = OnTrack(t, 2, 400);
+    CVertex* right = OnTrack(t, 2, 100);
+    CVertex* top = OnTrack(t, 3, 300);
+    CVertex* side = OnTrack(t, 3, 50);
+    t.Edge(bottom, left);
+    t.Edge(bottom, right);
+    t.Edge(left, top);
+    t.Edge(right, top);
+    t.Edge(left, side);
+    t.platform.m_drawAnswers.push_back(DrawDialogValues{false, "0"});
+    t.d().OnDrawLevelPlanarGraph();
+    EXPECT_TRUE(t.platform.m_messages.empty());
+    EXPECT_NE(left->m_center.x, right->m_center.x);
+    EXPECT_NE(top->m_center.x, side->m_center.x);
+    EXPECT_FALSE(DocumentHasLevelCrossing(t));
+    t.d().CountCrossings();
+    EXPECT_EQ(t.d().m_totalCrossings, 0);
+}

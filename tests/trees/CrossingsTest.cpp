@@ -78,6 +78,51 @@ TEST(Crossings, FastCountEqualsAllPairsOnRandomDrawings) {
     }
 }
 
+TEST(Crossings, EdgesBetweenTracksCountExactly) {
+    // Level drawings: most edges join two tracks, so many share their two heights; ties in
+    // x, parallel edges, edges along a track and edges over several tracks mix in.
+    std::mt19937 rng(23);
+    for (int round = 0; round < 60; ++round) {
+        TestDoc t;
+        const int tracks = 2 + round % 3, range = round % 2 == 0 ? 5 : 60;
+        std::uniform_int_distribution<int> track(0, tracks - 1), coord(0, range);
+        std::vector<std::vector<CVertex*>> on(tracks);
+        for (int i = 0; i < 8 + round % 20; ++i) {
+            const int k = track(rng);
+            on[k].push_back(t.Vertex(1000 + 10 * coord(rng), 1000 + 30 * k));
+        }
+        for (int i = 0; i < 40 + round; ++i) {
+            const int k = track(rng);
+            const int l = round % 4 == 0 ? track(rng) : std::min(k + 1, tracks - 1);
+            if (on[k].empty() || on[l].empty()) continue;
+            CVertex* a = on[k][std::uniform_int_distribution<std::size_t>(0, on[k].size() - 1)(rng)];
+            CVertex* b = on[l][std::uniform_int_distribution<std::size_t>(0, on[l].size() - 1)(rng)];
+            if (a != b) t.Edge(a, b, i % 5 == 0 ? kEdgeRed : kEdgeBlue);
+        }
+        EXPECT_EQ(CountCrossingsFast(EdgesOf(t)), CountCrossingsAllPairs(EdgesOf(t))) << "round " << round;
+    }
+    // A vertical chain of collinear edges, every joint shared, next to one long edge along it.
+    TestDoc chain;
+    std::vector<CVertex*> joints;
+    for (int i = 0; i < 50; ++i) joints.push_back(chain.Vertex(500, 100 + 20 * i));
+    for (int i = 0; i + 1 < 50; ++i) chain.Edge(joints[i], joints[i + 1]);
+    chain.Edge(chain.Vertex(500, 90), chain.Vertex(500, 1500));
+    EXPECT_EQ(CountCrossingsFast(EdgesOf(chain)), CountCrossingsAllPairs(EdgesOf(chain)));
+    EXPECT_EQ(CountCrossingsFast(EdgesOf(chain))[kEdgeBlue - 1], 49);
+    // The same chain piled on one point (a long edge's bends clamped to the canvas border),
+    // with a horizontal edge through the point and parallel edges along it.
+    TestDoc piled;
+    joints.clear();
+    for (int i = 0; i < 60; ++i) joints.push_back(piled.Vertex(500, 100));
+    for (int i = 0; i + 1 < 60; ++i) piled.Edge(joints[i], joints[i + 1]);
+    CVertex* left = piled.Vertex(400, 100);
+    CVertex* right = piled.Vertex(600, 100);
+    piled.Edge(left, right);
+    piled.Edge(left, right);
+    piled.Edge(left, joints[0]);
+    EXPECT_EQ(CountCrossingsFast(EdgesOf(piled)), CountCrossingsAllPairs(EdgesOf(piled)));
+}
+
 TEST(Crossings, LongEdgesAndWideCoordinatesStayExact) {
     std::mt19937 rng(11);
     TestDoc t;

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Whole-process timings of the level commands on the benchmark families (see
+# level_families.py): seconds and peak memory of arborix-cli, one line per run.
+# usage: bench/level-scale.sh [path/to/arborix-cli] [families...]
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+cli="${1:-$here/../build/cli/arborix-cli}"
+shift || true
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+
+run() { # name, command, family arguments...
+    local name="$1" command="$2"; shift 2
+    python3 "$here/level_families.py" "$@" "$work/$name.graphml"
+    local extra=()
+    [[ "$command" == draw-level ]] && extra=(-o "$work/$name.lxd")
+    /usr/bin/time -f "$name $command %e s %M KB" timeout 600 "$cli" "$command" "$work/$name.graphml" --yes "${extra[@]}" \
+        >"$work/out" 2>"$work/time" || true
+    echo "$(tail -1 "$work/time") : $(tail -1 "$work/out")"
+}
+
+for w in 400 1000 1400 4000; do
+    for mixed in 0 50; do
+        for seed in 0 7; do run "two-chains-$w-$mixed-$seed" level-planarity two-chains "$w" "$mixed" "$seed"; done
+    done
+done
+run k200 level-planarity bipartite 200
+run k1000 level-planarity bipartite 1000
+run staircases-20x200 level-planarity staircases 20 200 3 1
+run staircases-100x100 level-planarity staircases 100 100 3 1
+run staircases-200x400 level-planarity staircases 200 400 3 1
+run staircases-10x3200 level-planarity staircases 10 3200 3 1
+run components-5x1600 draw-level staircases 5 1600 3 100
