@@ -20,6 +20,8 @@ const CliCommand kCommands[] = {
     {"level-planarity", "level-planarity FILE [-o OUT.lxd] [--yes]", RunLevelPlanarity},
     {"draw-level", "draw-level FILE -o OUT.lxd [--yes] [--animate-delay MS]", RunDrawLevel},
     {"experiment", "experiment 8|9 [-o OUT.lxd]", RunExperiment},
+    {"kuratowski", "kuratowski FILE [-o OUT.lxd] [--yes]", RunKuratowski},
+    {"draw-planar", "draw-planar FILE -o OUT.lxd [--yes]", RunDrawPlanar},
 };
 
 void PrintUsage(std::ostream& out) {

@@ -123,6 +123,9 @@ inline constexpr int kExperiment8 = 32982;
 inline constexpr int kExperiment9 = 32983;
 inline constexpr int kUpwardMode = 32990;
 inline constexpr int kSefeMode = 32995;
+// Planarity evidence
+inline constexpr int kFindKuratowskiSubgraph = 33240;
+inline constexpr int kDrawPlanarGraph = 33241;
 
 // Random generators
 inline constexpr int kRandomLabeledTree = 32976;
