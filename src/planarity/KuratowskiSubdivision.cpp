@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <random>
 
 #include "planarity/Blocks.h"
 
@@ -31,6 +32,47 @@ struct LocalGraph {
     std::vector<PlanarEdge> edges;
     std::vector<std::int32_t> original; // local edge -> input edge
 };
+
+std::vector<PlanarEdge> SubsetOf(const LocalGraph& g, const std::vector<std::int32_t>& chosen) {
+    std::vector<PlanarEdge> out;
+    out.reserve(chosen.size());
+    for (std::int32_t e : chosen) out.push_back(g.edges[e]);
+    return out;
+}
+
+// The edges the left-right test met before its conflict mostly form a far smaller
+// non-planar graph. Each try takes the kept edges and the undecided ones in a new order,
+// so that the search runs along another tree, and keeps the undecided edges it met when
+// they still make the kept ones non-planar; it stops once the tries stop paying.
+void Narrow(const LocalGraph& g, const std::vector<std::int32_t>& kept, std::vector<std::int32_t>& undecided) {
+    std::mt19937 rng(static_cast<std::uint32_t>(undecided.size() + 7 * kept.size()));
+    std::vector<std::int32_t> order, seen;
+    std::vector<bool> isSeen(g.edges.size(), false);
+    for (int misses = 0; misses < 3 && !undecided.empty();) {
+        order = kept;
+        std::vector<std::int32_t> shuffled = undecided;
+        std::shuffle(shuffled.begin(), shuffled.end(), rng);
+        order.insert(order.end(), shuffled.begin(), shuffled.end());
+        seen = EdgesSeenBeforeConflict(g.n, SubsetOf(g, order));
+        for (std::int32_t& e : seen) {
+            e = order[e];
+            isSeen[e] = true;
+        }
+        std::vector<std::int32_t> narrowed;
+        for (std::int32_t e : undecided)
+            if (isSeen[e]) narrowed.push_back(e);
+        for (std::int32_t e : seen) isSeen[e] = false;
+        std::vector<std::int32_t> candidate = kept;
+        candidate.insert(candidate.end(), narrowed.begin(), narrowed.end());
+        if (narrowed.size() + narrowed.size() / 100 >= undecided.size() ||
+            TestPlanarityLR(g.n, SubsetOf(g, candidate))) {
+            ++misses;
+            continue;
+        }
+        misses = 0;
+        undecided = std::move(narrowed);
+    }
+}
 
 class Bisection {
 public:
@@ -99,6 +141,7 @@ KuratowskiOutcome FindKuratowskiSubdivision(std::int32_t n, std::span<const Plan
     std::vector<std::int32_t> kept;
     std::vector<std::int32_t> undecided(g.edges.size());
     std::iota(undecided.begin(), undecided.end(), 0);
+    Narrow(g, kept, undecided);
     Bisection test(g);
     while (!undecided.empty()) {
         if (progress && !progress(static_cast<std::int64_t>(undecided.size()))) return KuratowskiOutcome::Cancelled;
@@ -111,6 +154,7 @@ KuratowskiOutcome FindKuratowskiSubdivision(std::int32_t n, std::span<const Plan
         }
         kept.push_back(undecided[high - 1]);
         undecided.resize(high - 1);
+        if (kept.size() % 8 == 0) Narrow(g, kept, undecided);
     }
 
     std::vector<std::int32_t> branches;

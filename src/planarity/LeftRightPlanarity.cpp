@@ -26,6 +26,8 @@ public:
     LeftRightTest(std::int32_t n, std::span<const PlanarEdge> edges)
         : m_n(n), m_m(static_cast<std::int32_t>(edges.size())), m_edges(edges) {}
 
+    std::vector<std::int32_t> m_seen; // edges in the order the testing phase met them
+
     bool Run(PlanarRotation* rotation) {
         BuildAdjacency();
         Orient();
@@ -153,6 +155,7 @@ private:
                 }
                 const std::int32_t e = m_outEdge[stack[top].i];
                 m_stackBottom[e] = static_cast<std::int32_t>(m_conflicts.size());
+                m_seen.push_back(e);
                 if (e == m_parentEdge[m_dst[e]]) {
                     stack[top].childPending = true;
                     stack.push_back({m_dst[e], m_outStart[m_dst[e]], false});
@@ -383,6 +386,12 @@ bool TestPlanarityLR(std::int32_t n, std::span<const PlanarEdge> edges, PlanarRo
             throw PlanarityError("the left-right embedding is not planar");
     }
     return true;
+}
+
+std::vector<std::int32_t> EdgesSeenBeforeConflict(std::int32_t n, std::span<const PlanarEdge> edges) {
+    LeftRightTest test(n, edges);
+    if (test.Run(nullptr)) return {};
+    return std::move(test.m_seen);
 }
 
 std::int64_t CountFaces(std::int32_t n, std::span<const PlanarEdge> edges, const PlanarRotation& rotation) {

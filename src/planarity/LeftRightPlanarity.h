@@ -27,6 +27,10 @@ struct PlanarRotation {
 //! repeated pairs). With `rotation`, a planar graph also gets a planar rotation system.
 bool TestPlanarityLR(std::int32_t n, std::span<const PlanarEdge> edges, PlanarRotation* rotation = nullptr);
 
+// The edges the test had looked at when it found a conflict (empty for a planar graph).
+// They usually, though not always, form a non-planar graph already, and a much smaller one.
+std::vector<std::int32_t> EdgesSeenBeforeConflict(std::int32_t n, std::span<const PlanarEdge> edges);
+
 // Number of faces the rotation system gives, counting each component's outer face; used to
 // confirm an embedding with Euler's formula.
 std::int64_t CountFaces(std::int32_t n, std::span<const PlanarEdge> edges, const PlanarRotation& rotation);
