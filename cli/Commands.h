@@ -26,6 +26,8 @@ int RunExperiment(const CliArguments& args);
 int RunCensus(const CliArguments& args);
 // experiment FILE: every level assignment of the document's graph.
 int RunGraphExperiment(const CliArguments& args);
+int RunKuratowski(const CliArguments& args);
+int RunDrawPlanar(const CliArguments& args);
 
 // Runs the command named by args[0] with the rest of args, as `arborix-cli ARGS...` does;
 // returns the exit status.

@@ -23,6 +23,8 @@ const CliCommand kCommands[] = {
     {"draw-level", "draw-level FILE -o OUT.lxd [--yes] [--animate-delay MS]", RunDrawLevel},
     {"experiment", "experiment 8|9 [-o OUT.lxd] | experiment FILE [--levels K] [--csv OUT]", RunExperiment},
     {"census", "census N [--csv OUT]   (N from 3 to 12)", RunCensus},
+    {"kuratowski", "kuratowski FILE [-o OUT.lxd] [--yes]", RunKuratowski},
+    {"draw-planar", "draw-planar FILE -o OUT.lxd [--yes]", RunDrawPlanar},
 };
 
 void PrintUsage(std::ostream& out) {

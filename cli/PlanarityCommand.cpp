@@ -7,7 +7,8 @@
 
 // arborix-cli planarity FILE [--yes] [--no-replay] [--replay OUT.svg]: Algorithms >
 // Planarity Testing. --yes answers the question about bends with OK; --no-replay skips the
-// snapshots of the PQ-tree window; --replay writes that window's drawing.
+// snapshots of the PQ-tree window and decides with the left-right test; --replay writes
+// that window's drawing.
 int RunPlanarity(const CliArguments& raw) {
     CliArgs args(raw, {"--replay"});
     if (!args.Ok() || args.Positional().size() != 1) return UsageError("planarity", args.Error());
@@ -15,7 +16,8 @@ int RunPlanarity(const CliArguments& raw) {
     if (replay && args.Flag("--no-replay")) return UsageError("planarity", "--replay needs the snapshots");
     CliSession session(args.Flag("--yes"));
     if (!session.Open(args.Positional()[0])) return kExitFailed;
-    session.Doc().RunPlanarityTesting(!args.Flag("--no-replay"));
+    session.Doc().RunPlanarityTesting(args.Flag("--no-replay") ? CLattixDoc::PlanarityMethod::LeftRight
+                                                               : CLattixDoc::PlanarityMethod::Recorded);
     if (replay) {
         FontSupport fonts;
         std::string error;

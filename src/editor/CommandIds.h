@@ -125,6 +125,9 @@ inline constexpr int kLevelAssignmentsOfDrawing = 33260;
 inline constexpr int kUlpCensus = 33261;
 inline constexpr int kUpwardMode = 32990;
 inline constexpr int kSefeMode = 32995;
+// Planarity evidence
+inline constexpr int kFindKuratowskiSubgraph = 33240;
+inline constexpr int kDrawPlanarGraph = 33241;
 
 // Random generators
 inline constexpr int kRandomLabeledTree = 32976;

@@ -151,6 +151,8 @@ Table BuildTable() {
     AddDocument(t, kUlpRecognitionMode, [](CLattixDoc& d) { d.OnUlpRecognitionMode(); },
                 [](const CLattixDoc& d, const CLattixView*) { return d.m_ulpMode; });
     AddDocument(t, kPlanarityTesting, [](CLattixDoc& d) { d.OnPlanarityTesting(); });
+    AddDocument(t, kFindKuratowskiSubgraph, [](CLattixDoc& d) { d.OnFindKuratowskiSubgraph(); });
+    AddDocument(t, kDrawPlanarGraph, [](CLattixDoc& d) { d.OnDrawPlanarGraph(); });
     AddDocument(t, kDrawUlpTrees, [](CLattixDoc& d) { d.OnDrawUlpTrees(); });
     AddDocument(t, kLevelPlanarityTesting, [](CLattixDoc& d) { d.OnLevelPlanarityTesting(); });
     AddDocument(t, kDrawLevelPlanarGraph, [](CLattixDoc& d) { d.OnDrawLevelPlanarGraph(); });

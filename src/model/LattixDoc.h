@@ -227,6 +227,10 @@ public:
     void OnPlanarityTesting();
     // The same; with recordSnapshots false, m_pqTrees is left as it is.
     void RunPlanarityTesting(bool recordSnapshots);
+    // How the verdict is reached: PQ-trees with every step recorded, PQ-trees alone, or the
+    // left-right test, which leaves the st-numbers and scratch fields as they were.
+    enum class PlanarityMethod { Recorded, PqTree, LeftRight };
+    void RunPlanarityTesting(PlanarityMethod method);
     // Labels the edges of the component in m_compVertices with their block indices
     // (m_block) and returns the number of blocks; m_level becomes the DFS number.
     std::int32_t CountBlocks();
@@ -234,6 +238,16 @@ public:
     // first end of the first edge gets the highest number, the other end 1. False when the
     // edges do not form a biconnected block.
     bool StNumber();
+
+    // "Find Kuratowski Subgraph" and "Draw Planar Graph": the evidence for either answer.
+    enum class EvidenceResult { Planar, NonPlanar, Refused, Cancelled, Failed };
+    void OnFindKuratowskiSubgraph();
+    // Highlights a subdivision of K5 or K3,3 when there is one; its edges' ids go to
+    // edgeIds and its kind to k5.
+    EvidenceResult FindKuratowskiSubgraph(std::vector<std::uint32_t>* edgeIds = nullptr, bool* k5 = nullptr);
+    void OnDrawPlanarGraph();
+    // Redraws a planar graph with straight edges and no crossings; Planar when it did.
+    EvidenceResult DrawPlanarGraph();
 
     // ============================================================ level planarity (level/)
     // Brings the graph into proper form: every edge runs from the lower to the higher track

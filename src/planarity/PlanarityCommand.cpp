@@ -3,7 +3,10 @@
 #include "model/LattixDoc.h"
 #include "planarity/BlockGraph.h"
 #include "planarity/Blocks.h"
+#include "planarity/LeftRightPlanarity.h"
 #include "planarity/PQtree.h"
+
+#include <unordered_map>
 
 namespace {
 
@@ -53,11 +56,28 @@ bool TestAllBlocks(CLattixDoc& doc, bool record) {
     return true;
 }
 
+// The verdict of the left-right test, without blocks or st-numbers. Loops do not change
+// planarity and are left out.
+bool TestLeftRight(const CLattixDoc& doc) {
+    std::unordered_map<const CVertex*, std::int32_t> index;
+    index.reserve(doc.m_allVertices.size());
+    for (std::size_t i = 0; i < doc.m_allVertices.size(); ++i)
+        index.emplace(doc.m_allVertices[i], static_cast<std::int32_t>(i));
+    std::vector<PlanarEdge> edges;
+    edges.reserve(doc.m_allEdges.size());
+    for (const CEdge* e : doc.m_allEdges)
+        if (!e->IsSelfLoop()) edges.push_back({index.at(e->m_v1), index.at(e->m_v2)});
+    return TestPlanarityLR(static_cast<std::int32_t>(doc.m_allVertices.size()), edges);
+}
+
 } // namespace
 
 void CLattixDoc::OnPlanarityTesting() { RunPlanarityTesting(true); }
 
-void CLattixDoc::RunPlanarityTesting(bool recordSnapshots) {
+void CLattixDoc::RunPlanarityTesting(bool recordSnapshots) { RunPlanarityTesting(recordSnapshots ? PlanarityMethod::Recorded : PlanarityMethod::PqTree); }
+
+void CLattixDoc::RunPlanarityTesting(PlanarityMethod method) {
+    const bool recordSnapshots = method == PlanarityMethod::Recorded;
     if (HasBends()) {
         if (!Platform().AskOkCancel("The operation will remove bends")) return;
         RemoveAllBends();
@@ -75,7 +95,7 @@ void CLattixDoc::RunPlanarityTesting(bool recordSnapshots) {
     }
     bool planar = false;
     try {
-        planar = TestAllBlocks(*this, recordSnapshots);
+        planar = method == PlanarityMethod::LeftRight ? TestLeftRight(*this) : TestAllBlocks(*this, recordSnapshots);
     } catch (const PlanarityError&) {
         // Only a fault of this program gets here; the graph is left as it was.
         Platform().ShowMessage("The planarity test failed on an internal error.", MessageIcon::Error);

@@ -198,6 +198,10 @@ std::vector<CommandEntry> Build() {
     t.push_back(Item(A, "&Connected Components", kConnectedComponents,
         "Run Connected Components Algorithm\nConnected Components"));
     t.push_back(Item(A, "&Planarity Testing", kPlanarityTesting, "Run planarity testing algorithm\nPlanarity Testing"));
+    t.push_back(Item(A, "Find &Kuratowski Subgraph", kFindKuratowskiSubgraph,
+        "Highlight a subdivision of K5 or K3,3 in a non-planar graph\nFind Kuratowski Subgraph"));
+    t.push_back(Item(A, "Draw Pla&nar Graph", kDrawPlanarGraph,
+        "Redraw a planar graph with straight edges and no crossings\nDraw Planar Graph"));
     t.push_back(Sep(Item(A, "Up&ward Mode", kUpwardMode, "Highlight edges that point downwards\nUpward Mode")));
     t.push_back(Item(A, "&SEFE Mode", kSefeMode, "Highlight what breaks a simultaneous embedding\nSEFE Mode"));
     t.push_back(Item(A, "&ULP Recognition Mode", kUlpRecognitionMode,

@@ -1,0 +1,417 @@
+// The left-right planarity test (Brandes' three phases: orientation, testing, embedding),
+// with explicit stacks throughout so that a long path does not exhaust the call stack.
+
+#include "planarity/LeftRightPlanarity.h"
+
+#include <algorithm>
+
+#include "planarity/Blocks.h"
+
+namespace {
+
+constexpr std::int32_t kNone = -1;
+
+struct Interval {
+    std::int32_t low = kNone, high = kNone;
+    bool Empty() const { return low == kNone && high == kNone; }
+};
+
+struct ConflictPair {
+    Interval left, right;
+    bool Empty() const { return left.Empty() && right.Empty(); }
+};
+
+class LeftRightTest {
+public:
+    LeftRightTest(std::int32_t n, std::span<const PlanarEdge> edges)
+        : m_n(n), m_m(static_cast<std::int32_t>(edges.size())), m_edges(edges) {}
+
+    std::vector<std::int32_t> m_seen; // edges in the order the testing phase met them
+
+    bool Run(PlanarRotation* rotation) {
+        BuildAdjacency();
+        Orient();
+        SortOutgoing(m_nesting, 0);
+        if (!TestAll()) return false;
+        if (rotation) Embed(*rotation);
+        return true;
+    }
+
+private:
+    void BuildAdjacency() {
+        m_adjStart.assign(m_n + 1, 0);
+        for (const auto& [a, b] : m_edges) {
+            ++m_adjStart[a + 1];
+            ++m_adjStart[b + 1];
+        }
+        for (std::int32_t v = 0; v < m_n; ++v) m_adjStart[v + 1] += m_adjStart[v];
+        m_adjEdge.resize(2 * std::size_t(m_m));
+        std::vector<std::int32_t> fill(m_adjStart.begin(), m_adjStart.end() - 1);
+        for (std::int32_t e = 0; e < m_m; ++e) {
+            m_adjEdge[fill[m_edges[e].first]++] = e;
+            m_adjEdge[fill[m_edges[e].second]++] = e;
+        }
+    }
+
+    std::int32_t Other(std::int32_t e, std::int32_t v) const {
+        return m_edges[e].first == v ? m_edges[e].second : m_edges[e].first;
+    }
+
+    // Phase 1: DFS orientation with heights, lowpoints and nesting depths.
+    void Orient() {
+        m_height.assign(m_n, kNone);
+        m_parentEdge.assign(m_n, kNone);
+        m_src.assign(m_m, kNone);
+        m_dst.assign(m_m, kNone);
+        m_lowpt.assign(m_m, 0);
+        m_lowpt2.assign(m_m, 0);
+        m_nesting.assign(m_m, 0);
+        struct Frame { std::int32_t v, pos; };
+        std::vector<Frame> stack;
+        for (std::int32_t root = 0; root < m_n; ++root) {
+            if (m_height[root] != kNone) continue;
+            m_height[root] = 0;
+            m_roots.push_back(root);
+            stack.push_back({root, m_adjStart[root]});
+            while (!stack.empty()) {
+                const std::int32_t v = stack.back().v;
+                if (stack.back().pos == m_adjStart[v + 1]) {
+                    stack.pop_back();
+                    if (const std::int32_t e = m_parentEdge[v]; e != kNone) FinishEdge(e, m_src[e]);
+                    continue;
+                }
+                const std::int32_t e = m_adjEdge[stack.back().pos++];
+                if (m_src[e] != kNone) continue;
+                const std::int32_t w = Other(e, v);
+                m_src[e] = v;
+                m_dst[e] = w;
+                m_lowpt[e] = m_lowpt2[e] = m_height[v];
+                if (m_height[w] == kNone) {
+                    m_parentEdge[w] = e;
+                    m_height[w] = m_height[v] + 1;
+                    stack.push_back({w, m_adjStart[w]});
+                } else {
+                    m_lowpt[e] = m_height[w];
+                    FinishEdge(e, v);
+                }
+            }
+        }
+    }
+
+    void FinishEdge(std::int32_t e, std::int32_t v) {
+        m_nesting[e] = 2 * m_lowpt[e] + (m_lowpt2[e] < m_height[v] ? 1 : 0);
+        const std::int32_t p = m_parentEdge[v];
+        if (p == kNone) return;
+        if (m_lowpt[e] < m_lowpt[p]) {
+            m_lowpt2[p] = std::min(m_lowpt[p], m_lowpt2[e]);
+            m_lowpt[p] = m_lowpt[e];
+        } else if (m_lowpt[e] > m_lowpt[p]) {
+            m_lowpt2[p] = std::min(m_lowpt2[p], m_lowpt[e]);
+        } else {
+            m_lowpt2[p] = std::min(m_lowpt2[p], m_lowpt2[e]);
+        }
+    }
+
+    // Outgoing edges of every vertex, ordered by key + offset (a counting sort).
+    void SortOutgoing(const std::vector<std::int32_t>& key, std::int32_t offset) {
+        std::int32_t range = 1;
+        for (std::int32_t e = 0; e < m_m; ++e) range = std::max(range, key[e] + offset + 1);
+        std::vector<std::int32_t> count(std::size_t(range) + 1, 0);
+        for (std::int32_t e = 0; e < m_m; ++e) ++count[key[e] + offset + 1];
+        for (std::int32_t k = 0; k < range; ++k) count[k + 1] += count[k];
+        std::vector<std::int32_t> byKey(m_m);
+        for (std::int32_t e = 0; e < m_m; ++e) byKey[count[key[e] + offset]++] = e;
+        m_outStart.assign(m_n + 1, 0);
+        for (std::int32_t e = 0; e < m_m; ++e) ++m_outStart[m_src[e] + 1];
+        for (std::int32_t v = 0; v < m_n; ++v) m_outStart[v + 1] += m_outStart[v];
+        m_outEdge.resize(m_m);
+        std::vector<std::int32_t> fill(m_outStart.begin(), m_outStart.end() - 1);
+        for (std::int32_t e : byKey) m_outEdge[fill[m_src[e]]++] = e;
+    }
+
+    // Phase 2: the constraint pairs of return edges, one DFS over the ordered edges.
+    bool TestAll() {
+        m_lowptEdge.assign(m_m, kNone);
+        m_ref.assign(m_m, kNone);
+        m_side.assign(m_m, 1);
+        m_stackBottom.assign(m_m, 0);
+        struct Frame { std::int32_t v, i; bool childPending; };
+        std::vector<Frame> stack;
+        for (std::int32_t root : m_roots) {
+            stack.push_back({root, m_outStart[root], false});
+            while (!stack.empty()) {
+                const std::size_t top = stack.size() - 1;
+                const std::int32_t v = stack[top].v;
+                if (stack[top].childPending) {
+                    stack[top].childPending = false;
+                    if (!AfterEdge(m_outEdge[stack[top].i], v)) return false;
+                    ++stack[top].i;
+                    continue;
+                }
+                if (stack[top].i == m_outStart[v + 1]) {
+                    stack.pop_back();
+                    if (m_parentEdge[v] != kNone) RemoveBackEdges(m_parentEdge[v]);
+                    continue;
+                }
+                const std::int32_t e = m_outEdge[stack[top].i];
+                m_stackBottom[e] = static_cast<std::int32_t>(m_conflicts.size());
+                m_seen.push_back(e);
+                if (e == m_parentEdge[m_dst[e]]) {
+                    stack[top].childPending = true;
+                    stack.push_back({m_dst[e], m_outStart[m_dst[e]], false});
+                } else {
+                    m_lowptEdge[e] = e;
+                    m_conflicts.push_back({{}, {e, e}});
+                    if (!AfterEdge(e, v)) return false;
+                    ++stack[top].i;
+                }
+            }
+        }
+        return true;
+    }
+
+    bool AfterEdge(std::int32_t e, std::int32_t v) {
+        if (m_lowpt[e] >= m_height[v]) return true; // no return edge below v
+        if (e == m_outEdge[m_outStart[v]]) {
+            m_lowptEdge[m_parentEdge[v]] = m_lowptEdge[e];
+            return true;
+        }
+        return AddConstraints(e, m_parentEdge[v]);
+    }
+
+    bool Conflicting(const Interval& i, std::int32_t b) const {
+        return !i.Empty() && m_lowpt[i.high] > m_lowpt[b];
+    }
+
+    std::int32_t Lowest(const ConflictPair& p) const {
+        if (p.left.Empty()) return m_lowpt[p.right.low];
+        if (p.right.Empty()) return m_lowpt[p.left.low];
+        return std::min(m_lowpt[p.left.low], m_lowpt[p.right.low]);
+    }
+
+    bool AddConstraints(std::int32_t ei, std::int32_t e) {
+        ConflictPair p;
+        // Merge the return edges of ei's subtree into p.right.
+        do {
+            ConflictPair q = m_conflicts.back();
+            m_conflicts.pop_back();
+            if (!q.left.Empty()) std::swap(q.left, q.right);
+            if (!q.left.Empty()) return false;
+            if (m_lowpt[q.right.low] > m_lowpt[e]) {
+                if (p.right.Empty()) p.right.high = q.right.high;
+                else m_ref[p.right.low] = q.right.high;
+                p.right.low = q.right.low;
+            } else {
+                m_ref[q.right.low] = m_lowptEdge[e];
+            }
+        } while (static_cast<std::int32_t>(m_conflicts.size()) != m_stackBottom[ei]);
+        // Merge the conflicting return edges of earlier siblings into p.left.
+        while (!m_conflicts.empty() &&
+               (Conflicting(m_conflicts.back().left, ei) || Conflicting(m_conflicts.back().right, ei))) {
+            ConflictPair q = m_conflicts.back();
+            m_conflicts.pop_back();
+            if (Conflicting(q.right, ei)) std::swap(q.left, q.right);
+            if (Conflicting(q.right, ei)) return false;
+            if (!q.right.Empty()) {
+                if (p.right.Empty()) p.right.high = q.right.high;
+                else m_ref[p.right.low] = q.right.high;
+                p.right.low = q.right.low;
+            }
+            if (p.left.Empty()) p.left.high = q.left.high;
+            else m_ref[p.left.low] = q.left.high;
+            p.left.low = q.left.low;
+        }
+        if (!p.Empty()) m_conflicts.push_back(p);
+        return true;
+    }
+
+    void RemoveBackEdges(std::int32_t e) {
+        const std::int32_t u = m_src[e];
+        // Pairs whose return edges all end at u are finished.
+        while (!m_conflicts.empty() && Lowest(m_conflicts.back()) == m_height[u]) {
+            const ConflictPair p = m_conflicts.back();
+            m_conflicts.pop_back();
+            if (p.left.low != kNone) m_side[p.left.low] = -1;
+        }
+        if (!m_conflicts.empty()) {
+            ConflictPair p = m_conflicts.back();
+            m_conflicts.pop_back();
+            while (p.left.high != kNone && m_dst[p.left.high] == u) p.left.high = m_ref[p.left.high];
+            if (p.left.high == kNone && p.left.low != kNone) {
+                m_ref[p.left.low] = p.right.low;
+                m_side[p.left.low] = -1;
+                p.left.low = kNone;
+            }
+            while (p.right.high != kNone && m_dst[p.right.high] == u) p.right.high = m_ref[p.right.high];
+            if (p.right.high == kNone && p.right.low != kNone) {
+                m_ref[p.right.low] = p.left.low;
+                m_side[p.right.low] = -1;
+                p.right.low = kNone;
+            }
+            if (!p.Empty()) m_conflicts.push_back(p);
+        }
+        // The side of e follows its highest return edge.
+        if (m_lowpt[e] < m_height[u] && !m_conflicts.empty()) {
+            const std::int32_t hl = m_conflicts.back().left.high;
+            const std::int32_t hr = m_conflicts.back().right.high;
+            m_ref[e] = (hl != kNone && (hr == kNone || m_lowpt[hl] > m_lowpt[hr])) ? hl : hr;
+        }
+    }
+
+    // The final side of every edge, resolving the chains of references from their ends.
+    void ResolveSides() {
+        std::vector<std::int32_t> chain;
+        for (std::int32_t e = 0; e < m_m; ++e) {
+            chain.clear();
+            for (std::int32_t f = e; m_ref[f] != kNone; f = m_ref[f]) chain.push_back(f);
+            for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+                m_side[*it] *= m_side[m_ref[*it]];
+                m_ref[*it] = kNone;
+            }
+        }
+    }
+
+    // Phase 3: edges sorted by signed nesting depth, then placed around their ends.
+    void Embed(PlanarRotation& rotation) {
+        ResolveSides();
+        std::int32_t bound = 0;
+        for (std::int32_t e = 0; e < m_m; ++e) {
+            m_nesting[e] *= m_side[e];
+            bound = std::max(bound, m_nesting[e] < 0 ? -m_nesting[e] : m_nesting[e]);
+        }
+        SortOutgoing(m_nesting, bound);
+
+        // Half-edge 2e sits at m_src[e], 2e + 1 at m_dst[e]; cw/ccw link each vertex's ring.
+        std::vector<std::int32_t> cw(2 * std::size_t(m_m)), ccw(2 * std::size_t(m_m));
+        std::vector<std::int32_t> first(m_n, kNone);
+        for (std::int32_t v = 0; v < m_n; ++v) {
+            const std::int32_t b = m_outStart[v], end = m_outStart[v + 1];
+            for (std::int32_t i = b; i < end; ++i) {
+                const std::int32_t h = 2 * m_outEdge[i];
+                const std::int32_t next = 2 * m_outEdge[i + 1 < end ? i + 1 : b];
+                cw[h] = next;
+                ccw[next] = h;
+            }
+            if (b < end) first[v] = 2 * m_outEdge[b];
+        }
+        auto insertCcwBefore = [&](std::int32_t h, std::int32_t ref) {
+            const std::int32_t before = ccw[ref];
+            cw[before] = h;
+            ccw[h] = before;
+            cw[h] = ref;
+            ccw[ref] = h;
+        };
+        auto insertCwAfter = [&](std::int32_t h, std::int32_t ref) { insertCcwBefore(h, cw[ref]); };
+        std::vector<std::int32_t> leftRef(m_n, kNone), rightRef(m_n, kNone);
+        struct Frame { std::int32_t v, i; };
+        std::vector<Frame> stack;
+        for (std::int32_t root : m_roots) {
+            stack.push_back({root, m_outStart[root]});
+            while (!stack.empty()) {
+                const std::size_t top = stack.size() - 1;
+                const std::int32_t v = stack[top].v;
+                if (stack[top].i == m_outStart[v + 1]) {
+                    stack.pop_back();
+                    continue;
+                }
+                const std::int32_t e = m_outEdge[stack[top].i++];
+                const std::int32_t w = m_dst[e];
+                const std::int32_t back = 2 * e + 1;
+                if (e == m_parentEdge[w]) {
+                    if (first[w] == kNone) {
+                        cw[back] = ccw[back] = back;
+                    } else {
+                        insertCcwBefore(back, first[w]);
+                    }
+                    first[w] = back;
+                    leftRef[v] = rightRef[v] = 2 * e;
+                    stack.push_back({w, m_outStart[w]});
+                } else if (m_side[e] == 1) {
+                    insertCwAfter(back, rightRef[w]);
+                } else {
+                    insertCcwBefore(back, leftRef[w]);
+                    leftRef[w] = back;
+                }
+            }
+        }
+
+        rotation.m_start.assign(m_n + 1, 0);
+        rotation.m_edges.clear();
+        rotation.m_edges.reserve(2 * std::size_t(m_m));
+        for (std::int32_t v = 0; v < m_n; ++v) {
+            if (first[v] != kNone) {
+                std::int32_t h = first[v];
+                do {
+                    rotation.m_edges.push_back(h >> 1);
+                    h = cw[h];
+                } while (h != first[v]);
+            }
+            rotation.m_start[v + 1] = static_cast<std::int32_t>(rotation.m_edges.size());
+        }
+    }
+
+    const std::int32_t m_n, m_m;
+    std::span<const PlanarEdge> m_edges;
+    std::vector<std::int32_t> m_adjStart, m_adjEdge, m_outStart, m_outEdge, m_roots;
+    std::vector<std::int32_t> m_height, m_parentEdge, m_src, m_dst;
+    std::vector<std::int32_t> m_lowpt, m_lowpt2, m_nesting, m_lowptEdge, m_ref, m_side, m_stackBottom;
+    std::vector<ConflictPair> m_conflicts;
+};
+
+} // namespace
+
+bool TestPlanarityLR(std::int32_t n, std::span<const PlanarEdge> edges, PlanarRotation* rotation) {
+    // A simple planar graph has at most 3n - 6 edges.
+    if (n >= 3 && std::int64_t(edges.size()) > 3 * std::int64_t(n) - 6) return false;
+    LeftRightTest test(n, edges);
+    if (!test.Run(rotation)) return false;
+    if (rotation) {
+        // Euler's formula per component confirms the rotation system: V - E + F = 1 + C
+        // over the vertices that have edges.
+        std::vector<std::int32_t> parent(n);
+        for (std::int32_t v = 0; v < n; ++v) parent[v] = v;
+        auto find = [&](std::int32_t v) {
+            while (parent[v] != v) v = parent[v] = parent[parent[v]];
+            return v;
+        };
+        for (const auto& [a, b] : edges) parent[find(a)] = find(b);
+        std::int64_t vertices = 0, components = 0;
+        for (std::int32_t v = 0; v < n; ++v) {
+            if (rotation->m_start[v + 1] == rotation->m_start[v]) continue;
+            ++vertices;
+            if (find(v) == v) ++components;
+        }
+        const std::int64_t faces = CountFaces(n, edges, *rotation);
+        if (vertices - std::int64_t(edges.size()) + faces != 2 * components)
+            throw PlanarityError("the left-right embedding is not planar");
+    }
+    return true;
+}
+
+std::vector<std::int32_t> EdgesSeenBeforeConflict(std::int32_t n, std::span<const PlanarEdge> edges) {
+    LeftRightTest test(n, edges);
+    if (test.Run(nullptr)) return {};
+    return std::move(test.m_seen);
+}
+
+std::int64_t CountFaces(std::int32_t n, std::span<const PlanarEdge> edges, const PlanarRotation& rotation) {
+    const std::size_t halves = 2 * edges.size();
+    // next[h]: the half-edge clockwise after h around its vertex; 2e at edges[e].first.
+    std::vector<std::int32_t> next(halves, kNone);
+    for (std::int32_t v = 0; v < n; ++v) {
+        const auto around = rotation.Around(v);
+        for (std::size_t k = 0; k < around.size(); ++k) {
+            const std::int32_t e = around[k], f = around[(k + 1) % around.size()];
+            const std::int32_t h = edges[e].first == v ? 2 * e : 2 * e + 1;
+            next[h] = edges[f].first == v ? 2 * f : 2 * f + 1;
+        }
+    }
+    std::vector<bool> seen(halves, false);
+    std::int64_t faces = 0;
+    for (std::size_t start = 0; start < halves; ++start) {
+        if (seen[start]) continue;
+        ++faces;
+        for (std::int32_t h = static_cast<std::int32_t>(start); !seen[h]; h = next[h ^ 1]) seen[h] = true;
+    }
+    return faces;
+}
