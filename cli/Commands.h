@@ -23,6 +23,8 @@ int RunPlanarity(const CliArguments& args);
 int RunLevelPlanarity(const CliArguments& args);
 int RunDrawLevel(const CliArguments& args);
 int RunExperiment(const CliArguments& args);
+int RunMinimizeCrossings(const CliArguments& args);
+int RunLevelWitness(const CliArguments& args);
 
 // Runs the command named by args[0] with the rest of args, as `arborix-cli ARGS...` does;
 // returns the exit status.

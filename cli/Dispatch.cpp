@@ -20,6 +20,8 @@ const CliCommand kCommands[] = {
     {"level-planarity", "level-planarity FILE [-o OUT.lxd] [--yes]", RunLevelPlanarity},
     {"draw-level", "draw-level FILE -o OUT.lxd [--yes] [--animate-delay MS]", RunDrawLevel},
     {"experiment", "experiment 8|9 [-o OUT.lxd]", RunExperiment},
+    {"minimize-crossings", "minimize-crossings FILE -o OUT.lxd [--yes] [--seed S]", RunMinimizeCrossings},
+    {"level-witness", "level-witness FILE [-o OUT.lxd] [--yes]", RunLevelWitness},
 };
 
 void PrintUsage(std::ostream& out) {

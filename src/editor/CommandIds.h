@@ -123,6 +123,8 @@ inline constexpr int kExperiment8 = 32982;
 inline constexpr int kExperiment9 = 32983;
 inline constexpr int kUpwardMode = 32990;
 inline constexpr int kSefeMode = 32995;
+inline constexpr int kMinimizeCrossings = 33200;
+inline constexpr int kLevelObstruction = 33201;
 
 // Random generators
 inline constexpr int kRandomLabeledTree = 32976;
