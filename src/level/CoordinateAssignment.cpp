@@ -74,8 +74,9 @@ public:
                 if (--indegree[c] == 0) ready.push_back(c);
             }
         }
-        for (int v = 0; v < n; ++v) x[v] = leftToRight ? x[root[v]] : -x[root[v]];
-        return x;
+        std::vector<std::int64_t> placed(n);
+        for (int v = 0; v < n; ++v) placed[v] = leftToRight ? x[root[v]] : -x[root[v]];
+        return placed;
     }
 
 private:

@@ -111,7 +111,12 @@ bool GapsMayBeLevelPlanar(const LevelGraph& g) {
             if (gapDegree[edge.upper] > 1 && ++inner[edge.lower] > 2) return false;
             if (gapDegree[edge.lower] > 1 && ++inner[edge.upper] > 2) return false;
         }
-        for (int e : gap) gapDegree[g.Edges()[e].lower] = gapDegree[g.Edges()[e].upper] = 0;
+        for (int e : gap) {
+            const auto& edge = g.Edges()[e];
+            gapDegree[edge.lower] = gapDegree[edge.upper] = 0;
+            parent[edge.lower] = edge.lower; // cycles through other gaps are allowed
+            parent[edge.upper] = edge.upper;
+        }
     }
     return true;
 }
