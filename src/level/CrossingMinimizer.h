@@ -16,7 +16,7 @@ struct CrossingMinimizerOptions {
     // Seeds the shuffled starts; the same seed gives the same orders.
     std::uint64_t seed = 0;
     // Starts besides the given orders; large graphs use fewer (see Minimize).
-    int restarts = 6;
+    int restarts = 8;
     // Largest search the exact method may make: the sum, over the gaps, of the products of
     // the numbers of orders of the two levels.
     std::int64_t exactBudget = 2000000;

@@ -16,7 +16,6 @@
 #include "level/LevelPlanarityMethod.h"
 #include "model/BendLimit.h"
 #include "model/LattixDoc.h"
-#include "planarity/Components.h"
 
 namespace {
 
@@ -143,6 +142,24 @@ private:
     std::int64_t m_total, m_before = 0, m_size = 0;
 };
 
+// The components of the rebuilt work lists by their labels. Extracting them instead would
+// also cut the vertex names at their first underscore.
+struct Components {
+    std::vector<std::vector<CVertex*>> vertices;
+    std::vector<std::vector<CEdge*>> edges;
+};
+Components SplitComponents(CLattixDoc& doc) {
+    const std::int32_t count = doc.CountComponents(&doc.m_allVertices);
+    Components c;
+    c.vertices.resize(count);
+    c.edges.resize(count);
+    for (CVertex* v : doc.m_allVertices)
+        if (v->m_component >= 0 && v->m_component < count) c.vertices[v->m_component].push_back(v);
+    for (CEdge* e : doc.m_allEdges)
+        if (e->m_v1 && e->m_v1->m_component >= 0 && e->m_v1->m_component < count) c.edges[e->m_v1->m_component].push_back(e);
+    return c;
+}
+
 void Revert(CLattixDoc& doc) {
     doc.RestoreCheckPoint();
     doc.RecomputeDerivedData();
@@ -169,14 +186,12 @@ bool MinimizeCrossingsOnLevels(CLattixDoc& doc, std::uint64_t seed) {
     for (const CVertex* v : doc.m_allVertices)
         if (!v->m_hidden) left = std::min<std::int64_t>(left, v->m_center.x + v->m_offset.x);
 
-    const std::int32_t components = doc.CountComponents(&doc.m_allVertices);
-    ComponentExtractor extractor(doc, components, doc.m_allVertices, doc.m_allEdges);
+    const Components components = SplitComponents(doc);
     CommandProgress progress(doc, "Minimizing crossings", static_cast<std::int64_t>(doc.m_allVertices.size()));
     std::vector<PlannedComponent> plans;
     std::int64_t done = 0;
-    for (std::int32_t k = 0; k < components; ++k) {
-        if (!extractor.Extract(k)) break;
-        ComponentGraph c = BuildComponentGraph(doc.m_compVertices, doc.m_compEdges);
+    for (std::size_t k = 0; k < components.vertices.size(); ++k) {
+        ComponentGraph c = BuildComponentGraph(components.vertices[k], components.edges[k]);
         const LevelGraph& g = c.graph;
         progress.Enter(done, g.VertexCount());
         done += g.VertexCount();
@@ -287,22 +302,15 @@ LevelObstructionReport ShowLevelObstruction(CLattixDoc& doc) {
         return report;
     }
 
-    // Components by their labels; extracting them would also rename their vertices.
-    const std::int32_t components = doc.CountComponents(&doc.m_allVertices);
-    std::vector<std::vector<CVertex*>> vertices(components);
-    std::vector<std::vector<CEdge*>> edges(components);
-    for (CVertex* v : doc.m_allVertices)
-        if (v->m_component >= 0 && v->m_component < components) vertices[v->m_component].push_back(v);
-    for (CEdge* e : doc.m_allEdges) {
-        e->m_highlight = kNoHighlight;
-        if (e->m_v1 && e->m_v1->m_component >= 0 && e->m_v1->m_component < components) edges[e->m_v1->m_component].push_back(e);
-    }
+    Components components = SplitComponents(doc);
+    auto& edges = components.edges;
+    for (CEdge* e : doc.m_allEdges) e->m_highlight = kNoHighlight;
 
     CommandProgress progress(doc, "Searching for an obstruction", static_cast<std::int64_t>(doc.m_allEdges.size()));
     std::int64_t done = 0;
     std::size_t highlighted = 0;
-    for (std::int32_t k = 0; k < components; ++k) {
-        ComponentGraph c = BuildComponentGraph(vertices[k], edges[k]);
+    for (std::size_t k = 0; k < edges.size(); ++k) {
+        ComponentGraph c = BuildComponentGraph(components.vertices[k], edges[k]);
         progress.Enter(done, static_cast<std::int64_t>(edges[k].size()));
         done += static_cast<std::int64_t>(edges[k].size());
         if (SameLevelPairs(c.graph) > kMaxLevelPairs) {

@@ -103,13 +103,19 @@ TEST(MinimizeCrossings, KeepsTracksAndEdgesAsChainsAndSpacesTheVertices) {
         AddRandomLevelGraph(t, rng, 4 + round % 3, 5 + round % 6, 0.3, 4);
         std::map<std::uint32_t, std::int32_t> track;
         std::vector<std::tuple<std::uint32_t, std::uint32_t, std::uint16_t>> inputEdges;
-        for (const CVertex* v : t.Vertices()) track[v->m_id] = v->m_trackNumber;
+        for (CVertex* v : t.Vertices()) {
+            track[v->m_id] = v->m_trackNumber;
+            v->m_name = "v_" + std::to_string(v->m_id);
+        }
         for (const CEdge* e : t.Edges()) inputEdges.push_back({e->m_v1->m_id, e->m_v2->m_id, e->m_edgeColor});
         const Shape before = ShapeOf(t);
 
         ASSERT_TRUE(MinimizeCrossingsOnLevels(t.d()));
         for (const CVertex* v : t.Vertices())
-            if (track.count(v->m_id)) EXPECT_EQ(v->m_trackNumber, track[v->m_id]);
+            if (track.count(v->m_id)) {
+                EXPECT_EQ(v->m_trackNumber, track[v->m_id]);
+                EXPECT_EQ(v->m_name, "v_" + std::to_string(v->m_id)) << "names are kept whole";
+            }
 
         // Every input edge is a chain from its lower end up through one new bend per track,
         // and there is nothing else.
