@@ -169,8 +169,8 @@ void Revert(CLattixDoc& doc) {
 struct PlannedComponent {
     std::vector<CVertex*> vertices; // real vertices only
     std::vector<std::int64_t> units; // their x in separations, from 0
-    std::vector<std::int64_t> ranks; // their place on their level, the narrowest layout
-    std::int64_t width = 0, narrowWidth = 0;
+    std::vector<std::int64_t> ranks; // their place on their track within the component
+    std::int64_t width = 0;
 };
 
 } // namespace
@@ -229,8 +229,6 @@ bool MinimizeCrossingsOnLevels(CLattixDoc& doc, std::uint64_t seed) {
             plan.units.push_back(x[v]);
             plan.width = std::max(plan.width, x[v]);
         }
-        for (const auto& level : orders)
-            if (!level.empty()) plan.narrowWidth = std::max<std::int64_t>(plan.narrowWidth, std::int64_t(level.size()) - 1);
         std::vector<std::int64_t> rank(g.VertexCount(), 0);
         for (const auto& level : orders)
             for (std::size_t r = 0; r < level.size(); ++r) rank[level[r]] = static_cast<std::int64_t>(r);
@@ -240,32 +238,42 @@ bool MinimizeCrossingsOnLevels(CLattixDoc& doc, std::uint64_t seed) {
     }
 
     // Components side by side, two separations apart, from where the drawing started. A
-    // drawing wider than the canvas packs each level to the left instead; one that does not
+    // drawing wider than the canvas instead packs every track from the left, the components
+    // one after the other on each, which keeps them apart; one whose widest track does not
     // fit even so is refused.
     std::int32_t widestRadius = 0;
     for (const CVertex* v : doc.m_allVertices) widestRadius = std::max(widestRadius, v->m_radius);
     const std::int64_t room = kCanvasSize - 2 * std::int64_t(widestRadius);
-    auto span = [&](bool narrow) {
-        std::int64_t units = 0;
-        for (const auto& p : plans) units += (narrow ? p.narrowWidth : p.width) + 2;
-        return (units - 2) * separation;
-    };
-    const bool narrow = span(false) > room;
-    if (narrow && span(true) > room) {
-        Revert(doc);
-        doc.Platform().ShowMessage("The levels are too wide to be drawn on the canvas.");
-        return false;
+    std::int64_t units = 0;
+    for (const auto& p : plans) units += p.width + 2;
+    std::int64_t total = (units - 2) * separation;
+    const bool packed = total > room;
+    if (packed) {
+        std::unordered_map<std::int32_t, std::int64_t> perTrack;
+        std::int64_t widest = 0;
+        for (const auto& p : plans)
+            for (const CVertex* v : p.vertices) widest = std::max(widest, ++perTrack[v->m_trackNumber]);
+        total = (widest - 1) * separation;
+        if (total > room) {
+            Revert(doc);
+            doc.Platform().ShowMessage("The levels are too wide to be drawn on the canvas.");
+            return false;
+        }
     }
-    const std::int64_t total = span(narrow);
     left = std::clamp<std::int64_t>(left, widestRadius, std::max<std::int64_t>(widestRadius, kCanvasSize - widestRadius - total));
     std::int64_t at = left;
+    std::unordered_map<std::int32_t, std::int64_t> used; // per track, when packed
     for (const auto& p : plans) {
-        const auto& units = narrow ? p.ranks : p.units;
-        for (std::size_t i = 0; i < p.vertices.size(); ++i) {
+        std::vector<std::size_t> sequence(p.vertices.size());
+        for (std::size_t i = 0; i < sequence.size(); ++i) sequence[i] = i;
+        if (packed)
+            std::sort(sequence.begin(), sequence.end(), [&](std::size_t a, std::size_t b) { return p.ranks[a] < p.ranks[b]; });
+        for (std::size_t i : sequence) {
             CVertex* v = p.vertices[i];
-            v->PlaceAt(static_cast<std::int32_t>(at + units[i] * separation), v->m_center.y, view);
+            const std::int64_t x = packed ? left + used[v->m_trackNumber]++ * separation : at + p.units[i] * separation;
+            v->PlaceAt(static_cast<std::int32_t>(x), v->m_center.y, view);
         }
-        at += ((narrow ? p.narrowWidth : p.width) + 2) * separation;
+        at += (p.width + 2) * separation;
     }
     if (!doc.m_autoCrossings) doc.CountCrossings();
     doc.CommitEdit();

@@ -207,3 +207,26 @@ TEST(LevelObstruction, WitnessesAreObstructionsAndMinimal) {
     }
     EXPECT_GT(witnessesSeen, 5);
 }
+
+TEST(MinimizeCrossings, ComponentsTooWideSideBySideShareTheTracks) {
+    // 300 copies of K2,2, drawn interleaved: side by side they would need 27 000 units.
+    TestDoc t;
+    std::vector<CVertex*> low, high;
+    for (int k = 0; k < 600; ++k) {
+        low.push_back(OnTrack(t, 1, 20 + 30 * ((k * 7) % 600)));
+        high.push_back(OnTrack(t, 2, 20 + 30 * ((k * 11) % 600)));
+    }
+    for (int k = 0; k < 300; ++k)
+        for (int a : {2 * k, 2 * k + 1})
+            for (int b : {2 * k, 2 * k + 1}) t.Edge(low[a], high[b]);
+    ASSERT_TRUE(MinimizeCrossingsOnLevels(t.d()));
+    EXPECT_EQ(t.d().m_totalCrossings, 300); // one each, none between copies
+    for (const auto* track : {&low, &high}) {
+        std::vector<std::int32_t> xs;
+        for (const CVertex* v : *track) xs.push_back(XOf(v));
+        std::sort(xs.begin(), xs.end());
+        EXPECT_GE(xs.front(), 0);
+        EXPECT_LE(xs.back(), kCanvasSize);
+        for (std::size_t i = 1; i < xs.size(); ++i) EXPECT_GE(xs[i] - xs[i - 1], t.view->m_xSeparation);
+    }
+}
