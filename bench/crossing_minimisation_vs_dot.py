@@ -124,8 +124,7 @@ def timed(cmd, timeout=None):
     return seconds, peak, True
 
 
-def run_ours(cli, work, vertices, edges, order):
-    src, out = os.path.join(work, "g.graphml"), os.path.join(work, "out.graphml")
+def write_graphml(src, vertices, edges, order):
     with open(src, "w") as f:
         f.write('<?xml version="1.0" encoding="UTF-8"?>\n<graphml xmlns="http://graphml.graphdrawing.org/xmlns">\n')
         for k, name, typ in (("n", "name", "string"), ("x", "x", "double"), ("y", "y", "double"),
@@ -139,6 +138,11 @@ def run_ours(cli, work, vertices, edges, order):
         for a, b in edges:
             f.write(f'<edge source="{a}" target="{b}"/>\n')
         f.write("</graph>\n</graphml>\n")
+
+
+def run_ours(cli, work, vertices, edges, order):
+    src, out = os.path.join(work, "g.graphml"), os.path.join(work, "out.graphml")
+    write_graphml(src, vertices, edges, order)
     seconds, peak, _ = timed([cli, "minimize-crossings", src, "-o", out, "--yes"])
     tree = ET.parse(out)
     ns = {"g": "http://graphml.graphdrawing.org/xmlns"}
@@ -182,7 +186,7 @@ def main():
     p.add_argument("cli")
     p.add_argument("--graphs", type=int, default=200)
     p.add_argument("--seed", type=int, default=1)
-    p.add_argument("--large", action="store_true")
+    p.add_argument("--large", nargs="*", type=int, help="vertex counts of large graphs (default 10000 100000)")
     args = p.parse_args()
 
     work = tempfile.mkdtemp(prefix="arborix-vs-dot-")
@@ -208,8 +212,9 @@ def main():
     print(f"graphs with more crossings than dot: {worse} ({100.0 * worse / args.graphs:.1f} %)")
     print(f"time: arborix {ours_time:.2f} s, dot {dot_time:.2f} s (whole processes, summed)")
 
-    if args.large:
-        for n, levels in ((10000, 50), (100000, 100)):
+    if args.large is not None:
+        for n in args.large or [10000, 100000]:
+            levels = max(3, int(round(n ** 0.5 / 2)))
             rng = random.Random(args.seed + n)
             g = random_level_graph(rng, levels, [n // levels] * levels, 1.5, 0.2)
             ours, t_ours, m_ours = run_ours(args.cli, work, *g)

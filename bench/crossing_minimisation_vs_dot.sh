@@ -2,8 +2,9 @@
 # Crossings on fixed levels: arborix-cli minimize-crossings against Graphviz dot on the same
 # proper level graphs (dot gets rank=same per level and the dummy vertices as nodes; both
 # sides' orders are read back and counted by the same function).
-#   bench/crossing_minimisation_vs_dot.sh [--graphs N] [--seed S] [--large]
-# --large adds one graph of 10 000 and one of 100 000 vertices (dot gets 20 minutes each).
+#   bench/crossing_minimisation_vs_dot.sh [--graphs N] [--seed S] [--large [N ...]]
+# --large adds one graph of each size (10 000 and 100 000 vertices unless given; dot gets
+# 20 minutes each).
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 cli="${ARBORIX_CLI:-$here/../build/cli/arborix-cli}"
