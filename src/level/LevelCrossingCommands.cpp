@@ -14,6 +14,7 @@
 #include "level/LevelCommandSteps.h"
 #include "level/LevelObstruction.h"
 #include "level/LevelPlanarityMethod.h"
+#include "io/DocumentFormat.h"
 #include "model/BendLimit.h"
 #include "model/LattixDoc.h"
 
@@ -130,16 +131,22 @@ public:
         m_before = before;
         m_size = size;
     }
+    // The window goes before any message box is shown.
+    void Close() { m_progress.reset(); }
     bool Report(double fraction) {
         if (!m_progress) return true;
         const double done = (double(m_before) + fraction * double(m_size)) / double(m_total);
-        return m_progress->Update(static_cast<std::int64_t>(done * kSteps));
+        // Many small components would otherwise update the window for every one of them.
+        const auto step = static_cast<std::int64_t>(done * kSteps);
+        if (step == m_reported) return true;
+        m_reported = step;
+        return m_progress->Update(step);
     }
 
 private:
     static constexpr std::int64_t kSteps = 1000;
     std::unique_ptr<IProgress> m_progress;
-    std::int64_t m_total, m_before = 0, m_size = 0;
+    std::int64_t m_total, m_before = 0, m_size = 0, m_reported = -1;
 };
 
 // The components of the rebuilt work lists by their labels. Extracting them instead would
@@ -160,11 +167,22 @@ Components SplitComponents(CLattixDoc& doc) {
     return c;
 }
 
-void Revert(CLattixDoc& doc) {
-    doc.RestoreCheckPoint();
-    doc.RecomputeDerivedData();
-    doc.RepaintAllViews();
-}
+// The document as the command found it, to go back to when it is cancelled or refused
+// after the preparation changed things; the undo history is left as it was.
+class Snapshot {
+public:
+    explicit Snapshot(CLattixDoc& doc) : m_doc(doc), m_bytes(WriteDocument(doc)) {}
+    void Revert() {
+        m_doc.DeleteContents();
+        ReadDocument(m_doc, m_bytes);
+        m_doc.RecomputeDerivedData();
+        m_doc.RepaintAllViews();
+    }
+
+private:
+    CLattixDoc& m_doc;
+    std::vector<std::uint8_t> m_bytes;
+};
 
 struct PlannedComponent {
     std::vector<CVertex*> vertices; // real vertices only
@@ -176,6 +194,7 @@ struct PlannedComponent {
 } // namespace
 
 bool MinimizeCrossingsOnLevels(CLattixDoc& doc, std::uint64_t seed) {
+    Snapshot before(doc);
     doc.CheckPoint();
     PrepareLevelGuides(doc);
     if (!PrepareLevelGraph(doc)) return false;
@@ -211,13 +230,13 @@ bool MinimizeCrossingsOnLevels(CLattixDoc& doc, std::uint64_t seed) {
             options.progress = [&](double fraction) { return progress.Report(fraction); };
             CrossingMinimizerResult result = MinimizeCrossings(g, g.Levels(), options);
             if (result.cancelled) {
-                Revert(doc);
+                before.Revert();
                 return false;
             }
             orders = std::move(result.orders);
         }
         if (!progress.Report(1.0)) {
-            Revert(doc);
+            before.Revert();
             return false;
         }
 
@@ -255,7 +274,8 @@ bool MinimizeCrossingsOnLevels(CLattixDoc& doc, std::uint64_t seed) {
             for (const CVertex* v : p.vertices) widest = std::max(widest, ++perTrack[v->m_trackNumber]);
         total = (widest - 1) * separation;
         if (total > room) {
-            Revert(doc);
+            progress.Close();
+            before.Revert();
             doc.Platform().ShowMessage("The levels are too wide to be drawn on the canvas.");
             return false;
         }
@@ -282,6 +302,7 @@ bool MinimizeCrossingsOnLevels(CLattixDoc& doc, std::uint64_t seed) {
 
 LevelObstructionReport ShowLevelObstruction(CLattixDoc& doc) {
     LevelObstructionReport report;
+    Snapshot before(doc);
     doc.CheckPoint();
     PrepareLevelGuides(doc);
     if (doc.m_elements.empty()) return report;
@@ -322,7 +343,8 @@ LevelObstructionReport ShowLevelObstruction(CLattixDoc& doc) {
         progress.Enter(done, static_cast<std::int64_t>(edges[k].size()));
         done += static_cast<std::int64_t>(edges[k].size());
         if (SameLevelPairs(c.graph) > kMaxLevelPairs) {
-            Revert(doc);
+            progress.Close();
+            before.Revert();
             doc.Platform().ShowMessage("The graph is too large to search for an obstruction.");
             return report;
         }
@@ -333,7 +355,7 @@ LevelObstructionReport ShowLevelObstruction(CLattixDoc& doc) {
             return progress.Report(1.0 - 1.0 / (1.0 + 0.05 * double(tests)));
         });
         if (found.cancelled) {
-            Revert(doc);
+            before.Revert();
             return report;
         }
         if (found.planar) continue;
@@ -347,6 +369,7 @@ LevelObstructionReport ShowLevelObstruction(CLattixDoc& doc) {
         report.witnesses.push_back(std::move(ids));
     }
     report.ran = true;
+    progress.Close();
     doc.CommitEdit();
     if (report.witnesses.empty())
         doc.Platform().ShowMessage("The graph is level planar");

@@ -55,12 +55,6 @@ void CUndo::CheckPoint() {
     m_redoList.clear();
 }
 
-bool CUndo::RestoreCheckPoint() {
-    if (!m_hasCurrent) return false;
-    LoadState(m_current);
-    return true;
-}
-
 bool CUndo::StepBack() {
     if (UndoDepth() <= 1) return false;
     std::vector<std::uint8_t> before = DecodeDelta(m_current, m_undoList.front().delta);

@@ -22,9 +22,6 @@ public:
     void CheckPoint();
     bool CanUndo() const { return UndoDepth() >= 2; }
     bool CanRedo() const { return !m_redoList.empty(); }
-    // Reloads the state of the last checkpoint, dropping what changed since (a cancelled
-    // command); false when there is none.
-    bool RestoreCheckPoint();
     // Snapshots in the undo list (the current state included) and in the redo list.
     std::size_t UndoDepth() const { return (m_hasCurrent ? 1 : 0) + m_undoList.size(); }
     std::size_t RedoDepth() const { return m_redoList.size(); }
