@@ -209,7 +209,7 @@ def main():
     print(f"{args.graphs} random level graphs (seed {args.seed}): 3-10 levels, 5-40 vertices per level, "
           f"0.8-3 edges per vertex, a fifth of the edges long")
     print(f"total crossings: arborix {ours_total}, dot {dot_total}, ratio {ours_total / max(dot_total, 1):.3f}")
-    print(f"graphs with more crossings than dot: {worse} ({100.0 * worse / args.graphs:.1f} %)")
+    print(f"graphs with more crossings than dot: {worse} ({100.0 * worse / max(args.graphs, 1):.1f} %)")
     print(f"time: arborix {ours_time:.2f} s, dot {dot_time:.2f} s (whole processes, summed)")
 
     if args.large is not None:
