@@ -28,6 +28,8 @@ int RunCensus(const CliArguments& args);
 int RunGraphExperiment(const CliArguments& args);
 int RunKuratowski(const CliArguments& args);
 int RunDrawPlanar(const CliArguments& args);
+int RunMinimizeCrossings(const CliArguments& args);
+int RunLevelWitness(const CliArguments& args);
 
 // Runs the command named by args[0] with the rest of args, as `arborix-cli ARGS...` does;
 // returns the exit status.

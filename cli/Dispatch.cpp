@@ -25,6 +25,8 @@ const CliCommand kCommands[] = {
     {"census", "census N [--csv OUT]   (N from 3 to 12)", RunCensus},
     {"kuratowski", "kuratowski FILE [-o OUT.lxd] [--yes]", RunKuratowski},
     {"draw-planar", "draw-planar FILE -o OUT.lxd [--yes]", RunDrawPlanar},
+    {"minimize-crossings", "minimize-crossings FILE -o OUT.lxd [--yes] [--seed S]", RunMinimizeCrossings},
+    {"level-witness", "level-witness FILE [-o OUT.lxd] [--yes]", RunLevelWitness},
 };
 
 void PrintUsage(std::ostream& out) {

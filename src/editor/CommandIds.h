@@ -128,6 +128,8 @@ inline constexpr int kSefeMode = 32995;
 // Planarity evidence
 inline constexpr int kFindKuratowskiSubgraph = 33240;
 inline constexpr int kDrawPlanarGraph = 33241;
+inline constexpr int kMinimizeCrossings = 33200;
+inline constexpr int kLevelObstruction = 33201;
 
 // Random generators
 inline constexpr int kRandomLabeledTree = 32976;

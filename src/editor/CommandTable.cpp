@@ -6,6 +6,7 @@
 
 #include "editor/CommandIds.h"
 #include "editor/GuideCommands.h"
+#include "level/LevelCrossingCommands.h"
 #include "model/LattixDoc.h"
 
 namespace {
@@ -165,6 +166,8 @@ Table BuildTable() {
     AddDocument(t, kFreeTreeWilf, [](CLattixDoc& d) { d.OnFreeTreeWilf(); });
     AddDocument(t, kAltMode0, [](CLattixDoc& d) { d.OnAltMode(0); });
     AddDocument(t, kAltMode1, [](CLattixDoc& d) { d.OnAltMode(1); });
+    AddDocument(t, kMinimizeCrossings, [](CLattixDoc& d) { MinimizeCrossingsOnLevels(d); });
+    AddDocument(t, kLevelObstruction, [](CLattixDoc& d) { ShowLevelObstruction(d); });
     return t;
 }
 

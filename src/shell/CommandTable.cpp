@@ -211,6 +211,10 @@ std::vector<CommandEntry> Build() {
         "Level Planarity Testing using Vertex-Exchange Graph."));
     t.push_back(Item(A, "D&raw Level Planar Graph", kDrawLevelPlanarGraph,
         "Draw the level graph without crossings\nDraw Level Planar Graph"));
+    t.push_back(Item(A, "&Minimize Crossings on Levels", kMinimizeCrossings,
+        "Draw the level graph with as few crossings as possible\nMinimize Crossings"));
+    t.push_back(Item(A, "Show Level Planarity &Obstruction", kLevelObstruction,
+        "Highlight edges that cannot be drawn on their levels without crossings\nLevel Planarity Obstruction"));
     for (auto [id, text] : {std::pair{kExperiment8, "Level Assignments of the &8-Vertex Tree"},
                             std::pair{kExperiment9, "Level Assignments of the &9-Vertex Tree"}}) {
         CommandEntry e = Item(A, text, id, "Test the tree for level planarity under every level assignment\nExperiment");

@@ -48,7 +48,7 @@ protected:
             }
             if (!opens) {
                 for (const CommandRun& run : sweep.Runs()) EXPECT_EQ(run.status, 1) << run.args[0];
-                EXPECT_EQ(sweep.Runs().size(), 8u);
+                EXPECT_EQ(sweep.Runs().size(), 10u);
             }
         }
         return int(files.size());

@@ -93,6 +93,8 @@ void CommandSweep::RunCommands() {
     Cli({"planarity", input, "--yes"});
     ExpectReadable(Cli({"level-planarity", input, "--yes", "-o", Path("level.lxd")}), Path("level.lxd"));
     ExpectReadable(Cli({"draw-level", input, "--yes", "-o", Path("drawn.lxd")}), Path("drawn.lxd"));
+    ExpectReadable(Cli({"minimize-crossings", input, "--yes", "-o", Path("minimized.lxd")}), Path("minimized.lxd"));
+    ExpectReadable(Cli({"level-witness", input, "--yes", "-o", Path("witness.lxd")}), Path("witness.lxd"));
     // Draw ULP Trees writes only when it drew.
     const CommandRun& ulp = Cli({"draw-ulp", input, "--yes", "-o", Path("ulp.lxd")});
     if (ulp.status == kExitOk) ExpectReadable(ulp, Path("ulp.lxd"));

@@ -26,9 +26,9 @@ public:
     void SetInput(std::span<const std::uint8_t> bytes);
     // Number of elements the input loads to, as arborix-cli loads it; -1 when refused.
     long LoadedElementCount();
-    // Runs info, components, planarity, level-planarity, draw-level, draw-ulp and convert
-    // to .txt and .graphml on the input (answering questions with OK), then info on every
-    // document written.
+    // Runs info, components, planarity, level-planarity, draw-level, minimize-crossings,
+    // level-witness, draw-ulp and convert to .txt and .graphml on the input (answering
+    // questions with OK), then info on every document written.
     void RunCommands();
 
     const std::deque<CommandRun>& Runs() const { return m_runs; }

@@ -31,3 +31,36 @@ inline bool DocumentHasLevelCrossing(const TestDoc& t) {
 }
 
 inline bool DocumentIsLevelPlanar(const TestDoc& t) { return BruteForceLevelOrders(DocumentLevelGraph(t)).has_value(); }
+
+// The level graph of the given document edges (tracks as levels, tracks 0 and up), long
+// edges through dummies of their own.
+inline LevelGraph LevelGraphOfEdges(const std::vector<const CEdge*>& edges) {
+    LevelGraph g;
+    std::vector<std::pair<const CVertex*, int>> index;
+    auto vertex = [&](const CVertex* v) {
+        for (const auto& [w, i] : index)
+            if (w == v) return i;
+        index.push_back({v, g.AddVertex(v->m_trackNumber, v->m_center.x)});
+        return index.back().second;
+    };
+    for (const CEdge* e : edges) {
+        const CVertex* a = e->m_v1;
+        const CVertex* b = e->m_v2;
+        if (a->m_trackNumber > b->m_trackNumber) std::swap(a, b);
+        int previous = vertex(a);
+        for (int track = a->m_trackNumber + 1; track < b->m_trackNumber; ++track) {
+            const int d = g.AddVertex(track, a->m_center.x);
+            g.AddEdge(previous, d);
+            previous = d;
+        }
+        g.AddEdge(previous, vertex(b));
+    }
+    g.Finish();
+    return g;
+}
+
+// Whether the document's edges, long ones included, can be drawn without crossings.
+inline bool DocumentIsLevelPlanarWithLongEdges(const TestDoc& t) {
+    const std::vector<CEdge*> edges = t.Edges();
+    return BruteForceLevelOrders(LevelGraphOfEdges({edges.begin(), edges.end()})).has_value();
+}

@@ -77,7 +77,9 @@ std::vector<Menu> MenusWithDocument() {
           {"Up&ward Mode", kUpwardMode, 'o'}, {"&SEFE Mode", kSefeMode, 'o'},
           {"&ULP Recognition Mode", kUlpRecognitionMode, 'o'}, {"-"}, {"&Draw ULP Trees", kDrawUlpTrees},
           {"&Level Planarity Testing", kLevelPlanarityTesting},
-          {"D&raw Level Planar Graph", kDrawLevelPlanarGraph}, {"-"}, {"> E&xperiments"},
+          {"D&raw Level Planar Graph", kDrawLevelPlanarGraph},
+          {"&Minimize Crossings on Levels", kMinimizeCrossings},
+          {"Show Level Planarity &Obstruction", kLevelObstruction}, {"-"}, {"> E&xperiments"},
           {"Level Assignments of the &8-Vertex Tree", kExperiment8},
           {"Level Assignments of the &9-Vertex Tree", kExperiment9},
           {"Level Assignments of the &Drawing...", kLevelAssignmentsOfDrawing}, {"ULP &Census...", kUlpCensus}, {"<"}}},
@@ -279,6 +281,9 @@ TEST(MenuTree, PromptsAndTooltips) {
         {cmd::kDrawUlpTrees, "Run ULP trees recognition and drawing algorithms", nullptr},
         {cmd::kLevelPlanarityTesting, "Level Planarity Testing using Vertex-Exchange Graph.", nullptr},
         {cmd::kExportText, "Save a text version of the graph", nullptr},
+        {cmd::kMinimizeCrossings, "Draw the level graph with as few crossings as possible", "Minimize Crossings"},
+        {cmd::kLevelObstruction, "Highlight edges that cannot be drawn on their levels without crossings",
+         "Level Planarity Obstruction"},
     };
     for (const auto& [id, prompt, tip] : prompts) {
         QAction* a = s.frame().Action(id);

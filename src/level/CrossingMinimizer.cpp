@@ -1,0 +1,384 @@
+#include "level/CrossingMinimizer.h"
+
+#include <algorithm>
+#include <limits>
+#include <numeric>
+
+#include "level/LayerCrossings.h"
+
+namespace {
+
+// A small deterministic generator for the shuffled starts (SplitMix64).
+class SplitMix {
+public:
+    explicit SplitMix(std::uint64_t seed) : m_state(seed) {}
+    std::uint64_t Next() {
+        std::uint64_t z = (m_state += 0x9E3779B97F4A7C15ull);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        return z ^ (z >> 31);
+    }
+    std::size_t Below(std::size_t n) { return static_cast<std::size_t>(Next() % n); }
+
+private:
+    std::uint64_t m_state;
+};
+
+enum class Side { Lower, Upper };
+enum class Rule { Barycenter, Median };
+
+class Minimizer {
+public:
+    explicit Minimizer(const LevelGraph& g) : m_g(g), m_pos(g.VertexCount(), 0) {}
+
+    void SetOrders(const LevelOrders& orders) {
+        m_orders = orders;
+        for (int l = 0; l < m_g.LevelCount(); ++l) Renumber(l);
+    }
+    const LevelOrders& Orders() const { return m_orders; }
+
+    std::int64_t Total() {
+        std::int64_t total = 0;
+        for (int l = 0; l + 1 < m_g.LevelCount(); ++l) total += GapCrossings(m_g, l, m_pos, m_counter, m_ends);
+        return total;
+    }
+
+    // One sweep from the lowest level up (each level ordered by its lower neighbours) or
+    // from the highest down (by the upper ones).
+    void Sweep(bool upwards, Rule rule) {
+        const int h = m_g.LevelCount();
+        if (upwards)
+            for (int l = 1; l < h; ++l) SortLevel(l, Side::Lower, rule);
+        else
+            for (int l = h - 2; l >= 0; --l) SortLevel(l, Side::Upper, rule);
+    }
+
+    // Exchanges of neighbours on a level while they lower the crossings on both sides.
+    bool AdjacentExchanges(int l) {
+        auto& order = m_orders[l];
+        if (order.size() < 2) return false;
+        PrepareLevel(l);
+        bool changed = false;
+        for (int pass = 0; pass < 32; ++pass) {
+            bool swapped = false;
+            for (std::size_t i = 0; i + 1 < order.size(); ++i) {
+                const int u = order[i], v = order[i + 1];
+                if (PairCrossings(u, v) > PairCrossings(v, u)) {
+                    std::swap(order[i], order[i + 1]);
+                    m_pos[order[i]] = static_cast<int>(i);
+                    m_pos[order[i + 1]] = static_cast<int>(i + 1);
+                    swapped = changed = true;
+                }
+            }
+            if (!swapped) break;
+        }
+        return changed;
+    }
+
+    // Sifting: every vertex in turn goes to the place on its level where its edges cross
+    // the fewest others (Matuszewski, Schoenfeld and Molitor).
+    void Sift(int l) {
+        auto& order = m_orders[l];
+        const int n = static_cast<int>(order.size());
+        if (n < 2) return;
+        PrepareLevel(l);
+        std::vector<int> sequence(order);
+        // The busiest vertices first: their place matters most.
+        std::stable_sort(sequence.begin(), sequence.end(), [&](int a, int b) { return Degree(a) > Degree(b); });
+        std::vector<int> rest;
+        rest.reserve(n);
+        for (int v : sequence) {
+            rest.clear();
+            for (int w : order)
+                if (w != v) rest.push_back(w);
+            // v at the far left costs 0 extra; passing w changes the count by c(w,v) - c(v,w).
+            std::int64_t cost = 0, best = 0;
+            int bestPlace = 0;
+            const int current = m_pos[v];
+            for (int i = 0; i < n - 1; ++i) {
+                const int w = rest[i];
+                cost += PairCrossings(w, v) - PairCrossings(v, w);
+                if (cost < best || (cost == best && i + 1 == current)) {
+                    if (cost < best) best = cost;
+                    bestPlace = i + 1;
+                }
+            }
+            if (bestPlace == current) continue;
+            rest.insert(rest.begin() + bestPlace, v);
+            order.swap(rest);
+            Renumber(l);
+        }
+    }
+
+    std::int64_t SiftWork() const {
+        std::int64_t work = 0;
+        for (int l = 0; l < m_g.LevelCount(); ++l) {
+            std::int64_t edges = 0;
+            for (int v : m_g.Level(l)) edges += Degree(v);
+            work += static_cast<std::int64_t>(m_g.Level(l).size()) * edges;
+        }
+        return work;
+    }
+
+private:
+    int Degree(int v) const {
+        return static_cast<int>(m_g.UpperNeighbours(v).size() + m_g.LowerNeighbours(v).size());
+    }
+
+    void Renumber(int l) {
+        const auto& order = m_orders[l];
+        for (int r = 0; r < static_cast<int>(order.size()); ++r) m_pos[order[r]] = r;
+    }
+
+    void SortLevel(int l, Side side, Rule rule) {
+        auto& order = m_orders[l];
+        // Vertices without neighbours on that side keep their places; the others are
+        // ordered by their key among the remaining places.
+        m_keyed.clear();
+        m_values.clear();
+        for (int v : order) {
+            const auto nb = side == Side::Lower ? m_g.LowerNeighbours(v) : m_g.UpperNeighbours(v);
+            if (nb.empty()) continue;
+            m_values.clear();
+            for (int u : nb) m_values.push_back(m_pos[u]);
+            double key;
+            if (rule == Rule::Barycenter) {
+                key = std::accumulate(m_values.begin(), m_values.end(), 0.0) / m_values.size();
+            } else {
+                std::sort(m_values.begin(), m_values.end());
+                const std::size_t m = m_values.size();
+                key = m % 2 ? m_values[m / 2] : (m_values[m / 2 - 1] + m_values[m / 2]) / 2.0;
+            }
+            m_keyed.push_back({key, v});
+        }
+        std::stable_sort(m_keyed.begin(), m_keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        std::size_t next = 0;
+        for (int& slot : order) {
+            const auto nb = side == Side::Lower ? m_g.LowerNeighbours(slot) : m_g.UpperNeighbours(slot);
+            if (!nb.empty()) slot = m_keyed[next++].second;
+        }
+        Renumber(l);
+    }
+
+    // Sorted neighbour positions of every vertex of level l, both sides, for PairCrossings.
+    void PrepareLevel(int l) {
+        m_lists.clear();
+        for (int v : m_g.Level(l)) {
+            m_downAt[v] = {static_cast<int>(m_lists.size()), 0};
+            for (int u : m_g.LowerNeighbours(v)) m_lists.push_back(m_pos[u]);
+            m_downAt[v].second = static_cast<int>(m_lists.size());
+            std::sort(m_lists.begin() + m_downAt[v].first, m_lists.end());
+            m_upAt[v] = {static_cast<int>(m_lists.size()), 0};
+            for (int u : m_g.UpperNeighbours(v)) m_lists.push_back(m_pos[u]);
+            m_upAt[v].second = static_cast<int>(m_lists.size());
+            std::sort(m_lists.begin() + m_upAt[v].first, m_lists.end());
+        }
+    }
+
+    // Crossings between the edges of u and those of v, both sides, with u left of v.
+    std::int64_t PairCrossings(int u, int v) const {
+        return Inversions(m_downAt[u], m_downAt[v]) + Inversions(m_upAt[u], m_upAt[v]);
+    }
+
+    // Pairs (a from the left vertex's list, b from the right one's) with a > b.
+    std::int64_t Inversions(std::pair<int, int> left, std::pair<int, int> right) const {
+        std::int64_t count = 0;
+        int j = right.first;
+        for (int i = left.first; i < left.second; ++i) {
+            while (j < right.second && m_lists[j] < m_lists[i]) ++j;
+            count += j - right.first;
+        }
+        return count;
+    }
+
+public:
+    void Reserve() {
+        m_downAt.assign(m_g.VertexCount(), {0, 0});
+        m_upAt.assign(m_g.VertexCount(), {0, 0});
+    }
+
+private:
+    const LevelGraph& m_g;
+    LevelOrders m_orders;
+    std::vector<int> m_pos;
+    LayerCrossingCounter m_counter;
+    std::vector<std::pair<int, int>> m_ends;
+    std::vector<std::pair<double, int>> m_keyed;
+    std::vector<double> m_values;
+    std::vector<int> m_lists;
+    std::vector<std::pair<int, int>> m_downAt, m_upAt;
+};
+
+// Orders met by a breadth-first search from the vertices of the lowest levels: connected
+// vertices start close together.
+LevelOrders BreadthFirstOrders(const LevelGraph& g, const LevelOrders& start) {
+    LevelOrders orders(g.LevelCount());
+    std::vector<char> seen(g.VertexCount(), 0);
+    std::vector<int> queue;
+    for (const auto& level : start)
+        for (int root : level) {
+            if (seen[root]) continue;
+            seen[root] = 1;
+            queue.assign(1, root);
+            for (std::size_t i = 0; i < queue.size(); ++i) {
+                const int v = queue[i];
+                orders[g.LevelOf(v)].push_back(v);
+                for (auto nb : {g.LowerNeighbours(v), g.UpperNeighbours(v)})
+                    for (int u : nb)
+                        if (!seen[u]) {
+                            seen[u] = 1;
+                            queue.push_back(u);
+                        }
+            }
+        }
+    return orders;
+}
+
+LevelOrders ShuffledOrders(const LevelOrders& start, std::uint64_t seed) {
+    SplitMix random(seed);
+    LevelOrders orders = start;
+    for (auto& level : orders)
+        for (std::size_t i = level.size(); i > 1; --i) std::swap(level[i - 1], level[random.Below(i)]);
+    return orders;
+}
+
+std::int64_t Factorial(std::size_t n) {
+    std::int64_t f = 1;
+    for (std::size_t i = 2; i <= n; ++i) f *= static_cast<std::int64_t>(i);
+    return f;
+}
+
+} // namespace
+
+bool ExactMinimumCrossings(const LevelGraph& g, std::int64_t budget, LevelOrders& orders, std::int64_t& crossings) {
+    const int h = g.LevelCount();
+    constexpr std::size_t kWidest = 9;
+    std::int64_t work = 0;
+    for (int l = 0; l < h; ++l)
+        if (g.Level(l).size() > kWidest) return false;
+    for (int l = 0; l + 1 < h; ++l) {
+        work += Factorial(g.Level(l).size()) * Factorial(g.Level(l + 1).size());
+        if (work > budget) return false;
+    }
+
+    // Every order of every level, as positions by rank in the level's stored order.
+    std::vector<std::vector<std::vector<int>>> perms(h);
+    for (int l = 0; l < h; ++l) {
+        std::vector<int> p(g.Level(l).size());
+        std::iota(p.begin(), p.end(), 0);
+        do perms[l].push_back(p);
+        while (std::next_permutation(p.begin(), p.end()));
+    }
+    // Dynamic programming along the levels: the crossings of a gap depend only on the
+    // orders of its two levels.
+    std::vector<std::vector<std::int64_t>> best(h);
+    std::vector<std::vector<int>> from(h);
+    best[0].assign(perms[0].size(), 0);
+    from[0].assign(perms[0].size(), -1);
+    LayerCrossingCounter counter;
+    std::vector<std::pair<int, int>> ends;
+    for (int l = 0; l + 1 < h; ++l) {
+        const auto gap = g.EdgesBelowGap(l);
+        const int lowerWidth = static_cast<int>(g.Level(l).size()), upperWidth = static_cast<int>(g.Level(l + 1).size());
+        best[l + 1].assign(perms[l + 1].size(), std::numeric_limits<std::int64_t>::max());
+        from[l + 1].assign(perms[l + 1].size(), 0);
+        for (std::size_t i = 0; i < perms[l].size(); ++i) {
+            const auto& lower = perms[l][i];
+            for (std::size_t j = 0; j < perms[l + 1].size(); ++j) {
+                const auto& upper = perms[l + 1][j];
+                ends.clear();
+                for (int e : gap) {
+                    const auto& edge = g.Edges()[e];
+                    ends.push_back({lower[g.RankOf(edge.lower)], upper[g.RankOf(edge.upper)]});
+                }
+                const std::int64_t total = best[l][i] + counter.Count(ends, lowerWidth, upperWidth);
+                if (total < best[l + 1][j]) {
+                    best[l + 1][j] = total;
+                    from[l + 1][j] = static_cast<int>(i);
+                }
+            }
+        }
+    }
+    orders.assign(h, {});
+    if (h == 0) {
+        crossings = 0;
+        return true;
+    }
+    int choice = static_cast<int>(std::min_element(best[h - 1].begin(), best[h - 1].end()) - best[h - 1].begin());
+    crossings = best[h - 1][choice];
+    for (int l = h - 1; l >= 0; --l) {
+        const auto& place = perms[l][choice];
+        orders[l].assign(place.size(), 0);
+        for (std::size_t r = 0; r < place.size(); ++r) orders[l][place[r]] = g.Level(l)[r];
+        choice = from[l][choice];
+    }
+    return true;
+}
+
+CrossingMinimizerResult MinimizeCrossings(const LevelGraph& g, const LevelOrders& start,
+                                          const CrossingMinimizerOptions& options) {
+    CrossingMinimizerResult result;
+    result.orders = start;
+    result.orders.resize(g.LevelCount());
+    if (ExactMinimumCrossings(g, options.exactBudget, result.orders, result.crossings)) {
+        result.optimal = true;
+        return result;
+    }
+
+    Minimizer m(g);
+    m.Reserve();
+    m.SetOrders(result.orders);
+    result.crossings = m.Total();
+    // Restarts and sifting cost time in proportion to the graph; big graphs get fewer.
+    const int vertices = g.VertexCount();
+    const int restarts = vertices <= 3000 ? options.restarts : vertices <= 30000 ? std::min(options.restarts, 1) : 0;
+    const bool sift = m.SiftWork() <= 40000000;
+    const int starts = 1 + (restarts > 0 ? 1 + restarts : 0);
+    auto report = [&](double fraction) { return !options.progress || options.progress(fraction); };
+
+    for (int s = 0; s < starts && result.crossings > 0; ++s) {
+        if (!report(double(s) / starts)) {
+            result.cancelled = true;
+            result.orders = start;
+            result.orders.resize(g.LevelCount());
+            return result;
+        }
+        m.SetOrders(s == 0 ? result.orders
+                   : s == 1 ? BreadthFirstOrders(g, start)
+                            : ShuffledOrders(start, options.seed * 0x100000001B3ull + static_cast<std::uint64_t>(s)));
+        std::int64_t best = m.Total();
+        LevelOrders bestOrders = m.Orders();
+        // Sweeps, alternating the two rules, until a few rounds bring nothing better.
+        for (int round = 0, idle = 0; round < 24 && idle < 4 && best > 0; ++round) {
+            const Rule rule = round % 2 ? Rule::Median : Rule::Barycenter;
+            m.Sweep(true, rule);
+            m.Sweep(false, rule);
+            const std::int64_t now = m.Total();
+            if (now < best) {
+                best = now;
+                bestOrders = m.Orders();
+                idle = 0;
+            } else {
+                ++idle;
+            }
+        }
+        m.SetOrders(bestOrders);
+        // Local improvement never makes things worse, so it ends at its own best.
+        for (int round = 0; round < 8 && best > 0; ++round) {
+            for (int l = 0; l < g.LevelCount(); ++l) {
+                if (sift) m.Sift(l);
+                m.AdjacentExchanges(l);
+            }
+            const std::int64_t now = m.Total();
+            if (now >= best) break;
+            best = now;
+        }
+        if (best < result.crossings) {
+            result.crossings = best;
+            result.orders = m.Orders();
+        }
+    }
+    if (result.crossings == 0) result.optimal = true;
+    report(1.0);
+    return result;
+}

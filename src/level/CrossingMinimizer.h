@@ -1,0 +1,39 @@
+#pragma once
+// Orders of the vertices on their levels with few crossings between adjacent levels: the
+// second phase of the layered drawing method, on a proper level graph.
+//
+// Layer sweeps with the barycenter and the median rule, then adjacent exchanges and
+// sifting, from several deterministic starts; the best orders found are kept. Where the
+// orders of all levels can be searched completely (narrow levels), the exact optimum is
+// computed instead and the result says so.
+
+#include <cstdint>
+#include <functional>
+
+#include "level/LevelGraph.h"
+
+struct CrossingMinimizerOptions {
+    // Seeds the shuffled starts; the same seed gives the same orders.
+    std::uint64_t seed = 0;
+    // Starts besides the given orders; large graphs use fewer (see Minimize).
+    int restarts = 8;
+    // Largest search the exact method may make: the sum, over the gaps, of the products of
+    // the numbers of orders of the two levels.
+    std::int64_t exactBudget = 2000000;
+    // Called now and then with the fraction done; false cancels.
+    std::function<bool(double)> progress;
+};
+
+struct CrossingMinimizerResult {
+    LevelOrders orders;
+    std::int64_t crossings = 0;
+    bool optimal = false;   // the exact search proved that no orders have fewer crossings
+    bool cancelled = false; // orders are then the start orders
+};
+
+// `start` are the orders to begin from (for instance the current drawing's).
+CrossingMinimizerResult MinimizeCrossings(const LevelGraph& g, const LevelOrders& start,
+                                          const CrossingMinimizerOptions& options = {});
+
+// The exact optimum alone, or nothing when its search exceeds `budget` (counted as above).
+bool ExactMinimumCrossings(const LevelGraph& g, std::int64_t budget, LevelOrders& orders, std::int64_t& crossings);
