@@ -28,7 +28,7 @@
 #include "shell/Icons.h"
 #include "shell/LattixApp.h"
 #include "shell/views/BufferedCanvas.h"
-#include "trees/StatusPanes.h"
+#include "editor/StatusPanes.h"
 #include "editor/CommandTable.h"
 #include "shell/menus/ColorMenu.h"
 
