@@ -68,7 +68,7 @@ std::vector<std::vector<std::int32_t>> Groups(const std::vector<std::int32_t>& l
 
 std::vector<std::vector<std::int32_t>> ComponentsLight(std::int32_t n, Edges edges) {
     LightGraph g = MakeLight(n, std::move(edges));
-    py::gil_scoped_release unlocked;
+    CoreCall unlocked;
     return Groups(ComponentLabels(g));
 }
 
@@ -76,7 +76,7 @@ std::vector<std::vector<std::uint32_t>> ComponentsDoc(DocumentHandle& h) {
     std::vector<std::uint32_t> ids;
     std::vector<std::vector<std::int32_t>> groups;
     {
-        py::gil_scoped_release unlocked;
+        CoreCall unlocked;
         RequireSimpleUndirected(h.Doc());
         groups = Groups(ComponentLabels(LightOf(h.Doc(), ids)));
     }
@@ -95,12 +95,12 @@ bool Verdict(const PlanarityVerdict& v) {
 
 bool IsPlanarLight(std::int32_t n, Edges edges) {
     LightGraph g = MakeLight(n, std::move(edges));
-    py::gil_scoped_release unlocked;
+    CoreCall unlocked;
     return Verdict(TestPlanarity(g));
 }
 
 bool IsPlanarDoc(DocumentHandle& h) {
-    py::gil_scoped_release unlocked;
+    CoreCall unlocked;
     if (h.Doc().m_directed) throw ArborixError("The graph is not undirected.");
     std::vector<std::uint32_t> ids;
     if (!h.Doc().HasBends()) return Verdict(TestPlanarity(LightOf(h.Doc(), ids)));
@@ -116,7 +116,7 @@ std::pair<bool, Orders> Level(const LightGraph& g, const std::vector<std::int32_
                               const std::vector<std::int64_t>& names) {
     LevelPlanarityVerdict verdict;
     {
-        py::gil_scoped_release unlocked;
+        CoreCall unlocked;
         verdict = TestLevelPlanarityOf(g, levels);
     }
     if (!verdict.planar) throw ArborixError(verdict.message);
@@ -137,10 +137,14 @@ std::pair<bool, Orders> IsLevelPlanarLight(std::int32_t n, Edges edges, const st
 }
 
 std::pair<bool, Orders> IsLevelPlanarDoc(DocumentHandle& h, std::optional<std::map<std::uint32_t, std::int32_t>> given) {
-    if (h.Doc().m_directed) throw ArborixError("The graph is not undirected.");
     std::vector<std::uint32_t> ids;
     std::vector<std::int32_t> tracks;
-    const LightGraph g = LightOf(h.Doc(), ids, &tracks);
+    LightGraph g;
+    {
+        CoreCall unlocked;
+        if (h.Doc().m_directed) throw ArborixError("The graph is not undirected.");
+        g = LightOf(h.Doc(), ids, &tracks);
+    }
     if (given) {
         for (std::size_t v = 0; v < ids.size(); ++v) {
             auto it = given->find(ids[v]);
@@ -176,7 +180,7 @@ std::unique_ptr<DocumentHandle> RandomTree(int n, const std::string& method, std
     options.maxAttempts = maxAttempts;
     GenerateOutcome outcome;
     {
-        py::gil_scoped_release unlocked;
+        CoreCall unlocked;
         outcome = RunRandomTreeCommand(h->Doc(), it->second, options);
     }
     if (outcome == GenerateOutcome::AttemptLimitReached)
@@ -190,28 +194,31 @@ std::unique_ptr<DocumentHandle> Experiment(int size) {
     auto h = std::make_unique<DocumentHandle>();
     h->Platform().m_defaultAnswer = true;
     {
-        py::gil_scoped_release unlocked;
+        CoreCall unlocked;
         h->Doc().OnLevelExperiment(size);
     }
     return h;
 }
 
 py::dict ClassifyTree(DocumentHandle& h) {
-    RequireSimpleUndirected(h.Doc());
-    // The classification cuts labels and sets highlights, so it runs on a copy.
-    auto copy = h.Copy();
-    CLattixDoc& doc = copy->Doc();
+    std::unique_ptr<DocumentHandle> copy;
+    std::string text;
     {
-        py::gil_scoped_release unlocked;
-        doc.RecomputeUlpCounts(true);
+        CoreCall unlocked;
+        RequireSimpleUndirected(h.Doc());
+        // The classification cuts labels and sets highlights, so it runs on a copy.
+        copy = h.Copy();
+        copy->Doc().RecomputeUlpCounts(true);
+        text = ComponentsPaneText(copy->Doc());
     }
+    const CLattixDoc& doc = copy->Doc();
     py::dict d;
     d["components"] = doc.m_componentCount;
     d["trees"] = doc.m_treeCount;
     d["caterpillars"] = doc.m_caterpillarCount;
     d["radius2_stars"] = doc.m_starCount;
     d["spiders"] = doc.m_spiderCount;
-    d["text"] = ComponentsPaneText(doc);
+    d["text"] = text;
     return d;
 }
 
@@ -233,21 +240,21 @@ py::dict CrossingsLight(std::int32_t n, Edges edges, const std::vector<std::pair
     for (const auto& [x, y] : xy) centres.push_back({x, y});
     std::array<std::int32_t, 8> counts;
     {
-        py::gil_scoped_release unlocked;
+        CoreCall unlocked;
         counts = CountCrossingsOf(g, centres, codes);
     }
     return Crossings(counts);
 }
 
 py::dict CrossingsDoc(DocumentHandle& h) {
-    // The document's own count, on a copy: it keeps its edge list between counts.
-    auto copy = h.Copy();
-    {
-        py::gil_scoped_release unlocked;
-        copy->Doc().CountCrossings();
-    }
     std::array<std::int32_t, 8> counts{};
-    for (int code = 1; code <= 8; ++code) counts[code - 1] = copy->Doc().CrossingsOf(code);
+    {
+        CoreCall unlocked;
+        // The document's own count, on a copy: it keeps its edge list between counts.
+        auto copy = h.Copy();
+        copy->Doc().CountCrossings();
+        for (int code = 1; code <= 8; ++code) counts[code - 1] = copy->Doc().CrossingsOf(code);
+    }
     return Crossings(counts);
 }
 
@@ -268,6 +275,8 @@ void Render(DocumentHandle& h, const std::string& path, bool guides, std::int32_
     if (ext != ".svg" && ext != ".png") throw std::invalid_argument("render: the path must end in .svg or .png");
     if (margin < 0 || margin > 1000) throw std::invalid_argument("margin is a number of pixels from 0 to 1000");
     EnsureGuiApplication();
+    // Qt draws in the thread that made its application, with the interpreter lock kept.
+    CoreRead read;
     DrawingExportOptions options;
     options.guides = guides;
     options.margin = margin;

@@ -21,6 +21,7 @@ using NodeRow = std::tuple<std::string, std::optional<std::int32_t>, std::option
 using EdgeRow = std::tuple<std::int64_t, std::int64_t, std::optional<std::int32_t>, std::optional<std::int32_t>>;
 
 py::list Vertices(DocumentHandle& h) {
+    CoreRead read;
     py::list out;
     for (const CElement* e : h.Doc().m_elements) {
         const CVertex* v = e->AsVertex();
@@ -40,6 +41,7 @@ py::list Vertices(DocumentHandle& h) {
 }
 
 py::list Edges(DocumentHandle& h) {
+    CoreRead read;
     py::list out;
     for (const CElement* e : h.Doc().m_elements) {
         const CEdge* edge = e->AsEdge();
@@ -59,6 +61,7 @@ py::list Edges(DocumentHandle& h) {
 // vertices without coordinates on a grid, radius kept within 3..35. Returns the new ids.
 std::vector<std::uint32_t> AddGraph(DocumentHandle& h, const std::vector<NodeRow>& nodes,
                                     const std::vector<EdgeRow>& edges, bool directed) {
+    CoreCall call;
     for (const auto& [a, b, color, weight] : edges) {
         if (a < 0 || b < 0 || a >= std::int64_t(nodes.size()) || b >= std::int64_t(nodes.size()))
             throw std::invalid_argument("an edge names a vertex that is not in the graph");
@@ -103,9 +106,15 @@ An Arborix document: a graph of vertices and coloured edges with the document's 
 Create an empty one with ``Document()``, open a file with ``arborix.open(path)``.
 )doc")
         .def(py::init<>(), "An empty document.")
-        .def("save", [](DocumentHandle& h, const std::string& path) { h.Save(path); }, py::arg("path"),
+        .def("save", [](DocumentHandle& h, const std::string& path) {
+            CoreCall call;
+            h.Save(path);
+        }, py::arg("path"),
              "Saves by extension: ``.lxd`` (the program's format), ``.graphml`` or ``.txt`` (the text export).")
-        .def("copy", &DocumentHandle::Copy, "An independent document with the same saved state.")
+        .def("copy", [](DocumentHandle& h) {
+            CoreCall call;
+            return h.Copy();
+        }, "An independent document with the same saved state.")
         .def("vertices", &Vertices,
              "The vertices in element order, each a dict: id, name, x, y, radius, color (0x00BBGGRR), track, bend.")
         .def("edges", &Edges,
@@ -120,16 +129,21 @@ Create an empty one with ``Document()``, open a file with ``arborix.open(path)``
         .def_property_readonly("messages", [](DocumentHandle& h) { return h.Platform().m_messages; },
                                "Every message the program has shown for this document, in order.")
         .def("__len__", [](DocumentHandle& h) {
+            CoreRead read;
             std::size_t n = 0;
             for (const CElement* e : h.Doc().m_elements) n += e->IsVertex();
             return n;
         }, "The number of vertices.")
         .def("__repr__", [](DocumentHandle& h) {
+            CoreRead read;
             std::size_t v = 0, e = 0;
             for (const CElement* x : h.Doc().m_elements) (x->IsVertex() ? v : e) += 1;
             return "<arborix.Document " + std::to_string(v) + " vertices, " + std::to_string(e) + " edges>";
         });
 
-    m.def("open", &DocumentHandle::Open, py::arg("path"),
+    m.def("open", [](const std::string& path) {
+        CoreCall call;
+        return DocumentHandle::Open(path);
+    }, py::arg("path"),
           "Opens a ``.lxd`` or ``.graphml`` file; raises ArborixError with the program's message when it cannot.");
 }

@@ -1,10 +1,17 @@
 #include "DocumentHandle.h"
 
+#include "Bindings.h"
+
 #include <algorithm>
 #include <cctype>
 
 #include "io/DocumentFormat.h"
 #include "shell/formats/GraphMl.h"
+
+std::mutex& CoreMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
 
 std::string PathExtension(const std::string& path) {
     const auto slash = path.find_last_of('/');

@@ -171,3 +171,29 @@ def test_render(tmp_path):
     assert b"<svg" in (tmp_path / "g.svg").read_bytes()
     with pytest.raises(ValueError):
         arborix.render(doc, str(tmp_path / "g.bmp"))
+
+
+def test_threads_share_the_core():
+    # Element ids come from one counter; calls from several threads must still give every
+    # element its own id and every thread the verdicts it gets alone.
+    import threading
+
+    results, errors = [], []
+
+    def work(seed):
+        try:
+            for i in range(20):
+                doc = arborix.random_tree(8, "labeled", seed=seed * 100 + i)
+                results.append([v["id"] for v in doc.vertices()])
+                assert arborix.is_planar(nx.complete_graph(5)) is False
+        except Exception as e:  # noqa: BLE001 - reported below
+            errors.append(e)
+
+    threads = [threading.Thread(target=work, args=(s,)) for s in range(4)]
+    for t in threads:
+        t.start()
+    for t in threads:
+        t.join()
+    assert not errors
+    ids = [i for r in results for i in r]
+    assert len(results) == 80 and len(ids) == len(set(ids))
