@@ -120,12 +120,21 @@ def is_level_planar(graph, levels=None):
     return planar, {level: [nodes[i] for i in order] for level, order in orders}
 
 
-def classify_tree(graph):
-    """The tree classification of ULP Recognition Mode: a dict with the counts components,
-    trees, caterpillars, radius2_stars and spiders, and the status pane's text."""
-    if not _is_document(graph):
-        graph = from_networkx(graph)
-    return _arborix._classify_tree_doc(graph)
+def classify_tree(graph, tracks=None):
+    """The tree classification of ULP Recognition Mode.
+
+    For a document: a dict with the counts components, trees, caterpillars, radius2_stars
+    and spiders, and the status pane's text. For a networkx graph: a list of (component
+    nodes, class) with class one of "caterpillar", "radius-2 star", "3-spider", "other
+    tree" and "not a tree". tracks (node -> track) gives a level assignment; vertices
+    sharing a track make a level-assigned tree, of which only caterpillars are classed.
+    """
+    if _is_document(graph):
+        return _arborix._classify_tree_doc(graph)
+    nodes, edges = _light(graph)
+    levels = [int(tracks[v]) for v in nodes] if tracks is not None else []
+    classes = _arborix._classify_light(len(nodes), edges, levels)
+    return list(zip(components(graph), classes))
 
 
 def count_crossings(graph, pos=None):

@@ -19,6 +19,7 @@
 #include "random/RandomTreeCommand.h"
 #include "shell/formats/DrawingExport.h"
 #include "trees/CrossingCount.h"
+#include "level/TreeClassOf.h"
 
 namespace py = pybind11;
 
@@ -258,6 +259,21 @@ py::dict CrossingsDoc(DocumentHandle& h) {
     return Crossings(counts);
 }
 
+std::vector<std::string> ClassifyLight(std::int32_t n, Edges edges, const std::vector<std::int32_t>& tracks) {
+    LightGraph g = MakeLight(n, std::move(edges));
+    if (!tracks.empty() && tracks.size() != std::size_t(n)) throw std::invalid_argument("every vertex needs a track");
+    std::vector<TreeClass> classes;
+    {
+        CoreCall unlocked;
+        if (!g.Simple()) throw ArborixError("The graph is not simple.");
+        classes = ClassifyComponents(g, tracks);
+    }
+    static const char* const kNames[] = {"not a tree", "caterpillar", "radius-2 star", "3-spider", "other tree"};
+    std::vector<std::string> names;
+    for (TreeClass c : classes) names.push_back(kNames[static_cast<int>(c)]);
+    return names;
+}
+
 // Text in pictures needs Qt's GUI application; without a display the offscreen platform
 // serves. It lives as long as the interpreter.
 void EnsureGuiApplication() {
@@ -313,6 +329,8 @@ vertices and returns its document; the summary is in the document's messages.
     m.def("_count_crossings_light", &CrossingsLight, py::arg("n"), py::arg("edges"), py::arg("centres"),
           py::arg("codes"), "Crossings per edge colour code of a drawing given as centres and coloured edges.");
     m.def("_count_crossings_doc", &CrossingsDoc, py::arg("doc"), "Crossings per edge colour code of a document.");
+    m.def("_classify_light", &ClassifyLight, py::arg("n"), py::arg("edges"), py::arg("tracks"),
+          "The class of every component of a light graph, components numbered by first vertex.");
     m.def("_classify_tree_doc", &ClassifyTree, py::arg("doc"), "Tree classification counts of a document.");
     m.def("render", &Render, py::arg("doc"), py::arg("path"), py::arg("guides") = false, py::arg("margin") = 20,
           "Writes the drawing as the editor draws it to a .svg or .png file.");

@@ -160,7 +160,11 @@ def test_classification_leaves_the_document_alone():
     assert counts["caterpillars"] + counts["radius2_stars"] + counts["spiders"] == 2
     assert counts["text"]
     assert fields(doc) == before
-    assert arborix.classify_tree(nx.path_graph(6))["caterpillars"] == 1
+    G = nx.union(nx.path_graph(6), nx.star_graph(4), rename=("p", "s"))
+    G.add_edges_from([("s1", "x1"), ("s2", "x2"), ("s3", "x3"), ("s4", "x4")])
+    G.add_edges_from(nx.cycle_graph(["c0", "c1", "c2"]).edges())
+    classes = [c for _, c in arborix.classify_tree(G)]
+    assert classes == ["caterpillar", "radius-2 star", "not a tree"]
 
 
 def test_render(tmp_path):
