@@ -2,7 +2,7 @@
 
 #include "CliSession.h"
 #include "Commands.h"
-#include "trees/StatusPanes.h"
+#include "editor/StatusPanes.h"
 
 namespace {
 

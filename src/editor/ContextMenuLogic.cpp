@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "editor/CommandIds.h"
+#include "editor/ContextMenu.h"
 #include "editor/HitTest.h"
 #include "model/LattixDoc.h"
 

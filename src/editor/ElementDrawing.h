@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "editor/DrawTarget.h"
+#include "model/DrawTarget.h"
 #include "model/Geometry.h"
 
 class CEdge;

@@ -7,7 +7,7 @@
 
 #include "editor/HitTest.h"
 #include "editor/Visibility.h"
-#include "level/ExchangeSort.h"
+#include "graph/ExchangeSort.h"
 #include "model/LattixDoc.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/DrawTarget.h"
+#include "model/DrawTarget.h"
 
 class RecordingDrawTarget : public DrawTarget {
 public:

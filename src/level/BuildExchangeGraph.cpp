@@ -6,7 +6,7 @@
 #include <limits>
 
 #include "level/ComponentExchangeGraph.h"
-#include "level/ExchangeSort.h"
+#include "graph/ExchangeSort.h"
 #include "level/LevelPairClasses.h"
 #include "model/LattixDoc.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "level/ExchangeSort.h"
+#include "graph/ExchangeSort.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "level/LevelDrawing.h"
 #include "model/AlgorithmWorkspace.h"
 #include "model/LattixDoc.h"
-#include "planarity/Components.h"
+#include "graph/Components.h"
 
 bool CLattixDoc::TestLevelPlanarity(AlgorithmWorkspace& workspace, bool draw) {
     ComponentExchangeGraph c;

@@ -4,15 +4,6 @@
 #include <cmath>
 #include <unordered_set>
 
-#include "io/DocumentFormat.h"
-#include "io/FileIO.h"
-
-CLattixDoc::CLattixDoc(IPlatform& platform) : m_platform(&platform) {}
-
-CLattixDoc::~CLattixDoc() {
-    DeleteContents();
-    for (CDocView* view : m_views) view->m_doc = nullptr;
-}
 
 double CLattixDoc::ZoomFactor() const {
     if (m_zoomIndex < 0 || m_zoomIndex >= static_cast<std::int32_t>(m_zoomTable.size())) return 1.0;
@@ -181,60 +172,7 @@ void CLattixDoc::OnNewDocument() {
     CheckPoint();
 }
 
-bool CLattixDoc::OnOpenDocument(const std::string& path) {
-    std::string reason;
-    auto bytes = ReadFileBytes(path, &reason);
-    if (!bytes) {
-        DeleteContents();
-        m_platform->ShowMessageDetail(LoadStatusMessage(LoadStatus::ReadError), path + ": " + reason);
-        return false;
-    }
-    if (!OpenFromBytes(*bytes)) return false;
-    m_pathName = path;
-    return true;
-}
-
-bool CLattixDoc::OpenFromBytes(std::span<const std::uint8_t> bytes) {
-    DeleteContents();
-    SetModifiedFlag(true);
-    return FinishOpen(ReadDocument(*this, bytes));
-}
-
-bool CLattixDoc::FinishOpen(LoadStatus status) {
-    if (status != LoadStatus::Ok) {
-        // Whatever was read before the failure goes; the caller discards the document.
-        DeleteContents();
-        m_platform->ShowMessage(LoadStatusMessage(status), status == LoadStatus::FormatError
-                                                               ? MessageIcon::Exclamation
-                                                               : MessageIcon::Information);
-        return false;
-    }
-    SetModifiedFlag(false);
-    ClearHistory();
-    CheckPoint();
-    return true;
-}
-
-bool CLattixDoc::OnSaveDocument(const std::string& path) {
-    const std::vector<std::uint8_t> bytes = WriteDocument(*this);
-    std::string reason;
-    if (!WriteFileAtomically(path, bytes, &reason)) {
-        m_platform->ShowMessageDetail("Failed to save document.", path + ": " + reason, MessageIcon::Exclamation);
-        return false;
-    }
-    m_pathName = path;
-    SetModifiedFlag(false);
-    return true;
-}
-
 // ---------------------------------------------------------------- undo and redo
-
-std::vector<std::uint8_t> CLattixDoc::StoreState() { return WriteDocument(*this); }
-
-void CLattixDoc::LoadState(std::span<const std::uint8_t> bytes) {
-    DeleteContents();
-    ReadDocument(*this, bytes); // our own snapshot: it always reads
-}
 
 KeptSettings CLattixDoc::ReadKeptSettings() const {
     return {m_currentColor,  m_tool,          m_pressTool, m_zoomIndex,       m_directed,
@@ -260,22 +198,6 @@ void CLattixDoc::WriteKeptSettings(const KeptSettings& k) {
     m_showTrack = k.showTrack;
     m_loadClearedByte = k.loadClearedByte;
     ApplySavedGuides(k.guides);
-}
-
-void CLattixDoc::OnEditUndo() {
-    const KeptSettings kept = ReadKeptSettings();
-    StepBack();
-    WriteKeptSettings(kept);
-    RecomputeDerivedData();
-    RepaintAllViews();
-}
-
-void CLattixDoc::OnEditRedo() {
-    const KeptSettings kept = ReadKeptSettings();
-    StepForward();
-    WriteKeptSettings(kept);
-    RecomputeDerivedData();
-    RepaintAllViews();
 }
 
 void CLattixDoc::OnAltMode(std::uint16_t value) {

@@ -21,15 +21,17 @@
 #include "model/ElementList.h"
 #include "model/Platform.h"
 #include "model/Undo.h"
-#include "editor/ContextMenu.h"
 
 class CPQtree;
+struct ContextMenu; // editor/ContextMenu.h
 class DrawTarget;
 struct AlgorithmWorkspace;
 
-// Snapshots of PQ-trees are owned by the document; the planarity code defines their type.
+// Snapshots of PQ-trees are owned by the document; the planarity code, which defines their
+// type, hands each snapshot over with the way to destroy it.
 struct PQtreeDeleter {
-    void operator()(CPQtree* tree) const;
+    void (*destroy)(CPQtree*);
+    void operator()(CPQtree* tree) const { destroy(tree); }
 };
 using PQtreePtr = std::unique_ptr<CPQtree, PQtreeDeleter>;
 

@@ -117,7 +117,7 @@ void CPQtree::CountChildLabels(CNode* x) {
 
 void CPQtree::RecordSnapshot(std::string caption, std::int32_t stepKind) {
     if (!m_doc) return;
-    PQtreePtr snapshot(new CPQtree());
+    PQtreePtr snapshot(new CPQtree(), PQtreeDeleter{[](CPQtree* tree) { delete tree; }});
     snapshot->m_image = PQtreeImage::Of(m_root);
     snapshot->m_width = m_width;
     snapshot->m_height = m_height;

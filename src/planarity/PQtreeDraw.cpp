@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "editor/DrawTarget.h"
+#include "model/DrawTarget.h"
 #include "planarity/PQtree.h"
 
 namespace {

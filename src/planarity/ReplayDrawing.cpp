@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "editor/DrawTarget.h"
+#include "model/DrawTarget.h"
 #include "model/LattixDoc.h"
 #include "planarity/PQtree.h"
 

@@ -30,7 +30,7 @@
 #include "shell/LattixApp.h"
 #include "shell/views/BufferedCanvas.h"
 #include "shell/views/Navigation.h"
-#include "trees/StatusPanes.h"
+#include "editor/StatusPanes.h"
 #include "editor/CommandTable.h"
 #include "shell/menus/ColorMenu.h"
 

@@ -7,7 +7,7 @@
 #include <unordered_set>
 
 #include "model/LattixDoc.h"
-#include "planarity/Components.h"
+#include "graph/Components.h"
 #include "trees/ShapeCopy.h"
 
 namespace {

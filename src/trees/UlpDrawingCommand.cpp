@@ -6,7 +6,7 @@
 
 #include "model/AlgorithmWorkspace.h"
 #include "model/LattixDoc.h"
-#include "planarity/Components.h"
+#include "graph/Components.h"
 #include "trees/UlpPlacement.h"
 
 namespace {

@@ -3,6 +3,7 @@
 #include "editor/CommandIds.h"
 #include "editor/CommandTable.h"
 #include "support/TestDoc.h"
+#include "editor/ContextMenu.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "level/ExchangeSort.h"
+#include "graph/ExchangeSort.h"
 
 namespace {
 

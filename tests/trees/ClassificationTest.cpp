@@ -2,7 +2,7 @@
 
 #include "support/TestDoc.h"
 #include "trees/Classification.h"
-#include "trees/StatusPanes.h"
+#include "editor/StatusPanes.h"
 
 namespace {
 

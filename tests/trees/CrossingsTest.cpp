@@ -4,7 +4,7 @@
 
 #include "support/TestDoc.h"
 #include "trees/Crossings.h"
-#include "trees/StatusPanes.h"
+#include "editor/StatusPanes.h"
 
 namespace {
 

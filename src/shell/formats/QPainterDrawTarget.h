@@ -7,7 +7,7 @@
 #include <QColor>
 #include <QPen>
 
-#include "editor/DrawTarget.h"
+#include "model/DrawTarget.h"
 
 class QPainter;
 

@@ -7,7 +7,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "editor/DrawTarget.h"
+#include "model/DrawTarget.h"
+#include "editor/ContextMenu.h"
 #include "editor/ElementDrawing.h"
 #include "model/LattixDoc.h"
 #include "shell/CommandGuard.h"

@@ -1,4 +1,4 @@
-#include "planarity/Components.h"
+#include "graph/Components.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "trees/StatusPanes.h"
+#include "editor/StatusPanes.h"
 
 #include "model/LattixDoc.h"
 

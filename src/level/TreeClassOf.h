@@ -1,0 +1,24 @@
+#pragma once
+// The classification of ULP Recognition Mode on a light graph, without a document: the
+// class of every component, as the mode counts them. It runs the mode's predicates on a
+// scratch document, which only modules above the file format may make; hence here.
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "graph/LightGraph.h"
+
+enum class TreeClass {
+    NotATree,
+    Caterpillar,
+    Radius2Star,
+    Spider3,
+    OtherTree, // a tree of none of the three classes, or a level-assigned tree that is no caterpillar
+};
+
+// Components are numbered as ComponentLabels numbers them. `tracks` holds every vertex's
+// track (all different when empty); vertices sharing a track make a level-assigned tree,
+// of which only caterpillars count. Empty for a graph that is not simple, as the mode then
+// counts nothing.
+std::vector<TreeClass> ClassifyComponents(const LightGraph& g, std::span<const std::int32_t> tracks = {});

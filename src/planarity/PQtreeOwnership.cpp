@@ -1,4 +1,0 @@
-#include "model/LattixDoc.h"
-#include "planarity/PQtree.h"
-
-void PQtreeDeleter::operator()(CPQtree* tree) const { delete tree; }

@@ -1,0 +1,45 @@
+// Component labels of light graphs against the document's labelling: same numbering,
+// vertex for vertex, on random graphs with isolated vertices and loops.
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "graph/ComponentLabels.h"
+#include "support/TestDoc.h"
+
+namespace {
+
+TEST(ComponentLabels, NumberComponentsAsTheDocumentDoes) {
+    std::mt19937 rng(5);
+    for (int round = 0; round < 60; ++round) {
+        const int n = std::uniform_int_distribution<int>(1, 40)(rng);
+        const int m = std::uniform_int_distribution<int>(0, n)(rng);
+        TestDoc t(false);
+        LightGraph g{n, {}};
+        std::vector<CVertex*> vs;
+        for (int v = 0; v < n; ++v) vs.push_back(t.Vertex(10 * v, 10));
+        for (int e = 0; e < m; ++e) {
+            const int a = rng() % n, b = rng() % n;
+            g.edges.emplace_back(a, b);
+            t.Edge(vs[a], vs[b]);
+        }
+        t.d().RebuildAllLists();
+        const std::int32_t count = t.d().CountComponents(&t.d().m_allVertices);
+        const std::vector<std::int32_t> labels = ComponentLabels(g);
+        ASSERT_EQ(labels.size(), std::size_t(n));
+        for (int v = 0; v < n; ++v) ASSERT_EQ(labels[v], vs[v]->m_component) << "round " << round;
+        EXPECT_EQ(*std::max_element(labels.begin(), labels.end()) + 1, count);
+    }
+}
+
+TEST(LightGraph, ValidAndSimple) {
+    EXPECT_TRUE((LightGraph{3, {{0, 1}, {1, 2}}}).Simple());
+    EXPECT_FALSE((LightGraph{3, {{0, 1}, {1, 0}}}).Simple());
+    EXPECT_FALSE((LightGraph{3, {{2, 2}}}).Simple());
+    EXPECT_TRUE((LightGraph{3, {{0, 2}}}).Valid());
+    EXPECT_FALSE((LightGraph{3, {{0, 3}}}).Valid());
+    EXPECT_FALSE((LightGraph{3, {{-1, 0}}}).Valid());
+}
+
+} // namespace
