@@ -5,7 +5,7 @@
 #include "CliSession.h"
 #include "Commands.h"
 #include "level/LevelCrossingCommands.h"
-#include "trees/StatusPanes.h"
+#include "editor/StatusPanes.h"
 
 int RunMinimizeCrossings(const CliArguments& raw) {
     CliArgs args(raw, {"-o", "--seed"});

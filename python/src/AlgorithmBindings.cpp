@@ -201,7 +201,7 @@ std::unique_ptr<DocumentHandle> Experiment(int size) {
     return h;
 }
 
-py::dict ClassifyTree(DocumentHandle& h) {
+py::dict ClassifyTreeOfDocument(DocumentHandle& h) {
     std::unique_ptr<DocumentHandle> copy;
     std::string text;
     {
@@ -331,7 +331,7 @@ vertices and returns its document; the summary is in the document's messages.
     m.def("_count_crossings_doc", &CrossingsDoc, py::arg("doc"), "Crossings per edge colour code of a document.");
     m.def("_classify_light", &ClassifyLight, py::arg("n"), py::arg("edges"), py::arg("tracks"),
           "The class of every component of a light graph, components numbered by first vertex.");
-    m.def("_classify_tree_doc", &ClassifyTree, py::arg("doc"), "Tree classification counts of a document.");
+    m.def("_classify_tree_doc", &ClassifyTreeOfDocument, py::arg("doc"), "Tree classification counts of a document.");
     m.def("render", &Render, py::arg("doc"), py::arg("path"), py::arg("guides") = false, py::arg("margin") = 20,
           "Writes the drawing as the editor draws it to a .svg or .png file.");
 }

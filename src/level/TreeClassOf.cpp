@@ -39,3 +39,29 @@ std::vector<TreeClass> ClassifyComponents(const LightGraph& g, std::span<const s
     }
     return classes;
 }
+
+UlpTreeClass ClassifyTree(int n, const std::vector<std::pair<int, int>>& edges) {
+    const std::uint32_t firstId = g_nextId;
+    LightGraph g;
+    g.vertexCount = n;
+    for (const auto& [a, b] : edges) g.edges.emplace_back(a, b);
+    const std::vector<TreeClass> classes = ClassifyComponents(g);
+    g_nextId = firstId;
+    if (classes.size() != 1) return UlpTreeClass::None;
+    switch (classes.front()) {
+    case TreeClass::Caterpillar: return UlpTreeClass::Caterpillar;
+    case TreeClass::Radius2Star: return UlpTreeClass::Radius2Star;
+    case TreeClass::Spider3: return UlpTreeClass::Spider3;
+    default: return UlpTreeClass::None;
+    }
+}
+
+std::string_view UlpTreeClassName(UlpTreeClass c) {
+    switch (c) {
+    case UlpTreeClass::Caterpillar: return "caterpillar";
+    case UlpTreeClass::Radius2Star: return "radius-2 star";
+    case UlpTreeClass::Spider3: return "3-spider";
+    case UlpTreeClass::None: break;
+    }
+    return "none";
+}

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <span>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "graph/LightGraph.h"
@@ -22,3 +24,14 @@ enum class TreeClass {
 // of which only caterpillars count. Empty for a graph that is not simple, as the mode then
 // counts nothing.
 std::vector<TreeClass> ClassifyComponents(const LightGraph& g, std::span<const std::int32_t> tracks = {});
+
+// The ULP class of one tree given by its edges on vertices 0..n-1, by the same tests as
+// ULP Recognition Mode in the same order (caterpillar, radius-2 star, 3-spider).
+enum class UlpTreeClass { Caterpillar, Radius2Star, Spider3, None };
+
+// Must run on the thread that owns the element ids: the tests work on a scratch document,
+// whose ids are handed back afterwards so that a census leaves the documents' ids alone.
+UlpTreeClass ClassifyTree(int n, const std::vector<std::pair<int, int>>& edges);
+
+// "caterpillar", "radius-2 star", "3-spider" or "none".
+std::string_view UlpTreeClassName(UlpTreeClass c);

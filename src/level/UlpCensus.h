@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "level/TreeAssignmentCount.h"
-#include "trees/TreeClassOf.h"
+#include "level/TreeClassOf.h"
 
 class IProgress;
 

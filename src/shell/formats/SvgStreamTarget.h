@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "editor/DrawTarget.h"
+#include "model/DrawTarget.h"
 
 class QIODevice;
 
