@@ -22,7 +22,7 @@ std::array<std::int32_t, 8> CountCrossingsOf(const LightGraph& g, std::span<cons
     std::vector<std::unique_ptr<CEdge>> edges;
     std::vector<const CEdge*> list;
     for (std::size_t i = 0; i < g.edges.size(); ++i) {
-        const std::uint16_t code = codes.empty() ? kEdgeBlue : codes[i];
+        const std::uint16_t code = codes.empty() ? static_cast<std::uint16_t>(kEdgeBlue) : codes[i];
         edges.push_back(std::make_unique<CEdge>(vertices[g.edges[i].first].get(), vertices[g.edges[i].second].get(), code));
         list.push_back(edges.back().get());
     }

@@ -30,7 +30,9 @@ namespace {
 void ExpectVerdict(const LevelGraph& g, bool truth, const std::string& what) {
     const LevelPlanarityResult r = ExactLevelPlanarity().Test(g);
     ASSERT_EQ(r.planar, truth) << what;
-    if (truth) ASSERT_TRUE(ProperOrders(g, r)) << what;
+    if (truth) {
+        ASSERT_TRUE(ProperOrders(g, r)) << what;
+    }
 }
 
 } // namespace

@@ -73,7 +73,7 @@ TEST(PlanarEvidence, KuratowskiGraphsAndTheirSubdivisions) {
         KuratowskiSubdivision k;
         ASSERT_EQ(FindKuratowskiSubdivision(count, edges, k), KuratowskiOutcome::Found);
         EXPECT_EQ(CheckKuratowskiSubdivision(edges, k.m_edges, k.m_kind == KuratowskiKind::K5), "");
-        if (n != 7) EXPECT_EQ(k.m_kind == KuratowskiKind::K5, k5) << n; // Petersen holds no K5 subdivision
+        if (n != 7) { EXPECT_EQ(k.m_kind == KuratowskiKind::K5, k5) << n; } // Petersen holds no K5 subdivision
     }
 }
 

@@ -110,7 +110,9 @@ TEST(LevelAssignmentsCommand, SavedAssignmentRoundTripsThroughApplyAsOneUndoStep
     s.boxes.messages.clear();
     doc->OnEditUndo();
     for (CElement* e : doc->m_elements)
-        if (CVertex* v = e->AsVertex()) EXPECT_EQ(v->m_trackNumber, 0);
+        if (CVertex* v = e->AsVertex()) {
+            EXPECT_EQ(v->m_trackNumber, 0);
+        }
     doc->OnEditRedo();
     doc->OnLevelPlanarityTesting();
     EXPECT_EQ(s.boxes.messages, std::vector<std::string>{"The graph is not level planar"});
