@@ -6,7 +6,7 @@ program would show a message that ends the command ("The graph is not simple."),
 function raises :class:`ArborixError` with that text.
 """
 
-from ._arborix import ArborixError, Document, census, open, random_tree, render
+from ._arborix import ArborixError, Document, census, open, render
 from . import _arborix
 
 __all__ = [
@@ -234,3 +234,26 @@ def experiment(graph, levels=None):
     result = _arborix._experiment_light(len(nodes), edges, 0 if levels is None else int(levels))
     result["failures"] = [dict(zip(nodes, row)) for row in result["failures"]]
     return result
+
+
+def random_tree(n, method="labeled", seed=None, max_attempts=0, as_networkx=False):
+    """A random tree on n vertices (3 to 1000), laid out as the Random Generators menu lays
+    it out: a new document, or with as_networkx=True a networkx Graph.
+
+    method: "labeled" (Pruefer sequence), "rooted" (RANRUT), "free-labeled", "free-rooted"
+    (rejection from those) or "wilf". A seed (0 to 4294967295) makes a run repeat exactly,
+    and gives the same tree either way; max_attempts bounds the rejection samplers (0: no
+    bound). The networkx graph's nodes are the vertex names (their track numbers, 1..n)
+    with the attributes x, y (on a 30-pixel grid), track and color.
+    """
+    if not as_networkx:
+        return _arborix.random_tree(n, method, seed, max_attempts)
+    import networkx as nx
+
+    tree = _arborix._random_tree_light(n, method, seed, max_attempts)
+    G = nx.Graph()
+    for column, row, track, color in zip(tree["columns"], tree["rows"], tree["tracks"], tree["colors"]):
+        G.add_node(track, x=30 * column, y=30 * row, track=track, color=color)
+    names = tree["tracks"]
+    G.add_edges_from((names[a], names[b]) for a, b in tree["edges"])
+    return G
