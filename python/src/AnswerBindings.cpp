@@ -8,6 +8,7 @@
 
 #include "Bindings.h"
 #include "DocumentHandle.h"
+#include "Interruption.h"
 #include "level/AssignmentExperiment.h"
 #include "level/LevelAnswersOf.h"
 #include "level/UlpCensus.h"
@@ -37,13 +38,18 @@ py::tuple PlanarCertificate(std::int32_t n, Edges edges) {
     LightGraph g = CheckedLight(n, std::move(edges));
     std::optional<PlanarGridDrawing> drawing;
     KuratowskiSubdivision k;
+    Interruption interrupt;
     {
         CoreCall unlocked;
         if (!g.Simple()) throw ArborixError("The graph is not simple.");
         drawing = DrawPlanarOnGrid(g.vertexCount, g.edges);
-        if (!drawing && FindKuratowskiSubdivision(g.vertexCount, g.edges, k) != KuratowskiOutcome::Found)
-            throw ArborixError("No Kuratowski subgraph was found.");
+        if (!drawing) {
+            const auto outcome = FindKuratowskiSubdivision(g.vertexCount, g.edges, k,
+                                                           [](std::int64_t) { return !Interruption::Requested(); });
+            if (outcome == KuratowskiOutcome::Planar) throw ArborixError("No Kuratowski subgraph was found.");
+        }
     }
+    interrupt.Raise();
     if (drawing) {
         std::vector<std::pair<std::int64_t, std::int64_t>> points;
         for (const GridPoint& p : drawing->m_points) points.emplace_back(p.x, p.y);
@@ -58,10 +64,12 @@ std::pair<bool, std::vector<std::int32_t>> LevelWitness(std::int32_t n, Edges ed
     LightGraph g = CheckedLight(n, std::move(edges));
     levels = CheckedLevels(g, std::move(levels));
     LevelWitnessOf w;
+    Interruption interrupt;
     {
         CoreCall unlocked;
-        w = FindLevelWitnessOf(g, levels);
+        w = FindLevelWitnessOf(g, levels, [] { return !Interruption::Requested(); });
     }
+    interrupt.Raise();
     if (!w.planar) throw ArborixError(w.message);
     return {*w.planar, w.edges};
 }
@@ -70,10 +78,12 @@ py::dict MinimizeCrossings(std::int32_t n, Edges edges, std::vector<std::int32_t
     LightGraph g = CheckedLight(n, std::move(edges));
     levels = CheckedLevels(g, std::move(levels));
     CrossingMinimumOf m;
+    Interruption interrupt;
     {
         CoreCall unlocked;
-        m = MinimizeCrossingsOf(g, levels, seed);
+        m = MinimizeCrossingsOf(g, levels, seed, [](double) { return !Interruption::Requested(); });
     }
+    interrupt.Raise();
     if (m.refused) throw ArborixError(m.message);
     py::dict d;
     d["orders"] = m.orders;
@@ -98,11 +108,14 @@ py::dict Experiment(std::int32_t n, Edges edges, int levels) {
     spec.edges.assign(g.edges.begin(), g.edges.end());
     spec.levels = levels;
     AssignmentExperimentResult r;
+    Interruption interrupt;
     {
         CoreCall unlocked;
         if (!g.Simple()) throw ArborixError("The graph is not simple.");
-        r = RunAssignmentExperiment(spec, nullptr);
+        InterruptionProgress progress;
+        r = RunAssignmentExperiment(spec, &progress);
     }
+    interrupt.Raise();
     py::dict d;
     d["failing"] = r.failing;
     d["total"] = r.total;
@@ -116,10 +129,13 @@ py::dict Census(int n) {
         throw std::invalid_argument("n is a number of vertices from " + std::to_string(kCensusMinVertices) + " to " +
                                     std::to_string(kCensusMaxVertices));
     CensusResult result;
+    Interruption interrupt;
     {
         CoreCall unlocked;
-        result = RunUlpCensus(n, n, nullptr);
+        InterruptionProgress progress;
+        result = RunUlpCensus(n, n, &progress);
     }
+    interrupt.Raise();
     py::list trees;
     for (const CensusRow& row : result.rows) {
         py::dict t;

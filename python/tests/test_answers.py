@@ -213,3 +213,20 @@ def test_random_tree_without_a_document_is_the_documents_tree():
             assert {frozenset((name[a], name[b])) for a, b in D.edges()} == {frozenset(e) for e in G.edges()}
     with pytest.raises(arborix.ArborixError, match="No tree was accepted in 1 attempts."):
         arborix.random_tree(14, "free-labeled", seed=1, max_attempts=1, as_networkx=True)
+
+
+def test_ctrl_c_stops_a_long_run():
+    import os
+    import signal
+    import threading
+    import time
+
+    # Every assignment of 11 levels to a path takes minutes; Ctrl-C must end it at once.
+    timer = threading.Timer(0.5, os.kill, (os.getpid(), signal.SIGINT))
+    start = time.monotonic()
+    timer.start()
+    with pytest.raises(KeyboardInterrupt):
+        arborix.experiment(nx.path_graph(11))
+    assert time.monotonic() - start < 20
+    timer.join()
+    assert arborix.experiment(nx.path_graph(4))["total"] == 24
