@@ -3,7 +3,8 @@
 Open a document with :func:`open`, or convert a networkx graph with :func:`from_networkx`.
 The algorithm functions take either an :class:`Document` or a networkx graph. When the
 program would show a message that ends the command ("The graph is not simple."), the
-function raises :class:`ArborixError` with that text.
+function raises :class:`ArborixError` with that text. Long runs release the interpreter
+lock, and Ctrl-C ends them with KeyboardInterrupt.
 """
 
 from ._arborix import ArborixError, Document, census, open, render

@@ -54,18 +54,3 @@ TEST(GeneratedTrees, SameTreesAsOnADocument) {
                 EXPECT_EQ(tree.edges, edges);
             }
 }
-
-TEST(GeneratedTrees, RejectionStopsAtTheAttemptLimitAndTheNextRunStartsClean) {
-    LcgRandom random(5);
-    GeneratedTree tree;
-    RandomTreeOptions options;
-    options.maxAttempts = 1;
-    RandomTreeGenerator limited(tree, random, options);
-    // One labeled tree on 12 vertices is accepted with probability |Aut| / 12! at most.
-    EXPECT_EQ(limited.Generate(RandomTreeMethod::FreeFromLabeled, 12), GenerateOutcome::AttemptLimitReached);
-    RandomTreeGenerator free(tree, random);
-    ASSERT_EQ(free.Generate(RandomTreeMethod::Wilf, 5), GenerateOutcome::Added);
-    ASSERT_EQ(free.Generate(RandomTreeMethod::Labeled, 4), GenerateOutcome::Added);
-    EXPECT_EQ(tree.columns.size(), 4u);
-    EXPECT_EQ(tree.edges.size(), 3u);
-}
