@@ -180,6 +180,11 @@ def test_experiment_counts_failing_assignments():
     assert result["failing"] == sum(not arborix.is_level_planar(C, dict(enumerate(a)))[0] for a in proper)
     with pytest.raises(arborix.ArborixError, match="The experiment takes graphs of up to 40 vertices."):
         arborix.experiment(nx.path_graph(41))
+    bent = nx.path_graph(3)
+    bent.nodes[1]["bend"] = True
+    with pytest.raises(arborix.ArborixError, match="The graph has bends."):
+        arborix.experiment(arborix.from_networkx(bent))
+    assert arborix.experiment(arborix.from_networkx(nx.path_graph(3)))["total"] == 6
 
 
 def test_census():
