@@ -190,6 +190,39 @@ std::unique_ptr<DocumentHandle> RandomTree(int n, const std::string& method, std
     return h;
 }
 
+// The same tree as RandomTree with the same seed, without a document: vertices in the
+// order the command adds them with their grid column, row, track and colour; edges as index pairs.
+py::dict RandomTreeLight(int n, const std::string& method, std::optional<std::uint32_t> seed, std::int64_t maxAttempts) {
+    auto it = kMethods.find(method);
+    if (it == kMethods.end())
+        throw std::invalid_argument("method is one of labeled, rooted, free-labeled, free-rooted, wilf");
+    if (n < kMinRandomTreeSize || n > kMaxRandomTreeSize)
+        throw std::invalid_argument("n is a number of vertices from 3 to 1000");
+    if (maxAttempts < 0) throw std::invalid_argument("max_attempts cannot be negative");
+    LcgRandom random(seed ? *seed
+                          : std::uint32_t(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                              std::chrono::steady_clock::now().time_since_epoch())
+                                              .count()));
+    RandomTreeOptions options;
+    options.maxAttempts = maxAttempts;
+    GeneratedTree tree;
+    GenerateOutcome outcome;
+    {
+        CoreCall unlocked;
+        outcome = RandomTreeGenerator(tree, random, options).Generate(it->second, n);
+    }
+    if (outcome == GenerateOutcome::AttemptLimitReached)
+        throw ArborixError("No tree was accepted in " + std::to_string(maxAttempts) + " attempts.");
+    if (outcome != GenerateOutcome::Added) throw ArborixError("No tree was made.");
+    py::dict d;
+    d["columns"] = tree.columns;
+    d["rows"] = tree.rows;
+    d["tracks"] = tree.tracks;
+    d["colors"] = tree.colors;
+    d["edges"] = tree.edges;
+    return d;
+}
+
 std::unique_ptr<DocumentHandle> Experiment(int size) {
     if (size != 8 && size != 9) throw std::invalid_argument("the built-in experiments are those of 8 and 9 vertices");
     auto h = std::make_unique<DocumentHandle>();
@@ -322,6 +355,8 @@ method: "labeled" (Pruefer sequence), "rooted" (RANRUT), "free-labeled", "free-r
 (rejection from those) or "wilf". A seed (0 to 4294967295) makes a run repeat exactly;
 max_attempts bounds the rejection samplers (0: no bound).
 )doc");
+    m.def("_random_tree_light", &RandomTreeLight, py::arg("n"), py::arg("method"), py::arg("seed"),
+          py::arg("max_attempts"), "A random tree without a document: columns, rows, tracks, colors and edges.");
     m.def("experiment", &Experiment, py::arg("size"), R"doc(
 Runs the built-in batch experiment over every level assignment of the fixed tree of 8 or 9
 vertices and returns its document; the summary is in the document's messages.

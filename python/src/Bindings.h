@@ -23,3 +23,4 @@ struct CoreRead {
 
 void BindDocument(pybind11::module_& m);
 void BindAlgorithms(pybind11::module_& m);
+void BindAnswers(pybind11::module_& m);

@@ -8,4 +8,5 @@ PYBIND11_MODULE(_arborix, m) {
     pybind11::register_exception<ArborixError>(m, "ArborixError", PyExc_RuntimeError);
     BindDocument(m);
     BindAlgorithms(m);
+    BindAnswers(m);
 }

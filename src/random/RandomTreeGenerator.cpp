@@ -28,8 +28,12 @@ std::uint64_t Factorial(int n) {
 
 } // namespace
 
+RandomTreeGenerator::RandomTreeGenerator(GeneratedTree& out, LcgRandom& random, RandomTreeOptions options,
+                                         IProgress* progress)
+    : m_light(&out), m_lightProgress(progress), m_random(random), m_options(options) {}
+
 RandomTreeGenerator::RandomTreeGenerator(CLattixDoc& doc, LcgRandom& random, RandomTreeOptions options)
-    : m_doc(doc), m_random(random), m_options(options) {
+    : m_doc(&doc), m_random(random), m_options(options) {
     // The first view sets the grid steps and the guides. A first view that is not an editor
     // (a PQ-tree window) would place nothing at all and leave the new vertices piled up at
     // the origin, so the vertices are then placed without guides on the default grid.
@@ -56,6 +60,10 @@ CountArithmetic RandomTreeGenerator::ArithmeticFor(RandomTreeMethod method, int 
 
 GenerateOutcome RandomTreeGenerator::Generate(RandomTreeMethod method, int n) {
     if (n < kMinRandomTreeSize || n > kMaxRandomTreeSize) return GenerateOutcome::Cancelled;
+    if (m_light) {
+        *m_light = {};
+        m_lightIndex.clear();
+    }
     switch (method) {
     case RandomTreeMethod::Labeled: RandomLabeledTree(n); return GenerateOutcome::Added;
     case RandomTreeMethod::Rooted: RandomRootedTree(n); return GenerateOutcome::Added;
@@ -68,7 +76,7 @@ GenerateOutcome RandomTreeGenerator::Generate(RandomTreeMethod method, int n) {
 
 // ---------------------------------------------------------------- placing
 
-void RandomTreeGenerator::AddGenerated(CElement* element) { m_doc.AddElement(element); }
+void RandomTreeGenerator::AddGenerated(CElement* element) { m_doc->AddElement(element); }
 
 void RandomTreeGenerator::PlaceOnRow(CVertex* v, std::int32_t column, std::int32_t row) {
     v->PlaceAt(GridCoordinate(column, m_grid.x), GridCoordinate(row, m_grid.y), m_grid.view, true);
@@ -93,10 +101,21 @@ void RandomTreeGenerator::BuildPruferTree(const std::vector<std::int32_t>& seque
 void RandomTreeGenerator::MakePruferElements(int n, const std::vector<std::int32_t>& columns,
                                              const std::vector<TreeEdge>& edges, std::vector<CVertex*>* vertices,
                                              std::vector<CEdge*>* edgeList, bool addToDocument) {
+    if (m_light) {
+        // A new document's current colour, blue.
+        for (int i = 0; i < n; ++i) {
+            m_light->columns.push_back(columns[i] + 1);
+            m_light->rows.push_back(i + 1);
+            m_light->tracks.push_back(i + 1);
+            m_light->colors.push_back(ColorIdToRgb(kColorIdBlue));
+        }
+        for (const TreeEdge& e : edges) m_light->edges.emplace_back(e.first, e.second);
+        return;
+    }
     std::vector<CVertex*> made(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) {
         auto* v = new CVertex(GridCoordinate(columns[i] + 1, m_grid.x), GridCoordinate(i + 1, m_grid.y),
-                              m_doc.m_currentColor);
+                              m_doc->m_currentColor);
         made[i] = v;
         if (addToDocument) AddGenerated(v);
         if (vertices) vertices->push_back(v);
@@ -135,7 +154,7 @@ GenerateOutcome RandomTreeGenerator::FreeTreeFromLabeled(int n) {
     m_progress.reset();
     // Every rejected tree would have taken its n + (n - 1) ids; the accepted one gets the
     // ids it would have had after them.
-    SkipIds(std::uint64_t(m_attempts - 1) * std::uint64_t(2 * n - 1));
+    if (m_doc) SkipIds(std::uint64_t(m_attempts - 1) * std::uint64_t(2 * n - 1));
     MakePruferElements(n, m_columns, m_edges, nullptr, nullptr, true);
     return GenerateOutcome::Added;
 }
@@ -143,6 +162,7 @@ GenerateOutcome RandomTreeGenerator::FreeTreeFromLabeled(int n) {
 // ---------------------------------------------------------------- unlabeled trees
 
 std::vector<CElement*> RandomTreeGenerator::Materialise() const {
+    if (m_light) return {};
     std::vector<CElement*> elements(m_draft.Size());
     for (std::size_t i = 0; i < m_draft.Size(); ++i) {
         const TreeDraft::ItemData& item = m_draft[TreeDraft::Item(i)];
@@ -156,6 +176,7 @@ std::vector<CElement*> RandomTreeGenerator::Materialise() const {
 
 int RandomTreeGenerator::LayoutTree(TreeDraft::Chain chain, const std::vector<CElement*>& elements, int n,
                                     int firstNumber) {
+    if (m_light) return LayoutLight(chain, n, firstNumber);
     int k = firstNumber;
     m_draft.ForEach(chain, [&](TreeDraft::Item item) {
         CElement* e = elements[item];
@@ -177,7 +198,37 @@ CVertex* RandomTreeGenerator::RandomRootedTree(int n) {
     const TreeDraft::Chain tree = ranrut.Ranrut(n);
     const std::vector<CElement*> elements = Materialise();
     LayoutTree(tree, elements, n, 1);
+    if (m_light) {
+        FinishLight();
+        return nullptr;
+    }
     return elements[tree.head]->AsVertex();
+}
+
+int RandomTreeGenerator::LayoutLight(TreeDraft::Chain chain, int n, int firstNumber) {
+    m_lightIndex.resize(m_draft.Size(), -1);
+    int k = firstNumber;
+    m_draft.ForEach(chain, [&](TreeDraft::Item item) {
+        const TreeDraft::ItemData& d = m_draft[item];
+        if (d.IsEdge()) {
+            m_light->edges.emplace_back(d.v1, d.v2);
+            return;
+        }
+        m_lightIndex[item] = std::int32_t(m_light->columns.size());
+        m_light->columns.push_back(std::int32_t(m_random.Below(std::uint32_t(n))) + 1);
+        m_light->rows.push_back(k + 1);
+        m_light->tracks.push_back(k);
+        m_light->colors.push_back(d.color);
+        ++k;
+    });
+    return k;
+}
+
+void RandomTreeGenerator::FinishLight() {
+    for (auto& [a, b] : m_light->edges) {
+        a = m_lightIndex[a];
+        b = m_lightIndex[b];
+    }
 }
 
 void RandomTreeGenerator::DraftEdges(TreeDraft::Chain chain) {
@@ -210,8 +261,9 @@ GenerateOutcome RandomTreeGenerator::FreeTreeFromRooted(int n) {
         if (m_random.Bernoulli(1.0 / double(symmetry.orbits))) break;
     }
     m_progress.reset();
-    SkipIds(std::uint64_t(m_attempts - 1) * std::uint64_t(2 * n - 1));
+    if (m_doc) SkipIds(std::uint64_t(m_attempts - 1) * std::uint64_t(2 * n - 1));
     LayoutTree(tree, Materialise(), n, 1);
+    if (m_light) FinishLight();
     return GenerateOutcome::Added;
 }
 
@@ -223,9 +275,10 @@ bool RandomTreeGenerator::KeepTrying(int n, GenerateOutcome& stop) {
     // Report about every millisecond of work; the window comes up only once the first
     // stretch of attempts has found nothing.
     const std::int64_t stride = std::max(1, 4096 / n);
-    if (m_attempts > 0 && m_attempts % stride == 0) {
-        if (!m_progress) m_progress = m_doc.Platform().BeginProgress("Generating a random free tree", 0);
-        if (!m_progress->Update(m_attempts)) {
+    if (m_attempts > 0 && m_attempts % stride == 0 && (m_doc || m_lightProgress)) {
+        if (!m_progress && m_doc) m_progress = m_doc->Platform().BeginProgress("Generating a random free tree", 0);
+        IProgress* progress = m_progress ? m_progress.get() : m_lightProgress;
+        if (!progress->Update(m_attempts)) {
             m_progress.reset();
             stop = GenerateOutcome::Cancelled;
             return false;
@@ -242,10 +295,19 @@ void RandomTreeGenerator::FreeTreeWilf(int n) {
     const std::vector<CElement*> elements = Materialise();
     if (!tree.bicentroidal) {
         LayoutTree(tree.first, elements, n, 1);
+        if (m_light) FinishLight();
         return;
     }
     const int next = LayoutTree(tree.first, elements, n, 1);
     LayoutTree(tree.second, elements, n, next);
+    if (m_light) {
+        const TreeDraft::ItemData& link = m_draft[tree.link];
+        m_light->edges.emplace_back(link.v1, link.v2);
+        FinishLight();
+        m_light->colors[m_light->edges.back().first] = kBicentroidColor;
+        m_light->colors[m_light->edges.back().second] = kBicentroidColor;
+        return;
+    }
     CEdge* link = elements[tree.link]->AsEdge();
     AddGenerated(link);
     link->m_v1->SetColor(kBicentroidColor);

@@ -44,12 +44,26 @@ struct RandomTreeOptions {
     std::optional<CountArithmetic> arithmetic;
 };
 
+// A tree made without a document: its vertices in the order the command adds them, each
+// with the grid column and row (in grid steps) the command places it on, its track number
+// (which is also its name) and its colour; its edges, as vertex indices, in the order the
+// command adds them.
+struct GeneratedTree {
+    std::vector<std::int32_t> columns, rows, tracks;
+    std::vector<Rgb> colors;
+    std::vector<std::pair<std::int32_t, std::int32_t>> edges;
+};
+
 inline constexpr int kMinRandomTreeSize = 3;
 inline constexpr int kMaxRandomTreeSize = 1000;
 
 class RandomTreeGenerator {
 public:
     RandomTreeGenerator(CLattixDoc& doc, LcgRandom& random, RandomTreeOptions options = {});
+    // Without a document: the trees go to `out` (cleared first by Generate), drawn exactly
+    // as on a document; `progress`, when given, may cancel a rejection sampler.
+    RandomTreeGenerator(GeneratedTree& out, LcgRandom& random, RandomTreeOptions options = {},
+                        IProgress* progress = nullptr);
     ~RandomTreeGenerator();
     RandomTreeGenerator(const RandomTreeGenerator&) = delete;
     RandomTreeGenerator& operator=(const RandomTreeGenerator&) = delete;
@@ -58,7 +72,7 @@ public:
     GenerateOutcome Generate(RandomTreeMethod method, int n);
 
     void RandomLabeledTree(int n);
-    //! Returns the root vertex.
+    //! Returns the root vertex (none without a document).
     CVertex* RandomRootedTree(int n);
     GenerateOutcome FreeTreeFromLabeled(int n);
     GenerateOutcome FreeTreeFromRooted(int n);
@@ -95,8 +109,15 @@ private:
     void DraftEdges(TreeDraft::Chain chain);
     // Progress of a rejection loop; false when it has to stop without a tree.
     bool KeepTrying(int n, GenerateOutcome& stop);
+    // Without a document: the vertices of a chain laid out as LayoutTree lays them out, the
+    // edges noted by their draft items until FinishLight names their ends.
+    int LayoutLight(TreeDraft::Chain chain, int n, int firstNumber);
+    void FinishLight();
 
-    CLattixDoc& m_doc;
+    CLattixDoc* m_doc = nullptr;
+    GeneratedTree* m_light = nullptr;
+    IProgress* m_lightProgress = nullptr;
+    std::vector<std::int32_t> m_lightIndex; // by draft item: the vertex index in m_light
     LcgRandom& m_random;
     RandomTreeOptions m_options;
     Grid m_grid;
