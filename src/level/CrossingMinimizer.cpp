@@ -350,9 +350,14 @@ CrossingMinimizerResult MinimizeCrossings(const LevelGraph& g, const LevelOrders
     m.Reserve();
     m.SetOrders(result.orders);
     result.crossings = m.Total();
-    // Restarts and sifting cost time in proportion to the graph; big graphs get fewer.
     const int vertices = g.VertexCount();
-    const int restarts = vertices <= 3000 ? options.restarts : vertices <= 30000 ? std::min(options.restarts, 1) : 0;
+    // Restarts and sifting cost time in proportion to the graph; big graphs get fewer. Small
+    // sparse graphs are cheap to restart and their local optima lie far apart, so the number
+    // of restarts follows the cost of a sifting pass.
+    const std::int64_t passWork = std::max<std::int64_t>(m.SiftWork(), 1);
+    const int affordable = static_cast<int>(std::min<std::int64_t>(options.restartWork / passWork, options.restarts));
+    const int restarts = vertices <= 3000 ? std::clamp(affordable, std::min(options.restarts, 1), options.restarts)
+                         : vertices <= 30000 ? std::min(options.restarts, 1) : 0;
     const bool sift = m.SiftWork() <= 40000000;
     const int starts = 1 + (restarts > 0 ? 1 + restarts : 0);
     auto report = [&](double fraction) { return !options.progress || options.progress(fraction); };
