@@ -222,6 +222,9 @@ def main():
             c_ours = count_crossings(g[0], g[1], ours)
             line = f"{len(g[0])} vertices ({n} before dummies), {len(g[1])} edges: arborix {c_ours} crossings, " \
                    f"{t_ours:.1f} s, {m_ours // 1024} MB"
+            # Levels wider than the canvas are refused and the file comes back as it went in.
+            if ours == g[2]:
+                line += " (orders unchanged: the levels did not fit on the canvas)"
             if dot is None:
                 line += f"; dot did not finish in {t_dot:.0f} s"
             else:

@@ -96,8 +96,7 @@ public:
             int bestPlace = 0;
             const int current = m_pos[v];
             for (int i = 0; i < n - 1; ++i) {
-                const int w = rest[i];
-                cost += PairCrossings(w, v) - PairCrossings(v, w);
+                cost += PairBalance(rest[i], v);
                 if (cost < best || (cost == best && i + 1 == current)) {
                     if (cost < best) best = cost;
                     bestPlace = i + 1;
@@ -178,6 +177,28 @@ private:
     // Crossings between the edges of u and those of v, both sides, with u left of v.
     std::int64_t PairCrossings(int u, int v) const {
         return Inversions(m_downAt[u], m_downAt[v]) + Inversions(m_upAt[u], m_upAt[v]);
+    }
+
+    // c(w,v) - c(v,w): what passing w to its right changes for v, both sides, in one merge
+    // per side (pairs with equal ends cross in neither order).
+    std::int64_t PairBalance(int w, int v) const {
+        return Balance(m_downAt[w], m_downAt[v]) + Balance(m_upAt[w], m_upAt[v]);
+    }
+
+    std::int64_t Balance(std::pair<int, int> left, std::pair<int, int> right) const {
+        // greater: pairs with left end > right end; equal: pairs with equal ends.
+        std::int64_t greater = 0, equal = 0;
+        int lo = right.first, hi = right.first;
+        for (int i = left.first; i < left.second; ++i) {
+            const int a = m_lists[i];
+            while (lo < right.second && m_lists[lo] < a) ++lo;
+            if (hi < lo) hi = lo;
+            while (hi < right.second && m_lists[hi] == a) ++hi;
+            greater += lo - right.first;
+            equal += hi - lo;
+        }
+        const std::int64_t all = std::int64_t(left.second - left.first) * (right.second - right.first);
+        return greater - (all - greater - equal);
     }
 
     // Pairs (a from the left vertex's list, b from the right one's) with a > b.
@@ -329,9 +350,14 @@ CrossingMinimizerResult MinimizeCrossings(const LevelGraph& g, const LevelOrders
     m.Reserve();
     m.SetOrders(result.orders);
     result.crossings = m.Total();
-    // Restarts and sifting cost time in proportion to the graph; big graphs get fewer.
     const int vertices = g.VertexCount();
-    const int restarts = vertices <= 3000 ? options.restarts : vertices <= 30000 ? std::min(options.restarts, 1) : 0;
+    // Restarts and sifting cost time in proportion to the graph; big graphs get fewer. Small
+    // sparse graphs are cheap to restart and their local optima lie far apart, so the number
+    // of restarts follows the cost of a sifting pass.
+    const std::int64_t passWork = std::max<std::int64_t>(m.SiftWork(), 1);
+    const int affordable = static_cast<int>(std::min<std::int64_t>(options.restartWork / passWork, options.restarts));
+    const int restarts = vertices <= 3000 ? std::clamp(affordable, std::min(options.restarts, 1), options.restarts)
+                         : vertices <= 30000 ? std::min(options.restarts, 1) : 0;
     const bool sift = m.SiftWork() <= 40000000;
     const int starts = 1 + (restarts > 0 ? 1 + restarts : 0);
     auto report = [&](double fraction) { return !options.progress || options.progress(fraction); };
@@ -363,9 +389,12 @@ CrossingMinimizerResult MinimizeCrossings(const LevelGraph& g, const LevelOrders
             }
         }
         m.SetOrders(bestOrders);
-        // Local improvement never makes things worse, so it ends at its own best.
-        for (int round = 0; round < 8 && best > 0; ++round) {
-            for (int l = 0; l < g.LevelCount(); ++l) {
+        // Local improvement never makes things worse; it runs until a round gains nothing,
+        // each round visiting the levels in the other direction so no end is favoured.
+        for (int round = 0; round < 40 && best > 0; ++round) {
+            const int h = g.LevelCount();
+            for (int i = 0; i < h; ++i) {
+                const int l = round % 2 ? h - 1 - i : i;
                 if (sift) m.Sift(l);
                 m.AdjacentExchanges(l);
             }

@@ -15,8 +15,11 @@
 struct CrossingMinimizerOptions {
     // Seeds the shuffled starts; the same seed gives the same orders.
     std::uint64_t seed = 0;
-    // Starts besides the given orders; large graphs use fewer (see Minimize).
-    int restarts = 8;
+    // Most starts besides the given orders; fewer are made where a sifting pass costs more
+    // than `restartWork` / `restarts` (see MinimizeCrossings).
+    int restarts = 32;
+    // Vertex-edge incidences per level times the level's width, summed over the restarts.
+    std::int64_t restartWork = 300000;
     // Largest search the exact method may make: the sum, over the gaps, of the products of
     // the numbers of orders of the two levels.
     std::int64_t exactBudget = 2000000;

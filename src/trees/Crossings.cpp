@@ -1,6 +1,7 @@
 #include "trees/Crossings.h"
 
 #include <algorithm>
+#include <tuple>
 #include <cmath>
 #include <limits>
 
@@ -196,6 +197,54 @@ std::int64_t CountWithinBands(std::vector<Item>& items) {
     return count;
 }
 
+// An item between two vertices at different heights: any other such item from a band
+// that only touches its own meets it, if at all, where the ends at that height coincide.
+bool Steep(const Item& it) { return it.v1 && it.v2 && it.top < it.bottom; }
+
+bool TouchAtHeight(const Item& p, const Item& q) {
+    return Steep(p) && Steep(q) && (p.bottom == q.top || q.bottom == p.top);
+}
+
+// Pairs of steep items where one's lower end lies on the other's upper end, no end vertex
+// shared. On a level drawing these are all the adjacent-band pairs whose boxes meet, far
+// too many to test one by one.
+std::int64_t CountTouchingAtHeights(const std::vector<Item>& items) {
+    struct End {
+        std::int32_t x, y;
+        const CVertex* v;
+        bool upper; // the item's end of the larger y
+    };
+    std::vector<End> ends;
+    for (const Item& it : items) {
+        if (!Steep(it)) continue;
+        const bool aUpper = it.seg.a.y > it.seg.b.y;
+        ends.push_back({it.seg.a.x, it.seg.a.y, it.v1, aUpper});
+        ends.push_back({it.seg.b.x, it.seg.b.y, it.v2, !aUpper});
+    }
+    std::sort(ends.begin(), ends.end(), [](const End& p, const End& q) {
+        return std::tuple{p.x, p.y, p.v} < std::tuple{q.x, q.y, q.v};
+    });
+    std::int64_t count = 0;
+    for (std::size_t i = 0; i < ends.size();) {
+        std::size_t j = i;
+        std::int64_t uppers = 0, lowers = 0;
+        while (j < ends.size() && ends[j].x == ends[i].x && ends[j].y == ends[i].y) {
+            // One vertex's ends: its pairs share it and never count.
+            std::size_t k = j;
+            std::int64_t u = 0, l = 0;
+            for (; k < ends.size() && ends[k].x == ends[j].x && ends[k].y == ends[j].y && ends[k].v == ends[j].v; ++k)
+                (ends[k].upper ? u : l) += 1;
+            count -= u * l;
+            uppers += u;
+            lowers += l;
+            j = k;
+        }
+        count += uppers * lowers;
+        i = j;
+    }
+    return count;
+}
+
 bool BoxesMeet(const Item& p, const Item& q) {
     return p.left <= q.right && q.left <= p.right && p.top <= q.bottom && q.top <= p.bottom;
 }
@@ -211,7 +260,7 @@ bool Crosses(const Item& p, const Item& q) {
 std::int64_t CountOneColour(std::vector<Item>& items) {
     const std::size_t n = items.size();
     if (n < 2) return 0;
-    std::int64_t count = CountWithinBands(items);
+    std::int64_t count = CountWithinBands(items) + CountTouchingAtHeights(items);
     std::int64_t minX = items[0].left, maxX = items[0].right, minY = items[0].top, maxY = items[0].bottom;
     double extent = 0;
     for (const Item& it : items) {
@@ -257,6 +306,7 @@ std::int64_t CountOneColour(std::vector<Item>& items) {
     std::vector<std::uint32_t> cellItems(cellStart.back());
     std::vector<std::uint32_t> fill(cellStart.begin(), cellStart.end() - 1);
     std::vector<std::uint8_t> isBig(n, 0);
+    std::vector<std::uint32_t> runEnd;
     for (std::uint32_t b : big) isBig[b] = 1;
     for (std::size_t i = 0; i < n; ++i) {
         if (isBig[i]) continue;
@@ -274,6 +324,14 @@ std::int64_t CountOneColour(std::vector<Item>& items) {
         std::sort(cellItems.begin() + begin, cellItems.begin() + end, [&](std::uint32_t i, std::uint32_t j) {
             return std::pair{items[i].top, items[i].band} < std::pair{items[j].top, items[j].band};
         });
+        // Where each run of steep items with one top height ends, to pass the run at once.
+        runEnd.resize(end - begin);
+        for (std::uint32_t k = end; k-- > begin;) {
+            const Item& it = items[cellItems[k]];
+            const bool joins = k + 1 < end && Steep(it) && Steep(items[cellItems[k + 1]]) &&
+                               items[cellItems[k + 1]].top == it.top;
+            runEnd[k - begin] = joins ? runEnd[k + 1 - begin] : k + 1;
+        }
         for (std::uint32_t blockBegin = begin, blockEnd; blockBegin < end; blockBegin = blockEnd) {
             const std::uint32_t band = items[cellItems[blockBegin]].band;
             for (blockEnd = blockBegin + 1; blockEnd < end && items[cellItems[blockEnd]].band == band;) ++blockEnd;
@@ -282,6 +340,10 @@ std::int64_t CountOneColour(std::vector<Item>& items) {
                 for (std::uint32_t j = blockEnd; j < end; ++j) {
                     const Item& q = items[cellItems[j]];
                     if (q.top > p.bottom) break;
+                    if (TouchAtHeight(p, q)) {
+                        j = runEnd[j - begin] - 1;
+                        continue;
+                    }
                     // The pair belongs to the cell of the top-left corner of the boxes' overlap.
                     if (std::max(p.cx0, q.cx0) != cx || std::max(p.cy0, q.cy0) != cy) continue;
                     if (Crosses(p, q)) ++count;
@@ -293,7 +355,7 @@ std::int64_t CountOneColour(std::vector<Item>& items) {
         const Item& p = items[b];
         for (std::size_t j = 0; j < n; ++j) {
             // A pair of two big items is counted from its first member only.
-            if ((isBig[j] && j <= b) || items[j].band == p.band) continue;
+            if ((isBig[j] && j <= b) || items[j].band == p.band || TouchAtHeight(p, items[j])) continue;
             if (Crosses(p, items[j])) ++count;
         }
     }

@@ -121,6 +121,19 @@ TEST(Crossings, EdgesBetweenTracksCountExactly) {
     piled.Edge(left, right);
     piled.Edge(left, joints[0]);
     EXPECT_EQ(CountCrossingsFast(EdgesOf(piled)), CountCrossingsAllPairs(EdgesOf(piled)));
+    // Two vertices on one point of a track, each with edges to the tracks below and above:
+    // edges of different vertices meet there, edges of one vertex never count.
+    TestDoc stacked;
+    CVertex* a = stacked.Vertex(500, 130);
+    CVertex* b = stacked.Vertex(500, 130);
+    CVertex* upLeft = stacked.Vertex(400, 160);
+    CVertex* upRight = stacked.Vertex(600, 160);
+    stacked.Edge(stacked.Vertex(400, 100), a);
+    stacked.Edge(stacked.Vertex(600, 100), b);
+    stacked.Edge(a, upLeft);
+    stacked.Edge(a, upRight);
+    stacked.Edge(b, upRight);
+    EXPECT_EQ(CountCrossingsFast(EdgesOf(stacked)), CountCrossingsAllPairs(EdgesOf(stacked)));
 }
 
 TEST(Crossings, LongEdgesAndWideCoordinatesStayExact) {
