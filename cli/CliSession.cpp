@@ -56,15 +56,7 @@ CliSession::CliSession(bool answerYes) {
     m_doc->OnNewDocument();
 }
 
-bool CliSession::s_processEndsAfterCommand = false;
-
 CliSession::~CliSession() {
-    // Tearing down a document of a million elements one by one costs as much as reading
-    // it; when the process ends right after, the system takes the memory back at once.
-    if (s_processEndsAfterCommand) {
-        (void)m_doc.release();
-        return;
-    }
     m_doc.reset();
 }
 

@@ -49,8 +49,6 @@ public:
     bool SaveAs(const std::string& path);
 
     CLattixDoc& Doc() { return *m_doc; }
-    // Set by main(): the document is left to the end of the process instead of being freed.
-    static bool s_processEndsAfterCommand;
     CLattixView& View() { return m_view; }
     HeadlessPlatform& Platform() { return m_platform; }
 

@@ -56,7 +56,9 @@ expect_output "$question"$'\n'"The graph is not level planar" "$cli" level-plana
 # Memory running out ends the command with a message and writes nothing. One path
 # zigzagging between two tracks of 4000 vertices: its 16 million same-level pairs take far
 # more than the 400 MB of address space the command is given.
-if command -v prlimit >/dev/null; then
+# AddressSanitizer's allocator ends the process when memory runs out instead of throwing,
+# so the limit is tried only on an uninstrumented build.
+if command -v prlimit >/dev/null && ! ldd "$cli" | grep -q libasan; then
     awk 'BEGIN {
         w = 4000
         print "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
