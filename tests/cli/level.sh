@@ -58,7 +58,7 @@ expect_output "$question"$'\n'"The graph is not level planar" "$cli" level-plana
 # more than the 400 MB of address space the command is given.
 # AddressSanitizer's allocator ends the process when memory runs out instead of throwing,
 # so the limit is tried only on an uninstrumented build.
-if command -v prlimit >/dev/null && ! ldd "$cli" | grep -q libasan; then
+if command -v prlimit >/dev/null && ! ldd "$cli" | grep libasan >/dev/null; then
     awk 'BEGIN {
         w = 4000
         print "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
