@@ -299,7 +299,7 @@ TreeAssignmentTally TreeAssignmentCount::Search(const std::atomic<bool>& stop, s
         }
         // A cut-off needs the placed set to be closed under the chains, so that its
         // completions are counted by m_completions[i].
-        if (m_pruning.partial && i >= 2 && i >= m_centreLast && m_chainPrev[i + 1] != i) {
+        if (m_pruning.partial && i + 1 >= m_pruning.cutFrom && i >= m_centreLast && m_chainPrev[i + 1] != i) {
             ++tally.tested;
             if (!judge.IsLevelPlanar(track.data())) {
                 const std::int64_t weight = m_automorphisms * factor * m_completions[i];

@@ -34,6 +34,10 @@ struct TreePruning {
     // planar fails with every completion (level planarity passes to subgraphs), so its
     // completions are counted without being visited.
     bool partial = true;
+    // Fewer placed vertices are never tested: their drawing is an assignment of a smaller
+    // tree (empty levels taken out), and every tree below this size passes all of them,
+    // as the census of those sizes shows (its test checks it).
+    int cutFrom = 8;
 };
 
 class TreeAssignmentCount {

@@ -79,7 +79,10 @@ CensusResult RunUlpCensus(int from, int to, IProgress* progress, int threads, Tr
             for (std::size_t k; !stop.load() && (k = next.fetch_add(1)) < result.rows.size();) {
                 CensusRow& row = result.rows[byWork[k]];
                 const int n = static_cast<int>(row.levelSequence.size());
-                row.tally = TreeAssignmentCount(n, row.edges, pruning).Search(stop, done);
+                // Cutting off one vertex short of a leaf saves nothing and costs a test.
+                TreePruning own = pruning;
+                own.partial = own.partial && n - 2 >= own.cutFrom;
+                row.tally = TreeAssignmentCount(n, row.edges, own).Search(stop, done);
             }
             --running;
         });
