@@ -11,11 +11,12 @@ namespace {
 
 void Census(benchmark::State& state, TreePruning pruning) {
     const int n = static_cast<int>(state.range(0));
-    std::int64_t tested = 0, visited = 0;
+    std::int64_t tested = 0, visited = 0, cutOff = 0;
     for (auto _ : state) {
         const CensusResult result = RunUlpCensus(n, n, nullptr, 0, pruning);
-        tested = visited = 0;
+        tested = visited = cutOff = 0;
         for (const CensusRow& row : result.rows) {
+            cutOff += row.tally.cutOff;
             tested += row.tally.tested;
             visited += row.tally.visited;
         }
@@ -24,17 +25,20 @@ void Census(benchmark::State& state, TreePruning pruning) {
     state.counters["assignments"] = static_cast<double>(CensusAssignmentCount(n, n));
     state.counters["visited"] = static_cast<double>(visited);
     state.counters["tested"] = static_cast<double>(tested);
+    state.counters["cutOff"] = static_cast<double>(cutOff);
 }
 
 void BM_CensusNoPruning(benchmark::State& s) { Census(s, {false, false}); }
 void BM_CensusAutomorphisms(benchmark::State& s) { Census(s, {true, false}); }
 void BM_CensusReversal(benchmark::State& s) { Census(s, {false, true}); }
 void BM_CensusBoth(benchmark::State& s) { Census(s, {true, true}); }
+void BM_CensusNoCutOff(benchmark::State& s) { Census(s, {true, true, false}); }
 
 BENCHMARK(BM_CensusNoPruning)->Arg(8)->Arg(9)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CensusAutomorphisms)->Arg(8)->Arg(9)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CensusReversal)->Arg(8)->Arg(9)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CensusBoth)->Arg(8)->Arg(9)->Arg(10)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK(BM_CensusNoCutOff)->Arg(10)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 // A 3 x 3 grid on the levels 1 to 3: up to 3^9 assignments, each built as a proper level
 // graph and decided by the exact test.

@@ -1,6 +1,7 @@
 #include "level/TreeAssignmentCount.h"
 
 #include <algorithm>
+#include <array>
 #include <stdexcept>
 #include <string>
 
@@ -66,6 +67,7 @@ TreeAssignmentCount::TreeAssignmentCount(int n, const std::vector<std::pair<int,
         if (v < n) m_preorder[v].push_back(v);
         for (int c : children[v]) m_preorder[v].insert(m_preorder[v].end(), m_preorder[c].begin(), m_preorder[c].end());
     }
+    BuildSearchOrder(root, children, code);
     if (!m_pruning.automorphisms) return;
     for (int v : order) {
         const auto& kids = children[v];
@@ -183,6 +185,130 @@ TreeAssignmentTally TreeAssignmentCount::Run(const std::atomic<bool>& stop, std:
                 break;
             }
         }
+    }
+    done += unpublished;
+    return tally;
+}
+
+void TreeAssignmentCount::BuildSearchOrder(int root, const std::vector<std::vector<int>>& children,
+                                           const std::vector<std::string>& code) {
+    const int n = m_n;
+    // Breadth first keeps every placed set connected (more constraints early) and puts the
+    // centres first, so the reversal cut is known after one or two vertices.
+    std::vector<int> queue{root}, index(children.size(), -1);
+    m_chainPrev.clear();
+    for (std::size_t q = 0; q < queue.size(); ++q) {
+        const int v = queue[q];
+        if (v < n) {
+            index[v] = static_cast<int>(m_searchVertex.size());
+            m_searchVertex.push_back(v);
+        }
+        const auto& kids = children[v];
+        for (std::size_t k = 0; k < kids.size(); ++k) queue.push_back(kids[k]);
+    }
+    m_centreLast = root == n ? 1 : 0;
+    m_chainPrev.assign(n, -1);
+    std::vector<int> chainLength; // of each chain, by its first member's search index
+    std::vector<int> chainStart(n, 0);
+    if (m_pruning.automorphisms)
+        for (std::size_t q = 0; q < queue.size(); ++q) {
+            const auto& kids = children[queue[q]];
+            for (std::size_t k = 1; k < kids.size(); ++k)
+                if (code[kids[k]] == code[kids[k - 1]]) m_chainPrev[index[kids[k]]] = index[kids[k - 1]];
+        }
+    for (int i = 0; i < n; ++i)
+        if (m_chainPrev[i] >= 0) chainStart[i] = chainStart[m_chainPrev[i]];
+        else chainStart[i] = i;
+    std::vector<int> length(n, 0);
+    for (int i = 0; i < n; ++i) ++length[chainStart[i]];
+    // Completions of 0..i: the other n - 1 - i vertices take the free levels in any order
+    // that keeps each of their chains increasing.
+    m_completions.assign(n, 0);
+    for (int i = 0; i < n; ++i) {
+        std::int64_t c = 1;
+        for (int r = 2; r <= n - 1 - i; ++r) c *= r;
+        for (int j = i + 1; j < n; ++j)
+            if (chainStart[j] == j)
+                for (int r = 2; r <= length[j]; ++r) c /= r;
+        m_completions[i] = c;
+    }
+    for (const auto& [a, b] : m_edges) m_searchEdges.emplace_back(index[a], index[b]);
+}
+
+TreeAssignmentTally TreeAssignmentCount::Search(const std::atomic<bool>& stop, std::atomic<std::int64_t>& done) const {
+    TreeAssignmentTally tally;
+    const int n = m_n;
+    TreeLevelPlanarity judge(n, m_searchEdges);
+    std::array<int, kMaxVertices> track{}; // by search index, 0 while not placed
+    std::array<char, kMaxVertices + 2> used{};
+    std::int64_t unpublished = 0, steps = 0;
+    std::int64_t factor = 1; // 2 where the mirror image stands in the same count
+
+    auto count = [&](std::int64_t weight, bool fails, int placed) {
+        tally.total += weight;
+        unpublished += weight;
+        if (!fails) return;
+        tally.failing += weight;
+        if (!tally.firstFailing.empty()) return;
+        // The least completion: the free levels in increasing order keep every chain
+        // increasing.
+        std::array<int, kMaxVertices> full = track;
+        int next = 1;
+        for (int i = placed; i < n; ++i) {
+            while (used[next]) ++next;
+            full[i] = next++;
+        }
+        tally.firstFailing.assign(n, 0);
+        for (int i = 0; i < n; ++i) tally.firstFailing[m_searchVertex[i]] = full[i];
+    };
+
+    int i = 0;
+    while (i >= 0) {
+        // Take the next level for vertex i, or go back.
+        if (track[i]) used[track[i]] = 0;
+        int x = std::max(track[i], m_chainPrev[i] >= 0 ? track[m_chainPrev[i]] : 0) + 1;
+        while (x <= n && used[x]) ++x;
+        if (x > n) {
+            track[i] = 0;
+            --i;
+            continue;
+        }
+        track[i] = x;
+        used[x] = 1;
+        if (i == m_centreLast) {
+            factor = 1;
+            if (m_pruning.reversal) {
+                const int sum = m_centreLast ? track[0] + track[1] : 2 * track[0];
+                if (sum > n + 1) continue; // the mirror of one already counted
+                if (sum < n + 1) factor = 2;
+            }
+        }
+        if (++steps % kPublishEvery == 0) {
+            done += unpublished;
+            unpublished = 0;
+            if (stop.load(std::memory_order_relaxed)) {
+                tally.complete = false;
+                break;
+            }
+        }
+        if (i + 1 == n) {
+            ++tally.visited;
+            ++tally.tested;
+            count(m_automorphisms * factor, !judge.IsLevelPlanar(track.data()), n);
+            continue;
+        }
+        // A cut-off needs the placed set to be closed under the chains, so that its
+        // completions are counted by m_completions[i].
+        if (m_pruning.partial && i + 1 >= m_pruning.cutFrom && i >= m_centreLast && m_chainPrev[i + 1] != i) {
+            ++tally.tested;
+            if (!judge.IsLevelPlanar(track.data())) {
+                const std::int64_t weight = m_automorphisms * factor * m_completions[i];
+                tally.cutOff += weight;
+                count(weight, true, i + 1);
+                continue;
+            }
+        }
+        track[++i] = 0;
     }
     done += unpublished;
     return tally;

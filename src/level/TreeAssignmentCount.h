@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -22,12 +23,21 @@ struct TreeAssignmentTally {
     std::vector<int> firstFailing; // levels of the first failing representative, or empty
     std::int64_t visited = 0;      // representatives under the automorphisms visited
     std::int64_t tested = 0;       // level planarity tests run
+    std::int64_t cutOff = 0;       // assignments settled by a partial drawing that fails
     bool complete = true;
 };
 
 struct TreePruning {
     bool automorphisms = true;
     bool reversal = true;
+    // Search only: a partial assignment whose drawing of the placed vertices is not level
+    // planar fails with every completion (level planarity passes to subgraphs), so its
+    // completions are counted without being visited.
+    bool partial = false; // off: at ten vertices it settles 71 thousand assignments for 70 million extra tests
+    // Fewer placed vertices are never tested: their drawing is an assignment of a smaller
+    // tree (empty levels taken out), and every tree below this size passes all of them,
+    // as the census of those sizes shows (its test checks it).
+    int cutFrom = 8;
 };
 
 class TreeAssignmentCount {
@@ -44,6 +54,11 @@ public:
     // Merge adds the tallies of all shares up.
     TreeAssignmentTally Run(const std::atomic<bool>& stop, std::atomic<std::int64_t>& done, int share = 0,
                             int shares = 1) const;
+    // The same counts by a depth-first search that places the vertices from the centre
+    // outwards and cuts off partial assignments that already fail. Reversal pairs an
+    // assignment whose centre levels sum below n + 1 with one summing above it, so only
+    // the former are searched. The first failing assignment is the first the search meets.
+    TreeAssignmentTally Search(const std::atomic<bool>& stop, std::atomic<std::int64_t>& done) const;
     static TreeAssignmentTally Merge(const std::vector<TreeAssignmentTally>& shares);
 
     // The representative of the orbit of `levels` under the automorphisms (in place).
@@ -52,6 +67,8 @@ public:
     void Canonicalize(std::vector<int>& levels, std::vector<int>& sorted, std::vector<int>& saved) const;
 
 private:
+    void BuildSearchOrder(int root, const std::vector<std::vector<int>>& children, const std::vector<std::string>& code);
+
     struct SiblingGroup {
         std::vector<int> roots; // isomorphic children of one vertex, in chain order
     };
@@ -64,4 +81,12 @@ private:
     std::vector<std::vector<int>> m_preorder;     // per node (with the middle one): its subtree
     // checks[v]: (u, v must be above u) for chain neighbours u < v, tested when v is set.
     std::vector<std::vector<std::pair<int, bool>>> m_checks;
+
+    // The search's own numbering: breadth first from the centre, isomorphic siblings
+    // next to each other in chain order.
+    std::vector<int> m_searchVertex;                  // search index -> vertex
+    std::vector<std::pair<int, int>> m_searchEdges;   // on search indices
+    std::vector<int> m_chainPrev;                     // sibling that must lie below, or -1
+    std::vector<std::int64_t> m_completions;          // after placing 0..i, where no chain is split
+    int m_centreLast = 0;                             // search index of the last centre
 };

@@ -31,6 +31,10 @@ bool TreeLevelPlanarity::Settle(const int* track, bool& wide) {
     for (int level = 0; level < m_n; ++level) m_width[level] = 1;
     for (int e = 0; e < m; ++e) {
         const int a = track[m_edges[e].first] - 1, b = track[m_edges[e].second] - 1;
+        if (a < 0 || b < 0) {
+            m_lo[e] = m_hi[e] = -1; // not drawn: crosses no gap
+            continue;
+        }
         const int lo = std::min(a, b), hi = std::max(a, b);
         m_lo[e] = static_cast<std::int8_t>(lo);
         m_hi[e] = static_cast<std::int8_t>(hi);

@@ -18,7 +18,8 @@ public:
     // A tree (or forest) of at most kMaxVertices vertices.
     TreeLevelPlanarity(int vertexCount, std::vector<std::pair<int, int>> edges);
 
-    // track[v] is the level (1..n) of vertex v; every level holds exactly one vertex.
+    // track[v] is the level (1..n) of vertex v; every level holds at most one vertex, and
+    // a vertex on track 0 is left out with its edges (the drawing of an induced subgraph).
     bool IsLevelPlanar(const int* track);
 
 private:

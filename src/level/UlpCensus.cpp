@@ -1,5 +1,6 @@
 #include "level/UlpCensus.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <fstream>
@@ -61,16 +62,27 @@ CensusResult RunUlpCensus(int from, int to, IProgress* progress, int threads, Tr
     std::atomic<bool> stop{false};
     std::atomic<int> running{threads};
     std::vector<std::jthread> workers;
-    // Trees go to whichever thread is free: their work differs by the size of their
-    // automorphism groups.
+    // Trees go to whichever thread is free, the largest searches first, so that no long
+    // one is left alone at the end: a search is about n! / |Aut| assignments.
+    std::vector<std::size_t> byWork(result.rows.size());
+    std::vector<double> work(result.rows.size());
+    for (std::size_t i = 0; i < result.rows.size(); ++i) {
+        CensusRow& row = result.rows[i];
+        const int n = static_cast<int>(row.levelSequence.size());
+        row.automorphisms = TreeAssignmentCount(n, row.edges, pruning).AutomorphismCount();
+        work[i] = static_cast<double>(Factorial(n)) / static_cast<double>(row.automorphisms);
+        byWork[i] = i;
+    }
+    std::stable_sort(byWork.begin(), byWork.end(), [&](std::size_t a, std::size_t b) { return work[a] > work[b]; });
     for (int t = 0; t < threads; ++t)
         workers.emplace_back([&] {
-            for (std::size_t i; !stop.load() && (i = next.fetch_add(1)) < result.rows.size();) {
-                CensusRow& row = result.rows[i];
+            for (std::size_t k; !stop.load() && (k = next.fetch_add(1)) < result.rows.size();) {
+                CensusRow& row = result.rows[byWork[k]];
                 const int n = static_cast<int>(row.levelSequence.size());
-                const TreeAssignmentCount counter(n, row.edges, pruning);
-                row.automorphisms = counter.AutomorphismCount();
-                row.tally = counter.Run(stop, done);
+                // Cutting off one vertex short of a leaf saves nothing and costs a test.
+                TreePruning own = pruning;
+                own.partial = own.partial && n - 2 >= own.cutFrom;
+                row.tally = TreeAssignmentCount(n, row.edges, own).Search(stop, done);
             }
             --running;
         });

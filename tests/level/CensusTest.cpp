@@ -107,11 +107,62 @@ TEST(UlpCensusTest, EachPruningCoversEveryOrbitOnce) {
     }
 }
 
+TEST(UlpCensusTest, SearchWithCutOffsCountsAsTheFullEnumeration) {
+    // The search numbers the vertices its own way, weighs mirror pairs by the centres'
+    // levels and counts the completions of a failing partial drawing unvisited: each
+    // combination of prunings must give the enumeration's counts, and the cut-off must
+    // really fire (otherwise its completion count is never checked).
+    for (int n = 5; n <= 8; ++n) {
+        FreeTreeEnumeration trees(n);
+        while (trees.Next()) {
+            const auto edges = trees.Edges();
+            std::atomic<bool> stop{false};
+            std::atomic<std::int64_t> done{0};
+            const TreeAssignmentTally full = TreeAssignmentCount(n, edges, {false, false}).Run(stop, done);
+            for (int mask = 0; mask < 8; ++mask) {
+                const TreePruning pruning{(mask & 1) != 0, (mask & 2) != 0, (mask & 4) != 0};
+                const TreeAssignmentTally s = TreeAssignmentCount(n, edges, pruning).Search(stop, done);
+                EXPECT_EQ(s.failing, full.failing) << n << " " << mask << " " << CensusEdgeText(edges);
+                EXPECT_EQ(s.total, full.total) << n << " " << mask << " " << CensusEdgeText(edges);
+                EXPECT_EQ(s.firstFailing.empty(), s.failing == 0);
+                if (!pruning.partial) {
+                    EXPECT_EQ(s.cutOff, 0);
+                }
+            }
+        }
+    }
+    // Drawings first fail on eight vertices: a few trees of ten that are in no class.
+    std::int64_t cutOff = 0;
+    int trees = 0;
+    for (FreeTreeEnumeration ten(10); trees < 3 && ten.Next();) {
+        const auto edges = ten.Edges();
+        if (ClassifyTree(10, edges) != UlpTreeClass::None) continue;
+        ++trees;
+        std::atomic<bool> stop{false};
+        std::atomic<std::int64_t> done{0};
+        const TreeAssignmentTally plain = TreeAssignmentCount(10, edges, {true, true, false}).Search(stop, done);
+        const TreeAssignmentTally cut = TreeAssignmentCount(10, edges, {true, true, true}).Search(stop, done);
+        EXPECT_EQ(cut.failing, plain.failing) << CensusEdgeText(edges);
+        EXPECT_EQ(cut.total, plain.total) << CensusEdgeText(edges);
+        cutOff += cut.cutOff;
+    }
+    EXPECT_GT(cutOff, 0);
+}
+
 TEST(UlpCensusTest, SplitIsTheClassificationsAndCancelKeepsAPartialCount) {
     const CensusResult census = RunUlpCensus(3, 9, nullptr);
     ASSERT_TRUE(census.miscounted.empty());
-    for (const CensusRow& row : census.rows)
+    bool smallestFails = false;
+    for (const CensusRow& row : census.rows) {
         EXPECT_EQ(row.tally.failing == 0, row.treeClass != UlpTreeClass::None) << CensusRowLine(row);
+        // The search never tests partial drawings below the size of the first failing tree.
+        const int n = static_cast<int>(row.levelSequence.size());
+        if (n < TreePruning{}.cutFrom) {
+            EXPECT_EQ(row.tally.failing, 0) << CensusRowLine(row);
+        }
+        if (n == TreePruning{}.cutFrom && row.tally.failing > 0) smallestFails = true;
+    }
+    EXPECT_TRUE(smallestFails);
     EXPECT_NE(CensusSummary(census).find("this is the split of the classification"), std::string::npos);
 
     struct CancelAtOnce : IProgress {
