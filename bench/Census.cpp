@@ -43,15 +43,15 @@ BENCHMARK(BM_CensusNoCutOff)->Arg(10)->Unit(benchmark::kMillisecond)->UseRealTim
 // A 3 x 3 grid on the levels 1 to 3: up to 3^9 assignments, each built as a proper level
 // graph and decided by the exact test.
 void BM_GridOnThreeLevels(benchmark::State& state) {
-    AssignmentExperimentSpec spec;
-    spec.vertexCount = 9;
-    spec.levels = 3;
+    AssignmentProblem problem;
+    problem.vertexCount = 9;
+    problem.levels = 3;
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 3; ++c) {
-            if (c + 1 < 3) spec.edges.emplace_back(3 * r + c, 3 * r + c + 1);
-            if (r + 1 < 3) spec.edges.emplace_back(3 * r + c, 3 * r + c + 3);
+            if (c + 1 < 3) problem.edges.emplace_back(3 * r + c, 3 * r + c + 1);
+            if (r + 1 < 3) problem.edges.emplace_back(3 * r + c, 3 * r + c + 3);
         }
-    for (auto _ : state) benchmark::DoNotOptimize(RunAssignmentExperiment(spec, nullptr).failing);
+    for (auto _ : state) benchmark::DoNotOptimize(RunAssignmentExperiment(problem, nullptr).failing);
 }
 BENCHMARK(BM_GridOnThreeLevels)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -13,7 +13,7 @@ int RunMinimizeCrossings(const CliArguments& raw) {
         return UsageError("minimize-crossings", args.Ok() ? "an output file (-o) is needed" : args.Error());
     long long seed = 0;
     if (const std::string* text = args.Option("--seed"); text && (!ParseInt(*text, seed) || seed < 0))
-        return UsageError("minimize-crossings", "the seed must be a whole number, 0 or more");
+        return UsageError("minimize-crossings", "--seed takes a whole number, 0 or more");
     CliSession session(args.Flag("--yes"));
     if (!session.Open(args.Positional()[0])) return kExitFailed;
     MinimizeCrossingsOnLevels(session.Doc(), static_cast<std::uint64_t>(seed));

@@ -16,13 +16,13 @@ int RunGraphExperiment(const CliArguments& raw) {
     if (!session.Open(args.Positional()[0])) return kExitFailed;
     std::optional<GraphExperimentInput> input = PrepareGraphExperiment(session.Doc());
     if (!input) return kExitOk; // the message is printed; the command ended as in the program
-    input->spec.levels = static_cast<int>(levels);
-    const std::optional<std::int64_t> bound = AssignmentCountBound(input->spec.vertexCount, input->spec.levels);
+    input->problem.levels = static_cast<int>(levels);
+    const std::optional<std::int64_t> bound = AssignmentCountBound(input->problem.vertexCount, input->problem.levels);
     if (!bound || *bound > kMaxExperimentAssignments) {
         std::cout << "There are more than " << kMaxExperimentAssignments << " level assignments to test\n";
         return kExitFailed;
     }
-    const AssignmentExperimentResult result = RunGraphExperiment(session.Doc(), input->spec);
+    const AssignmentExperimentResult result = RunGraphExperiment(session.Doc(), input->problem);
     std::cout << AssignmentCountLine(result) << '\n';
     for (const std::vector<int>& failure : result.failures) std::cout << "fail: " << AssignmentText(failure) << '\n';
     if (const std::string* csv = args.Option("--csv"); csv && !WriteAssignmentCsv(result, input->vertexNames, *csv)) {

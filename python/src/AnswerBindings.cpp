@@ -103,17 +103,17 @@ py::dict Experiment(std::int32_t n, Edges edges, int levels) {
     if (!bound || *bound > kMaxExperimentAssignments)
         throw ArborixError("There are more than " + std::to_string(kMaxExperimentAssignments) +
                            " level assignments to test");
-    AssignmentExperimentSpec spec;
-    spec.vertexCount = n;
-    spec.edges.assign(g.edges.begin(), g.edges.end());
-    spec.levels = levels;
+    AssignmentProblem problem;
+    problem.vertexCount = n;
+    problem.edges.assign(g.edges.begin(), g.edges.end());
+    problem.levels = levels;
     AssignmentExperimentResult r;
     Interruption interrupt;
     {
         CoreCall unlocked;
         if (!g.Simple()) throw ArborixError("The graph is not simple.");
         InterruptionProgress progress;
-        r = RunAssignmentExperiment(spec, &progress);
+        r = RunAssignmentExperiment(problem, &progress);
     }
     interrupt.Raise();
     py::dict d;

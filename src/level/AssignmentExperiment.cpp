@@ -35,17 +35,17 @@ bool IsForest(int n, const std::vector<std::pair<int, int>>& edges) {
 
 class Judge {
 public:
-    explicit Judge(const AssignmentExperimentSpec& spec) : m_spec(spec) {
-        if (spec.levels == 0 && spec.vertexCount <= TreeLevelPlanarity::kMaxVertices &&
-            static_cast<int>(spec.edges.size()) < TreeLevelPlanarity::kMaxVertices && IsForest(spec.vertexCount, spec.edges))
-            m_tree.emplace(spec.vertexCount, spec.edges);
+    explicit Judge(const AssignmentProblem& problem) : m_problem(problem) {
+        if (problem.levels == 0 && problem.vertexCount <= TreeLevelPlanarity::kMaxVertices &&
+            static_cast<int>(problem.edges.size()) < TreeLevelPlanarity::kMaxVertices && IsForest(problem.vertexCount, problem.edges))
+            m_tree.emplace(problem.vertexCount, problem.edges);
     }
 
     bool IsLevelPlanar(const std::vector<int>& levels) {
         if (m_tree) return m_tree->IsLevelPlanar(levels.data());
         LevelGraph g;
-        for (int v = 0; v < m_spec.vertexCount; ++v) g.AddVertex(levels[v] - 1, v);
-        for (auto [a, b] : m_spec.edges) {
+        for (int v = 0; v < m_problem.vertexCount; ++v) g.AddVertex(levels[v] - 1, v);
+        for (auto [a, b] : m_problem.edges) {
             if (levels[a] > levels[b]) std::swap(a, b);
             int below = a;
             // Long edges pass their levels as chains of dummy vertices.
@@ -60,7 +60,7 @@ public:
     }
 
 private:
-    const AssignmentExperimentSpec& m_spec;
+    const AssignmentProblem& m_problem;
     std::optional<TreeLevelPlanarity> m_tree;
     ExactLevelPlanarity m_exact;
 };
@@ -77,22 +77,22 @@ struct Share {
     }
 };
 
-void RunShare(const AssignmentExperimentSpec& spec, int share, int shares, const std::atomic<bool>& stop,
+void RunShare(const AssignmentProblem& problem, int share, int shares, const std::atomic<bool>& stop,
               std::atomic<std::int64_t>& done, Share& out) {
-    const int n = spec.vertexCount;
-    const int top = spec.levels == 0 ? n : spec.levels;
+    const int n = problem.vertexCount;
+    const int top = problem.levels == 0 ? n : problem.levels;
     std::vector<std::vector<int>> lower(n);
-    for (const auto& [a, b] : spec.edges) lower[std::max(a, b)].push_back(std::min(a, b));
-    Judge judge(spec);
+    for (const auto& [a, b] : problem.edges) lower[std::max(a, b)].push_back(std::min(a, b));
+    Judge judge(problem);
     std::vector<int> levels(n, 0), mirror(n);
     std::vector<char> used(top + 2, 0);
     std::int64_t index = -1, unpublished = 0;
     int v = 0;
     while (v >= 0 && n > 0) {
-        if (spec.levels == 0 && levels[v]) used[levels[v]] = 0;
+        if (problem.levels == 0 && levels[v]) used[levels[v]] = 0;
         int x = levels[v] + 1;
         for (; x <= top; ++x) {
-            if (spec.levels == 0 ? used[x] != 0
+            if (problem.levels == 0 ? used[x] != 0
                                  : std::any_of(lower[v].begin(), lower[v].end(), [&](int u) { return levels[u] == x; }))
                 continue;
             break;
@@ -103,7 +103,7 @@ void RunShare(const AssignmentExperimentSpec& spec, int share, int shares, const
             continue;
         }
         levels[v] = x;
-        if (spec.levels == 0) used[x] = 1;
+        if (problem.levels == 0) used[x] = 1;
         if (v + 1 < n) {
             levels[++v] = 0;
             continue;
@@ -147,7 +147,7 @@ std::optional<std::int64_t> AssignmentCountBound(int vertexCount, int levels) {
     return count;
 }
 
-AssignmentExperimentResult RunAssignmentExperiment(const AssignmentExperimentSpec& spec, IProgress* progress,
+AssignmentExperimentResult RunAssignmentExperiment(const AssignmentProblem& problem, IProgress* progress,
                                                    int threads) {
     if (threads <= 0) threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     std::vector<Share> shares(threads);
@@ -158,7 +158,7 @@ AssignmentExperimentResult RunAssignmentExperiment(const AssignmentExperimentSpe
         std::vector<std::jthread> workers;
         for (int t = 0; t < threads; ++t)
             workers.emplace_back([&, t] {
-                RunShare(spec, t, threads, stop, done, shares[t]);
+                RunShare(problem, t, threads, stop, done, shares[t]);
                 --running;
             });
         while (running.load() > 0) {

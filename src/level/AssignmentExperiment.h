@@ -21,7 +21,7 @@ inline constexpr int kMaxExperimentVertices = 40;
 // Failing assignments kept for the list.
 inline constexpr std::size_t kListedFailures = 1000;
 
-struct AssignmentExperimentSpec {
+struct AssignmentProblem {
     int vertexCount = 0;
     std::vector<std::pair<int, int>> edges;
     int levels = 0; // 0: one vertex per level; else the levels 1..levels
@@ -41,7 +41,7 @@ std::optional<std::int64_t> AssignmentCountBound(int vertexCount, int levels);
 
 // Runs on `threads` threads (0: every core); progress (from the calling thread) may cancel,
 // which keeps what was counted so far.
-AssignmentExperimentResult RunAssignmentExperiment(const AssignmentExperimentSpec& spec, IProgress* progress,
+AssignmentExperimentResult RunAssignmentExperiment(const AssignmentProblem& problem, IProgress* progress,
                                                    int threads = 0);
 
 // "The graph is non level planar in N level assignments out of M".

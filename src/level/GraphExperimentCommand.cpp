@@ -35,18 +35,18 @@ std::optional<GraphExperimentInput> PrepareGraphExperiment(CLattixDoc& doc) {
         input.vertexIds.push_back(v->m_id);
         input.vertexNames.push_back(v->m_name);
     }
-    input.spec.vertexCount = static_cast<int>(input.vertexIds.size());
+    input.problem.vertexCount = static_cast<int>(input.vertexIds.size());
     for (const CEdge* e : doc.m_allEdges) {
         const auto a = index.find(e->m_v1), b = index.find(e->m_v2);
-        if (a != index.end() && b != index.end()) input.spec.edges.emplace_back(a->second, b->second);
+        if (a != index.end() && b != index.end()) input.problem.edges.emplace_back(a->second, b->second);
     }
     return input;
 }
 
-AssignmentExperimentResult RunGraphExperiment(CLattixDoc& doc, const AssignmentExperimentSpec& spec) {
-    const std::int64_t bound = AssignmentCountBound(spec.vertexCount, spec.levels).value_or(0);
+AssignmentExperimentResult RunGraphExperiment(CLattixDoc& doc, const AssignmentProblem& problem) {
+    const std::int64_t bound = AssignmentCountBound(problem.vertexCount, problem.levels).value_or(0);
     auto progress = doc.Platform().BeginProgress("Testing level assignments", bound);
-    return RunAssignmentExperiment(spec, progress.get());
+    return RunAssignmentExperiment(problem, progress.get());
 }
 
 bool ApplyLevelAssignment(CLattixDoc& doc, const std::vector<std::uint32_t>& vertexIds, const std::vector<int>& levels) {

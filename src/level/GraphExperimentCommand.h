@@ -13,7 +13,7 @@
 class CLattixDoc;
 
 struct GraphExperimentInput {
-    AssignmentExperimentSpec spec;         // levels still to be chosen
+    AssignmentProblem problem;         // levels still to be chosen
     std::vector<std::uint32_t> vertexIds;  // element order
     std::vector<std::string> vertexNames;
 };
@@ -23,7 +23,7 @@ struct GraphExperimentInput {
 std::optional<GraphExperimentInput> PrepareGraphExperiment(CLattixDoc& doc);
 
 // The run with the document's progress window.
-AssignmentExperimentResult RunGraphExperiment(CLattixDoc& doc, const AssignmentExperimentSpec& spec);
+AssignmentExperimentResult RunGraphExperiment(CLattixDoc& doc, const AssignmentProblem& problem);
 
 // Puts an assignment on the drawing: each vertex goes to its track, one undo step. False,
 // with the message shown, when the vertices are no longer there or a track lies off the

@@ -25,10 +25,10 @@ void OnLevelAssignmentsOfDrawing(CLattixApp& app, CLattixDoc& doc) {
     QtPlatform& platform = app.Platform();
     std::optional<GraphExperimentInput> input = PrepareGraphExperiment(doc);
     if (!input) return;
-    CLevelAssignmentsDialog dialog(input->spec.vertexCount, Parent(platform));
+    CLevelAssignmentsDialog dialog(input->problem.vertexCount, Parent(platform));
     if (!RunModal(platform, dialog)) return;
-    input->spec.levels = dialog.Levels();
-    AssignmentExperimentResult result = RunGraphExperiment(doc, input->spec);
+    input->problem.levels = dialog.Levels();
+    AssignmentExperimentResult result = RunGraphExperiment(doc, input->problem);
     CAssignmentResultDialog window(std::move(result), input->vertexNames, Parent(platform));
     const std::vector<std::uint32_t> ids = input->vertexIds;
     window.m_apply = [&doc, ids](const std::vector<int>& levels) { ApplyLevelAssignment(doc, ids, levels); };

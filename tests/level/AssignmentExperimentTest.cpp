@@ -10,10 +10,10 @@
 namespace {
 
 // The proper level graph of any graph on the given levels (no edge inside a level).
-LevelGraph ProperGraph(const AssignmentExperimentSpec& spec, const std::vector<int>& levels) {
+LevelGraph ProperGraph(const AssignmentProblem& problem, const std::vector<int>& levels) {
     LevelGraph g;
-    for (int v = 0; v < spec.vertexCount; ++v) g.AddVertex(levels[v] - 1, v);
-    for (auto [a, b] : spec.edges) {
+    for (int v = 0; v < problem.vertexCount; ++v) g.AddVertex(levels[v] - 1, v);
+    for (auto [a, b] : problem.edges) {
         if (levels[a] > levels[b]) std::swap(a, b);
         int below = a;
         for (int level = levels[a]; level < levels[b]; ++level) {
@@ -27,8 +27,8 @@ LevelGraph ProperGraph(const AssignmentExperimentSpec& spec, const std::vector<i
 }
 
 // Every assignment in lexicographic order, each decided by the search over all orders.
-std::vector<std::vector<int>> BruteForceFailures(const AssignmentExperimentSpec& spec, std::int64_t& total) {
-    const int n = spec.vertexCount, top = spec.levels ? spec.levels : n;
+std::vector<std::vector<int>> BruteForceFailures(const AssignmentProblem& problem, std::int64_t& total) {
+    const int n = problem.vertexCount, top = problem.levels ? problem.levels : n;
     std::vector<std::vector<int>> failures;
     std::vector<int> levels(n, 1);
     total = 0;
@@ -36,11 +36,11 @@ std::vector<std::vector<int>> BruteForceFailures(const AssignmentExperimentSpec&
         std::vector<int> sorted = levels;
         std::sort(sorted.begin(), sorted.end());
         const bool bijective = std::adjacent_find(sorted.begin(), sorted.end()) == sorted.end();
-        const bool flat = std::any_of(spec.edges.begin(), spec.edges.end(),
+        const bool flat = std::any_of(problem.edges.begin(), problem.edges.end(),
                                       [&](auto e) { return levels[e.first] == levels[e.second]; });
-        if (spec.levels ? !flat : bijective) {
+        if (problem.levels ? !flat : bijective) {
             ++total;
-            if (!BruteForceLevelOrders(ProperGraph(spec, levels)).has_value()) failures.push_back(levels);
+            if (!BruteForceLevelOrders(ProperGraph(problem, levels)).has_value()) failures.push_back(levels);
         }
         int v = n - 1;
         while (v >= 0 && levels[v] == top) levels[v--] = 1;
@@ -50,26 +50,26 @@ std::vector<std::vector<int>> BruteForceFailures(const AssignmentExperimentSpec&
     return failures;
 }
 
-AssignmentExperimentSpec Graph(int n, std::vector<std::pair<int, int>> edges, int levels) {
-    AssignmentExperimentSpec spec;
-    spec.vertexCount = n;
-    spec.edges = std::move(edges);
-    spec.levels = levels;
-    return spec;
+AssignmentProblem Graph(int n, std::vector<std::pair<int, int>> edges, int levels) {
+    AssignmentProblem problem;
+    problem.vertexCount = n;
+    problem.edges = std::move(edges);
+    problem.levels = levels;
+    return problem;
 }
 
 TEST(AssignmentExperiment, AgreesWithBruteForceOnTreesAndCyclicGraphs) {
     const std::vector<std::pair<int, int>> k23 = {{0, 2}, {0, 3}, {0, 4}, {1, 2}, {1, 3}, {1, 4}};
     const std::vector<std::pair<int, int>> spider = {{0, 1}, {1, 2}, {0, 3}, {3, 4}, {0, 5}, {5, 6}};
     const std::vector<std::pair<int, int>> cycleWithTails = {{0, 1}, {1, 2}, {2, 3}, {3, 0}, {0, 4}, {2, 5}};
-    for (const auto& spec : {Graph(5, k23, 0), Graph(5, k23, 3), Graph(7, spider, 0), Graph(7, spider, 3),
+    for (const auto& problem : {Graph(5, k23, 0), Graph(5, k23, 3), Graph(7, spider, 0), Graph(7, spider, 3),
                              Graph(6, cycleWithTails, 0), Graph(6, cycleWithTails, 4)}) {
         std::int64_t total = 0;
-        const auto expected = BruteForceFailures(spec, total);
+        const auto expected = BruteForceFailures(problem, total);
         for (int threads : {1, 2}) {
-            const AssignmentExperimentResult result = RunAssignmentExperiment(spec, nullptr, threads);
+            const AssignmentExperimentResult result = RunAssignmentExperiment(problem, nullptr, threads);
             EXPECT_TRUE(result.complete);
-            EXPECT_EQ(result.total, total) << spec.vertexCount << " vertices, " << spec.levels << " levels";
+            EXPECT_EQ(result.total, total) << problem.vertexCount << " vertices, " << problem.levels << " levels";
             EXPECT_EQ(result.failing, static_cast<std::int64_t>(expected.size()));
             EXPECT_EQ(result.failures, expected);
         }

@@ -16,14 +16,14 @@ namespace {
 
 enum class Kind { Caterpillar, SharedTrackCaterpillar, Star, Spider };
 
-struct TreeSpec {
+struct TreeShape {
     Kind kind;
     std::vector<std::pair<int, int>> edges; // over vertices 0..n-1
     int n = 0;
 };
 
-TreeSpec RandomCaterpillar(std::mt19937& rng, Kind kind) {
-    TreeSpec t{kind, {}, std::uniform_int_distribution<int>(1, 6)(rng)};
+TreeShape RandomCaterpillar(std::mt19937& rng, Kind kind) {
+    TreeShape t{kind, {}, std::uniform_int_distribution<int>(1, 6)(rng)};
     const int spine = t.n;
     for (int i = 1; i < spine; ++i) t.edges.push_back({i - 1, i});
     for (int i = 0; i < spine; ++i)
@@ -32,8 +32,8 @@ TreeSpec RandomCaterpillar(std::mt19937& rng, Kind kind) {
 }
 
 // A centre, at least three legs of two edges (so that it is no caterpillar), some leaves.
-TreeSpec RandomStar(std::mt19937& rng) {
-    TreeSpec t{Kind::Star, {}, 1};
+TreeShape RandomStar(std::mt19937& rng) {
+    TreeShape t{Kind::Star, {}, 1};
     for (int legs = std::uniform_int_distribution<int>(3, 6)(rng); legs > 0; --legs, t.n += 2)
         t.edges.insert(t.edges.end(), {{0, t.n}, {t.n, t.n + 1}});
     for (int leaves = std::uniform_int_distribution<int>(0, 3)(rng); leaves > 0; --leaves) t.edges.push_back({0, t.n++});
@@ -42,15 +42,15 @@ TreeSpec RandomStar(std::mt19937& rng) {
 }
 
 // Three legs of at least two edges each, so that it is no caterpillar.
-TreeSpec RandomSpider(std::mt19937& rng) {
-    TreeSpec t{Kind::Spider, {}, 1};
+TreeShape RandomSpider(std::mt19937& rng) {
+    TreeShape t{Kind::Spider, {}, 1};
     for (int leg = 0; leg < 3; ++leg)
         for (int i = std::uniform_int_distribution<int>(2, 8)(rng), prev = 0; i > 0; --i, prev = t.n++)
             t.edges.push_back({prev, t.n});
     return t;
 }
 
-std::vector<std::int32_t> RandomTracks(std::mt19937& rng, const TreeSpec& t) {
+std::vector<std::int32_t> RandomTracks(std::mt19937& rng, const TreeShape& t) {
     std::vector<std::int32_t> tracks(t.n);
     if (t.kind == Kind::SharedTrackCaterpillar) {
         const int range = std::uniform_int_distribution<int>(1, 4)(rng);
@@ -76,7 +76,7 @@ bool OnSegment(Point p, Point a, Point b) {
 }
 
 // The trees of a failing round, to reproduce it.
-std::string Describe(const std::vector<TreeSpec>& trees, const std::vector<std::vector<std::int32_t>>& tracks) {
+std::string Describe(const std::vector<TreeShape>& trees, const std::vector<std::vector<std::int32_t>>& tracks) {
     std::ostringstream out;
     for (std::size_t i = 0; i < trees.size(); ++i) {
         out << "kind " << int(trees[i].kind) << ", edges";
@@ -101,7 +101,7 @@ TEST(DrawUlpTreesProperty, EveryVertexOnItsTrackAndNoEdgesCross) {
         t.view->m_ySeparation = std::uniform_int_distribution<int>(10, 40)(rng);
         const std::int32_t sy = t.view->m_ySeparation;
 
-        std::vector<TreeSpec> trees;
+        std::vector<TreeShape> trees;
         std::vector<std::vector<std::int32_t>> tracks;
         std::map<const CVertex*, std::size_t> treeOf;
         const int count = std::uniform_int_distribution<int>(1, 3)(rng);
