@@ -43,20 +43,7 @@ public:
 
     bool IsLevelPlanar(const std::vector<int>& levels) {
         if (m_tree) return m_tree->IsLevelPlanar(levels.data());
-        LevelGraph g;
-        for (int v = 0; v < m_problem.vertexCount; ++v) g.AddVertex(levels[v] - 1, v);
-        for (auto [a, b] : m_problem.edges) {
-            if (levels[a] > levels[b]) std::swap(a, b);
-            int below = a;
-            // Long edges pass their levels as chains of dummy vertices.
-            for (int level = levels[a]; level < levels[b]; ++level) {
-                const int above = level + 1 == levels[b] ? b : g.AddVertex(level, g.VertexCount());
-                g.AddEdge(below, above);
-                below = above;
-            }
-        }
-        g.Finish();
-        return m_exact.Test(g).planar;
+        return m_exact.Test(ProperGraphOfAssignment(m_problem, levels)).planar;
     }
 
 private:
@@ -135,6 +122,23 @@ void RunShare(const AssignmentProblem& problem, int share, int shares, const std
 }
 
 } // namespace
+
+LevelGraph ProperGraphOfAssignment(const AssignmentProblem& problem, const std::vector<int>& levels) {
+    LevelGraph g;
+    for (int v = 0; v < problem.vertexCount; ++v) g.AddVertex(levels[v] - 1, v);
+    for (auto [a, b] : problem.edges) {
+        if (levels[a] > levels[b]) std::swap(a, b);
+        int below = a;
+        // Long edges pass their levels as chains of dummy vertices.
+        for (int level = levels[a]; level < levels[b]; ++level) {
+            const int above = level + 1 == levels[b] ? b : g.AddVertex(level, g.VertexCount());
+            g.AddEdge(below, above);
+            below = above;
+        }
+    }
+    g.Finish();
+    return g;
+}
 
 std::optional<std::int64_t> AssignmentCountBound(int vertexCount, int levels) {
     std::int64_t count = 1;

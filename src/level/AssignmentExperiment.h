@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "level/LevelGraph.h"
+
 class IProgress;
 
 // Runs larger than this are refused before they start.
@@ -35,6 +37,9 @@ struct AssignmentExperimentResult {
     std::int64_t tested = 0;
     bool complete = true;
 };
+
+// The proper level graph of the problem's graph with vertex v on level levels[v] (from 1).
+LevelGraph ProperGraphOfAssignment(const AssignmentProblem& problem, const std::vector<int>& levels);
 
 // n! or K^n, or nullopt when it exceeds what a 64-bit count holds.
 std::optional<std::int64_t> AssignmentCountBound(int vertexCount, int levels);

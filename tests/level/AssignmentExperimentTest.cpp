@@ -9,23 +9,6 @@
 
 namespace {
 
-// The proper level graph of any graph on the given levels (no edge inside a level).
-LevelGraph ProperGraph(const AssignmentProblem& problem, const std::vector<int>& levels) {
-    LevelGraph g;
-    for (int v = 0; v < problem.vertexCount; ++v) g.AddVertex(levels[v] - 1, v);
-    for (auto [a, b] : problem.edges) {
-        if (levels[a] > levels[b]) std::swap(a, b);
-        int below = a;
-        for (int level = levels[a]; level < levels[b]; ++level) {
-            const int above = level + 1 == levels[b] ? b : g.AddVertex(level, g.VertexCount());
-            g.AddEdge(below, above);
-            below = above;
-        }
-    }
-    g.Finish();
-    return g;
-}
-
 // Every assignment in lexicographic order, each decided by the search over all orders.
 std::vector<std::vector<int>> BruteForceFailures(const AssignmentProblem& problem, std::int64_t& total) {
     const int n = problem.vertexCount, top = problem.levels ? problem.levels : n;
@@ -40,7 +23,7 @@ std::vector<std::vector<int>> BruteForceFailures(const AssignmentProblem& proble
                                       [&](auto e) { return levels[e.first] == levels[e.second]; });
         if (problem.levels ? !flat : bijective) {
             ++total;
-            if (!BruteForceLevelOrders(ProperGraph(problem, levels)).has_value()) failures.push_back(levels);
+            if (!BruteForceLevelOrders(ProperGraphOfAssignment(problem, levels)).has_value()) failures.push_back(levels);
         }
         int v = n - 1;
         while (v >= 0 && levels[v] == top) levels[v--] = 1;

@@ -6,28 +6,15 @@
 #include <thread>
 
 #include "LevelTestSupport.h"
+#include "level/AssignmentExperiment.h"
 #include "level/TreeAssignmentCount.h"
 #include "level/UlpCensus.h"
 #include "trees/FreeTreeEnumeration.h"
 
 namespace {
 
-// The proper level graph of a tree whose vertex v lies on level levels[v] (1..n).
 LevelGraph ProperTree(const std::vector<std::pair<int, int>>& edges, const std::vector<int>& levels) {
-    LevelGraph g;
-    const int n = static_cast<int>(levels.size());
-    for (int v = 0; v < n; ++v) g.AddVertex(levels[v] - 1, 0);
-    for (auto [a, b] : edges) {
-        if (levels[a] > levels[b]) std::swap(a, b);
-        int below = a;
-        for (int level = levels[a]; level < levels[b]; ++level) {
-            const int above = level + 1 == levels[b] ? b : g.AddVertex(level, g.VertexCount());
-            g.AddEdge(below, above);
-            below = above;
-        }
-    }
-    g.Finish();
-    return g;
+    return ProperGraphOfAssignment({static_cast<int>(levels.size()), edges}, levels);
 }
 
 // Every assignment, each decided by the search over all orders: no pruning at all.
