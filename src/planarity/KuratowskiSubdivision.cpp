@@ -64,7 +64,7 @@ KuratowskiOutcome FindKuratowskiSubdivision(std::int32_t n, std::span<const Plan
     std::vector<std::vector<std::int32_t>> edgesOf(n);
     for (std::int32_t e = 0; e < std::int32_t(edges.size()); ++e) edgesOf[root[edges[e].first]].push_back(e);
     LocalGraph g;
-    std::vector<std::int32_t> seen;
+    LeftRightConflict conflict;
     for (std::int32_t v = 0; v < n && g.edges.empty(); ++v) {
         if (root[v] != v || edgesOf[v].empty()) continue;
         LocalGraph candidate;
@@ -74,14 +74,14 @@ KuratowskiOutcome FindKuratowskiSubdivision(std::int32_t n, std::span<const Plan
             candidate.edges.push_back({local[edges[e].first], local[edges[e].second]});
             candidate.original.push_back(e);
         }
-        seen = EdgesSeenBeforeConflict(candidate.n, candidate.edges);
-        if (!seen.empty()) g = std::move(candidate);
+        conflict = FindLeftRightConflict(candidate.n, candidate.edges);
+        if (!conflict.m_seen.empty()) g = std::move(candidate);
         std::vector<std::int32_t>().swap(edgesOf[v]);
     }
     if (g.edges.empty()) return KuratowskiOutcome::Planar; // a graph is planar when its components are
     if (progress && !progress(static_cast<std::int64_t>(g.edges.size()))) return KuratowskiOutcome::Cancelled;
 
-    const NonPlanarCore core = LocateNonPlanarCore(g.n, g.edges, std::move(seen));
+    const NonPlanarCore core = LocateNonPlanarCore(g.n, g.edges, std::move(conflict));
     // The core renumbered once more, so that the shrinking works on its size alone.
     LocalGraph c;
     std::vector<std::int32_t> coreVertex(g.n, -1), order;
@@ -91,7 +91,7 @@ KuratowskiOutcome FindKuratowskiSubdivision(std::int32_t n, std::span<const Plan
         c.edges.push_back({coreVertex[g.edges[e].first], coreVertex[g.edges[e].second]});
         c.original.push_back(g.original[e]);
     };
-    add(core.m_needed);
+    for (std::int32_t e : core.m_needed) add(e);
     for (std::int32_t e : core.m_order) {
         order.push_back(std::int32_t(c.edges.size()));
         add(e);

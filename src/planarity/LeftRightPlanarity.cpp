@@ -27,6 +27,7 @@ public:
         : m_n(n), m_m(static_cast<std::int32_t>(edges.size())), m_edges(edges) {}
 
     std::vector<std::int32_t> m_seen; // edges in the order the testing phase met them
+    std::vector<std::int32_t> m_atConflict;
 
     bool Run(PlanarRotation* rotation) {
         BuildAdjacency();
@@ -196,7 +197,7 @@ private:
             ConflictPair q = m_conflicts.back();
             m_conflicts.pop_back();
             if (!q.left.Empty()) std::swap(q.left, q.right);
-            if (!q.left.Empty()) return false;
+            if (!q.left.Empty()) return Conflict(ei, e, p, q);
             if (m_lowpt[q.right.low] > m_lowpt[e]) {
                 if (p.right.Empty()) p.right.high = q.right.high;
                 else m_ref[p.right.low] = q.right.high;
@@ -211,7 +212,7 @@ private:
             ConflictPair q = m_conflicts.back();
             m_conflicts.pop_back();
             if (Conflicting(q.right, ei)) std::swap(q.left, q.right);
-            if (Conflicting(q.right, ei)) return false;
+            if (Conflicting(q.right, ei)) return Conflict(ei, e, p, q);
             if (!q.right.Empty()) {
                 if (p.right.Empty()) p.right.high = q.right.high;
                 else m_ref[p.right.low] = q.right.high;
@@ -223,6 +224,18 @@ private:
         }
         if (!p.Empty()) m_conflicts.push_back(p);
         return true;
+    }
+
+    // Records the edges where the test failed: the tree edges and the return edges that
+    // fit on neither side.
+    bool Conflict(std::int32_t ei, std::int32_t e, const ConflictPair& p, const ConflictPair& q) {
+        m_atConflict = {ei, e, m_lowptEdge[ei], m_lowptEdge[e]};
+        for (const ConflictPair& pair : {p, q})
+            for (const Interval& i : {pair.left, pair.right}) m_atConflict.insert(m_atConflict.end(), {i.low, i.high});
+        std::erase(m_atConflict, kNone);
+        std::sort(m_atConflict.begin(), m_atConflict.end());
+        m_atConflict.erase(std::unique(m_atConflict.begin(), m_atConflict.end()), m_atConflict.end());
+        return false;
     }
 
     void RemoveBackEdges(std::int32_t e) {
@@ -389,9 +402,13 @@ bool TestPlanarityLR(std::int32_t n, std::span<const PlanarEdge> edges, PlanarRo
 }
 
 std::vector<std::int32_t> EdgesSeenBeforeConflict(std::int32_t n, std::span<const PlanarEdge> edges) {
+    return FindLeftRightConflict(n, edges).m_seen;
+}
+
+LeftRightConflict FindLeftRightConflict(std::int32_t n, std::span<const PlanarEdge> edges) {
     LeftRightTest test(n, edges);
     if (test.Run(nullptr)) return {};
-    return std::move(test.m_seen);
+    return {std::move(test.m_seen), std::move(test.m_atConflict)};
 }
 
 std::int64_t CountFaces(std::int32_t n, std::span<const PlanarEdge> edges, const PlanarRotation& rotation) {

@@ -31,6 +31,14 @@ bool TestPlanarityLR(std::int32_t n, std::span<const PlanarEdge> edges, PlanarRo
 // They usually, though not always, form a non-planar graph already, and a much smaller one.
 std::vector<std::int32_t> EdgesSeenBeforeConflict(std::int32_t n, std::span<const PlanarEdge> edges);
 
+struct LeftRightConflict {
+    std::vector<std::int32_t> m_seen;       // as EdgesSeenBeforeConflict gives them
+    std::vector<std::int32_t> m_atConflict; // the tree and return edges where the test failed, increasing
+};
+// Both lists from one run of the test; empty for a planar graph. The edges at the conflict
+// lie near a Kuratowski subdivision, though not always on one.
+LeftRightConflict FindLeftRightConflict(std::int32_t n, std::span<const PlanarEdge> edges);
+
 // Number of faces the rotation system gives, counting each component's outer face; used to
 // confirm an embedding with Euler's formula.
 std::int64_t CountFaces(std::int32_t n, std::span<const PlanarEdge> edges, const PlanarRotation& rotation);

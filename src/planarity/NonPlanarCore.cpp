@@ -1,11 +1,9 @@
-// Three narrowing steps, each checked by the left-right test:
-// 1. The edges the test met before its conflict, if they are non-planar already.
-// 2. Their shortest non-planar prefix (a doubling, then a bisection). Its last edge e is
-//    needed: without it the prefix is planar.
-// 3. A tube around a shortest path between the ends of e that avoids e: the vertices
-//    within distance t of the path, for t = 1, 2, 4, ..., until the tube with e is
-//    non-planar. In a planar graph with one edge too many the witness runs along such a
-//    path, so the tube is thin.
+// Tubes around a skeleton, each checked by the left-right test. The skeleton starts as
+// shortest paths joining the edges at the test's conflict, and the tube is everything
+// within distance t of it, for t = 1, 2, 4, ... until non-planar. A thin tube is the core.
+// A thick one means the witness reaches far from the skeleton: the shortest non-planar
+// prefix of the tube, nearest edges first, ends with an edge it needs, far out; the
+// skeleton grows by paths to it and around it, and the next tube is thinner.
 
 #include "planarity/NonPlanarCore.h"
 
@@ -23,6 +21,20 @@ public:
     SubsetTest(std::int32_t n, std::span<const PlanarEdge> edges) : m_edges(edges), m_stamp(n, 0), m_local(n, 0) {}
 
     bool NonPlanar(std::span<const std::int32_t> chosen) {
+        Build(chosen);
+        return !TestPlanarityLR(m_vertices, m_scratch);
+    }
+
+    // The edges at the test's conflict on `chosen`, as input edges.
+    std::vector<std::int32_t> AtConflict(std::span<const std::int32_t> chosen) {
+        Build(chosen);
+        std::vector<std::int32_t> found = FindLeftRightConflict(m_vertices, m_scratch).m_atConflict;
+        for (std::int32_t& e : found) e = chosen[e];
+        return found;
+    }
+
+private:
+    void Build(std::span<const std::int32_t> chosen) {
         ++m_round;
         m_scratch.clear();
         std::int32_t vertices = 0;
@@ -34,10 +46,10 @@ public:
             return m_local[v];
         };
         for (std::int32_t e : chosen) m_scratch.push_back({local(m_edges[e].first), local(m_edges[e].second)});
-        return !TestPlanarityLR(vertices, m_scratch);
+        m_vertices = vertices;
     }
 
-private:
+    std::int32_t m_vertices = 0;
     std::span<const PlanarEdge> m_edges;
     std::vector<std::uint32_t> m_stamp;
     std::vector<std::int32_t> m_local;
@@ -45,11 +57,11 @@ private:
     std::vector<PlanarEdge> m_scratch;
 };
 
-// Breadth-first distances from `sources` over `chosen` edges, skipping edge `skip`;
+// Breadth-first distances from `sources` over `chosen` edges but the `skip`ped ones;
 // `via` records the edge each vertex was reached by.
 std::vector<std::int32_t> Distances(std::int32_t n, std::span<const PlanarEdge> edges,
                                     std::span<const std::int32_t> chosen, std::span<const std::int32_t> sources,
-                                    std::int32_t skip, std::vector<std::int32_t>* via) {
+                                    std::span<const std::int32_t> skip, std::vector<std::int32_t>* via) {
     std::vector<std::int32_t> start(n + 1, 0), adjacent(2 * chosen.size());
     for (std::int32_t e : chosen) {
         ++start[edges[e].first + 1];
@@ -61,6 +73,8 @@ std::vector<std::int32_t> Distances(std::int32_t n, std::span<const PlanarEdge> 
         adjacent[fill[edges[e].first]++] = e;
         adjacent[fill[edges[e].second]++] = e;
     }
+    std::vector<bool> skipped(skip.empty() ? 0 : edges.size(), false);
+    for (std::int32_t e : skip) skipped[e] = true;
     std::vector<std::int32_t> distance(n, kNone), queue(sources.begin(), sources.end());
     if (via) via->assign(n, kNone);
     for (std::int32_t s : sources) distance[s] = 0;
@@ -69,7 +83,7 @@ std::vector<std::int32_t> Distances(std::int32_t n, std::span<const PlanarEdge> 
         for (std::int32_t i = start[v]; i < start[v + 1]; ++i) {
             const std::int32_t e = adjacent[i];
             const std::int32_t w = edges[e].first == v ? edges[e].second : edges[e].first;
-            if (e == skip || distance[w] != kNone) continue;
+            if (distance[w] != kNone || (!skipped.empty() && skipped[e])) continue;
             distance[w] = distance[v] + 1;
             if (via) (*via)[w] = e;
             queue.push_back(w);
@@ -78,65 +92,124 @@ std::vector<std::int32_t> Distances(std::int32_t n, std::span<const PlanarEdge> 
     return distance;
 }
 
-} // namespace
-
-NonPlanarCore LocateNonPlanarCore(std::int32_t n, std::span<const PlanarEdge> edges, std::vector<std::int32_t> seen) {
-    SubsetTest test(n, edges);
-    std::vector<std::int32_t> all = std::move(seen);
-    if (all.empty() || !test.NonPlanar(all)) {
-        all.resize(edges.size());
-        std::iota(all.begin(), all.end(), 0);
-    }
-
-    // The shortest non-planar prefix: `low` edges are planar, `high` are not.
-    std::size_t low = 0, high = all.size();
-    for (std::size_t probe = 64; probe < high; probe *= 2) {
-        if (test.NonPlanar(std::span(all).first(probe))) {
-            high = probe;
-            break;
-        }
-        low = probe;
-    }
-    while (high - low > 1) {
-        const std::size_t mid = low + (high - low) / 2;
-        (test.NonPlanar(std::span(all).first(mid)) ? high : low) = mid;
-    }
-    all.resize(high);
-    NonPlanarCore core;
-    core.m_needed = all.back();
-    const auto [a, b] = edges[core.m_needed];
-
+// The vertices of the breadth-first paths (over `chosen`, not using `skip`) from the
+// first of `anchors` to each of the others that it reaches. Anchors are the ends of the
+// skipped edges, so that the paths go round them.
+std::vector<std::int32_t> Skeleton(std::int32_t n, std::span<const PlanarEdge> edges, std::span<const std::int32_t> chosen,
+                                   std::span<const std::int32_t> anchors, std::span<const std::int32_t> skip) {
     std::vector<std::int32_t> via;
-    const std::vector<std::int32_t> fromA = Distances(n, edges, all, std::span(&a, 1), core.m_needed, &via);
-    std::vector<std::int32_t> path{b};
-    if (fromA[b] != kNone) {
-        for (std::int32_t v = b; v != a;) {
-            const std::int32_t e = via[v];
-            v = edges[e].first == v ? edges[e].second : edges[e].first;
-            path.push_back(v);
+    const std::vector<std::int32_t> from = Distances(n, edges, chosen, anchors.first(1), skip, &via);
+    std::vector<bool> on(n, false);
+    std::vector<std::int32_t> skeleton;
+    for (std::int32_t target : anchors) {
+        if (from[target] == kNone) continue;
+        for (std::int32_t v = target; !on[v];) {
+            on[v] = true;
+            skeleton.push_back(v);
+            if (via[v] == kNone) break;
+            v = edges[via[v]].first == v ? edges[via[v]].second : edges[via[v]].first;
         }
-    } else {
-        path.push_back(a); // cannot happen for a needed edge, but the whole prefix is a safe core
     }
-    const std::vector<std::int32_t> depth = Distances(n, edges, all, path, kNone, nullptr);
+    return skeleton;
+}
+
+// The edges of `chosen` by their distance from the skeleton (the larger of their ends').
+struct Layers {
+    std::vector<std::int32_t> order;  // nearest first, the input's order among equals
+    std::vector<std::size_t> within;  // within[t]: how many lie within distance t
+};
+
+Layers LayersAround(std::int32_t n, std::span<const PlanarEdge> edges, std::span<const std::int32_t> chosen,
+                    std::span<const std::int32_t> skeleton) {
+    const std::vector<std::int32_t> depth = Distances(n, edges, chosen, skeleton, {}, nullptr);
     auto reach = [&](std::int32_t e) {
         const std::int32_t d1 = depth[edges[e].first], d2 = depth[edges[e].second];
         return d1 == kNone || d2 == kNone ? INT32_MAX : std::max(d1, d2);
     };
+    Layers layers;
     std::int32_t deepest = 0;
-    for (std::int32_t d : depth) deepest = std::max(deepest, d);
-    // At the deepest level the tube is e's whole component of the prefix, non-planar as e
-    // is needed.
-    std::vector<std::int32_t> tube;
-    for (std::int32_t t = 1;; t = std::min(2 * t, deepest)) {
-        tube.clear();
-        for (std::int32_t e : all)
-            if (reach(e) <= t) tube.push_back(e);
-        if (t >= deepest || test.NonPlanar(tube)) break;
+    for (std::int32_t e : chosen)
+        if (reach(e) != INT32_MAX) deepest = std::max(deepest, reach(e));
+    layers.within.assign(std::size_t(deepest) + 1, 0);
+    for (std::int32_t e : chosen)
+        if (reach(e) != INT32_MAX) ++layers.within[reach(e)];
+    for (std::size_t t = 1; t < layers.within.size(); ++t) layers.within[t] += layers.within[t - 1];
+    std::vector<std::size_t> fill(layers.within.size() + 1, 0);
+    std::copy(layers.within.begin(), layers.within.end(), fill.begin() + 1);
+    layers.order.resize(layers.within.back());
+    for (std::int32_t e : chosen)
+        if (reach(e) != INT32_MAX) layers.order[fill[reach(e)]++] = e;
+    return layers;
+}
+
+std::vector<std::int32_t> Ends(std::span<const PlanarEdge> edges, std::span<const std::int32_t> chosen) {
+    std::vector<std::int32_t> ends;
+    for (std::int32_t e : chosen) ends.insert(ends.end(), {edges[e].first, edges[e].second});
+    return ends;
+}
+
+} // namespace
+
+NonPlanarCore LocateNonPlanarCore(std::int32_t n, std::span<const PlanarEdge> edges, LeftRightConflict conflict) {
+    SubsetTest test(n, edges);
+    std::vector<std::int32_t> chosen(edges.size());
+    std::iota(chosen.begin(), chosen.end(), 0);
+    NonPlanarCore core;
+    std::vector<std::int32_t> marked = std::move(conflict.m_atConflict);
+    if (marked.empty()) marked = {0};
+    std::vector<std::int32_t> anchors = Ends(edges, marked);
+    std::vector<std::int32_t> skeleton = Skeleton(n, edges, chosen, anchors, marked);
+    std::int32_t previous = INT32_MAX;
+    bool byNeededEdge = false;
+    for (int round = 0;; ++round) {
+        // The thinnest non-planar tube, by doubling its radius: within[low] edges are
+        // planar, within[high] are not. The whole of `chosen` is non-planar, and, being
+        // connected, lies within the deepest layer.
+        const Layers layers = LayersAround(n, edges, chosen, skeleton);
+        const auto deepest = std::int32_t(layers.within.size() - 1);
+        std::int32_t high = std::min(1, deepest), low = 0;
+        for (; high < deepest; low = high, high = std::min(2 * high, deepest))
+            if (test.NonPlanar(std::span(layers.order).first(layers.within[high]))) break;
+        std::vector<std::int32_t> tube(layers.order.begin(), layers.order.begin() + std::ptrdiff_t(layers.within[high]));
+        const bool thinner = high < previous;
+        if (high <= 2 || (!thinner && byNeededEdge) || round == 12) {
+            std::reverse(tube.begin(), tube.end()); // farthest first
+            std::erase_if(tube, [&](std::int32_t e) {
+                return std::find(core.m_needed.begin(), core.m_needed.end(), e) != core.m_needed.end();
+            });
+            core.m_order = std::move(tube);
+            return core;
+        }
+        // A thick tube: the test's conflict on it (one run) gives new anchors, as long as
+        // that keeps making the tubes thinner. A tube of whole layers is connected.
+        previous = high;
+        byNeededEdge = !thinner;
+        if (thinner) {
+            for (std::int32_t e : test.AtConflict(tube)) {
+                anchors.insert(anchors.end(), {edges[e].first, edges[e].second});
+                marked.push_back(e);
+            }
+            chosen = std::move(tube);
+            skeleton = Skeleton(n, edges, chosen, anchors, marked);
+            continue;
+        }
+        // Otherwise its shortest non-planar prefix ends with an edge it needs, on the far side
+        // of the witness: a new anchor. The prefix keeps the earlier needed edges, which lie
+        // on the skeleton, and they stay needed in it.
+        std::size_t from = layers.within[low], to = tube.size();
+        while (to - from > 1) {
+            const std::size_t mid = from + (to - from) / 2;
+            (test.NonPlanar(std::span(tube).first(mid)) ? to : from) = mid;
+        }
+        tube.resize(to);
+        const std::int32_t needed = tube.back();
+        if (std::find(core.m_needed.begin(), core.m_needed.end(), needed) == core.m_needed.end())
+            core.m_needed.push_back(needed);
+        chosen = std::move(tube);
+        // The paths start at the needed edge, whose component holds every witness left, and
+        // avoid it, so that they include a detour around it.
+        anchors.insert(anchors.begin(), {edges[needed].first, edges[needed].second});
+        marked.push_back(needed);
+        skeleton = Skeleton(n, edges, chosen, anchors, marked);
     }
-    // Farthest from the path first; the order among equals is the input's, for repeatable answers.
-    std::stable_sort(tube.begin(), tube.end(), [&](std::int32_t x, std::int32_t y) { return reach(x) > reach(y); });
-    std::erase(tube, core.m_needed);
-    core.m_order = std::move(tube);
-    return core;
 }

@@ -12,10 +12,10 @@ struct NonPlanarCore {
     // Input edges that form a non-planar graph, in the order their deletion should be
     // tried: far from the needed edge first.
     std::vector<std::int32_t> m_order;
-    // An input edge in every non-planar subgraph of the core (not in m_order).
-    std::int32_t m_needed = -1;
+    // Input edges in every non-planar subgraph of the core (not in m_order).
+    std::vector<std::int32_t> m_needed;
 };
 
-//! The core of a simple non-planar graph. `seen` lists, in their order, the edges the
-//! left-right test met before its conflict on this graph.
-NonPlanarCore LocateNonPlanarCore(std::int32_t n, std::span<const PlanarEdge> edges, std::vector<std::int32_t> seen);
+//! The core of a simple connected non-planar graph, given the left-right test's conflict
+//! on it.
+NonPlanarCore LocateNonPlanarCore(std::int32_t n, std::span<const PlanarEdge> edges, LeftRightConflict conflict);
