@@ -161,6 +161,7 @@ NonPlanarCore LocateNonPlanarCore(std::int32_t n, std::span<const PlanarEdge> ed
     std::vector<std::int32_t> skeleton = Skeleton(n, edges, chosen, anchors, marked);
     std::int32_t previous = INT32_MAX;
     bool byNeededEdge = false;
+    int refocus = 0;
     for (int round = 0;; ++round) {
         // The thinnest non-planar tube, by doubling its radius: within[low] edges are
         // planar, within[high] are not. The whole of `chosen` is non-planar, and, being
@@ -172,6 +173,19 @@ NonPlanarCore LocateNonPlanarCore(std::int32_t n, std::span<const PlanarEdge> ed
             if (test.NonPlanar(std::span(layers.order).first(layers.within[high]))) break;
         std::vector<std::int32_t> tube(layers.order.begin(), layers.order.begin() + std::ptrdiff_t(layers.within[high]));
         const bool thinner = high < previous;
+        if (high <= 2 && refocus < 3 && 4 * tube.size() < 3 * chosen.size()) {
+            // A thin tube much smaller than what it came from: anchored afresh on the test's
+            // conflict in it, a thin tube can drop the skeleton's branches the witness avoids.
+            ++refocus;
+            chosen = std::move(tube);
+            marked = core.m_needed;
+            for (std::int32_t e : test.AtConflict(chosen)) marked.push_back(e);
+            anchors = Ends(edges, marked);
+            skeleton = Skeleton(n, edges, chosen, anchors, marked);
+            previous = INT32_MAX;
+            byNeededEdge = false;
+            continue;
+        }
         if (high <= 2 || (!thinner && byNeededEdge) || round == 12) {
             std::reverse(tube.begin(), tube.end()); // farthest first
             std::erase_if(tube, [&](std::int32_t e) {
