@@ -1,14 +1,17 @@
 // Tubes around a skeleton, each checked by the left-right test. The skeleton starts as
-// shortest paths joining the edges at the test's conflict, and the tube is everything
-// within distance t of it, for t = 1, 2, 4, ... until non-planar. A thin tube is the core.
-// A thick one means the witness reaches far from the skeleton: the shortest non-planar
-// prefix of the tube, nearest edges first, ends with an edge it needs, far out; the
-// skeleton grows by paths to it and around it, and the next tube is thinner.
+// shortest paths joining the edges at the test's conflict (going round them), and the tube
+// is everything within distance t of it, for t = 1, 2, 4, ... until non-planar. A thin
+// tube is the core. A thick one means the witness reaches far from the skeleton: the
+// test's conflict on the tube adds anchors while that makes the tubes thinner; failing
+// that, the shortest non-planar prefix of the tube, nearest edges first, ends with an edge
+// it needs, far out, and the skeleton grows by paths to it and around it. The cost is a
+// few runs of the test on the whole graph, then runs on ever smaller tubes.
 
 #include "planarity/NonPlanarCore.h"
 
 #include <algorithm>
 #include <numeric>
+#include <random>
 
 #include "planarity/Blocks.h"
 
@@ -187,7 +190,14 @@ NonPlanarCore LocateNonPlanarCore(std::int32_t n, std::span<const PlanarEdge> ed
             continue;
         }
         if (high <= 2 || (!thinner && byNeededEdge) || round == 12) {
-            std::reverse(tube.begin(), tube.end()); // farthest first
+            // Farthest layer first, each layer in a fixed shuffle: a block of neighbours along
+            // the skeleton would cut every path of the witness at one place, scattered
+            // edges leave it detours.
+            std::mt19937 rng(7);
+            for (std::int32_t t = 0; t <= high; ++t)
+                std::shuffle(tube.begin() + std::ptrdiff_t(t == 0 ? 0 : layers.within[t - 1]),
+                             tube.begin() + std::ptrdiff_t(layers.within[t]), rng);
+            std::reverse(tube.begin(), tube.end());
             std::erase_if(tube, [&](std::int32_t e) {
                 return std::find(core.m_needed.begin(), core.m_needed.end(), e) != core.m_needed.end();
             });

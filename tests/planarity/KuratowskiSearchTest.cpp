@@ -97,6 +97,35 @@ TEST(KuratowskiSearch, WitnessesInLargerNonPlanarFamilies) {
     for (int side : {6, 12, 18}) ExpectWitness(side * side, TriangulatedGridWithChord(side), "grid " + std::to_string(side));
 }
 
+TEST(KuratowskiSearch, GridsWithLongHandles) {
+    // Long paths between random vertices of a grid: the test's conflict often lies far from
+    // the witness, and the search has to find the edges the witness needs one by one.
+    std::mt19937 rng(3);
+    int nonPlanar = 0;
+    for (int round = 0; round < 16; ++round) {
+        const int side = 16;
+        int n = side * side;
+        EdgeList edges = round % 2 ? TriangulatedGridWithChord(side) : Grid(side, side);
+        if (round % 2) edges.pop_back();
+        std::uniform_int_distribution<int> pick(0, side * side - 1);
+        for (int handle = 0; handle <= round % 3; ++handle) {
+            int prev = pick(rng);
+            for (int i = std::uniform_int_distribution<int>(0, 30)(rng); i > 0; --i) {
+                edges.push_back({prev, n});
+                prev = n++;
+            }
+            edges.push_back({prev, pick(rng)});
+        }
+        edges = WithoutRepeats(edges);
+        Shuffle(edges, rng);
+        if (TestPlanarityLR(n, edges)) continue;
+        ++nonPlanar;
+        ExpectWitness(n, edges, "handles, round " + std::to_string(round));
+        if (HasFailure()) return;
+    }
+    EXPECT_GE(nonPlanar, 8);
+}
+
 TEST(KuratowskiSearch, ParallelPathsLeaveOneWitness) {
     // K3,3 with every edge doubled by two paths of different lengths: smoothing makes them
     // parallel, and exactly one of each pair may stay.
