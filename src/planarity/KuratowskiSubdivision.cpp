@@ -1,7 +1,7 @@
 // The Kuratowski subdivision as a minimal non-planar edge set. The first non-planar
-// component is narrowed to a small non-planar core around an edge it needs, and the core
-// is shrunk by deletion tests whose graphs fall in size as it thins; what remains is a
-// subdivision of K5 or K3,3 by Kuratowski's theorem.
+// component is narrowed to a small non-planar core around the left-right test's conflict,
+// and the core is shrunk by deletion tests whose graphs fall in size as it thins; what
+// remains is a subdivision of K5 or K3,3 by Kuratowski's theorem.
 
 #include "planarity/KuratowskiSubdivision.h"
 
