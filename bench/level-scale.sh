@@ -1,16 +1,22 @@
 #!/usr/bin/env bash
 # Whole-process timings of the level commands on the benchmark families (see
 # level_families.py): seconds and peak memory of arborix-cli, one line per run.
-# usage: bench/level-scale.sh [path/to/arborix-cli] [families...]
+# usage: bench/level-scale.sh [path/to/arborix-cli] [run-name-prefixes...]
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 cli="${1:-$here/../build/cli/arborix-cli}"
 shift || true
+only=("$@") # run names starting with one of these; all when none is given
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
 run() { # name, command, family arguments...
     local name="$1" command="$2"; shift 2
+    if ((${#only[@]})); then
+        local f keep=0
+        for f in "${only[@]}"; do [[ "$name" == "$f"* ]] && keep=1; done
+        ((keep)) || return 0
+    fi
     python3 "$here/level_families.py" "$@" "$work/$name.graphml"
     local extra=()
     [[ "$command" == draw-level ]] && extra=(-o "$work/$name.lxd")
@@ -30,4 +36,8 @@ run staircases-20x200 level-planarity staircases 20 200 3 1
 run staircases-100x100 level-planarity staircases 100 100 3 1
 run staircases-200x400 level-planarity staircases 200 400 3 1
 run staircases-10x3200 level-planarity staircases 10 3200 3 1
-run components-5x1600 draw-level staircases 5 1600 3 100
+# Many narrow components (16 vertices per track each): in level order (seed 0), and with
+# places and element order shuffled (seed 3), where every exchange is an undo step.
+for w in 1600 3200 6400; do
+    for seed in 0 3; do run "components-5x$w-$seed" draw-level staircases 5 "$w" "$seed" $((w / 16)); done
+done

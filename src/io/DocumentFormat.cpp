@@ -23,7 +23,7 @@ class DocumentWriter {
 public:
     explicit DocumentWriter(std::size_t elementCount) : m_ar(64 + elementCount * 72) {}
 
-    std::vector<std::uint8_t> Write(const CLattixDoc& doc) {
+    std::vector<std::uint8_t> Write(const CLattixDoc& doc, DocumentRecords* records = nullptr) {
         m_ar.PutU32(kDocumentMagic);
         m_ar.PutU32(kDocumentVersion);
 
@@ -36,14 +36,34 @@ public:
             if (!IsWritten(e)) continue;
             if (const CVertex* v = e->AsVertex()) {
                 PutClass(m_vertexClass, kVertexClass);
+                if (records) records->Begin(e, m_ar.Bytes().size());
                 PutVertex(*v);
             } else {
                 PutClass(m_edgeClass, kEdgeClass);
+                if (records) records->Begin(e, m_ar.Bytes().size());
                 PutEdge(*e->AsEdge());
             }
+            if (records) records->ends.push_back(m_ar.Bytes().size());
             ++m_counter; // the object's own number
         }
+        if (records) records->settingsStart = m_ar.Bytes().size();
+        PutSettings(doc);
+        return m_ar.Take();
+    }
 
+    std::vector<std::uint8_t> WriteRecord(const CElement& e) {
+        if (const CVertex* v = e.AsVertex()) PutVertex(*v);
+        else PutEdge(*e.AsEdge());
+        return m_ar.Take();
+    }
+
+    std::vector<std::uint8_t> WriteSettings(const CLattixDoc& doc) {
+        PutSettings(doc);
+        return m_ar.Take();
+    }
+
+private:
+    void PutSettings(const CLattixDoc& doc) {
         const GuideSettings guides = doc.SavedGuides();
         m_ar.PutU32(doc.m_currentColor);
         m_ar.PutU16(doc.m_tool);
@@ -65,10 +85,8 @@ public:
         m_ar.PutBool(doc.m_ulpMode);
         m_ar.PutBool(doc.m_upwardMode);
         m_ar.PutBool(doc.m_sefeMode);
-        return m_ar.Take();
     }
 
-private:
     static bool IsWritten(const CElement* e) {
         const CEdge* edge = e->AsEdge();
         return !edge || (edge->m_v1 && edge->m_v2);
@@ -414,6 +432,17 @@ private:
 
 std::vector<std::uint8_t> WriteDocument(const CLattixDoc& doc) {
     return DocumentWriter(doc.m_elements.size()).Write(doc);
+}
+
+std::vector<std::uint8_t> WriteDocument(const CLattixDoc& doc, DocumentRecords& records) {
+    records = {};
+    return DocumentWriter(doc.m_elements.size()).Write(doc, &records);
+}
+
+std::vector<std::uint8_t> WriteElementRecord(const CElement& e) { return DocumentWriter(1).WriteRecord(e); }
+
+std::vector<std::uint8_t> WriteDocumentSettings(const CLattixDoc& doc) {
+    return DocumentWriter(0).WriteSettings(doc);
 }
 
 LoadStatus ReadDocument(CLattixDoc& doc, std::span<const std::uint8_t> bytes) {

@@ -14,6 +14,23 @@ inline constexpr std::uint32_t kOldestReadableVersion = 18;
 // The whole document as the file holds it.
 std::vector<std::uint8_t> WriteDocument(const CLattixDoc& doc);
 
+// Where WriteDocument put each written element's record (the bytes after its class tag),
+// in element order, and where the settings after the elements begin: enough to write a
+// few changed records into a stored state instead of writing the document again.
+struct DocumentRecords {
+    std::vector<const CElement*> elements;
+    std::vector<std::size_t> starts, ends;
+    std::size_t settingsStart = 0;
+    void Begin(const CElement* e, std::size_t at) {
+        elements.push_back(e);
+        starts.push_back(at);
+    }
+};
+std::vector<std::uint8_t> WriteDocument(const CLattixDoc& doc, DocumentRecords& records);
+// One element's record, and the settings after the elements, as WriteDocument writes them.
+std::vector<std::uint8_t> WriteElementRecord(const CElement& e);
+std::vector<std::uint8_t> WriteDocumentSettings(const CLattixDoc& doc);
+
 // Reads a document into `doc`, which the caller has emptied. Problems with single
 // references ("Corrupted file: ...") are reported on the way through the document's
 // platform and do not stop the reading; the returned status tells whether the stream

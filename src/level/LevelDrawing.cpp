@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "io/ChangedCheckPoint.h"
 #include "level/LevelDrawingPlan.h"
 #include "level/LevelPlanarityMethod.h"
 #include "model/AlgorithmWorkspace.h"
@@ -61,6 +62,10 @@ void DrawLevelPlanarComponent(CLattixDoc& doc, AlgorithmWorkspace& workspace, Co
     std::unique_ptr<IProgress> progress;
     if (swaps.size() >= kProgressFrom || (workspace.m_animate && !swaps.empty()))
         progress = doc.Platform().BeginProgress("Drawing level planar graph", static_cast<std::int64_t>(swaps.size()));
+    // The component's extraction and spreading changed its elements; they reach the next
+    // checkpoint with its first stored exchange, or with a later component's.
+    for (const CVertex* v : doc.m_compVertices) workspace.m_changed.Note(v);
+    for (const CEdge* e : doc.m_compEdges) workspace.m_changed.Note(e);
     CLattixView* view = doc.GetActiveEditorView();
     for (std::size_t i = 0; i < swaps.size(); ++i) {
         CVertex* u = c.vertices[swaps[i].u];
@@ -69,7 +74,12 @@ void DrawLevelPlanarComponent(CLattixDoc& doc, AlgorithmWorkspace& workspace, Co
         u->PlaceAt(cv.x, cv.y, nullptr); // no snapping
         v->PlaceAt(cu.x, cu.y, view);
         workspace.AnimationStep();
-        if (i >= firstStored) doc.CheckPoint();
+        if (i >= firstStored) {
+            // Exchanges before the first stored one moved vertices noted above already.
+            workspace.m_changed.NoteMoved(u);
+            workspace.m_changed.NoteMoved(v);
+            CheckPointChanged(doc, workspace.m_changed);
+        }
         if (progress && (workspace.m_animate || (i + 1) % kProgressEvery == 0 || i + 1 == swaps.size()) &&
             !progress->Update(static_cast<std::int64_t>(i + 1))) {
             workspace.m_cancelled = true;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/BendLimit.h"
+#include "model/ChangedElements.h"
 
 class CLattixDoc;
 class CVertex;
@@ -28,6 +29,9 @@ struct AlgorithmWorkspace {
     std::vector<CVertex*> m_bends;
     // Bends the command may still insert, over all the trees it draws.
     std::int64_t m_bendBudget = kMaxInsertedBends;
+
+    // What changed since the command's last checkpoint taken step by step.
+    ChangedElements m_changed;
 
     // With animation on: repaints every view, then pauses for the step delay.
     void AnimationStep();

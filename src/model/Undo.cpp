@@ -1,6 +1,7 @@
 #include "model/Undo.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "model/UndoDelta.h"
 
@@ -43,8 +44,10 @@ void CUndo::TrimToLevels() {
     else m_hasCurrent = false;
 }
 
-void CUndo::CheckPoint() {
-    std::vector<std::uint8_t> state = StoreState();
+void CUndo::CheckPoint() { CheckPointState(StoreState()); }
+
+void CUndo::CheckPointState(std::vector<std::uint8_t> state) {
+    ++m_generation;
     TrimToLevels();
     if (m_hasCurrent) {
         StoredDelta previous{EncodeDelta(state, m_current), m_current.size()};
@@ -55,14 +58,28 @@ void CUndo::CheckPoint() {
     m_redoList.clear();
 }
 
+void CUndo::CheckPointPatched(std::span<const StatePatch> patches) {
+    if (!m_hasCurrent) throw std::logic_error("no state to patch");
+    ++m_generation;
+    // The state left is written against the patched one before either changes.
+    StoredDelta previous{EncodeUnpatch(m_current, patches), m_current.size()};
+    ApplyPatches(m_current, patches);
+    TrimToLevels();
+    if (m_hasCurrent) m_undoList.push_front(std::move(previous));
+    m_hasCurrent = true;
+    m_redoList.clear();
+}
+
 bool CUndo::RevertToCheckPoint() {
     if (!m_hasCurrent) return false;
+    ++m_generation; // the elements are rebuilt
     LoadState(m_current);
     return true;
 }
 
 bool CUndo::StepBack() {
     if (UndoDepth() <= 1) return false;
+    ++m_generation;
     std::vector<std::uint8_t> before = DecodeDelta(m_current, m_undoList.front().delta);
     m_undoList.pop_front();
     // The state left becomes the redo head, written against the state that is current next;
@@ -76,6 +93,7 @@ bool CUndo::StepBack() {
 
 bool CUndo::StepForward() {
     if (m_redoList.empty()) return false;
+    ++m_generation;
     std::vector<std::uint8_t> after = DecodeDelta(m_current, m_redoList.front().delta);
     m_redoList.pop_front();
     TrimToLevels();
@@ -90,6 +108,7 @@ bool CUndo::StepForward() {
 }
 
 void CUndo::ClearHistory() {
+    ++m_generation;
     m_current.clear();
     m_current.shrink_to_fit();
     m_hasCurrent = false;

@@ -14,12 +14,23 @@
 #include <span>
 #include <vector>
 
+struct StatePatch; // model/UndoDelta.h
+
 class CUndo {
 public:
     virtual ~CUndo() = default;
 
     // Records the current state; the redo list is emptied.
     void CheckPoint();
+    // The same for a state the caller has just serialised as StoreState would.
+    void CheckPointState(std::vector<std::uint8_t> state);
+    // The same for a state that is the last recorded one with the patches applied (sorted,
+    // disjoint): it costs the patched bytes, not a serialisation of the whole document.
+    void CheckPointPatched(std::span<const StatePatch> patches);
+    // The state recorded last (the head of the undo list), and a number that changes with
+    // it, so that whoever keeps notes on its layout can tell when they no longer hold.
+    std::span<const std::uint8_t> CurrentState() const { return m_current; }
+    std::uint64_t StateGeneration() const { return m_generation; }
     bool CanUndo() const { return UndoDepth() >= 2; }
     // Reloads the state of the last checkpoint, dropping whatever changed since; false when
     // there is none. For commands that cannot finish (memory ran out part way).
@@ -62,6 +73,7 @@ private:
 
     std::vector<std::uint8_t> m_current; // the head of the undo list, whole
     bool m_hasCurrent = false;
+    std::uint64_t m_generation = 0;
     std::deque<StoredDelta> m_undoList; // below the head, most recent first
     std::deque<StoredDelta> m_redoList; // most recently undone first
 };

@@ -171,3 +171,54 @@ std::vector<std::uint8_t> DecodeDelta(std::span<const std::uint8_t> base, std::s
     }
     return out;
 }
+
+std::vector<std::uint8_t> EncodeUnpatch(std::span<const std::uint8_t> state, std::span<const StatePatch> patches) {
+    if (state.size() >= 0xFFFFFFFFu) throw std::length_error("undo state too large");
+    // The target is `state`; the base is the patched state. Between the patches the target
+    // is a copy of the base, shifted by what the patches before added or removed.
+    std::vector<std::uint8_t> out;
+    std::int64_t distance = 0, shift = 0;
+    std::size_t pos = 0; // in the target
+    auto unit = [&](std::span<const std::uint8_t> fresh, std::size_t copyLength) {
+        PutVarint(out, fresh.size());
+        out.insert(out.end(), fresh.begin(), fresh.end());
+        PutVarint(out, copyLength);
+        if (copyLength == 0) return;
+        const std::int64_t change = shift - distance;
+        PutVarint(out, (std::uint64_t(change) << 1) ^ std::uint64_t(change >> 63));
+        distance = shift;
+    };
+    std::span<const std::uint8_t> fresh;
+    for (const StatePatch& p : patches) {
+        if (p.offset < pos || p.offset > state.size() || p.length > state.size() - p.offset)
+            throw std::invalid_argument("undo patches out of order");
+        unit(fresh, p.offset - pos);
+        fresh = state.subspan(p.offset, p.length);
+        shift += std::int64_t(p.bytes.size()) - std::int64_t(p.length);
+        pos = p.offset + p.length;
+    }
+    unit(fresh, state.size() - pos);
+    out.shrink_to_fit();
+    return out;
+}
+
+void ApplyPatches(std::vector<std::uint8_t>& state, std::span<const StatePatch> patches) {
+    const bool sameLength =
+        std::all_of(patches.begin(), patches.end(), [](const StatePatch& p) { return p.bytes.size() == p.length; });
+    if (sameLength) {
+        for (const StatePatch& p : patches) std::copy(p.bytes.begin(), p.bytes.end(), state.begin() + std::ptrdiff_t(p.offset));
+        return;
+    }
+    std::vector<std::uint8_t> out;
+    std::size_t size = state.size();
+    for (const StatePatch& p : patches) size = size - p.length + p.bytes.size();
+    out.reserve(size);
+    std::size_t pos = 0;
+    for (const StatePatch& p : patches) {
+        out.insert(out.end(), state.begin() + std::ptrdiff_t(pos), state.begin() + std::ptrdiff_t(p.offset));
+        out.insert(out.end(), p.bytes.begin(), p.bytes.end());
+        pos = p.offset + p.length;
+    }
+    out.insert(out.end(), state.begin() + std::ptrdiff_t(pos), state.end());
+    state = std::move(out);
+}

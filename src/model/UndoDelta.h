@@ -13,9 +13,17 @@
 // distance (zigzag LEB128), where the distance is the base position minus the target
 // position and starts at 0.
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <vector>
+
+// A stretch of a state replaced by new bytes, not necessarily as many.
+struct StatePatch {
+    std::size_t offset = 0; // in the state before the patches
+    std::size_t length = 0; // bytes replaced
+    std::vector<std::uint8_t> bytes;
+};
 
 // The difference that rebuilds `target` from `base`.
 std::vector<std::uint8_t> EncodeDelta(std::span<const std::uint8_t> base, std::span<const std::uint8_t> target);
@@ -23,3 +31,10 @@ std::vector<std::uint8_t> EncodeDelta(std::span<const std::uint8_t> base, std::s
 // Rebuilds the target of a difference. Throws std::runtime_error when the difference does not
 // fit the base (which only a fault in the program can cause).
 std::vector<std::uint8_t> DecodeDelta(std::span<const std::uint8_t> base, std::span<const std::uint8_t> delta);
+
+// The difference that rebuilds `state` from `state` with the patches applied, at the cost of
+// the patches alone. The patches are sorted by offset, do not overlap and lie within `state`.
+std::vector<std::uint8_t> EncodeUnpatch(std::span<const std::uint8_t> state, std::span<const StatePatch> patches);
+
+// Applies sorted, disjoint patches to `state`; in place when no patch changes the length.
+void ApplyPatches(std::vector<std::uint8_t>& state, std::span<const StatePatch> patches);

@@ -105,6 +105,41 @@ TEST(UndoDelta, ADifferenceThatDoesNotFitItsBaseIsRefused) {
     EXPECT_THROW(DecodeDelta(base, truncated), std::runtime_error);
 }
 
+TEST(UndoDelta, PatchesAreUndoneExactlyWhateverTheirLengths) {
+    const std::vector<std::uint8_t> state = RandomBytes(300, 5);
+    auto bytes = [](std::size_t n, std::uint8_t fill) { return std::vector<std::uint8_t>(n, fill); };
+    const std::vector<std::vector<StatePatch>> cases = {
+        {},                                                      // nothing changed
+        {{10, 4, bytes(4, 1)}, {200, 8, bytes(8, 2)}},            // records rewritten in place
+        {{0, 3, bytes(5, 3)}, {3, 2, bytes(0, 0)}},               // at the start, touching
+        {{50, 0, bytes(7, 4)}, {120, 30, bytes(2, 5)}},           // inserted, then shortened
+        {{290, 10, bytes(12, 6)}},                               // up to the end, longer
+        {{0, 300, bytes(1, 7)}},                                 // everything
+    };
+    for (std::size_t c = 0; c < cases.size(); ++c) {
+        // What the patches should give, made the plain way.
+        std::vector<std::uint8_t> expected;
+        std::size_t pos = 0;
+        for (const StatePatch& p : cases[c]) {
+            expected.insert(expected.end(), state.begin() + pos, state.begin() + p.offset);
+            expected.insert(expected.end(), p.bytes.begin(), p.bytes.end());
+            pos = p.offset + p.length;
+        }
+        expected.insert(expected.end(), state.begin() + pos, state.end());
+
+        const std::vector<std::uint8_t> undo = EncodeUnpatch(state, cases[c]);
+        std::vector<std::uint8_t> patched = state;
+        ApplyPatches(patched, cases[c]);
+        ASSERT_EQ(patched, expected) << c;
+        EXPECT_EQ(DecodeDelta(patched, undo), state) << c;
+        // The replaced bytes and a few of bookkeeping, not the state.
+        std::size_t replaced = 0;
+        for (const StatePatch& p : cases[c]) replaced += p.length;
+        EXPECT_LE(undo.size(), replaced + 6 * (cases[c].size() + 1)) << c;
+    }
+    EXPECT_THROW(EncodeUnpatch(state, std::vector<StatePatch>{{100, 5, {}}, {90, 1, {}}}), std::invalid_argument);
+}
+
 TEST(UndoStorage, UndoAndRedoGiveBackExactlyTheStoredStates) {
     TestDoc t;
     BuildGrid(t, 20);
