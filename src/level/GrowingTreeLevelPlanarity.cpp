@@ -140,9 +140,10 @@ bool GrowingTreeLevelPlanarity::IsLevelPlanar() {
         if (w < 3) continue;
         for (int i = 0; i < w; ++i)
             for (int j = i + 1; j < w; ++j) {
+                const int key = Key(level, ids[level][i], ids[level][j]);
+                if (m_parent[key] == key && m_size[key] == 1) continue; // tied to nothing
                 std::uint8_t parity;
-                const int root = Find(Key(level, ids[level][i], ids[level][j]), parity);
-                if (m_size[root] == 1) continue;
+                const int root = Find(key, parity);
                 if (m_class[root] < 0) {
                     m_class[root] = static_cast<std::int16_t>(classes++);
                     m_classed.push_back(root);
@@ -156,16 +157,23 @@ bool GrowingTreeLevelPlanarity::IsLevelPlanar() {
     m_classed.clear();
     if (classes == 0) return true;
 
-    m_value.assign(classes, 0);
-    m_tried.assign(classes, 0);
+    // The levels to check once a class has its value, as lists through nextLevel.
+    m_checkFrom.assign(classes, -1);
+    std::array<int, kMaxVertices> nextLevel;
+    for (int level = m_n - 1; level >= 0; --level)
+        if (lastClass[level] >= 0) {
+            nextLevel[level] = m_checkFrom[lastClass[level]];
+            m_checkFrom[lastClass[level]] = level;
+        }
     auto consistentAfter = [&](int cls) {
-        for (int level = 0; level < m_n; ++level)
-            if (lastClass[level] == cls && !LevelAcyclic(tiedStart[level], tiedStart[level + 1], width[level])) return false;
+        for (int level = m_checkFrom[cls]; level >= 0; level = nextLevel[level])
+            if (!LevelAcyclic(tiedStart[level], tiedStart[level + 1], width[level])) return false;
         return true;
     };
     // Depth first over the class values; the mirror image of a drawing is a drawing, so the
     // first class keeps value 0.
     int c = 0;
+    m_value[0] = 0;
     m_tried[0] = 1;
     bool ok = consistentAfter(0);
     for (;;) {

@@ -67,5 +67,6 @@ private:
     std::vector<Tied> m_tied;
     std::array<std::int16_t, kKeys> m_class{};
     std::vector<int> m_classed;                        // roots with a class, to reset
-    std::vector<std::uint8_t> m_value, m_tried;
+    std::array<std::uint8_t, kKeys> m_value{}, m_tried{};
+    std::vector<int> m_checkFrom; // per class: the first level whose last class it is
 };
