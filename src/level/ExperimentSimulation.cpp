@@ -56,7 +56,11 @@ void ExperimentSimulation::Advance(const int* tracks) {
     std::uint32_t split = 0;
     for (int e = 0; e < m_edgeCount; ++e)
         if (span[e] > 1) split |= 1u << e;
-    for (int v = 0; v < m_vertexCount; ++v) {
+    // With the same edges split as in the pass before, every list is already in the order
+    // this pass would give it.
+    const bool sameSplit = split == m_lastSplit;
+    m_lastSplit = split;
+    for (int v = 0; !sameSplit && v < m_vertexCount; ++v) {
         if (!(m_incident[v] & split)) continue; // nothing of its own moves
         auto& list = m_adjacency[v];
         const int degree = m_degree[v];
