@@ -4,7 +4,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <atomic>
+
 #include "level/AssignmentExperiment.h"
+#include "level/TreeAssignmentCount.h"
 #include "level/UlpCensus.h"
 
 namespace {
@@ -38,7 +41,30 @@ BENCHMARK(BM_CensusNoPruning)->Arg(8)->Arg(9)->Unit(benchmark::kMillisecond)->Us
 BENCHMARK(BM_CensusAutomorphisms)->Arg(8)->Arg(9)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CensusReversal)->Arg(8)->Arg(9)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CensusBoth)->Arg(8)->Arg(9)->Arg(10)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
-BENCHMARK(BM_CensusNoCutOff)->Arg(10)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK(BM_CensusNoCutOff)->Arg(9)->Arg(10)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
+// One tree of ten vertices with no symmetry (a path with legs of 1, 2 and 3 at its
+// second, fourth and fifth vertex), every assignment decided once: the whole test per
+// assignment (Run) against the search that draws vertex by vertex (Search).
+std::vector<std::pair<int, int>> AsymmetricTen() {
+    return {{0, 1}, {1, 2}, {2, 3}, {3, 4}, {1, 5}, {3, 6}, {6, 7}, {4, 8}, {8, 9}};
+}
+
+void BM_TreeWholeTests(benchmark::State& state) {
+    const TreeAssignmentCount counter(10, AsymmetricTen(), {true, true, false});
+    std::atomic<bool> stop{false};
+    std::atomic<std::int64_t> done{0};
+    for (auto _ : state) benchmark::DoNotOptimize(counter.Run(stop, done).failing);
+}
+BENCHMARK(BM_TreeWholeTests)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
+void BM_TreeGrowingSearch(benchmark::State& state) {
+    const TreeAssignmentCount counter(10, AsymmetricTen());
+    std::atomic<bool> stop{false};
+    std::atomic<std::int64_t> done{0};
+    for (auto _ : state) benchmark::DoNotOptimize(counter.Search(stop, done).failing);
+}
+BENCHMARK(BM_TreeGrowingSearch)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 // A 3 x 3 grid on the levels 1 to 3: up to 3^9 assignments, each built as a proper level
 // graph and decided by the exact test.

@@ -6,13 +6,15 @@
 ExperimentSimulation::ExperimentSimulation(int vertexCount, const std::vector<ExperimentEdge>& edges,
                                            std::uint32_t nextId)
     : m_vertexCount(vertexCount), m_edgeCount(static_cast<int>(edges.size())), m_adjacency(vertexCount),
-      m_degree(vertexCount, 0), m_nextId(nextId) {
+      m_degree(vertexCount, 0), m_incident(vertexCount, 0), m_nextId(nextId) {
     if (m_edgeCount > kMaxEdges) throw std::invalid_argument("tree too large");
     for (int e = 0; e < m_edgeCount; ++e) {
         m_edges[e] = edges[e];
         m_order[e] = static_cast<std::uint8_t>(e);
         m_adjacency[edges[e].v1][m_degree[edges[e].v1]++] = static_cast<std::uint8_t>(e);
         m_adjacency[edges[e].v2][m_degree[edges[e].v2]++] = static_cast<std::uint8_t>(e);
+        m_incident[edges[e].v1] |= 1u << e;
+        m_incident[edges[e].v2] |= 1u << e;
     }
 }
 
@@ -51,7 +53,15 @@ void ExperimentSimulation::Advance(const int* tracks) {
 
     // Edges not split keep their order at each vertex; the new ones follow in the order
     // they were made.
-    for (int v = 0; v < m_vertexCount; ++v) {
+    std::uint32_t split = 0;
+    for (int e = 0; e < m_edgeCount; ++e)
+        if (span[e] > 1) split |= 1u << e;
+    // With the same edges split as in the pass before, every list is already in the order
+    // this pass would give it.
+    const bool sameSplit = split == m_lastSplit;
+    m_lastSplit = split;
+    for (int v = 0; !sameSplit && v < m_vertexCount; ++v) {
+        if (!(m_incident[v] & split)) continue; // nothing of its own moves
         auto& list = m_adjacency[v];
         const int degree = m_degree[v];
         std::array<std::uint8_t, kMaxEdges> rearranged{};

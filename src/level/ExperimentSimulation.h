@@ -53,5 +53,7 @@ private:
     std::array<std::uint8_t, kMaxEdges> m_order{};
     std::vector<std::array<std::uint8_t, kMaxEdges>> m_adjacency;
     std::vector<int> m_degree;
+    std::vector<std::uint32_t> m_incident; // per vertex, its edges as bits
+    std::uint32_t m_lastSplit = 0;         // edges the last pass split, as bits
     std::uint32_t m_nextId;
 };

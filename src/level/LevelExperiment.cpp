@@ -212,7 +212,11 @@ Outcome LevelExperiment::SimulateCount() {
     const std::int64_t all = Factorial(m_n);
     const TreeAssignmentCount counter(m_n, m_tree.edges);
     const int threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    std::vector<TreeAssignmentTally> tallies(threads);
+    // The search split by the levels of its first two vertices, shared out as the threads
+    // come free.
+    const std::vector<std::vector<int>> prefixes = counter.Prefixes(2);
+    std::vector<TreeAssignmentTally> tallies(prefixes.size());
+    std::atomic<std::size_t> next{0};
     std::atomic<bool> stop{false};
     std::atomic<std::int64_t> done{0};
     std::atomic<int> running{threads};
@@ -220,8 +224,9 @@ Outcome LevelExperiment::SimulateCount() {
     {
         std::vector<std::jthread> workers;
         for (int t = 0; t < threads; ++t)
-            workers.emplace_back([&, t] {
-                tallies[t] = counter.Run(stop, done, t, threads);
+            workers.emplace_back([&] {
+                for (std::size_t k; !stop.load() && (k = next.fetch_add(1)) < prefixes.size();)
+                    tallies[k] = counter.Search(prefixes[k], stop, done);
                 --running;
             });
         for (std::int64_t pass = kProgressEvery; m_progress && pass <= all; pass += kProgressEvery) {
@@ -234,7 +239,7 @@ Outcome LevelExperiment::SimulateCount() {
             }
         }
     }
-    const TreeAssignmentTally tally = TreeAssignmentCount::Merge(tallies);
+    const TreeAssignmentTally tally = TreeAssignmentCount::MergeInOrder(tallies);
     outcome.total = static_cast<std::int32_t>(all);
     outcome.failures = static_cast<std::int32_t>(tally.failing);
     outcome.passes = all;

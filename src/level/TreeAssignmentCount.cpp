@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "level/GrowingTreeLevelPlanarity.h"
 #include "level/TreeLevelPlanarity.h"
 #include "trees/FreeTreeEnumeration.h"
 
@@ -117,6 +118,20 @@ TreeAssignmentTally TreeAssignmentCount::Merge(const std::vector<TreeAssignmentT
         // Each share meets its failures in order, so the first of all is the least first.
         if (!t.firstFailing.empty() && (all.firstFailing.empty() || t.firstFailing < all.firstFailing))
             all.firstFailing = t.firstFailing;
+    }
+    return all;
+}
+
+TreeAssignmentTally TreeAssignmentCount::MergeInOrder(const std::vector<TreeAssignmentTally>& parts) {
+    TreeAssignmentTally all;
+    for (const TreeAssignmentTally& t : parts) {
+        all.failing += t.failing;
+        all.total += t.total;
+        all.visited += t.visited;
+        all.tested += t.tested;
+        all.cutOff += t.cutOff;
+        all.complete = all.complete && t.complete;
+        if (all.firstFailing.empty()) all.firstFailing = t.firstFailing;
     }
     return all;
 }
@@ -235,36 +250,14 @@ void TreeAssignmentCount::BuildSearchOrder(int root, const std::vector<std::vect
     for (const auto& [a, b] : m_edges) m_searchEdges.emplace_back(index[a], index[b]);
 }
 
-TreeAssignmentTally TreeAssignmentCount::Search(const std::atomic<bool>& stop, std::atomic<std::int64_t>& done) const {
-    TreeAssignmentTally tally;
+std::vector<std::vector<int>> TreeAssignmentCount::Prefixes(int depth) const {
+    // The search's own first steps, in its order, down to `depth` placed vertices.
     const int n = m_n;
-    TreeLevelPlanarity judge(n, m_searchEdges);
-    std::array<int, kMaxVertices> track{}; // by search index, 0 while not placed
-    std::array<char, kMaxVertices + 2> used{};
-    std::int64_t unpublished = 0, steps = 0;
-    std::int64_t factor = 1; // 2 where the mirror image stands in the same count
-
-    auto count = [&](std::int64_t weight, bool fails, int placed) {
-        tally.total += weight;
-        unpublished += weight;
-        if (!fails) return;
-        tally.failing += weight;
-        if (!tally.firstFailing.empty()) return;
-        // The least completion: the free levels in increasing order keep every chain
-        // increasing.
-        std::array<int, kMaxVertices> full = track;
-        int next = 1;
-        for (int i = placed; i < n; ++i) {
-            while (used[next]) ++next;
-            full[i] = next++;
-        }
-        tally.firstFailing.assign(n, 0);
-        for (int i = 0; i < n; ++i) tally.firstFailing[m_searchVertex[i]] = full[i];
-    };
-
+    std::vector<std::vector<int>> prefixes;
+    std::vector<int> track(depth, 0);
+    std::vector<char> used(n + 2, 0);
     int i = 0;
-    while (i >= 0) {
-        // Take the next level for vertex i, or go back.
+    while (i >= 0 && depth > 0) {
         if (track[i]) used[track[i]] = 0;
         int x = std::max(track[i], m_chainPrev[i] >= 0 ? track[m_chainPrev[i]] : 0) + 1;
         while (x <= n && used[x]) ++x;
@@ -275,14 +268,83 @@ TreeAssignmentTally TreeAssignmentCount::Search(const std::atomic<bool>& stop, s
         }
         track[i] = x;
         used[x] = 1;
-        if (i == m_centreLast) {
-            factor = 1;
-            if (m_pruning.reversal) {
-                const int sum = m_centreLast ? track[0] + track[1] : 2 * track[0];
-                if (sum > n + 1) continue; // the mirror of one already counted
-                if (sum < n + 1) factor = 2;
-            }
+        if (i == m_centreLast && m_pruning.reversal) {
+            const int sum = m_centreLast ? track[0] + track[1] : 2 * track[0];
+            if (sum > n + 1) continue;
         }
+        if (i + 1 == depth) prefixes.push_back(track);
+        else track[++i] = 0;
+    }
+    return prefixes;
+}
+
+TreeAssignmentTally TreeAssignmentCount::Search(const std::atomic<bool>& stop, std::atomic<std::int64_t>& done) const {
+    return Search(std::vector<int>{}, stop, done);
+}
+
+TreeAssignmentTally TreeAssignmentCount::Search(const std::vector<int>& prefix, const std::atomic<bool>& stop,
+                                                std::atomic<std::int64_t>& done) const {
+    TreeAssignmentTally tally;
+    const int n = m_n;
+    const int floor = static_cast<int>(prefix.size());
+    if (floor >= n) throw std::invalid_argument("prefix too long");
+    GrowingTreeLevelPlanarity judge(n, m_searchEdges);
+    std::array<int, kMaxVertices> track{}; // by search index, 0 while not placed
+    std::array<char, kMaxVertices + 2> used{};
+    std::array<char, kMaxVertices> placed{}; // handed to the judge
+    std::int64_t unpublished = 0, steps = 0;
+    std::int64_t factor = 1; // 2 where the mirror image stands in the same count
+    auto weigh = [&] {
+        factor = 1;
+        if (!m_pruning.reversal) return true;
+        const int sum = m_centreLast ? track[0] + track[1] : 2 * track[0];
+        if (sum > n + 1) return false; // the mirror of one already counted
+        if (sum < n + 1) factor = 2;
+        return true;
+    };
+    for (int i = 0; i < floor; ++i) {
+        track[i] = prefix[i];
+        used[track[i]] = 1;
+        judge.Place(i, track[i]);
+    }
+    if (floor > m_centreLast && !weigh()) return tally;
+
+    auto count = [&](std::int64_t weight, bool fails, int placedCount) {
+        tally.total += weight;
+        unpublished += weight;
+        if (!fails) return;
+        tally.failing += weight;
+        if (!tally.firstFailing.empty()) return;
+        // The least completion: the free levels in increasing order keep every chain
+        // increasing.
+        std::array<int, kMaxVertices> full = track;
+        int next = 1;
+        for (int i = placedCount; i < n; ++i) {
+            while (used[next]) ++next;
+            full[i] = next++;
+        }
+        tally.firstFailing.assign(n, 0);
+        for (int i = 0; i < n; ++i) tally.firstFailing[m_searchVertex[i]] = full[i];
+    };
+
+    int i = floor;
+    while (i >= floor) {
+        // Take the next level for vertex i, or go back.
+        if (track[i]) used[track[i]] = 0;
+        if (placed[i]) {
+            judge.TakeBack();
+            placed[i] = 0;
+        }
+        int x = std::max(track[i], m_chainPrev[i] >= 0 ? track[m_chainPrev[i]] : 0) + 1;
+        while (x <= n && used[x]) ++x;
+        if (x > n) {
+            track[i] = 0;
+            --i;
+            continue;
+        }
+        track[i] = x;
+        used[x] = 1;
+        if (i == m_centreLast && !weigh()) continue;
         if (++steps % kPublishEvery == 0) {
             done += unpublished;
             unpublished = 0;
@@ -291,22 +353,23 @@ TreeAssignmentTally TreeAssignmentCount::Search(const std::atomic<bool>& stop, s
                 break;
             }
         }
+        const bool drawable = judge.Place(i, x);
+        placed[i] = 1;
         if (i + 1 == n) {
             ++tally.visited;
             ++tally.tested;
-            count(m_automorphisms * factor, !judge.IsLevelPlanar(track.data()), n);
+            count(m_automorphisms * factor, !(drawable && judge.IsLevelPlanar()), n);
             continue;
         }
-        // A cut-off needs the placed set to be closed under the chains, so that its
-        // completions are counted by m_completions[i].
-        if (m_pruning.partial && i + 1 >= m_pruning.cutFrom && i >= m_centreLast && m_chainPrev[i + 1] != i) {
-            ++tally.tested;
-            if (!judge.IsLevelPlanar(track.data())) {
-                const std::int64_t weight = m_automorphisms * factor * m_completions[i];
-                tally.cutOff += weight;
-                count(weight, true, i + 1);
-                continue;
-            }
+        // A placed drawing that already fails fails in every completion. Counting them
+        // needs the placed set to be closed under the chains (m_completions[i]) and the
+        // mirror weight known.
+        if (!drawable && m_pruning.partial && i + 1 >= m_pruning.cutFrom && i >= m_centreLast &&
+            m_chainPrev[i + 1] != i) {
+            const std::int64_t weight = m_automorphisms * factor * m_completions[i];
+            tally.cutOff += weight;
+            count(weight, true, i + 1);
+            continue;
         }
         track[++i] = 0;
     }

@@ -32,8 +32,9 @@ struct TreePruning {
     bool reversal = true;
     // Search only: a partial assignment whose drawing of the placed vertices is not level
     // planar fails with every completion (level planarity passes to subgraphs), so its
-    // completions are counted without being visited.
-    bool partial = false; // off: at ten vertices it settles 71 thousand assignments for 70 million extra tests
+    // completions are counted without being visited. The search draws vertex by vertex,
+    // so noticing it costs nothing.
+    bool partial = true;
     // Fewer placed vertices are never tested: their drawing is an assignment of a smaller
     // tree (empty levels taken out), and every tree below this size passes all of them,
     // as the census of those sizes shows (its test checks it).
@@ -59,6 +60,13 @@ public:
     // assignment whose centre levels sum below n + 1 with one summing above it, so only
     // the former are searched. The first failing assignment is the first the search meets.
     TreeAssignmentTally Search(const std::atomic<bool>& stop, std::atomic<std::int64_t>& done) const;
+    // The search's first `depth` levels (by its own vertex numbering), in its order: the
+    // searches below them split the work of Search, and taken in this order, their tallies
+    // add up to its tally (the first failing assignment is the first share's that has one).
+    std::vector<std::vector<int>> Prefixes(int depth) const;
+    TreeAssignmentTally Search(const std::vector<int>& prefix, const std::atomic<bool>& stop,
+                               std::atomic<std::int64_t>& done) const;
+    static TreeAssignmentTally MergeInOrder(const std::vector<TreeAssignmentTally>& parts);
     static TreeAssignmentTally Merge(const std::vector<TreeAssignmentTally>& shares);
 
     // The representative of the orbit of `levels` under the automorphisms (in place).

@@ -57,32 +57,47 @@ CensusResult RunUlpCensus(int from, int to, IProgress* progress, int threads, Tr
     }
 
     if (threads <= 0) threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    std::atomic<std::size_t> next{0};
-    std::atomic<std::int64_t> done{0};
-    std::atomic<bool> stop{false};
-    std::atomic<int> running{threads};
-    std::vector<std::jthread> workers;
-    // Trees go to whichever thread is free, the largest searches first, so that no long
-    // one is left alone at the end: a search is about n! / |Aut| assignments.
+    // Each tree's search is split by the levels of its first two vertices, so that the
+    // threads share out the largest trees too and no long search is left alone at the end.
+    // Trees go largest first: a search is about n! / |Aut| assignments.
+    std::vector<TreeAssignmentCount> counters;
+    counters.reserve(result.rows.size());
     std::vector<std::size_t> byWork(result.rows.size());
     std::vector<double> work(result.rows.size());
     for (std::size_t i = 0; i < result.rows.size(); ++i) {
         CensusRow& row = result.rows[i];
         const int n = static_cast<int>(row.levelSequence.size());
-        row.automorphisms = TreeAssignmentCount(n, row.edges, pruning).AutomorphismCount();
+        counters.emplace_back(n, row.edges, pruning);
+        row.automorphisms = counters.back().AutomorphismCount();
         work[i] = static_cast<double>(Factorial(n)) / static_cast<double>(row.automorphisms);
         byWork[i] = i;
     }
     std::stable_sort(byWork.begin(), byWork.end(), [&](std::size_t a, std::size_t b) { return work[a] > work[b]; });
+    struct Task {
+        std::size_t row;
+        std::vector<int> prefix;
+    };
+    std::vector<Task> tasks;
+    std::vector<std::vector<std::size_t>> partTask(result.rows.size());
+    for (std::size_t r : byWork) {
+        const int n = static_cast<int>(result.rows[r].levelSequence.size());
+        for (std::vector<int>& prefix : counters[r].Prefixes(std::min(2, n - 1))) {
+            partTask[r].push_back(tasks.size());
+            tasks.push_back({r, std::move(prefix)});
+        }
+    }
+    std::vector<TreeAssignmentTally> tallies(tasks.size());
+    std::vector<char> started(tasks.size(), 0);
+    std::atomic<std::size_t> next{0};
+    std::atomic<std::int64_t> done{0};
+    std::atomic<bool> stop{false};
+    std::atomic<int> running{threads};
+    std::vector<std::jthread> workers;
     for (int t = 0; t < threads; ++t)
         workers.emplace_back([&] {
-            for (std::size_t k; !stop.load() && (k = next.fetch_add(1)) < result.rows.size();) {
-                CensusRow& row = result.rows[byWork[k]];
-                const int n = static_cast<int>(row.levelSequence.size());
-                // Cutting off one vertex short of a leaf saves nothing and costs a test.
-                TreePruning own = pruning;
-                own.partial = own.partial && n - 2 >= own.cutFrom;
-                row.tally = TreeAssignmentCount(n, row.edges, own).Search(stop, done);
+            for (std::size_t k; !stop.load() && (k = next.fetch_add(1)) < tasks.size();) {
+                started[k] = 1;
+                tallies[k] = counters[tasks[k].row].Search(tasks[k].prefix, stop, done);
             }
             --running;
         });
@@ -91,6 +106,14 @@ CensusResult RunUlpCensus(int from, int to, IProgress* progress, int threads, Tr
         if (progress && !progress->Update(done.load())) stop = true;
     }
     workers.clear();
+    for (std::size_t r = 0; r < result.rows.size(); ++r) {
+        std::vector<TreeAssignmentTally> own;
+        for (std::size_t k : partTask[r]) {
+            own.push_back(std::move(tallies[k]));
+            if (!started[k]) own.back().complete = false;
+        }
+        result.rows[r].tally = TreeAssignmentCount::MergeInOrder(own);
+    }
     for (CensusRow& row : result.rows) {
         const int n = static_cast<int>(row.levelSequence.size());
         // Trees never started after a cancel covered nothing.

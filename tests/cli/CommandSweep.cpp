@@ -1,5 +1,7 @@
 #include "CommandSweep.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <sstream>
@@ -7,6 +9,7 @@
 #include "CliSession.h"
 #include "Commands.h"
 #include "io/FileIO.h"
+#include "level/AssignmentExperiment.h"
 #include "model/Element.h"
 
 namespace {
@@ -35,7 +38,12 @@ std::string InfoLine(const std::string& output, const std::string& name) {
     return {};
 }
 
-const char* const kOutputs[] = {"level.lxd", "drawn.lxd", "ulp.lxd", "out.txt", "out.graphml"};
+const char* const kOutputs[] = {"level.lxd", "drawn.lxd", "ulp.lxd", "out.txt", "out.graphml", "failing.csv"};
+
+// Graphs up to these sizes get the assignment experiment: it tests every assignment, and
+// the sweep runs on every corpus file in the unit tests.
+constexpr long kExperimentVertices = 7;      // 5040 assignments, one vertex per level
+constexpr long kThreeLevelVertices = 8;      // 6561 on three levels
 
 } // namespace
 
@@ -85,6 +93,27 @@ void CommandSweep::ExpectReadable(const CommandRun& writer, const std::string& p
     if (info.status != kExitOk) m_problems.push_back(writer.args[0] + " wrote a file it cannot read:\n" + info.output);
 }
 
+void CommandSweep::ExpectExperiment(const CommandRun& run, long vertices) {
+    if (run.status != kExitOk) return;
+    // The count line, then one line per listed failing assignment: as many as fail, up to
+    // the limit, and the CSV written holds the same ones.
+    std::istringstream in(run.output);
+    long long failing = -1, total = -1, listed = 0;
+    for (std::string line; std::getline(in, line);) {
+        const std::string head = "The graph is non level planar in ";
+        if (line.rfind(head, 0) == 0) std::sscanf(line.c_str() + head.size(), "%lld level assignments out of %lld", &failing, &total);
+        if (line.rfind("fail: ", 0) == 0) ++listed;
+    }
+    const std::string what = run.args.size() > 3 && run.args[3] == "--levels" ? "experiment on three levels" : "experiment";
+    if (failing < 0 && listed == 0) return; // ended with one of the program's messages
+    if (failing < 0 || total < failing || listed != std::min<long long>(failing, kListedFailures))
+        m_problems.push_back(what + " printed an inconsistent count:\n" + run.output);
+    if (std::find(run.args.begin(), run.args.end(), "--csv") == run.args.end()) return;
+    const auto rows = ReadAssignmentCsv(Path("failing.csv"), static_cast<int>(vertices));
+    if (listed > 0 && (!rows || static_cast<long long>(rows->size()) != listed))
+        m_problems.push_back(what + " wrote a CSV that does not read back");
+}
+
 void CommandSweep::RunCommands() {
     const CommandRun& info = Cli({"info", m_input});
     const std::string input = m_input;
@@ -98,6 +127,11 @@ void CommandSweep::RunCommands() {
     // Draw ULP Trees writes only when it drew.
     const CommandRun& ulp = Cli({"draw-ulp", input, "--yes", "-o", Path("ulp.lxd")});
     if (ulp.status == kExitOk) ExpectReadable(ulp, Path("ulp.lxd"));
+    if (const std::string count = InfoLine(info.output, "vertices"); loads && !count.empty()) {
+        const long n = std::stol(count);
+        if (n <= kExperimentVertices) ExpectExperiment(Cli({"experiment", input, "--yes", "--csv", Path("failing.csv")}), n);
+        if (n <= kThreeLevelVertices) ExpectExperiment(Cli({"experiment", input, "--yes", "--levels", "3"}), n);
+    }
     const CommandRun& text = Cli({"convert", input, Path("out.txt")});
     if (text.status == kExitOk && !std::filesystem::exists(Path("out.txt")))
         m_problems.push_back("convert to .txt succeeded without writing it");

@@ -27,7 +27,7 @@ public:
     // Number of elements the input loads to, as arborix-cli loads it; -1 when refused.
     long LoadedElementCount();
     // Runs info, components, planarity, level-planarity, draw-level, minimize-crossings,
-    // level-witness, draw-ulp and convert to .txt and .graphml on the input (answering
+    // level-witness, draw-ulp, experiment (small graphs only) and convert to .txt and .graphml on the input (answering
     // questions with OK), then info on every document written.
     void RunCommands();
 
@@ -38,6 +38,7 @@ public:
 private:
     const CommandRun& Cli(std::vector<std::string> args);
     void ExpectReadable(const CommandRun& writer, const std::string& path);
+    void ExpectExperiment(const CommandRun& run, long vertices);
     std::string Path(const std::string& name) const { return m_dir + "/" + name; }
 
     std::string m_dir;
