@@ -285,12 +285,6 @@ public:
     enum class UlpDrawResult { Drawn, Cancelled, NotSimple, NotUndirected };
     // The command itself, telling how it ended (the command-line program needs to know).
     UlpDrawResult DrawUlpTrees();
-    // Layouts of the extracted component, starting at x0; each returns the largest centre x
-    // it produced, or x0 when the active view is not an editor view. The 3-spider moves
-    // right when its left side would otherwise reach keepRightOf (the tree before it).
-    std::int32_t DrawCaterpillar(AlgorithmWorkspace& ws, std::int32_t x0);
-    std::int32_t DrawRadius2Star(AlgorithmWorkspace& ws, std::int32_t x0);
-    std::int32_t Draw3Spider(AlgorithmWorkspace& ws, std::int32_t x0, std::int32_t keepRightOf = INT32_MIN);
 
     // ============================================================ random trees (random/)
     // The "Random Generators" commands (32976, 32991, 32992, 32993, 32994): each asks for
