@@ -310,7 +310,6 @@ public:
                    bool drawGuides);
     // Redraws every editor and PQ-tree view of this document.
     void RepaintAllViews();
-    void RepaintView(CDocView* view);
 
     // ============================================================ mouse and keys (editor/)
     // Points are document coordinates: the view has already taken off its scroll
