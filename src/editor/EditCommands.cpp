@@ -94,9 +94,7 @@ void CLattixDoc::OnRename() {
     if (!name) return;
     for (CElement* e : m_selection)
         if (CVertex* v = e->AsVertex()) v->m_name = *name;
-    RepaintAllViews();
-    CheckPoint();
-    SetModifiedFlag(true);
+    CommitEdit({.derived = Derived::None});
 }
 
 void CLattixDoc::OnResize() {
@@ -116,9 +114,7 @@ void CLattixDoc::OnResize() {
         const Point c = v->m_rect.Center();
         v->PlaceAt(c.x, c.y, view, true);
     }
-    RepaintAllViews();
-    CheckPoint();
-    SetModifiedFlag(true);
+    CommitEdit({.derived = Derived::None});
 }
 
 void CLattixDoc::OnWeight() {
@@ -131,9 +127,7 @@ void CLattixDoc::OnWeight() {
     const std::int32_t weight = PlainInteger(*text);
     for (CElement* e : m_selection)
         if (CEdge* edge = e->AsEdge()) edge->m_weight = weight;
-    CheckPoint();
-    SetModifiedFlag(true);
-    RepaintAllViews();
+    CommitEdit({.derived = Derived::None});
 }
 
 void CLattixDoc::OnTrackNumber() {
@@ -141,9 +135,7 @@ void CLattixDoc::OnTrackNumber() {
         if (auto track = Platform().RunTrackNumberDialog(first->m_trackNumber)) {
             for (CElement* e : m_selection)
                 if (CVertex* v = e->AsVertex()) v->m_trackNumber = *track;
-            RepaintAllViews();
-            CheckPoint();
-            SetModifiedFlag(true);
+            CommitEdit({.derived = Derived::None});
         }
     }
     RecomputeModeData();
@@ -163,9 +155,7 @@ void CLattixDoc::OnRelabel() {
         case RelabelFormat::Numbers: vertices[i]->m_name = std::to_string(i + 1); break;
         }
     }
-    RepaintAllViews();
-    CheckPoint();
-    SetModifiedFlag(true);
+    CommitEdit({.derived = Derived::None});
 }
 
 void CLattixDoc::SetSelectionEdgeColor(std::uint16_t code) {
@@ -179,10 +169,7 @@ void CLattixDoc::SetSelectionEdgeColor(std::uint16_t code) {
             for (CEdge* lane : lanes) lane->SetEdgeColor(code);
         }
     }
-    if (m_autoCrossings) CountCrossings();
-    CheckPoint();
-    SetModifiedFlag(true);
-    RepaintAllViews();
+    CommitEdit({.derived = Derived::Crossings});
 }
 
 void CLattixDoc::OnResetLabelCounter() {

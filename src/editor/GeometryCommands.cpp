@@ -61,19 +61,12 @@ void CLattixDoc::OnRemoveBend() {
             break;
         }
     }
-    CheckPoint();
-    SetModifiedFlag(true);
-    CountCrossings();
-    RepaintAllViews();
-    RecomputeUlpCounts(false);
+    CommitEdit({.derived = Derived::CrossingsAlways | Derived::UlpCounts, .derivedAfterCheckPoint = true});
 }
 
 void CLattixDoc::OnRemoveAllBends() {
     RemoveAllBends();
-    if (m_autoCrossings) CountCrossings();
-    CheckPoint();
-    SetModifiedFlag(true);
-    RepaintAllViews();
+    CommitEdit({.derived = Derived::Crossings});
 }
 
 namespace {
@@ -100,18 +93,12 @@ void MirrorSelection(CLattixDoc& doc, std::int32_t Point::*axis) {
 
 void CLattixDoc::OnFlipHorizontally() {
     MirrorSelection(*this, &Point::y); // top to bottom
-    if (m_autoCrossings) CountCrossings();
-    CheckPoint();
-    SetModifiedFlag(true);
-    RepaintAllViews();
+    CommitEdit({.derived = Derived::Crossings});
 }
 
 void CLattixDoc::OnFlipVertically() {
     MirrorSelection(*this, &Point::x); // left to right
-    if (m_autoCrossings) CountCrossings();
-    CheckPoint();
-    SetModifiedFlag(true);
-    RepaintAllViews();
+    CommitEdit({.derived = Derived::Crossings});
 }
 
 namespace {
@@ -207,7 +194,5 @@ void CLattixDoc::OnSwapAdjacencyLists(CLattixView* view) {
     if (m_autoCrossings) CountCrossings();
     a->PlaceAt(a->m_center.x, a->m_center.y, view, true);
     b->PlaceAt(b->m_center.x, b->m_center.y, view, true);
-    CheckPoint();
-    SetModifiedFlag(true);
-    RepaintAllViews();
+    CommitEdit({.derived = Derived::None});
 }

@@ -167,9 +167,7 @@ void CLattixDoc::OnLButtonUp(CDocView* view, unsigned flags, Point point) {
         m_dragging = false;
         m_cursorCode = kCursorMove;
         RenumberTopToBottom();
-        RecomputeModeData();
-        CheckPoint();
-        SetModifiedFlag(true);
+        CommitEdit({.derived = Derived::ModeData, .repaint = false});
     }
 
     if (m_creating) {
@@ -198,18 +196,14 @@ void CLattixDoc::OnLButtonUp(CDocView* view, unsigned flags, Point point) {
                 edge->SetEdgeColor(m_pressTool);
                 ClearSelection();
                 AddToSelection(edge);
-                CheckPoint();
-                SetModifiedFlag(true);
+                CommitEdit({.derived = Derived::None, .repaint = false});
             }
             RecomputeDerivedData();
         } else if (CVertex* v = m_creating->AsVertex()) {
             ClearSelection();
             AddToSelection(v);
-            RepaintAllViews();
             m_creating = nullptr;
-            RecomputeModeData();
-            CheckPoint();
-            SetModifiedFlag(true);
+            CommitEdit({.derived = Derived::ModeData});
         }
         m_creating = nullptr;
     }

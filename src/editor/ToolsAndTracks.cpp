@@ -30,8 +30,7 @@ void CLattixDoc::OnColorCommand(int id) {
             CVertex* v = e->AsVertex();
             if (!v || v->m_isBend) continue;
             v->m_color = m_currentColor;
-            CheckPoint();
-            SetModifiedFlag(true);
+            CommitEdit({.derived = Derived::None, .repaint = false});
         }
     } else if (view && m_selectedTrack < kTrackColorCount) {
         view->m_trackColors[m_selectedTrack] = static_cast<std::uint16_t>(id);
@@ -42,9 +41,7 @@ void CLattixDoc::OnColorCommand(int id) {
 void CLattixDoc::OnRenumberTopToBottom() {
     m_topToBottom = !m_topToBottom;
     RenumberTopToBottom();
-    CheckPoint();
-    SetModifiedFlag(true);
-    RepaintAllViews();
+    CommitEdit({.derived = Derived::None});
 }
 
 void CLattixDoc::OnAutoTrackNumbers() { m_autoTrack = !m_autoTrack; }

@@ -295,8 +295,7 @@ bool MinimizeCrossingsOnLevels(CLattixDoc& doc, std::uint64_t seed) {
         }
         at += (p.width + 2) * separation;
     }
-    if (!doc.m_autoCrossings) doc.CountCrossings();
-    doc.CommitEdit();
+    doc.CommitEdit({.derived = Derived::CrossingsAlways | Derived::ModeData});
     return true;
 }
 

@@ -140,9 +140,7 @@ void LevelExperiment::RemoveBendsOfLastPass() {
     for (CElement* e : m_doc.m_elements)
         if (CVertex* v = e->AsVertex(); v && v->m_isBend) bends.push_back(v);
     for (CVertex* b : bends) m_doc.RemoveBend(b);
-    m_doc.CheckPoint();
-    m_doc.SetModifiedFlag(true);
-    m_doc.UpdateSefe();
+    m_doc.CommitEdit({.derived = Derived::Sefe, .derivedAfterCheckPoint = true, .repaint = false});
 }
 
 int LevelExperiment::RunPass(const int* tracks, bool removeBends) {
@@ -376,10 +374,7 @@ void LevelExperiment::Run() {
                                      " level assignments out of " + std::to_string(outcome.total));
     // Also after an early end: whatever the last pass left is the command's result and
     // goes into the undo list like any other change.
-    m_doc.CheckPoint();
-    m_doc.SetModifiedFlag(true);
-    m_doc.CountCrossings();
-    m_doc.RepaintAllViews();
+    m_doc.CommitEdit({.derived = Derived::CrossingsAlways, .derivedAfterCheckPoint = true});
 }
 
 } // namespace

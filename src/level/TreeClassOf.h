@@ -1,7 +1,7 @@
 #pragma once
 // The classification of ULP Recognition Mode on a light graph, without a document: the
-// class of every component, as the mode counts them. It runs the mode's predicates on a
-// scratch document, which only modules above the file format may make; hence here.
+// class of every component, as the mode counts them, by the mode's rules on the light
+// graph itself.
 
 #include <cstdint>
 #include <span>
@@ -29,8 +29,6 @@ std::vector<TreeClass> ClassifyComponents(const LightGraph& g, std::span<const s
 // ULP Recognition Mode in the same order (caterpillar, radius-2 star, 3-spider).
 enum class UlpTreeClass { Caterpillar, Radius2Star, Spider3, None };
 
-// Must run on the thread that owns the element ids: the tests work on a scratch document,
-// whose ids are handed back afterwards so that a census leaves the documents' ids alone.
 UlpTreeClass ClassifyTree(int n, const std::vector<std::pair<int, int>>& edges);
 
 // "caterpillar", "radius-2 star", "3-spider" or "none".

@@ -18,15 +18,9 @@ struct AlgorithmWorkspace {
     CLattixDoc& doc;
     bool m_animate;
     std::int32_t m_stepDelay; // milliseconds, 0..10000
-    std::int32_t m_dfsCounter = 0;
     // Set when the user cancelled long work; the command then stops where it is.
     bool m_cancelled = false;
 
-    // The 3-spider layout: column counters left and right of the centre, and the bend
-    // vertices it created.
-    std::int32_t m_leftColumn = 0;
-    std::int32_t m_rightColumn = 0;
-    std::vector<CVertex*> m_bends;
     // Bends the command may still insert, over all the trees it draws.
     std::int64_t m_bendBudget = kMaxInsertedBends;
 

@@ -136,9 +136,6 @@ public:
     std::int32_t m_dfsNumber = -1;
     CVertex* m_dfsParent = nullptr;
     CEdge* m_dfsParentEdge = nullptr;
-    // Tree drawing.
-    bool m_placed = false;
-    bool m_spine = false;
 };
 
 class CEdge final : public CElement {

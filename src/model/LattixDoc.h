@@ -2,9 +2,9 @@
 // CLattixDoc: one graph with its selection, its saved settings, its undo history and
 // clipboard, and the work lists that the algorithms share between their steps.
 //
-// Every command that changes the graph ends the same way: CheckPoint, modified flag,
-// the recomputations of the derived data (crossings, classification, mode highlights),
-// RepaintAllViews. The command handlers live with their subsystems (planarity/, level/,
+// Every command that changes the graph ends through CommitEdit: the derived data it needs
+// (crossings, classification, mode highlights), the undo checkpoint, the modified flag,
+// the repaint. The command handlers live with their subsystems (planarity/, level/,
 // trees/, random/, editor/); this header only gathers them on the one document class.
 
 #include <array>
@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "model/Colors.h"
+#include "model/EditEnd.h"
 #include "model/DocView.h"
 #include "model/Element.h"
 #include "model/ElementList.h"
@@ -191,7 +192,9 @@ public:
     // The classification, upward colouring and SEFE highlighting, without the crossings.
     void RecomputeModeData();
     // The end of an edit: derived data, undo checkpoint, modified flag, repaint.
-    void CommitEdit();
+    void CommitEdit(EditEnd how = {});
+    // The recomputations of `what`, in the order RecomputeDerivedData runs them.
+    void RecomputeDerived(Derived what);
     // The edge being dragged out with the mouse, if any.
     CEdge* EdgeBeingDrawn() const;
 
@@ -282,12 +285,6 @@ public:
     enum class UlpDrawResult { Drawn, Cancelled, NotSimple, NotUndirected };
     // The command itself, telling how it ended (the command-line program needs to know).
     UlpDrawResult DrawUlpTrees();
-    // Layouts of the extracted component, starting at x0; each returns the largest centre x
-    // it produced, or x0 when the active view is not an editor view. The 3-spider moves
-    // right when its left side would otherwise reach keepRightOf (the tree before it).
-    std::int32_t DrawCaterpillar(AlgorithmWorkspace& ws, std::int32_t x0);
-    std::int32_t DrawRadius2Star(AlgorithmWorkspace& ws, std::int32_t x0);
-    std::int32_t Draw3Spider(AlgorithmWorkspace& ws, std::int32_t x0, std::int32_t keepRightOf = INT32_MIN);
 
     // ============================================================ random trees (random/)
     // The "Random Generators" commands (32976, 32991, 32992, 32993, 32994): each asks for
@@ -313,7 +310,6 @@ public:
                    bool drawGuides);
     // Redraws every editor and PQ-tree view of this document.
     void RepaintAllViews();
-    void RepaintView(CDocView* view);
 
     // ============================================================ mouse and keys (editor/)
     // Points are document coordinates: the view has already taken off its scroll

@@ -3,7 +3,3 @@
 void CLattixDoc::RepaintAllViews() {
     for (CDocView* view : m_views) view->Repaint();
 }
-
-void CLattixDoc::RepaintView(CDocView* view) {
-    if (view) view->Repaint();
-}

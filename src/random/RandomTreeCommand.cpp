@@ -18,14 +18,8 @@ GenerateOutcome RunRandomTreeCommand(CLattixDoc& doc, RandomTreeMethod method, c
     const GenerateOutcome outcome = generator.Generate(method, *n);
     if (outcome != GenerateOutcome::Added) return outcome;
 
-    doc.CheckPoint();
-    doc.SetModifiedFlag(true);
-    doc.CountCrossings();
     // The modes' derived data follows the new edges too, as after any other edit.
-    doc.RecomputeUlpCounts(false);
-    doc.ColorUpwardEdges();
-    doc.UpdateSefe();
-    doc.RepaintAllViews();
+    doc.CommitEdit({.derived = Derived::CrossingsAlways | Derived::ModeData, .derivedAfterCheckPoint = true});
     return outcome;
 }
 

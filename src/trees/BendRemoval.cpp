@@ -21,10 +21,7 @@ void CLattixDoc::RemoveAllBends() {
     for (CElement* e : m_elements)
         if (CVertex* v = e->AsVertex(); v && v->m_isBend) bends.push_back(v);
     for (CVertex* b : bends) RemoveBend(b);
-    CheckPoint();
-    SetModifiedFlag(true);
-    UpdateSefe();
-    RepaintAllViews();
+    CommitEdit({.derived = Derived::Sefe, .derivedAfterCheckPoint = true});
 }
 
 bool CLattixDoc::HasBends() const {

@@ -18,10 +18,3 @@ void CLattixDoc::RecomputeModeData() {
     ColorUpwardEdges();
     UpdateSefe();
 }
-
-void CLattixDoc::CommitEdit() {
-    RecomputeDerivedData();
-    CheckPoint();
-    SetModifiedFlag(true);
-    RepaintAllViews();
-}

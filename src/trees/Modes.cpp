@@ -109,10 +109,7 @@ void CLattixDoc::OnUlpRecognitionMode() {
         m_componentCount = m_treeCount = m_caterpillarCount = m_spiderCount = m_starCount = 0;
     }
     for (CElement* e : m_elements) e->m_highlight = kNoHighlight;
-    RecomputeModeData();
-    CheckPoint();
-    SetModifiedFlag(true);
-    RepaintAllViews();
+    CommitEdit({.derived = Derived::ModeData});
 }
 
 void CLattixDoc::OnUpwardMode() {
@@ -128,11 +125,7 @@ void CLattixDoc::OnUpwardMode() {
     }
     for (CElement* e : m_elements)
         if (e->IsEdge()) e->m_highlight = kNoHighlight;
-    ColorUpwardEdges();
-    UpdateSefe();
-    CheckPoint();
-    SetModifiedFlag(true);
-    RepaintAllViews();
+    CommitEdit({.derived = Derived::Upward | Derived::Sefe});
 }
 
 void CLattixDoc::OnSefeMode() {
@@ -144,8 +137,5 @@ void CLattixDoc::OnSefeMode() {
         m_ulpMode = false;
     }
     for (CElement* e : m_elements) e->m_highlight = kNoHighlight;
-    ColorUpwardEdges();
-    CheckPoint();
-    SetModifiedFlag(true);
-    RepaintAllViews();
+    CommitEdit({.derived = Derived::Upward});
 }

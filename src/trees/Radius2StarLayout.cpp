@@ -4,84 +4,55 @@
 
 #include <algorithm>
 
-#include "model/AlgorithmWorkspace.h"
-#include "model/LattixDoc.h"
-#include "trees/UlpPlacement.h"
+#include "trees/UlpLayout.h"
 
 namespace {
 
-// The other neighbour of a leg's middle vertex w (the one that is not the centre).
-CEdge* OuterEdge(const CVertex* w, const CVertex* centre) {
-    for (CEdge* e : w->m_edges)
-        if (CVertex* z = e->Other(w); z && z != centre) return e;
-    return nullptr;
+// The edge from a leg's middle vertex w to its other neighbour (not the centre); -1 when none.
+std::int32_t OuterEdge(const UlpTree& t, std::int32_t w, std::int32_t centre) {
+    for (std::int32_t e : t.incidence[w])
+        if (t.Other(e, w) != centre) return e;
+    return -1;
 }
 
 } // namespace
 
-std::int32_t CLattixDoc::DrawRadius2Star(AlgorithmWorkspace& ws, std::int32_t x0) {
-    CLattixView* view = GetActiveEditorView();
-    if (!view) return x0;
-    UlpPlacer placer(ws, *view);
-    const std::int64_t base = std::int64_t(x0) + 2 * std::int64_t(placer.Sx());
-
-    for (CVertex* v : m_compVertices) {
-        v->m_center = v->m_center + v->m_offset;
-        v->m_rect = v->m_rect.Offset(v->m_offset);
-        v->ResetOffset();
-        v->m_placed = false;
-    }
-    if (ws.m_animate) placer.HideComponent();
-
-    CVertex* centre = nullptr;
-    for (CVertex* v : m_compVertices) {
-        if (v->Degree() > 2) {
-            centre = v;
-            break;
-        }
-    }
-    if (!centre) {
-        placer.RevealComponent();
-        return x0;
-    }
+UlpLayout Radius2StarLayoutOf(const UlpTree& t) {
+    UlpLayout out;
+    std::int32_t centre = -1;
+    for (std::int32_t v = 0; v < t.vertexCount && centre < 0; ++v)
+        if (t.Degree(v) > 2) centre = v;
+    if (centre < 0) return out;
 
     // Enough columns left of the centre for the longest climbing leg.
     std::int64_t k = 1;
-    for (CEdge* e : centre->m_edges) {
-        CVertex* w = e->Other(centre);
-        if (!w || w->Degree() != 2) continue;
-        CEdge* outer = OuterEdge(w, centre);
-        CVertex* z = outer ? outer->Other(w) : nullptr;
-        if (z && z->m_trackNumber > w->m_trackNumber)
-            k = std::max<std::int64_t>(k, std::int64_t(z->m_trackNumber) - w->m_trackNumber + 1);
+    for (std::int32_t e : t.incidence[centre]) {
+        const std::int32_t w = t.Other(e, centre);
+        if (t.Degree(w) != 2) continue;
+        const std::int32_t outer = OuterEdge(t, w, centre);
+        if (outer < 0) continue;
+        const std::int32_t z = t.Other(outer, w);
+        if (t.tracks[z] > t.tracks[w]) k = std::max<std::int64_t>(k, std::int64_t(t.tracks[z]) - t.tracks[w] + 1);
     }
 
-    placer.Place(centre, placer.ColumnX(base, k));
-    placer.Step();
-    for (CEdge* e : centre->m_edges) {
-        CVertex* w = e->Other(centre);
-        if (!w) continue;
-        CEdge* outer = w->Degree() >= 2 ? OuterEdge(w, centre) : nullptr;
-        if (!outer) {
-            placer.Place(w, placer.ColumnX(base, k - 1), e);
-            placer.Step();
+    out.drawn = true;
+    out.steps.push_back({centre, k, -1});
+    for (std::int32_t e : t.incidence[centre]) {
+        const std::int32_t w = t.Other(e, centre);
+        const std::int32_t outer = t.Degree(w) >= 2 ? OuterEdge(t, w, centre) : -1;
+        if (outer < 0) {
+            out.steps.push_back({w, k - 1, e});
             continue;
         }
-        CVertex* z = outer->Other(w);
-        const std::int64_t tw = w->m_trackNumber, tz = z->m_trackNumber;
-        std::int64_t wColumn, zColumn;
+        const std::int32_t z = t.Other(outer, w);
+        const std::int64_t tw = t.tracks[w], tz = t.tracks[z];
         if (tz <= tw) {
-            wColumn = k + 1;
-            zColumn = k + 1 + (tw - tz);
+            out.steps.push_back({w, k + 1, e});
+            out.steps.push_back({z, k + 1 + (tw - tz), outer});
         } else {
-            wColumn = k - 1;
-            zColumn = k - 1 - (tz - tw);
+            out.steps.push_back({w, k - 1, e});
+            out.steps.push_back({z, k - 1 - (tz - tw), outer});
         }
-        placer.Place(w, placer.ColumnX(base, wColumn), e);
-        placer.Step();
-        placer.Place(z, placer.ColumnX(base, zColumn), outer);
-        placer.Step();
     }
-    placer.RevealComponent();
-    return placer.LargestCentreX(x0);
+    return out;
 }

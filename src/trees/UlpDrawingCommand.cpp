@@ -128,9 +128,6 @@ CLattixDoc::UlpDrawResult CLattixDoc::DrawUlpTrees() {
     }
 
     // The trees moved: the crossings pane counts the new drawing, not the old one.
-    if (m_autoCrossings) CountCrossings();
-    CheckPoint();
-    SetModifiedFlag(true);
-    RepaintAllViews();
+    CommitEdit({.derived = Derived::Crossings});
     return UlpDrawResult::Drawn;
 }

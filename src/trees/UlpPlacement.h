@@ -1,10 +1,13 @@
 #pragma once
-// What the three ULP tree layouts share: columns and tracks turned into document
-// positions in the active editor view, hiding the tree and revealing it element by element,
-// and the animation pause after each placement.
+// The ULP tree layouts drawn into the document: the extracted component (m_compVertices,
+// m_compEdges) becomes a light tree, the layout runs on it, and its placements are written
+// back through PlaceAt in the active editor view, element by element, with the animation
+// pause after each placement.
 
 #include <cstdint>
 #include <vector>
+
+#include "trees/UlpLayout.h"
 
 class CLattixDoc;
 class CLattixView;
@@ -12,37 +15,21 @@ class CVertex;
 class CEdge;
 struct AlgorithmWorkspace;
 
-class UlpPlacer {
-public:
-    // Works on the document's extracted component (m_compVertices, m_compEdges).
-    UlpPlacer(AlgorithmWorkspace& ws, CLattixView& view);
-
-    std::int32_t Sx() const { return m_sx; }
-    std::int32_t Sy() const { return m_sy; }
-    // x of a column counted from x0; coordinates far off the canvas saturate instead of
-    // wrapping around.
-    std::int32_t ColumnX(std::int64_t x0, std::int64_t column) const;
-    std::int32_t TrackY(std::int64_t track) const;
-
-    void HideComponent();
-    void RevealComponent();
-    // Puts v at (x, its track's y) with the view's guide rules, marks it placed and
-    // reveals it together with the edge it was reached by (if any).
-    void Place(CVertex* v, std::int32_t x, CEdge* via = nullptr);
-    // With animation on: repaint and pause for the step delay.
-    void Step();
-    // The largest centre x of the component, or `none` when it has no vertex.
-    std::int32_t LargestCentreX(std::int32_t none) const;
-
-    CLattixDoc& Doc() const;
-    CLattixView& View() const { return m_view; }
-    AlgorithmWorkspace& Workspace() const { return m_ws; }
-
-private:
-    AlgorithmWorkspace& m_ws;
-    CLattixView& m_view;
-    std::int32_t m_sx, m_sy;
+// The extracted component as a light tree: vertices in list order, edges in list order,
+// each vertex's edges in its adjacency order. Edges that leave the component are left out.
+struct ComponentTree {
+    UlpTree tree;
+    std::vector<CVertex*> vertices;
+    std::vector<CEdge*> edges;
 };
+ComponentTree LightTreeOfComponent(const CLattixDoc& doc);
+
+// Each returns the largest centre x it produced, or x0 when the active view is not an
+// editor view or the tree is not of the layout's shape. The 3-spider moves right when its
+// left side would otherwise reach keepRightOf (the tree before it).
+std::int32_t DrawCaterpillar(AlgorithmWorkspace& ws, std::int32_t x0);
+std::int32_t DrawRadius2Star(AlgorithmWorkspace& ws, std::int32_t x0);
+std::int32_t Draw3Spider(AlgorithmWorkspace& ws, std::int32_t x0, std::int32_t keepRightOf = INT32_MIN);
 
 // Saturating conversion for coordinates computed in 64 bits.
 std::int32_t ClampToInt32(std::int64_t value);

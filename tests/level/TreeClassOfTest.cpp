@@ -60,4 +60,24 @@ TEST(TreeClassOf, RefusesWhatTheModeRefuses) {
     EXPECT_THROW(ClassifyComponents(LightGraph{2, {{0, 1}}}, std::vector<std::int32_t>{1}), std::invalid_argument);
 }
 
+TEST(TreeClassOf, ALoopMakesNoTreeAndTakesNoIds) {
+    // The mode refuses repeated pairs only; a loop leaves its component no tree.
+    TestDoc t(false);
+    CVertex* a = t.Vertex(10, 10);
+    CVertex* b = t.Vertex(20, 10);
+    a->m_trackNumber = 0;
+    b->m_trackNumber = 1;
+    t.Edge(a, a);
+    t.Edge(a, b);
+    t.d().RecomputeUlpCounts(true);
+    const std::uint32_t nextId = g_nextId;
+    const std::vector<TreeClass> classes = ClassifyComponents(LightGraph{2, {{0, 0}, {0, 1}}});
+    EXPECT_EQ(classes, (std::vector<TreeClass>{TreeClass::NotATree}));
+    EXPECT_EQ(t.d().m_componentCount, 1);
+    EXPECT_EQ(t.d().m_treeCount, 0);
+    // Classifying builds nothing, so the documents' next element id stays where it was.
+    EXPECT_EQ(ClassifyTree(5, {{0, 1}, {1, 2}, {1, 3}, {3, 4}}), UlpTreeClass::Caterpillar);
+    EXPECT_EQ(g_nextId, nextId);
+}
+
 } // namespace
