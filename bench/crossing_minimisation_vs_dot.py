@@ -214,7 +214,9 @@ def main():
 
     if args.large is not None:
         for n in args.large or [10000, 100000]:
-            levels = max(3, int(round(n ** 0.5 / 2)))
+            # Levels of at most 250 vertices before dummies (about 360 with them), so that the
+            # drawing fits on the canvas at the default separation.
+            levels = max(3, int(round(n ** 0.5 / 2)), -(-n // 250))
             rng = random.Random(args.seed + n)
             g = random_level_graph(rng, levels, [n // levels] * levels, 1.5, 0.2)
             ours, t_ours, m_ours = run_ours(args.cli, work, *g)

@@ -109,6 +109,105 @@ public:
         }
     }
 
+    // Crossings gap by gap, kept so that a change on one level is recounted on its two gaps.
+    std::int64_t Recount() {
+        m_gaps.assign(std::max(m_g.LevelCount() - 1, 0), 0);
+        std::int64_t total = 0;
+        for (int l = 0; l + 1 < m_g.LevelCount(); ++l) total += m_gaps[l] = GapCrossings(m_g, l, m_pos, m_counter, m_ends);
+        return total;
+    }
+    std::int64_t RecountAround(int l) {
+        std::int64_t change = 0;
+        for (int gap : {l - 1, l})
+            if (gap >= 0 && gap + 1 < m_g.LevelCount()) {
+                const std::int64_t now = GapCrossings(m_g, gap, m_pos, m_counter, m_ends);
+                change += now - m_gaps[gap];
+                m_gaps[gap] = now;
+            }
+        return change;
+    }
+
+    // Iterated local search (Lourenco, Martin and Stuetzle): a few vertices of one level are
+    // thrown to random places, then sifting and exchanges repair that level and, while they
+    // change something, its neighbours. The result is kept when it has no more crossings
+    // than the best so far, so the search also walks along plateaus. `work` counts the
+    // sifting steps, which keeps the search deterministic where a clock would not be.
+    std::int64_t Perturbations(std::int64_t total, SplitMix& random, std::int64_t budget,
+                               const std::function<bool()>& keepGoing) {
+        const int h = m_g.LevelCount();
+        std::vector<int> wide;
+        for (int l = 0; l < h; ++l)
+            if (m_g.Level(l).size() > 1) wide.push_back(l);
+        if (wide.empty()) return total;
+        LevelOrders saved = m_orders;
+        std::vector<std::int64_t> savedGaps = m_gaps;
+        const std::int64_t n0 = m_g.VertexCount();
+        std::vector<int> queue;
+        std::vector<char> queued(h, 0);
+        std::vector<int> before;
+        // Small graphs run out of new throws long before the budget: the search ends when
+        // many rounds in a row found nothing better.
+        const std::int64_t patience = 40 * static_cast<std::int64_t>(m_g.VertexCount()) + 200;
+        std::int64_t work = 0, idle = 0;
+        for (int round = 0; work < budget && total > 0 && idle < patience; ++round, ++idle) {
+            if (round % 64 == 63 && !keepGoing()) break;
+            work += h + n0;
+            const int l = wide[random.Below(wide.size())];
+            auto& order = m_orders[l];
+            const int n = static_cast<int>(order.size());
+            const int moves = 1 + static_cast<int>(random.Below(std::min(n, 3)));
+            for (int k = 0; k < moves; ++k) {
+                const int from = static_cast<int>(random.Below(n)), to = static_cast<int>(random.Below(n));
+                const int v = order[from];
+                order.erase(order.begin() + from);
+                order.insert(order.begin() + to, v);
+            }
+            Renumber(l);
+            std::int64_t now = total + RecountAround(l);
+            queue.assign(1, l);
+            queued[l] = 1;
+            while (!queue.empty()) {
+                const int at = queue.back();
+                queue.pop_back();
+                queued[at] = 0;
+                before = m_orders[at];
+                Sift(at);
+                AdjacentExchanges(at);
+                work += LevelWork(at);
+                if (m_orders[at] != before) now += RecountAround(at);
+                // Back where it was before the throw: the neighbours have nothing new to
+                // answer to.
+                if (m_orders[at] == before || m_orders[at] == saved[at]) continue;
+                for (int next : {at - 1, at + 1})
+                    if (next >= 0 && next < h && !queued[next]) {
+                        queued[next] = 1;
+                        queue.push_back(next);
+                    }
+            }
+            if (now <= total) {
+                if (now < total) idle = 0;
+                total = now;
+                for (int k = 0; k < h; ++k)
+                    if (saved[k] != m_orders[k]) saved[k] = m_orders[k];
+                savedGaps = m_gaps;
+            } else {
+                for (int k = 0; k < h; ++k)
+                    if (saved[k] != m_orders[k]) {
+                        m_orders[k] = saved[k];
+                        Renumber(k);
+                    }
+                m_gaps = savedGaps;
+            }
+        }
+        return total;
+    }
+
+    std::int64_t LevelWork(int l) const {
+        std::int64_t edges = 0;
+        for (int v : m_g.Level(l)) edges += Degree(v);
+        return static_cast<std::int64_t>(m_g.Level(l).size()) * (edges + 1);
+    }
+
     std::int64_t SiftWork() const {
         std::int64_t work = 0;
         for (int l = 0; l < m_g.LevelCount(); ++l) {
@@ -228,6 +327,7 @@ private:
     std::vector<double> m_values;
     std::vector<int> m_lists;
     std::vector<std::pair<int, int>> m_downAt, m_upAt;
+    std::vector<std::int64_t> m_gaps;
 };
 
 // Orders met by a breadth-first search from the vertices of the lowest levels: connected
@@ -404,6 +504,26 @@ CrossingMinimizerResult MinimizeCrossings(const LevelGraph& g, const LevelOrders
         }
         if (best < result.crossings) {
             result.crossings = best;
+            result.orders = m.Orders();
+        }
+    }
+    if (result.crossings > 0 && options.searchWork > 0) {
+        m.SetOrders(result.orders);
+        m.Recount();
+        SplitMix random(options.seed ^ 0xC2B2AE3D27D4EB4Full);
+        bool stopped = false;
+        const std::int64_t found = m.Perturbations(result.crossings, random, options.searchWork, [&] {
+            stopped = stopped || !report(double(starts) / (starts + 1));
+            return !stopped;
+        });
+        if (stopped) {
+            result.cancelled = true;
+            result.orders = start;
+            result.orders.resize(g.LevelCount());
+            return result;
+        }
+        if (found < result.crossings) {
+            result.crossings = found;
             result.orders = m.Orders();
         }
     }
