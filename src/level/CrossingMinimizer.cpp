@@ -57,13 +57,13 @@ public:
     bool AdjacentExchanges(int l) {
         auto& order = m_orders[l];
         if (order.size() < 2) return false;
-        PrepareLevel(l);
+        UseLevel(l);
         bool changed = false;
         for (int pass = 0; pass < 32; ++pass) {
             bool swapped = false;
             for (std::size_t i = 0; i + 1 < order.size(); ++i) {
                 const int u = order[i], v = order[i + 1];
-                if (PairCrossings(u, v) > PairCrossings(v, u)) {
+                if (PairBalance(u, v) > 0) {
                     std::swap(order[i], order[i + 1]);
                     m_pos[order[i]] = static_cast<int>(i);
                     m_pos[order[i + 1]] = static_cast<int>(i + 1);
@@ -72,6 +72,7 @@ public:
             }
             if (!swapped) break;
         }
+        if (changed) m_version[l] = ++m_clock;
         return changed;
     }
 
@@ -81,7 +82,7 @@ public:
         auto& order = m_orders[l];
         const int n = static_cast<int>(order.size());
         if (n < 2) return;
-        PrepareLevel(l);
+        UseLevel(l);
         std::vector<int> sequence(order);
         // The busiest vertices first: their place matters most.
         std::stable_sort(sequence.begin(), sequence.end(), [&](int a, int b) { return Degree(a) > Degree(b); });
@@ -141,6 +142,7 @@ public:
         if (wide.empty()) return total;
         LevelOrders saved = m_orders;
         std::vector<std::int64_t> savedGaps = m_gaps;
+        std::vector<std::uint64_t> savedVersions = m_version;
         const std::int64_t n0 = m_g.VertexCount();
         std::vector<int> queue;
         std::vector<char> queued(h, 0);
@@ -148,14 +150,15 @@ public:
         // Small graphs run out of new throws long before the budget: the search ends when
         // many rounds in a row found nothing better.
         const std::int64_t patience = 40 * static_cast<std::int64_t>(m_g.VertexCount()) + 200;
-        std::int64_t work = 0, idle = 0;
-        for (int round = 0; work < budget && total > 0 && idle < patience; ++round, ++idle) {
+        const std::int64_t end = m_work + budget;
+        std::int64_t idle = 0;
+        for (int round = 0; m_work < end && total > 0 && idle < patience; ++round, ++idle) {
             if (round % 64 == 63 && !keepGoing()) break;
-            work += h + n0;
+            m_work += h + n0;
             const int l = wide[random.Below(wide.size())];
             auto& order = m_orders[l];
             const int n = static_cast<int>(order.size());
-            const int moves = 1 + static_cast<int>(random.Below(std::min(n, 3)));
+            const int moves = 1 + static_cast<int>(random.Below(n));
             for (int k = 0; k < moves; ++k) {
                 const int from = static_cast<int>(random.Below(n)), to = static_cast<int>(random.Below(n));
                 const int v = order[from];
@@ -173,7 +176,6 @@ public:
                 before = m_orders[at];
                 Sift(at);
                 AdjacentExchanges(at);
-                work += LevelWork(at);
                 if (m_orders[at] != before) now += RecountAround(at);
                 // Back where it was before the throw: the neighbours have nothing new to
                 // answer to.
@@ -190,6 +192,7 @@ public:
                 for (int k = 0; k < h; ++k)
                     if (saved[k] != m_orders[k]) saved[k] = m_orders[k];
                 savedGaps = m_gaps;
+                savedVersions = m_version;
             } else {
                 for (int k = 0; k < h; ++k)
                     if (saved[k] != m_orders[k]) {
@@ -197,6 +200,7 @@ public:
                         Renumber(k);
                     }
                 m_gaps = savedGaps;
+                m_version = savedVersions;
             }
         }
         return total;
@@ -224,6 +228,7 @@ private:
     }
 
     void Renumber(int l) {
+        m_version[l] = ++m_clock;
         const auto& order = m_orders[l];
         for (int r = 0; r < static_cast<int>(order.size()); ++r) m_pos[order[r]] = r;
     }
@@ -273,14 +278,51 @@ private:
         }
     }
 
-    // Crossings between the edges of u and those of v, both sides, with u left of v.
-    std::int64_t PairCrossings(int u, int v) const {
-        return Inversions(m_downAt[u], m_downAt[v]) + Inversions(m_upAt[u], m_upAt[v]);
+    // Sifting and exchanges on level l ask for PairBalance of its vertices. With the level's
+    // matrix of balances, kept while the levels around it stay as they are, each answer is
+    // one look-up (Matuszewski, Schoenfeld and Molitor); without, it is a merge.
+    void UseLevel(int l) {
+        m_matrix = nullptr;
+        if (m_matrices.empty()) {
+            PrepareLevel(l);
+            m_work += LevelWork(l);
+            return;
+        }
+        const auto& level = m_g.Level(l);
+        const int n = static_cast<int>(level.size());
+        const std::pair<std::uint64_t, std::uint64_t> stamp{l > 0 ? m_version[l - 1] : 0,
+                                                            l + 1 < m_g.LevelCount() ? m_version[l + 1] : 0};
+        // Two matrices per level: a change that is taken back finds the old one again.
+        int slot = 0;
+        while (slot < 2 && (m_matrices[2 * l + slot].empty() || m_stamps[2 * l + slot] != stamp)) ++slot;
+        if (slot == 2) slot = m_lastSlot[l] ^ 1;
+        m_lastSlot[l] = slot;
+        auto& matrix = m_matrices[2 * l + slot];
+        if (matrix.empty() || m_stamps[2 * l + slot] != stamp) {
+            PrepareLevel(l);
+            matrix.assign(static_cast<std::size_t>(n) * n, 0);
+            for (int i = 0; i < n; ++i)
+                for (int j = i + 1; j < n; ++j) {
+                    const auto d = static_cast<std::int32_t>(MergedBalance(level[i], level[j]));
+                    matrix[i * n + j] = d;
+                    matrix[j * n + i] = -d;
+                }
+            m_stamps[2 * l + slot] = stamp;
+            m_work += LevelWork(l);
+        }
+        m_work += static_cast<std::int64_t>(n) * n / 2;
+        m_matrix = matrix.data();
+        m_matrixWidth = n;
     }
 
-    // c(w,v) - c(v,w): what passing w to its right changes for v, both sides, in one merge
-    // per side (pairs with equal ends cross in neither order).
+    // c(w,v) - c(v,w): what passing w to its right changes for v, both sides.
     std::int64_t PairBalance(int w, int v) const {
+        if (m_matrix) return m_matrix[m_g.RankOf(w) * m_matrixWidth + m_g.RankOf(v)];
+        return MergedBalance(w, v);
+    }
+
+    // The same in one merge per side (pairs with equal ends cross in neither order).
+    std::int64_t MergedBalance(int w, int v) const {
         return Balance(m_downAt[w], m_downAt[v]) + Balance(m_upAt[w], m_upAt[v]);
     }
 
@@ -300,21 +342,21 @@ private:
         return greater - (all - greater - equal);
     }
 
-    // Pairs (a from the left vertex's list, b from the right one's) with a > b.
-    std::int64_t Inversions(std::pair<int, int> left, std::pair<int, int> right) const {
-        std::int64_t count = 0;
-        int j = right.first;
-        for (int i = left.first; i < left.second; ++i) {
-            while (j < right.second && m_lists[j] < m_lists[i]) ++j;
-            count += j - right.first;
-        }
-        return count;
-    }
-
 public:
     void Reserve() {
         m_downAt.assign(m_g.VertexCount(), {0, 0});
         m_upAt.assign(m_g.VertexCount(), {0, 0});
+        m_version.assign(m_g.LevelCount(), 0);
+    }
+
+    // Matrices of balances for the levels, where all of them together stay below `entries`.
+    void KeepMatrices(std::int64_t entries) {
+        std::int64_t need = 0;
+        for (int l = 0; l < m_g.LevelCount(); ++l) need += static_cast<std::int64_t>(m_g.Level(l).size()) * m_g.Level(l).size();
+        if (2 * need > entries) return;
+        m_matrices.assign(2 * m_g.LevelCount(), {});
+        m_stamps.assign(2 * m_g.LevelCount(), {0, 0});
+        m_lastSlot.assign(m_g.LevelCount(), 0);
     }
 
 private:
@@ -328,6 +370,16 @@ private:
     std::vector<int> m_lists;
     std::vector<std::pair<int, int>> m_downAt, m_upAt;
     std::vector<std::int64_t> m_gaps;
+    // A fresh number from m_clock whenever a level's order changes, so that one number
+    // always stands for one order, also after a rejected change is taken back.
+    std::vector<std::uint64_t> m_version;
+    std::uint64_t m_clock = 0;
+    std::vector<std::vector<std::int32_t>> m_matrices;
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> m_stamps; // neighbours' versions
+    std::vector<int> m_lastSlot;
+    const std::int32_t* m_matrix = nullptr;
+    int m_matrixWidth = 0;
+    std::int64_t m_work = 0; // sifting steps and look-ups so far
 };
 
 // Orders met by a breadth-first search from the vertices of the lowest levels: connected
@@ -448,6 +500,7 @@ CrossingMinimizerResult MinimizeCrossings(const LevelGraph& g, const LevelOrders
 
     Minimizer m(g);
     m.Reserve();
+    m.KeepMatrices(8 << 20);
     m.SetOrders(result.orders);
     result.crossings = m.Total();
     const int vertices = g.VertexCount();

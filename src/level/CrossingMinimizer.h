@@ -19,10 +19,10 @@ struct CrossingMinimizerOptions {
     // than `restartWork` / `restarts` (see MinimizeCrossings).
     int restarts = 32;
     // Vertex-edge incidences per level times the level's width, summed over the restarts.
-    std::int64_t restartWork = 300000;
+    std::int64_t restartWork = 150000;
     // Sifting steps (vertices times incident edges of the levels sifted) for the perturbation
     // search that follows the starts.
-    std::int64_t searchWork = 4000000;
+    std::int64_t searchWork = 2000000;
     // Largest search the exact method may make: the sum, over the gaps, of the products of
     // the numbers of orders of the two levels.
     std::int64_t exactBudget = 2000000;
