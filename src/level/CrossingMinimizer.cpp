@@ -206,6 +206,24 @@ public:
         return total;
     }
 
+    // Local improvement never makes things worse; it runs until a round gains nothing,
+    // each round visiting the levels in the other direction so no end is favoured. As every
+    // change it makes lowers the count, a round without gain leaves no vertex a better place.
+    std::int64_t Polish(std::int64_t total, bool sift) {
+        const int h = m_g.LevelCount();
+        for (int round = 0; round < 40 && total > 0; ++round) {
+            for (int i = 0; i < h; ++i) {
+                const int l = round % 2 ? h - 1 - i : i;
+                if (sift) Sift(l);
+                AdjacentExchanges(l);
+            }
+            const std::int64_t now = Total();
+            if (now >= total) break;
+            total = now;
+        }
+        return total;
+    }
+
     std::int64_t LevelWork(int l) const {
         std::int64_t edges = 0;
         for (int v : m_g.Level(l)) edges += Degree(v);
@@ -542,19 +560,7 @@ CrossingMinimizerResult MinimizeCrossings(const LevelGraph& g, const LevelOrders
             }
         }
         m.SetOrders(bestOrders);
-        // Local improvement never makes things worse; it runs until a round gains nothing,
-        // each round visiting the levels in the other direction so no end is favoured.
-        for (int round = 0; round < 40 && best > 0; ++round) {
-            const int h = g.LevelCount();
-            for (int i = 0; i < h; ++i) {
-                const int l = round % 2 ? h - 1 - i : i;
-                if (sift) m.Sift(l);
-                m.AdjacentExchanges(l);
-            }
-            const std::int64_t now = m.Total();
-            if (now >= best) break;
-            best = now;
-        }
+        best = m.Polish(best, sift);
         if (best < result.crossings) {
             result.crossings = best;
             result.orders = m.Orders();
@@ -575,8 +581,9 @@ CrossingMinimizerResult MinimizeCrossings(const LevelGraph& g, const LevelOrders
             result.orders.resize(g.LevelCount());
             return result;
         }
-        if (found < result.crossings) {
-            result.crossings = found;
+        const std::int64_t polished = m.Polish(found, sift);
+        if (polished < result.crossings) {
+            result.crossings = polished;
             result.orders = m.Orders();
         }
     }
