@@ -171,13 +171,19 @@ def run_dot(work, vertices, edges, order, timeout=None):
     seconds, peak, done = timed(["dot", "-Tplain", "-o", out, src], timeout)
     if not done:
         return None, seconds, None
-    x = {}
+    x, y = {}, {}
     with open(out) as f:
         for line in f:
             if line.startswith("node "):
                 parts = line.split()
                 name = parts[1].strip('"')
-                x[name] = float(parts[2])
+                x[name], y[name] = float(parts[2]), float(parts[3])
+    # Orders by x mean something only if dot kept every level on a rank of its own.
+    heights = {}
+    for n, l, _ in vertices:
+        heights.setdefault(l, set()).add(y[n])
+    if any(len(h) != 1 for h in heights.values()) or len({min(h) for h in heights.values()}) != len(heights):
+        sys.exit("dot did not keep the levels as ranks")
     return orders_from_x(vertices, x), seconds, peak
 
 
