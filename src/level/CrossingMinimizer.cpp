@@ -127,11 +127,12 @@ public:
         return change;
     }
 
-    // Iterated local search (Lourenco, Martin and Stuetzle): a few vertices of one level are
-    // thrown to random places, then sifting and exchanges repair that level and, while they
-    // change something, its neighbours. The result is kept when it has no more crossings
-    // than the best so far, so the search also walks along plateaus. `work` counts the
-    // sifting steps, which keeps the search deterministic where a clock would not be.
+    // Iterated local search (Lourenco, Martin and Stuetzle): one to all vertices of one level
+    // are thrown to random places, then sifting and exchanges repair that level and, while
+    // they change something, its neighbours. The result is kept when it has no more
+    // crossings than the best so far, so the search also walks along plateaus. The budget is
+    // counted in sifting steps (m_work), which keeps the search deterministic where a clock
+    // would not be.
     std::int64_t Perturbations(std::int64_t total, SplitMix& random, std::int64_t budget,
                                const std::function<bool()>& keepGoing) {
         const int h = m_g.LevelCount();

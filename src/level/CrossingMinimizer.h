@@ -3,7 +3,8 @@
 // second phase of the layered drawing method, on a proper level graph.
 //
 // Layer sweeps with the barycenter and the median rule, then adjacent exchanges and
-// sifting, from several deterministic starts; the best orders found are kept. Where the
+// sifting, from several deterministic starts; the best orders found are then perturbed and
+// repaired as long as the budget lasts, and the best orders seen are kept. Where the
 // orders of all levels can be searched completely (narrow levels), the exact optimum is
 // computed instead and the result says so.
 
