@@ -9,6 +9,7 @@ import argparse
 import os
 import random
 import re
+import signal
 import subprocess
 import sys
 import tempfile
@@ -113,14 +114,19 @@ def orders_from_x(vertices, x):
 def timed(cmd, timeout=None):
     """(seconds, peak resident kB, completed) of a whole process."""
     start = time.perf_counter()
+    # A session of its own, so that a timeout stops the measured program and not only time(1).
+    p = subprocess.Popen(["/usr/bin/time", "-f", "%M"] + cmd, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                         text=True, start_new_session=True)
     try:
-        r = subprocess.run(["/usr/bin/time", "-f", "%M"] + cmd, capture_output=True, text=True, timeout=timeout)
+        _, err = p.communicate(timeout=timeout)
     except subprocess.TimeoutExpired:
+        os.killpg(p.pid, signal.SIGKILL)
+        p.communicate()
         return time.perf_counter() - start, None, False
     seconds = time.perf_counter() - start
-    if r.returncode != 0:
-        sys.exit(f"failed: {' '.join(cmd)}\n{r.stderr}")
-    peak = int(r.stderr.strip().splitlines()[-1])
+    if p.returncode != 0:
+        sys.exit(f"failed: {' '.join(cmd)}\n{err}")
+    peak = int(err.strip().splitlines()[-1])
     return seconds, peak, True
 
 
