@@ -169,7 +169,9 @@ public:
             std::int64_t now = total + RecountAround(l);
             queue.assign(1, l);
             queued[l] = 1;
-            while (!queue.empty()) {
+            // On a big graph far from a local optimum the repairs could spread over every
+            // level many times: the budget also ends a round, which leaves a valid count.
+            while (!queue.empty() && m_work < end) {
                 const int at = queue.back();
                 queue.pop_back();
                 queued[at] = 0;
@@ -186,6 +188,7 @@ public:
                         queue.push_back(next);
                     }
             }
+            for (int at : queue) queued[at] = 0;
             if (now <= total) {
                 if (now < total) idle = 0;
                 total = now;
@@ -209,9 +212,9 @@ public:
     // Local improvement never makes things worse; it runs until a round gains nothing,
     // each round visiting the levels in the other direction so no end is favoured. As every
     // change it makes lowers the count, a round without gain leaves no vertex a better place.
-    std::int64_t Polish(std::int64_t total, bool sift) {
+    std::int64_t Polish(std::int64_t total, bool sift, const std::function<bool()>& keepGoing) {
         const int h = m_g.LevelCount();
-        for (int round = 0; round < 40 && total > 0; ++round) {
+        for (int round = 0; round < 40 && total > 0 && keepGoing(); ++round) {
             for (int i = 0; i < h; ++i) {
                 const int l = round % 2 ? h - 1 - i : i;
                 if (sift) Sift(l);
@@ -458,17 +461,26 @@ CrossingMinimizerResult MinimizeCrossings(const LevelGraph& g, const LevelOrders
     const int affordable = static_cast<int>(std::min<std::int64_t>(options.restartWork / passWork, options.restarts));
     const int restarts = vertices <= 3000 ? std::clamp(affordable, std::min(options.restarts, 1), options.restarts)
                          : vertices <= 30000 ? std::min(options.restarts, 1) : 0;
-    const bool sift = m.SiftWork() <= 40000000;
+    const bool sift = m.SiftWork() <= 400000000;
     const int starts = 1 + (restarts > 0 ? 1 + restarts : 0);
     auto report = [&](double fraction) { return !options.progress || options.progress(fraction); };
+    // Rounds of sifting on big graphs take a while, so they ask too.
+    bool stopped = false;
+    int startsDone = 0;
+    const std::function<bool()> keepGoing = [&] {
+        stopped = stopped || !report(double(startsDone) / (starts + 1));
+        return !stopped;
+    };
+    auto cancelled = [&] {
+        result.cancelled = true;
+        result.orders = start;
+        result.orders.resize(g.LevelCount());
+        return result;
+    };
 
     for (int s = 0; s < starts && result.crossings > 0; ++s) {
-        if (!report(double(s) / starts)) {
-            result.cancelled = true;
-            result.orders = start;
-            result.orders.resize(g.LevelCount());
-            return result;
-        }
+        startsDone = s;
+        if (!keepGoing()) return cancelled();
         m.SetOrders(s == 0 ? result.orders
                    : s == 1 ? BreadthFirstOrders(g, start)
                             : ShuffledOrders(start, options.seed * 0x100000001B3ull + static_cast<std::uint64_t>(s)));
@@ -489,7 +501,8 @@ CrossingMinimizerResult MinimizeCrossings(const LevelGraph& g, const LevelOrders
             }
         }
         m.SetOrders(bestOrders);
-        best = m.Polish(best, sift);
+        best = m.Polish(best, sift, keepGoing);
+        if (stopped) return cancelled();
         if (best < result.crossings) {
             result.crossings = best;
             result.orders = m.Orders();
@@ -499,18 +512,10 @@ CrossingMinimizerResult MinimizeCrossings(const LevelGraph& g, const LevelOrders
         m.SetOrders(result.orders);
         m.Recount();
         SplitMix random(options.seed ^ 0xC2B2AE3D27D4EB4Full);
-        bool stopped = false;
-        const std::int64_t found = m.Perturbations(result.crossings, random, options.searchWork, [&] {
-            stopped = stopped || !report(double(starts) / (starts + 1));
-            return !stopped;
-        });
-        if (stopped) {
-            result.cancelled = true;
-            result.orders = start;
-            result.orders.resize(g.LevelCount());
-            return result;
-        }
-        const std::int64_t polished = m.Polish(found, sift);
+        startsDone = starts;
+        const std::int64_t found = m.Perturbations(result.crossings, random, options.searchWork, keepGoing);
+        const std::int64_t polished = stopped ? found : m.Polish(found, sift, keepGoing);
+        if (stopped) return cancelled();
         if (polished < result.crossings) {
             result.crossings = polished;
             result.orders = m.Orders();
