@@ -9,6 +9,7 @@ import argparse
 import os
 import random
 import re
+import signal
 import subprocess
 import sys
 import tempfile
@@ -113,14 +114,19 @@ def orders_from_x(vertices, x):
 def timed(cmd, timeout=None):
     """(seconds, peak resident kB, completed) of a whole process."""
     start = time.perf_counter()
+    # A session of its own, so that a timeout stops the measured program and not only time(1).
+    p = subprocess.Popen(["/usr/bin/time", "-f", "%M"] + cmd, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                         text=True, start_new_session=True)
     try:
-        r = subprocess.run(["/usr/bin/time", "-f", "%M"] + cmd, capture_output=True, text=True, timeout=timeout)
+        _, err = p.communicate(timeout=timeout)
     except subprocess.TimeoutExpired:
+        os.killpg(p.pid, signal.SIGKILL)
+        p.communicate()
         return time.perf_counter() - start, None, False
     seconds = time.perf_counter() - start
-    if r.returncode != 0:
-        sys.exit(f"failed: {' '.join(cmd)}\n{r.stderr}")
-    peak = int(r.stderr.strip().splitlines()[-1])
+    if p.returncode != 0:
+        sys.exit(f"failed: {' '.join(cmd)}\n{err}")
+    peak = int(err.strip().splitlines()[-1])
     return seconds, peak, True
 
 
@@ -171,13 +177,19 @@ def run_dot(work, vertices, edges, order, timeout=None):
     seconds, peak, done = timed(["dot", "-Tplain", "-o", out, src], timeout)
     if not done:
         return None, seconds, None
-    x = {}
+    x, y = {}, {}
     with open(out) as f:
         for line in f:
             if line.startswith("node "):
                 parts = line.split()
                 name = parts[1].strip('"')
-                x[name] = float(parts[2])
+                x[name], y[name] = float(parts[2]), float(parts[3])
+    # Orders by x mean something only if dot kept every level on a rank of its own.
+    heights = {}
+    for n, l, _ in vertices:
+        heights.setdefault(l, set()).add(y[n])
+    if any(len(h) != 1 for h in heights.values()) or len({min(h) for h in heights.values()}) != len(heights):
+        sys.exit("dot did not keep the levels as ranks")
     return orders_from_x(vertices, x), seconds, peak
 
 
@@ -214,7 +226,9 @@ def main():
 
     if args.large is not None:
         for n in args.large or [10000, 100000]:
-            levels = max(3, int(round(n ** 0.5 / 2)))
+            # Levels of at most 250 vertices before dummies (about 360 with them), so that the
+            # drawing fits on the canvas at the default separation.
+            levels = max(3, int(round(n ** 0.5 / 2)), -(-n // 250))
             rng = random.Random(args.seed + n)
             g = random_level_graph(rng, levels, [n // levels] * levels, 1.5, 0.2)
             ours, t_ours, m_ours = run_ours(args.cli, work, *g)

@@ -1,7 +1,6 @@
 #include "level/CrossingMinimizer.h"
 
 #include <algorithm>
-#include <limits>
 #include <numeric>
 
 #include "level/LayerCrossings.h"
@@ -57,13 +56,13 @@ public:
     bool AdjacentExchanges(int l) {
         auto& order = m_orders[l];
         if (order.size() < 2) return false;
-        PrepareLevel(l);
+        UseLevel(l);
         bool changed = false;
         for (int pass = 0; pass < 32; ++pass) {
             bool swapped = false;
             for (std::size_t i = 0; i + 1 < order.size(); ++i) {
                 const int u = order[i], v = order[i + 1];
-                if (PairCrossings(u, v) > PairCrossings(v, u)) {
+                if (PairBalance(u, v) > 0) {
                     std::swap(order[i], order[i + 1]);
                     m_pos[order[i]] = static_cast<int>(i);
                     m_pos[order[i + 1]] = static_cast<int>(i + 1);
@@ -72,6 +71,7 @@ public:
             }
             if (!swapped) break;
         }
+        if (changed) m_version[l] = ++m_clock;
         return changed;
     }
 
@@ -81,7 +81,7 @@ public:
         auto& order = m_orders[l];
         const int n = static_cast<int>(order.size());
         if (n < 2) return;
-        PrepareLevel(l);
+        UseLevel(l);
         std::vector<int> sequence(order);
         // The busiest vertices first: their place matters most.
         std::stable_sort(sequence.begin(), sequence.end(), [&](int a, int b) { return Degree(a) > Degree(b); });
@@ -109,6 +109,130 @@ public:
         }
     }
 
+    // Crossings gap by gap, kept so that a change on one level is recounted on its two gaps.
+    std::int64_t Recount() {
+        m_gaps.assign(std::max(m_g.LevelCount() - 1, 0), 0);
+        std::int64_t total = 0;
+        for (int l = 0; l + 1 < m_g.LevelCount(); ++l) total += m_gaps[l] = GapCrossings(m_g, l, m_pos, m_counter, m_ends);
+        return total;
+    }
+    std::int64_t RecountAround(int l) {
+        std::int64_t change = 0;
+        for (int gap : {l - 1, l})
+            if (gap >= 0 && gap + 1 < m_g.LevelCount()) {
+                const std::int64_t now = GapCrossings(m_g, gap, m_pos, m_counter, m_ends);
+                change += now - m_gaps[gap];
+                m_gaps[gap] = now;
+            }
+        return change;
+    }
+
+    // Iterated local search (Lourenco, Martin and Stuetzle): one to all vertices of one level
+    // are thrown to random places, then sifting and exchanges repair that level and, while
+    // they change something, its neighbours. The result is kept when it has no more
+    // crossings than the best so far, so the search also walks along plateaus. The budget is
+    // counted in sifting steps (m_work), which keeps the search deterministic where a clock
+    // would not be.
+    std::int64_t Perturbations(std::int64_t total, SplitMix& random, std::int64_t budget,
+                               const std::function<bool()>& keepGoing) {
+        const int h = m_g.LevelCount();
+        std::vector<int> wide;
+        for (int l = 0; l < h; ++l)
+            if (m_g.Level(l).size() > 1) wide.push_back(l);
+        if (wide.empty()) return total;
+        LevelOrders saved = m_orders;
+        std::vector<std::int64_t> savedGaps = m_gaps;
+        std::vector<std::uint64_t> savedVersions = m_version;
+        const std::int64_t n0 = m_g.VertexCount();
+        std::vector<int> queue;
+        std::vector<char> queued(h, 0);
+        std::vector<int> before;
+        // Small graphs run out of new throws long before the budget: the search ends when
+        // many rounds in a row found nothing better.
+        const std::int64_t patience = 40 * static_cast<std::int64_t>(m_g.VertexCount()) + 200;
+        const std::int64_t end = m_work + budget;
+        std::int64_t idle = 0;
+        for (int round = 0; m_work < end && total > 0 && idle < patience; ++round, ++idle) {
+            if (round % 64 == 63 && !keepGoing()) break;
+            m_work += h + n0;
+            const int l = wide[random.Below(wide.size())];
+            auto& order = m_orders[l];
+            const int n = static_cast<int>(order.size());
+            const int moves = 1 + static_cast<int>(random.Below(n));
+            for (int k = 0; k < moves; ++k) {
+                const int from = static_cast<int>(random.Below(n)), to = static_cast<int>(random.Below(n));
+                const int v = order[from];
+                order.erase(order.begin() + from);
+                order.insert(order.begin() + to, v);
+            }
+            Renumber(l);
+            std::int64_t now = total + RecountAround(l);
+            queue.assign(1, l);
+            queued[l] = 1;
+            // On a big graph far from a local optimum the repairs could spread over every
+            // level many times: the budget also ends a round, which leaves a valid count.
+            while (!queue.empty() && m_work < end) {
+                const int at = queue.back();
+                queue.pop_back();
+                queued[at] = 0;
+                before = m_orders[at];
+                Sift(at);
+                AdjacentExchanges(at);
+                if (m_orders[at] != before) now += RecountAround(at);
+                // Back where it was before the throw: the neighbours have nothing new to
+                // answer to.
+                if (m_orders[at] == before || m_orders[at] == saved[at]) continue;
+                for (int next : {at - 1, at + 1})
+                    if (next >= 0 && next < h && !queued[next]) {
+                        queued[next] = 1;
+                        queue.push_back(next);
+                    }
+            }
+            for (int at : queue) queued[at] = 0;
+            if (now <= total) {
+                if (now < total) idle = 0;
+                total = now;
+                for (int k = 0; k < h; ++k)
+                    if (saved[k] != m_orders[k]) saved[k] = m_orders[k];
+                savedGaps = m_gaps;
+                savedVersions = m_version;
+            } else {
+                for (int k = 0; k < h; ++k)
+                    if (saved[k] != m_orders[k]) {
+                        m_orders[k] = saved[k];
+                        Renumber(k);
+                    }
+                m_gaps = savedGaps;
+                m_version = savedVersions;
+            }
+        }
+        return total;
+    }
+
+    // Local improvement never makes things worse; it runs until a round gains nothing,
+    // each round visiting the levels in the other direction so no end is favoured. As every
+    // change it makes lowers the count, a round without gain leaves no vertex a better place.
+    std::int64_t Polish(std::int64_t total, bool sift, const std::function<bool()>& keepGoing) {
+        const int h = m_g.LevelCount();
+        for (int round = 0; round < 40 && total > 0 && keepGoing(); ++round) {
+            for (int i = 0; i < h; ++i) {
+                const int l = round % 2 ? h - 1 - i : i;
+                if (sift) Sift(l);
+                AdjacentExchanges(l);
+            }
+            const std::int64_t now = Total();
+            if (now >= total) break;
+            total = now;
+        }
+        return total;
+    }
+
+    std::int64_t LevelWork(int l) const {
+        std::int64_t edges = 0;
+        for (int v : m_g.Level(l)) edges += Degree(v);
+        return static_cast<std::int64_t>(m_g.Level(l).size()) * (edges + 1);
+    }
+
     std::int64_t SiftWork() const {
         std::int64_t work = 0;
         for (int l = 0; l < m_g.LevelCount(); ++l) {
@@ -125,6 +249,7 @@ private:
     }
 
     void Renumber(int l) {
+        m_version[l] = ++m_clock;
         const auto& order = m_orders[l];
         for (int r = 0; r < static_cast<int>(order.size()); ++r) m_pos[order[r]] = r;
     }
@@ -174,14 +299,51 @@ private:
         }
     }
 
-    // Crossings between the edges of u and those of v, both sides, with u left of v.
-    std::int64_t PairCrossings(int u, int v) const {
-        return Inversions(m_downAt[u], m_downAt[v]) + Inversions(m_upAt[u], m_upAt[v]);
+    // Sifting and exchanges on level l ask for PairBalance of its vertices. With the level's
+    // matrix of balances, kept while the levels around it stay as they are, each answer is
+    // one look-up (Matuszewski, Schoenfeld and Molitor); without, it is a merge.
+    void UseLevel(int l) {
+        m_matrix = nullptr;
+        if (m_matrices.empty()) {
+            PrepareLevel(l);
+            m_work += LevelWork(l);
+            return;
+        }
+        const auto& level = m_g.Level(l);
+        const int n = static_cast<int>(level.size());
+        const std::pair<std::uint64_t, std::uint64_t> stamp{l > 0 ? m_version[l - 1] : 0,
+                                                            l + 1 < m_g.LevelCount() ? m_version[l + 1] : 0};
+        // Two matrices per level: a change that is taken back finds the old one again.
+        int slot = 0;
+        while (slot < 2 && (m_matrices[2 * l + slot].empty() || m_stamps[2 * l + slot] != stamp)) ++slot;
+        if (slot == 2) slot = m_lastSlot[l] ^ 1;
+        m_lastSlot[l] = slot;
+        auto& matrix = m_matrices[2 * l + slot];
+        if (matrix.empty() || m_stamps[2 * l + slot] != stamp) {
+            PrepareLevel(l);
+            matrix.assign(static_cast<std::size_t>(n) * n, 0);
+            for (int i = 0; i < n; ++i)
+                for (int j = i + 1; j < n; ++j) {
+                    const auto d = static_cast<std::int32_t>(MergedBalance(level[i], level[j]));
+                    matrix[i * n + j] = d;
+                    matrix[j * n + i] = -d;
+                }
+            m_stamps[2 * l + slot] = stamp;
+            m_work += LevelWork(l);
+        }
+        m_work += static_cast<std::int64_t>(n) * n / 2;
+        m_matrix = matrix.data();
+        m_matrixWidth = n;
     }
 
-    // c(w,v) - c(v,w): what passing w to its right changes for v, both sides, in one merge
-    // per side (pairs with equal ends cross in neither order).
+    // c(w,v) - c(v,w): what passing w to its right changes for v, both sides.
     std::int64_t PairBalance(int w, int v) const {
+        if (m_matrix) return m_matrix[m_g.RankOf(w) * m_matrixWidth + m_g.RankOf(v)];
+        return MergedBalance(w, v);
+    }
+
+    // The same in one merge per side (pairs with equal ends cross in neither order).
+    std::int64_t MergedBalance(int w, int v) const {
         return Balance(m_downAt[w], m_downAt[v]) + Balance(m_upAt[w], m_upAt[v]);
     }
 
@@ -201,21 +363,21 @@ private:
         return greater - (all - greater - equal);
     }
 
-    // Pairs (a from the left vertex's list, b from the right one's) with a > b.
-    std::int64_t Inversions(std::pair<int, int> left, std::pair<int, int> right) const {
-        std::int64_t count = 0;
-        int j = right.first;
-        for (int i = left.first; i < left.second; ++i) {
-            while (j < right.second && m_lists[j] < m_lists[i]) ++j;
-            count += j - right.first;
-        }
-        return count;
-    }
-
 public:
     void Reserve() {
         m_downAt.assign(m_g.VertexCount(), {0, 0});
         m_upAt.assign(m_g.VertexCount(), {0, 0});
+        m_version.assign(m_g.LevelCount(), 0);
+    }
+
+    // Matrices of balances for the levels, where all of them together stay below `entries`.
+    void KeepMatrices(std::int64_t entries) {
+        std::int64_t need = 0;
+        for (int l = 0; l < m_g.LevelCount(); ++l) need += static_cast<std::int64_t>(m_g.Level(l).size()) * m_g.Level(l).size();
+        if (2 * need > entries) return;
+        m_matrices.assign(2 * m_g.LevelCount(), {});
+        m_stamps.assign(2 * m_g.LevelCount(), {0, 0});
+        m_lastSlot.assign(m_g.LevelCount(), 0);
     }
 
 private:
@@ -228,6 +390,17 @@ private:
     std::vector<double> m_values;
     std::vector<int> m_lists;
     std::vector<std::pair<int, int>> m_downAt, m_upAt;
+    std::vector<std::int64_t> m_gaps;
+    // A fresh number from m_clock whenever a level's order changes, so that one number
+    // always stands for one order, also after a rejected change is taken back.
+    std::vector<std::uint64_t> m_version;
+    std::uint64_t m_clock = 0;
+    std::vector<std::vector<std::int32_t>> m_matrices;
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> m_stamps; // neighbours' versions
+    std::vector<int> m_lastSlot;
+    const std::int32_t* m_matrix = nullptr;
+    int m_matrixWidth = 0;
+    std::int64_t m_work = 0; // sifting steps and look-ups so far
 };
 
 // Orders met by a breadth-first search from the vertices of the lowest levels: connected
@@ -263,78 +436,7 @@ LevelOrders ShuffledOrders(const LevelOrders& start, std::uint64_t seed) {
     return orders;
 }
 
-std::int64_t Factorial(std::size_t n) {
-    std::int64_t f = 1;
-    for (std::size_t i = 2; i <= n; ++i) f *= static_cast<std::int64_t>(i);
-    return f;
-}
-
 } // namespace
-
-bool ExactMinimumCrossings(const LevelGraph& g, std::int64_t budget, LevelOrders& orders, std::int64_t& crossings) {
-    const int h = g.LevelCount();
-    constexpr std::size_t kWidest = 9;
-    std::int64_t work = 0;
-    for (int l = 0; l < h; ++l)
-        if (g.Level(l).size() > kWidest) return false;
-    for (int l = 0; l + 1 < h; ++l) {
-        work += Factorial(g.Level(l).size()) * Factorial(g.Level(l + 1).size());
-        if (work > budget) return false;
-    }
-
-    // Every order of every level, as positions by rank in the level's stored order.
-    std::vector<std::vector<std::vector<int>>> perms(h);
-    for (int l = 0; l < h; ++l) {
-        std::vector<int> p(g.Level(l).size());
-        std::iota(p.begin(), p.end(), 0);
-        do perms[l].push_back(p);
-        while (std::next_permutation(p.begin(), p.end()));
-    }
-    // Dynamic programming along the levels: the crossings of a gap depend only on the
-    // orders of its two levels.
-    std::vector<std::vector<std::int64_t>> best(h);
-    std::vector<std::vector<int>> from(h);
-    best[0].assign(perms[0].size(), 0);
-    from[0].assign(perms[0].size(), -1);
-    LayerCrossingCounter counter;
-    std::vector<std::pair<int, int>> ends;
-    for (int l = 0; l + 1 < h; ++l) {
-        const auto gap = g.EdgesBelowGap(l);
-        const int lowerWidth = static_cast<int>(g.Level(l).size()), upperWidth = static_cast<int>(g.Level(l + 1).size());
-        best[l + 1].assign(perms[l + 1].size(), std::numeric_limits<std::int64_t>::max());
-        from[l + 1].assign(perms[l + 1].size(), 0);
-        for (std::size_t i = 0; i < perms[l].size(); ++i) {
-            const auto& lower = perms[l][i];
-            for (std::size_t j = 0; j < perms[l + 1].size(); ++j) {
-                const auto& upper = perms[l + 1][j];
-                ends.clear();
-                for (int e : gap) {
-                    const auto& edge = g.Edges()[e];
-                    ends.push_back({lower[g.RankOf(edge.lower)], upper[g.RankOf(edge.upper)]});
-                }
-                const std::int64_t total = best[l][i] + counter.Count(ends, lowerWidth, upperWidth);
-                if (total < best[l + 1][j]) {
-                    best[l + 1][j] = total;
-                    from[l + 1][j] = static_cast<int>(i);
-                }
-            }
-        }
-    }
-    orders.assign(h, {});
-    if (h == 0) {
-        crossings = 0;
-        return true;
-    }
-    int choice = static_cast<int>(std::min_element(best[h - 1].begin(), best[h - 1].end()) - best[h - 1].begin());
-    crossings = best[h - 1][choice];
-    for (int l = h - 1; l >= 0; --l) {
-        const auto& place = perms[l][choice];
-        orders[l].assign(place.size(), 0);
-        for (std::size_t r = 0; r < place.size(); ++r) orders[l][place[r]] = g.Level(l)[r];
-        choice = from[l][choice];
-    }
-    return true;
-}
 
 CrossingMinimizerResult MinimizeCrossings(const LevelGraph& g, const LevelOrders& start,
                                           const CrossingMinimizerOptions& options) {
@@ -348,6 +450,7 @@ CrossingMinimizerResult MinimizeCrossings(const LevelGraph& g, const LevelOrders
 
     Minimizer m(g);
     m.Reserve();
+    m.KeepMatrices(8 << 20);
     m.SetOrders(result.orders);
     result.crossings = m.Total();
     const int vertices = g.VertexCount();
@@ -358,17 +461,26 @@ CrossingMinimizerResult MinimizeCrossings(const LevelGraph& g, const LevelOrders
     const int affordable = static_cast<int>(std::min<std::int64_t>(options.restartWork / passWork, options.restarts));
     const int restarts = vertices <= 3000 ? std::clamp(affordable, std::min(options.restarts, 1), options.restarts)
                          : vertices <= 30000 ? std::min(options.restarts, 1) : 0;
-    const bool sift = m.SiftWork() <= 40000000;
+    const bool sift = m.SiftWork() <= 400000000;
     const int starts = 1 + (restarts > 0 ? 1 + restarts : 0);
     auto report = [&](double fraction) { return !options.progress || options.progress(fraction); };
+    // Rounds of sifting on big graphs take a while, so they ask too.
+    bool stopped = false;
+    int startsDone = 0;
+    const std::function<bool()> keepGoing = [&] {
+        stopped = stopped || !report(double(startsDone) / (starts + 1));
+        return !stopped;
+    };
+    auto cancelled = [&] {
+        result.cancelled = true;
+        result.orders = start;
+        result.orders.resize(g.LevelCount());
+        return result;
+    };
 
     for (int s = 0; s < starts && result.crossings > 0; ++s) {
-        if (!report(double(s) / starts)) {
-            result.cancelled = true;
-            result.orders = start;
-            result.orders.resize(g.LevelCount());
-            return result;
-        }
+        startsDone = s;
+        if (!keepGoing()) return cancelled();
         m.SetOrders(s == 0 ? result.orders
                    : s == 1 ? BreadthFirstOrders(g, start)
                             : ShuffledOrders(start, options.seed * 0x100000001B3ull + static_cast<std::uint64_t>(s)));
@@ -389,21 +501,23 @@ CrossingMinimizerResult MinimizeCrossings(const LevelGraph& g, const LevelOrders
             }
         }
         m.SetOrders(bestOrders);
-        // Local improvement never makes things worse; it runs until a round gains nothing,
-        // each round visiting the levels in the other direction so no end is favoured.
-        for (int round = 0; round < 40 && best > 0; ++round) {
-            const int h = g.LevelCount();
-            for (int i = 0; i < h; ++i) {
-                const int l = round % 2 ? h - 1 - i : i;
-                if (sift) m.Sift(l);
-                m.AdjacentExchanges(l);
-            }
-            const std::int64_t now = m.Total();
-            if (now >= best) break;
-            best = now;
-        }
+        best = m.Polish(best, sift, keepGoing);
+        if (stopped) return cancelled();
         if (best < result.crossings) {
             result.crossings = best;
+            result.orders = m.Orders();
+        }
+    }
+    if (result.crossings > 0 && options.searchWork > 0) {
+        m.SetOrders(result.orders);
+        m.Recount();
+        SplitMix random(options.seed ^ 0xC2B2AE3D27D4EB4Full);
+        startsDone = starts;
+        const std::int64_t found = m.Perturbations(result.crossings, random, options.searchWork, keepGoing);
+        const std::int64_t polished = stopped ? found : m.Polish(found, sift, keepGoing);
+        if (stopped) return cancelled();
+        if (polished < result.crossings) {
+            result.crossings = polished;
             result.orders = m.Orders();
         }
     }

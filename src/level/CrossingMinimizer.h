@@ -3,7 +3,8 @@
 // second phase of the layered drawing method, on a proper level graph.
 //
 // Layer sweeps with the barycenter and the median rule, then adjacent exchanges and
-// sifting, from several deterministic starts; the best orders found are kept. Where the
+// sifting, from several deterministic starts; the best orders found are then perturbed and
+// repaired as long as the budget lasts, and the best orders seen are kept. Where the
 // orders of all levels can be searched completely (narrow levels), the exact optimum is
 // computed instead and the result says so.
 
@@ -19,7 +20,10 @@ struct CrossingMinimizerOptions {
     // than `restartWork` / `restarts` (see MinimizeCrossings).
     int restarts = 32;
     // Vertex-edge incidences per level times the level's width, summed over the restarts.
-    std::int64_t restartWork = 300000;
+    std::int64_t restartWork = 150000;
+    // Sifting steps (vertices times incident edges of the levels sifted) for the perturbation
+    // search that follows the starts.
+    std::int64_t searchWork = 2000000;
     // Largest search the exact method may make: the sum, over the gaps, of the products of
     // the numbers of orders of the two levels.
     std::int64_t exactBudget = 2000000;

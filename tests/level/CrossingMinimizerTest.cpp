@@ -164,3 +164,37 @@ TEST(CoordinateAssignment, KeepsOrdersAndSeparationAndStraightensLongEdges) {
         for (std::size_t i = 1; i < chain.size(); ++i) EXPECT_EQ(x[chain[i]], x[chain[0]]) << "round " << round;
     }
 }
+
+// Ends of the search: no vertex has a better place on its level, and narrow graphs reach the
+// optimum the exact method proves, with the exact method switched off.
+TEST(CrossingMinimizer, HeuristicsEndWhereNoVertexHasABetterPlaceAndFindNarrowOptima) {
+    std::mt19937 rng(23);
+    CrossingMinimizerOptions heuristicOnly;
+    heuristicOnly.exactBudget = 0;
+    for (int round = 0; round < 12; ++round) {
+        std::uniform_int_distribution<int> width(5, 11), levels(3, 5);
+        std::vector<int> widths(levels(rng));
+        for (int& w : widths) w = width(rng);
+        const LevelGraph g = RandomLevelGraph(rng, widths, 0.3);
+        const CrossingMinimizerResult r = MinimizeCrossings(g, g.Levels(), heuristicOnly);
+        for (std::size_t l = 0; l < r.orders.size(); ++l)
+            for (std::size_t from = 0; from < r.orders[l].size(); ++from)
+                for (std::size_t to = 0; to < r.orders[l].size(); ++to) {
+                    LevelOrders moved = r.orders;
+                    const int v = moved[l][from];
+                    moved[l].erase(moved[l].begin() + static_cast<std::ptrdiff_t>(from));
+                    moved[l].insert(moved[l].begin() + static_cast<std::ptrdiff_t>(to), v);
+                    ASSERT_GE(LevelCrossings(g, moved), r.crossings) << "round " << round << ": vertex " << v << " to " << to;
+                }
+    }
+    for (int round = 0; round < 20; ++round) {
+        std::uniform_int_distribution<int> width(3, 5), levels(3, 5);
+        std::vector<int> widths(levels(rng));
+        for (int& w : widths) w = width(rng);
+        const LevelGraph g = RandomLevelGraph(rng, widths, 0.45);
+        LevelOrders exact;
+        std::int64_t optimum = 0;
+        ASSERT_TRUE(ExactMinimumCrossings(g, std::int64_t(1) << 40, exact, optimum));
+        EXPECT_EQ(MinimizeCrossings(g, g.Levels(), heuristicOnly).crossings, optimum) << "round " << round;
+    }
+}
