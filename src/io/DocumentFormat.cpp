@@ -148,6 +148,8 @@ class DocumentReader {
 
 public:
     DocumentReader(CLattixDoc& doc, std::span<const std::uint8_t> bytes) : m_doc(doc), m_ar(bytes) {}
+    DocumentReader(CLattixDoc& doc, const ArchiveSource& source, std::uint64_t size, std::size_t chunk)
+        : m_doc(doc), m_ar(source, size, chunk) {}
 
     LoadStatus Read() {
         try {
@@ -418,6 +420,10 @@ std::vector<std::uint8_t> WriteDocument(const CLattixDoc& doc) {
 
 LoadStatus ReadDocument(CLattixDoc& doc, std::span<const std::uint8_t> bytes) {
     return DocumentReader(doc, bytes).Read();
+}
+
+LoadStatus ReadDocument(CLattixDoc& doc, const ArchiveSource& source, std::uint64_t size, std::size_t chunk) {
+    return DocumentReader(doc, source, size, chunk).Read();
 }
 
 const char* LoadStatusMessage(LoadStatus status) {

@@ -44,6 +44,7 @@ void CUndo::TrimToLevels() {
 }
 
 void CUndo::CheckPoint() {
+    if (!m_keepHistory) return;
     std::vector<std::uint8_t> state = StoreState();
     TrimToLevels();
     if (m_hasCurrent) {

@@ -39,6 +39,9 @@ public:
 
     std::int32_t m_growSize = 32768;
     std::int32_t m_undoLevels = 500;
+    // Off where nothing can ever be undone (the command-line program): checkpoints then
+    // store nothing, sparing a copy of the whole document per edit.
+    bool m_keepHistory = true;
 
 protected:
     // Moves the current state to the redo list and reloads the one before; false when
