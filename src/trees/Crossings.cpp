@@ -218,30 +218,32 @@ bool TouchAtHeight(const Item& p, const Item& q) {
 // shared. On a level drawing these are all the adjacent-band pairs whose boxes meet, far
 // too many to test one by one.
 std::int64_t CountTouchingAtHeights(const std::vector<Item>& items) {
+    // A point as one number that sorts as (x, y) does, so that the sort compares integers.
+    auto at = [](Point p) {
+        return (std::uint64_t(std::uint32_t(p.x) ^ 0x80000000u) << 32) | (std::uint32_t(p.y) ^ 0x80000000u);
+    };
     struct End {
-        std::int32_t x, y;
-        const void* v;
+        std::uint64_t at;
+        std::uintptr_t v;
         bool upper; // the item's end of the larger y
     };
     std::vector<End> ends;
     for (const Item& it : items) {
         if (!Steep(it)) continue;
         const bool aUpper = it.seg.a.y > it.seg.b.y;
-        ends.push_back({it.seg.a.x, it.seg.a.y, it.v1, aUpper});
-        ends.push_back({it.seg.b.x, it.seg.b.y, it.v2, !aUpper});
+        ends.push_back({at(it.seg.a), reinterpret_cast<std::uintptr_t>(it.v1), aUpper});
+        ends.push_back({at(it.seg.b), reinterpret_cast<std::uintptr_t>(it.v2), !aUpper});
     }
-    std::sort(ends.begin(), ends.end(), [](const End& p, const End& q) {
-        return std::tuple{p.x, p.y, p.v} < std::tuple{q.x, q.y, q.v};
-    });
+    std::sort(ends.begin(), ends.end(), [](const End& p, const End& q) { return p.at != q.at ? p.at < q.at : p.v < q.v; });
     std::int64_t count = 0;
     for (std::size_t i = 0; i < ends.size();) {
         std::size_t j = i;
         std::int64_t uppers = 0, lowers = 0;
-        while (j < ends.size() && ends[j].x == ends[i].x && ends[j].y == ends[i].y) {
+        while (j < ends.size() && ends[j].at == ends[i].at) {
             // One vertex's ends: its pairs share it and never count.
             std::size_t k = j;
             std::int64_t u = 0, l = 0;
-            for (; k < ends.size() && ends[k].x == ends[j].x && ends[k].y == ends[j].y && ends[k].v == ends[j].v; ++k)
+            for (; k < ends.size() && ends[k].at == ends[j].at && ends[k].v == ends[j].v; ++k)
                 (ends[k].upper ? u : l) += 1;
             count -= u * l;
             uppers += u;
