@@ -52,6 +52,9 @@ CliSession::CliSession(bool answerYes) {
     m_platform.m_echo = [](std::string_view text) { std::cout << text << '\n'; };
     m_platform.m_activeView = &m_view;
     m_doc = std::make_unique<CLattixDoc>(m_platform);
+    // No command of this program undoes, and a failed one saves nothing: snapshots of
+    // every state would only cost time and memory.
+    m_doc->KeepHistory(false);
     m_doc->AddView(&m_view);
     m_doc->OnNewDocument();
 }

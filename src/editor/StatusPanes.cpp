@@ -11,7 +11,7 @@ std::string Counted(std::int32_t n, const char* singular, const char* plural) {
 } // namespace
 
 std::string CrossingsPaneText(const CLattixDoc& doc) {
-    const std::int32_t total = doc.m_totalCrossings;
+    const std::int32_t total = doc.TotalCrossings();
     std::string text = Counted(total, " Crossing", " Crossings");
     if (total > 0) text += " (";
     // Display order differs from the stored order of the counters.

@@ -1,5 +1,7 @@
 #include "io/Archive.h"
 
+#include <algorithm>
+
 void ArchiveWriter::PutString(const std::string& s) {
     const std::size_t n = s.size();
     if (n < 255) {
@@ -48,8 +50,14 @@ std::string ArchiveReader::GetString() {
     const std::uint32_t length = GetStringLength(wide);
     if (!wide) {
         Require(length);
-        std::string s(reinterpret_cast<const char*>(m_bytes.data() + m_pos), length);
-        m_pos += length;
+        std::string s;
+        s.reserve(length);
+        while (s.size() < length) {
+            if (m_pos == m_bytes.size()) Refill(1);
+            const std::size_t take = std::min<std::size_t>(length - s.size(), m_bytes.size() - m_pos);
+            s.append(reinterpret_cast<const char*>(m_bytes.data() + m_pos), take);
+            m_pos += take;
+        }
         return s;
     }
     Require(std::size_t(length) * 2);
@@ -61,4 +69,22 @@ std::string ArchiveReader::GetString() {
         s.push_back(unit < 0x100 ? static_cast<char>(unit) : '?');
     }
     return s;
+}
+
+void ArchiveReader::Refill(std::size_t need) {
+    if (!m_source) throw ArchiveFormatError("unexpected end of stream");
+    const std::size_t left = m_bytes.size() - m_pos;
+    if (m_buffer.size() < m_chunk) m_buffer.resize(m_chunk);
+    if (left > 0) std::memmove(m_buffer.data(), m_bytes.data() + m_pos, left);
+    m_base += m_pos;
+    std::size_t filled = left;
+    while (filled < m_buffer.size()) {
+        const std::size_t n = m_source(m_buffer.data() + filled, m_buffer.size() - filled);
+        if (n == 0) break;
+        filled += n;
+    }
+    m_bytes = {m_buffer.data(), filled};
+    m_pos = 0;
+    // The stream ended before the size it was announced with.
+    if (filled < need) throw ArchiveFormatError("unexpected end of stream");
 }

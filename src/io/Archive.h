@@ -2,9 +2,11 @@
 // The object-archive encoding of document files and undo snapshots: little-endian
 // fixed-width integers, length-prefixed 8-bit strings and counts.
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -53,9 +55,18 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+inline constexpr std::size_t kArchiveChunk = 1 << 20;
+
+// Fills up to n bytes at dst with the next bytes of a stream; fewer only at its end.
+using ArchiveSource = std::function<std::size_t(std::uint8_t* dst, std::size_t n)>;
+
 class ArchiveReader {
 public:
-    explicit ArchiveReader(std::span<const std::uint8_t> bytes) : m_bytes(bytes) {}
+    explicit ArchiveReader(std::span<const std::uint8_t> bytes) : m_bytes(bytes), m_total(bytes.size()) {}
+    // Reads a stream of `total` bytes `chunk` bytes at a time (at least 8), so that it is
+    // never held whole.
+    ArchiveReader(ArchiveSource source, std::uint64_t total, std::size_t chunk = kArchiveChunk)
+        : m_total(total), m_source(std::move(source)), m_chunk(std::max<std::size_t>(chunk, 8)) {}
 
     std::uint8_t GetU8() { return Get<std::uint8_t>(); }
     bool GetBool() { return GetU8() != 0; }
@@ -79,9 +90,9 @@ public:
     std::string GetString();
     std::uint32_t GetCount();
 
-    std::size_t Remaining() const { return m_bytes.size() - m_pos; }
+    std::uint64_t Remaining() const { return m_total - (m_base + m_pos); }
     // Fails unless n more bytes are there; guards allocations sized from the stream.
-    void Require(std::size_t n) const {
+    void Require(std::uint64_t n) const {
         if (n > Remaining()) throw ArchiveFormatError("unexpected end of stream");
     }
 
@@ -89,6 +100,7 @@ private:
     template <typename T>
     T Get() {
         Require(sizeof(T));
+        if (m_bytes.size() - m_pos < sizeof(T)) Refill(sizeof(T));
         T v;
         std::memcpy(&v, m_bytes.data() + m_pos, sizeof(T));
         m_pos += sizeof(T);
@@ -97,6 +109,14 @@ private:
     // Length prefix of a string; sets wide when the 16-bit marker precedes it.
     std::uint32_t GetStringLength(bool& wide);
 
-    std::span<const std::uint8_t> m_bytes;
+    // Brings at least `need` (at most 8) more bytes of the stream into the buffer.
+    void Refill(std::size_t need);
+
+    std::span<const std::uint8_t> m_bytes; // the bytes at hand, from stream offset m_base
     std::size_t m_pos = 0;
+    std::uint64_t m_base = 0;
+    std::uint64_t m_total;
+    ArchiveSource m_source; // empty when all bytes are at hand
+    std::size_t m_chunk = 0;
+    std::vector<std::uint8_t> m_buffer;
 };

@@ -43,6 +43,10 @@ void ShiftLayout(ChangedElements& changed, const std::vector<StatePatch>& patche
 } // namespace
 
 void CheckPointChanged(CLattixDoc& doc, ChangedElements& changed) {
+    if (!doc.KeepsHistory()) {
+        changed.m_noted.clear();
+        return; // nothing is stored, so nothing need be written
+    }
     std::vector<const CElement*> noted;
     noted.swap(changed.m_noted);
     if (changed.m_generation != doc.StateGeneration() || changed.m_elementsVersion != doc.m_elements.Version())

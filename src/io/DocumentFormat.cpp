@@ -166,6 +166,8 @@ class DocumentReader {
 
 public:
     DocumentReader(CLattixDoc& doc, std::span<const std::uint8_t> bytes) : m_doc(doc), m_ar(bytes) {}
+    DocumentReader(CLattixDoc& doc, const ArchiveSource& source, std::uint64_t size, std::size_t chunk)
+        : m_doc(doc), m_ar(source, size, chunk) {}
 
     LoadStatus Read() {
         try {
@@ -447,6 +449,10 @@ std::vector<std::uint8_t> WriteDocumentSettings(const CLattixDoc& doc) {
 
 LoadStatus ReadDocument(CLattixDoc& doc, std::span<const std::uint8_t> bytes) {
     return DocumentReader(doc, bytes).Read();
+}
+
+LoadStatus ReadDocument(CLattixDoc& doc, const ArchiveSource& source, std::uint64_t size, std::size_t chunk) {
+    return DocumentReader(doc, source, size, chunk).Read();
 }
 
 const char* LoadStatusMessage(LoadStatus status) {

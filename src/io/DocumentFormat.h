@@ -5,6 +5,7 @@
 #include <span>
 #include <vector>
 
+#include "io/Archive.h"
 #include "model/LattixDoc.h"
 
 inline constexpr std::uint32_t kDocumentMagic = 123454321;
@@ -36,6 +37,9 @@ std::vector<std::uint8_t> WriteDocumentSettings(const CLattixDoc& doc);
 // platform and do not stop the reading; the returned status tells whether the stream
 // could be read at all. On success the derived data has been recomputed.
 LoadStatus ReadDocument(CLattixDoc& doc, std::span<const std::uint8_t> bytes);
+// The same from a stream of `size` bytes, read `chunk` bytes at a time.
+LoadStatus ReadDocument(CLattixDoc& doc, const ArchiveSource& source, std::uint64_t size,
+                        std::size_t chunk = kArchiveChunk);
 
 // The message a failed read is reported with.
 const char* LoadStatusMessage(LoadStatus status);

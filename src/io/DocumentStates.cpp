@@ -19,6 +19,26 @@ CLattixDoc::~CLattixDoc() {
 
 bool CLattixDoc::OnOpenDocument(const std::string& path) {
     std::string reason;
+    // A regular file is read as the document is built, never held whole.
+    if (auto file = FileReader::Open(path, &reason)) {
+        DeleteContents();
+        SetModifiedFlag(true);
+        const LoadStatus status =
+            ReadDocument(*this, [&](std::uint8_t* dst, std::size_t n) { return file->Read(dst, n); }, file->Size());
+        if (file->Failed(&reason)) {
+            DeleteContents();
+            m_platform->ShowMessageDetail(LoadStatusMessage(LoadStatus::ReadError), path + ": " + reason);
+            return false;
+        }
+        if (!FinishOpen(status)) return false;
+        m_pathName = path;
+        return true;
+    }
+    if (!reason.empty()) {
+        DeleteContents();
+        m_platform->ShowMessageDetail(LoadStatusMessage(LoadStatus::ReadError), path + ": " + reason);
+        return false;
+    }
     auto bytes = ReadFileBytes(path, &reason);
     if (!bytes) {
         DeleteContents();

@@ -1,5 +1,6 @@
 #include "io/FileIO.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -72,7 +73,18 @@ std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path, 
         Tell(reason, SystemReason(errno));
         return std::nullopt;
     }
+    // Read straight into a buffer of the file's size: growing one by doubling would hold up
+    // to three times the file at once. Whatever the size said, reading goes on to the end.
     std::vector<std::uint8_t> bytes;
+    const std::uintmax_t size = fs::file_size(path, ec);
+    if (!ec && size <= bytes.max_size()) bytes.resize(static_cast<std::size_t>(size));
+    std::size_t filled = 0;
+    while (filled < bytes.size()) {
+        const std::size_t n = std::fread(bytes.data() + filled, 1, bytes.size() - filled, f);
+        if (n == 0) break;
+        filled += n;
+    }
+    bytes.resize(filled);
     std::uint8_t buffer[1 << 16];
     std::size_t n;
     while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
@@ -84,6 +96,35 @@ std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path, 
         return std::nullopt;
     }
     return bytes;
+}
+
+std::unique_ptr<FileReader> FileReader::Open(const std::string& path, std::string* reason) {
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec)) return nullptr;
+    const std::uintmax_t size = fs::file_size(path, ec);
+    if (ec) return nullptr;
+    errno = 0;
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) {
+        Tell(reason, SystemReason(errno));
+        return nullptr;
+    }
+    return std::unique_ptr<FileReader>(new FileReader(f, size));
+}
+
+FileReader::~FileReader() { std::fclose(m_file); }
+
+std::size_t FileReader::Read(std::uint8_t* dst, std::size_t n) {
+    if (m_error) return 0;
+    errno = 0;
+    const std::size_t got = std::fread(dst, 1, n, m_file);
+    if (got < n && std::ferror(m_file)) m_error = errno ? errno : EIO;
+    return got;
+}
+
+bool FileReader::Failed(std::string* reason) const {
+    if (m_error) Tell(reason, SystemReason(m_error));
+    return m_error != 0;
 }
 
 bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes, std::string* reason) {

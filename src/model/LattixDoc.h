@@ -27,6 +27,7 @@ class CPQtree;
 struct ContextMenu; // editor/ContextMenu.h
 class DrawTarget;
 struct AlgorithmWorkspace;
+struct PendingCrossings; // trees/Crossings.h
 
 // Snapshots of PQ-trees are owned by the document; the planarity code, which defines their
 // type, hands each snapshot over with the way to destroy it.
@@ -168,8 +169,6 @@ public:
     bool ExportText(const std::string& path);
 
     // ============================================================ derived data and modes (trees/)
-    std::array<std::int32_t, 8> m_crossings{}; // stored Blue, Red, Yellow, Black, Purple, Cyan, Orange, Green
-    std::int32_t m_totalCrossings = 0;
     std::int32_t m_componentCount = 0;
     std::int32_t m_treeCount = 0;
     std::int32_t m_caterpillarCount = 0;
@@ -180,7 +179,16 @@ public:
     std::uint64_t m_crossingEdgesVersion = ~0ull;
     const ElementList* m_crossingEdgesOwner = nullptr;
 
+    // Takes the crossing count of the drawing as it is now. The edges' segments are taken at
+    // once; the counting itself waits until a count is read, and is skipped when a later
+    // CountCrossings comes first.
     void CountCrossings();
+    // The counts of the last CountCrossings: all colours, and per colour in the stored order
+    // Blue, Red, Yellow, Black, Purple, Cyan, Orange, Green.
+    std::int32_t TotalCrossings() const;
+    const std::array<std::int32_t, 8>& CrossingSlots() const;
+    // Replaces the counts (per colour code 1..8, index code - 1) as if they had been counted.
+    void SetCrossingCounts(const std::array<std::int32_t, 8>& byCode);
     void RecomputeUlpCounts(bool force);
     void ColorUpwardEdges();
     void UpdateSefe();
@@ -389,4 +397,10 @@ private:
     const ElementList* m_allListsOwner = nullptr;
     bool m_modified = false;
     std::string m_pathName;
+    // Counts the crossings taken by CountCrossings, if not done yet.
+    void SettleCrossings() const;
+    mutable std::array<std::int32_t, 8> m_crossings{}; // in the stored order of CrossingSlots
+    mutable std::int32_t m_totalCrossings = 0;
+    // The segments of the last CountCrossings while they are not counted (trees/Crossings.h).
+    mutable std::shared_ptr<const PendingCrossings> m_pendingCrossings;
 };

@@ -44,9 +44,13 @@ void CUndo::TrimToLevels() {
     else m_hasCurrent = false;
 }
 
-void CUndo::CheckPoint() { CheckPointState(StoreState()); }
+void CUndo::CheckPoint() {
+    if (!m_keepHistory) return;
+    CheckPointState(StoreState());
+}
 
 void CUndo::CheckPointState(std::vector<std::uint8_t> state) {
+    if (!m_keepHistory) return;
     ++m_generation;
     TrimToLevels();
     if (m_hasCurrent) {
@@ -59,6 +63,7 @@ void CUndo::CheckPointState(std::vector<std::uint8_t> state) {
 }
 
 void CUndo::CheckPointPatched(std::span<const StatePatch> patches) {
+    if (!m_keepHistory) return;
     if (!m_hasCurrent) throw std::logic_error("no state to patch");
     ++m_generation;
     // The state left is written against the patched one before either changes.

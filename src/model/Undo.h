@@ -31,6 +31,10 @@ public:
     // it, so that whoever keeps notes on its layout can tell when they no longer hold.
     std::span<const std::uint8_t> CurrentState() const { return m_current; }
     std::uint64_t StateGeneration() const { return m_generation; }
+    // Off where nothing can ever be undone (the command-line program): checkpoints then
+    // store nothing, sparing a copy of the whole document per edit.
+    void KeepHistory(bool keep) { m_keepHistory = keep; }
+    bool KeepsHistory() const { return m_keepHistory; }
     bool CanUndo() const { return UndoDepth() >= 2; }
     // Reloads the state of the last checkpoint, dropping whatever changed since; false when
     // there is none. For commands that cannot finish (memory ran out part way).
@@ -64,6 +68,7 @@ protected:
     virtual void LoadState(std::span<const std::uint8_t> bytes) = 0;
 
 private:
+    bool m_keepHistory = true;
     struct StoredDelta {
         std::vector<std::uint8_t> delta;
         std::size_t size = 0; // of the state it rebuilds

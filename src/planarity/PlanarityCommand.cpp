@@ -6,7 +6,9 @@
 #include "planarity/LeftRightPlanarity.h"
 #include "planarity/PQtree.h"
 
-#include <unordered_map>
+#include <cstdint>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -56,17 +58,50 @@ bool TestAllBlocks(CLattixDoc& doc, bool record) {
     return true;
 }
 
+// Positions of the vertices in m_allVertices, looked up by address: an open-addressing
+// table, as the lookups of every edge's two ends dominate the test's set-up otherwise.
+class VertexPositions {
+public:
+    explicit VertexPositions(const std::vector<CVertex*>& vertices) {
+        std::size_t capacity = 16;
+        while (capacity < 2 * vertices.size()) capacity *= 2;
+        m_mask = capacity - 1;
+        m_slots.assign(capacity, {nullptr, -1});
+        for (std::size_t i = 0; i < vertices.size(); ++i) {
+            std::size_t h = Hash(vertices[i]);
+            while (m_slots[h].first && m_slots[h].first != vertices[i]) h = (h + 1) & m_mask;
+            m_slots[h] = {vertices[i], static_cast<std::int32_t>(i)};
+        }
+    }
+    // The position of v, or -1 when it is not among the vertices.
+    std::int32_t Of(const CVertex* v) const {
+        for (std::size_t h = Hash(v);; h = (h + 1) & m_mask) {
+            if (m_slots[h].first == v) return m_slots[h].second;
+            if (!m_slots[h].first) return -1;
+        }
+    }
+
+private:
+    std::size_t Hash(const CVertex* v) const {
+        return static_cast<std::size_t>((reinterpret_cast<std::uintptr_t>(v) >> 4) * 0x9E3779B97F4A7C15ull >> 17) &
+               m_mask;
+    }
+    std::vector<std::pair<const CVertex*, std::int32_t>> m_slots;
+    std::size_t m_mask = 0;
+};
+
 // The verdict of the left-right test, without blocks or st-numbers. Loops do not change
 // planarity and are left out.
 bool TestLeftRight(const CLattixDoc& doc) {
-    std::unordered_map<const CVertex*, std::int32_t> index;
-    index.reserve(doc.m_allVertices.size());
-    for (std::size_t i = 0; i < doc.m_allVertices.size(); ++i)
-        index.emplace(doc.m_allVertices[i], static_cast<std::int32_t>(i));
+    const VertexPositions index(doc.m_allVertices);
     std::vector<PlanarEdge> edges;
     edges.reserve(doc.m_allEdges.size());
-    for (const CEdge* e : doc.m_allEdges)
-        if (!e->IsSelfLoop()) edges.push_back({index.at(e->m_v1), index.at(e->m_v2)});
+    for (const CEdge* e : doc.m_allEdges) {
+        if (e->IsSelfLoop()) continue;
+        const std::int32_t a = index.Of(e->m_v1), b = index.Of(e->m_v2);
+        if (a < 0 || b < 0) throw PlanarityError("an edge ends outside the graph");
+        edges.push_back({a, b});
+    }
     return TestPlanarityLR(static_cast<std::int32_t>(doc.m_allVertices.size()), edges);
 }
 

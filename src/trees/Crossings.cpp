@@ -65,8 +65,8 @@ std::array<std::int32_t, 8> CountCrossingsAllPairs(const std::vector<const CEdge
 namespace {
 
 struct Item {
-    const CVertex* v1;
-    const CVertex* v2;
+    const void* v1;
+    const void* v2;
     Segment seg;
     std::int32_t left, top, right, bottom; // closed bounding box
     std::int32_t cx0, cy0, cx1, cy1;       // cells covered by the box
@@ -130,8 +130,8 @@ std::int64_t CountWithinBand(std::vector<const Item*>& band) {
 // Pairs of items that share an end vertex: per vertex, the items ending there, less the
 // pairs with both ends in common, which were counted twice.
 std::int64_t PairsSharingAnEnd(const std::vector<const Item*>& items) {
-    std::vector<const CVertex*> ends;
-    std::vector<std::pair<const CVertex*, const CVertex*>> both;
+    std::vector<const void*> ends;
+    std::vector<std::pair<const void*, const void*>> both;
     for (const Item* it : items) {
         ends.push_back(it->v1);
         if (it->v2 != it->v1) {
@@ -167,14 +167,23 @@ std::int64_t CountAlongLine(const std::vector<const Item*>& line) {
 
 // Gives every item its band and counts the pairs within bands.
 std::int64_t CountWithinBands(std::vector<Item>& items) {
-    std::vector<std::uint32_t> banded;
+    // Sorted by heights with the heights beside the index: a comparison that looked them
+    // up in the items would miss the cache on every step.
+    struct Key {
+        std::int32_t top, bottom;
+        std::uint32_t index;
+    };
+    std::vector<Key> keys;
     for (std::uint32_t i = 0; i < items.size(); ++i) {
         const Item& it = items[i];
-        if (it.v1 && it.v2) banded.push_back(i);
+        if (it.v1 && it.v2) keys.push_back({it.top, it.bottom, i});
     }
-    std::sort(banded.begin(), banded.end(), [&](std::uint32_t p, std::uint32_t q) {
-        return std::pair{items[p].top, items[p].bottom} < std::pair{items[q].top, items[q].bottom};
+    std::sort(keys.begin(), keys.end(), [](const Key& p, const Key& q) {
+        return p.top != q.top ? p.top < q.top : p.bottom != q.bottom ? p.bottom < q.bottom : p.index < q.index;
     });
+    std::vector<std::uint32_t> banded(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) banded[i] = keys[i].index;
+    keys = {};
     for (auto& it : items) it.band = std::numeric_limits<std::uint32_t>::max();
     std::uint32_t next = 0;
     std::int64_t count = 0;
@@ -209,30 +218,32 @@ bool TouchAtHeight(const Item& p, const Item& q) {
 // shared. On a level drawing these are all the adjacent-band pairs whose boxes meet, far
 // too many to test one by one.
 std::int64_t CountTouchingAtHeights(const std::vector<Item>& items) {
+    // A point as one number that sorts as (x, y) does, so that the sort compares integers.
+    auto at = [](Point p) {
+        return (std::uint64_t(std::uint32_t(p.x) ^ 0x80000000u) << 32) | (std::uint32_t(p.y) ^ 0x80000000u);
+    };
     struct End {
-        std::int32_t x, y;
-        const CVertex* v;
+        std::uint64_t at;
+        std::uintptr_t v;
         bool upper; // the item's end of the larger y
     };
     std::vector<End> ends;
     for (const Item& it : items) {
         if (!Steep(it)) continue;
         const bool aUpper = it.seg.a.y > it.seg.b.y;
-        ends.push_back({it.seg.a.x, it.seg.a.y, it.v1, aUpper});
-        ends.push_back({it.seg.b.x, it.seg.b.y, it.v2, !aUpper});
+        ends.push_back({at(it.seg.a), reinterpret_cast<std::uintptr_t>(it.v1), aUpper});
+        ends.push_back({at(it.seg.b), reinterpret_cast<std::uintptr_t>(it.v2), !aUpper});
     }
-    std::sort(ends.begin(), ends.end(), [](const End& p, const End& q) {
-        return std::tuple{p.x, p.y, p.v} < std::tuple{q.x, q.y, q.v};
-    });
+    std::sort(ends.begin(), ends.end(), [](const End& p, const End& q) { return p.at != q.at ? p.at < q.at : p.v < q.v; });
     std::int64_t count = 0;
     for (std::size_t i = 0; i < ends.size();) {
         std::size_t j = i;
         std::int64_t uppers = 0, lowers = 0;
-        while (j < ends.size() && ends[j].x == ends[i].x && ends[j].y == ends[i].y) {
+        while (j < ends.size() && ends[j].at == ends[i].at) {
             // One vertex's ends: its pairs share it and never count.
             std::size_t k = j;
             std::int64_t u = 0, l = 0;
-            for (; k < ends.size() && ends[k].x == ends[j].x && ends[k].y == ends[j].y && ends[k].v == ends[j].v; ++k)
+            for (; k < ends.size() && ends[k].at == ends[j].at && ends[k].v == ends[j].v; ++k)
                 (ends[k].upper ? u : l) += 1;
             count -= u * l;
             uppers += u;
@@ -289,12 +300,19 @@ std::int64_t CountOneColour(std::vector<Item>& items) {
     constexpr std::int64_t kMaxCellsPerItem = 64;
     std::vector<std::uint32_t> big;
     std::vector<std::uint32_t> cellStart(std::size_t(cols * rows) + 1, 0);
-    for (std::size_t i = 0; i < n; ++i) {
-        Item& it = items[i];
+    for (Item& it : items) {
         it.cx0 = std::int32_t((it.left - minX) / cellSize);
         it.cx1 = std::int32_t((it.right - minX) / cellSize);
         it.cy0 = std::int32_t((it.top - minY) / cellSize);
         it.cy1 = std::int32_t((it.bottom - minY) / cellSize);
+    }
+    // The items of one cell then lie close together in memory and arrive nearly in the
+    // order the cell sorts them in.
+    std::sort(items.begin(), items.end(), [](const Item& p, const Item& q) {
+        return std::tuple{p.cy0, p.cx0, p.top, p.band} < std::tuple{q.cy0, q.cx0, q.top, q.band};
+    });
+    for (std::size_t i = 0; i < n; ++i) {
+        const Item& it = items[i];
         if (std::int64_t(it.cx1 - it.cx0 + 1) * (it.cy1 - it.cy0 + 1) > kMaxCellsPerItem) {
             big.push_back(std::uint32_t(i));
             continue;
@@ -364,23 +382,59 @@ std::int64_t CountOneColour(std::vector<Item>& items) {
 
 } // namespace
 
-std::array<std::int32_t, 8> CountCrossingsFast(const std::vector<const CEdge*>& edges) {
-    std::array<std::vector<Item>, 8> byColour;
-    for (const CEdge* e : edges) {
-        if (!IsEdgeColorCode(e->m_edgeColor)) continue;
-        Item it{e->m_v1, e->m_v2, SegmentOf(*e), 0, 0, 0, 0, 0, 0, 0, 0, 0};
-        it.left = std::min(it.seg.a.x, it.seg.b.x);
-        it.right = std::max(it.seg.a.x, it.seg.b.x);
-        it.top = std::min(it.seg.a.y, it.seg.b.y);
-        it.bottom = std::max(it.seg.a.y, it.seg.b.y);
-        byColour[e->m_edgeColor - 1].push_back(it);
+PendingCrossings TakeCrossingSegments(const std::vector<const CEdge*>& edges) {
+    PendingCrossings taken;
+    taken.edges.reserve(edges.size());
+    // The end vertices of consecutive edges lie anywhere in memory: asking for those of the
+    // edges a few places ahead lets the waits for them overlap.
+    constexpr std::size_t kAhead = 8;
+    auto prefetch = [](const CVertex* v) {
+#if defined(__GNUC__)
+        if (v) {
+            __builtin_prefetch(&v->m_center);
+            __builtin_prefetch(&v->m_offset);
+        }
+#else
+        (void)v;
+#endif
+    };
+    for (std::size_t i = 0; i < edges.size(); ++i) {
+        if (i + kAhead < edges.size()) {
+            prefetch(edges[i + kAhead]->m_v1);
+            prefetch(edges[i + kAhead]->m_v2);
+        }
+        const CEdge* e = edges[i];
+        if (IsEdgeColorCode(e->m_edgeColor)) taken.edges.push_back({e->m_v1, e->m_v2, SegmentOf(*e), e->m_edgeColor});
     }
+    return taken;
+}
+
+std::array<std::int32_t, 8> CountTakenCrossings(const PendingCrossings& taken) {
+    std::array<std::size_t, 8> sizes{};
+    for (const auto& e : taken.edges) ++sizes[e.code - 1];
     std::array<std::int32_t, 8> counts{};
+    std::vector<Item> items;
     for (int c = 0; c < 8; ++c) {
-        const std::int64_t k = CountOneColour(byColour[c]);
+        if (sizes[c] < 2) continue;
+        items.clear();
+        items.reserve(sizes[c]);
+        for (const auto& e : taken.edges) {
+            if (e.code != c + 1) continue;
+            Item it{e.v1, e.v2, e.seg, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+            it.left = std::min(it.seg.a.x, it.seg.b.x);
+            it.right = std::max(it.seg.a.x, it.seg.b.x);
+            it.top = std::min(it.seg.a.y, it.seg.b.y);
+            it.bottom = std::max(it.seg.a.y, it.seg.b.y);
+            items.push_back(it);
+        }
+        const std::int64_t k = CountOneColour(items);
         counts[c] = static_cast<std::int32_t>(std::min<std::int64_t>(k, std::numeric_limits<std::int32_t>::max()));
     }
     return counts;
+}
+
+std::array<std::int32_t, 8> CountCrossingsFast(const std::vector<const CEdge*>& edges) {
+    return CountTakenCrossings(TakeCrossingSegments(edges));
 }
 
 void CLattixDoc::CountCrossings() {
@@ -392,10 +446,35 @@ void CLattixDoc::CountCrossings() {
         m_crossingEdgesVersion = m_elements.Version();
         m_crossingEdgesOwner = &m_elements;
     }
-    const std::array<std::int32_t, 8> byCode = CountCrossingsFast(m_crossingEdges);
+    m_pendingCrossings = std::make_shared<const PendingCrossings>(TakeCrossingSegments(m_crossingEdges));
+}
+
+void CLattixDoc::SettleCrossings() const {
+    if (!m_pendingCrossings) return;
+    const std::array<std::int32_t, 8> byCode = CountTakenCrossings(*m_pendingCrossings);
+    m_pendingCrossings.reset();
     m_totalCrossings = 0;
     for (int code = 1; code <= 8; ++code) {
         m_crossings[CLattixView::ShowColorSlot(code)] = byCode[code - 1];
         m_totalCrossings += byCode[code - 1];
     }
+}
+
+void CLattixDoc::SetCrossingCounts(const std::array<std::int32_t, 8>& byCode) {
+    m_pendingCrossings.reset();
+    m_totalCrossings = 0;
+    for (int code = 1; code <= 8; ++code) {
+        m_crossings[CLattixView::ShowColorSlot(code)] = byCode[code - 1];
+        m_totalCrossings += byCode[code - 1];
+    }
+}
+
+std::int32_t CLattixDoc::TotalCrossings() const {
+    SettleCrossings();
+    return m_totalCrossings;
+}
+
+const std::array<std::int32_t, 8>& CLattixDoc::CrossingSlots() const {
+    SettleCrossings();
+    return m_crossings;
 }

@@ -26,3 +26,18 @@ bool SegmentsIntersect(const CEdge& e, const CEdge& f);
 // the all-pairs definition.
 std::array<std::int32_t, 8> CountCrossingsAllPairs(const std::vector<const CEdge*>& edges);
 std::array<std::int32_t, 8> CountCrossingsFast(const std::vector<const CEdge*>& edges);
+
+// The edges of a drawing as the count sees them, taken at one moment: their segments and
+// the identities of their end vertices, which are compared and never followed, so the
+// count can be made after the drawing has changed or its vertices are gone.
+struct PendingCrossings {
+    struct Edge {
+        const void* v1;
+        const void* v2;
+        Segment seg;
+        std::uint16_t code;
+    };
+    std::vector<Edge> edges;
+};
+PendingCrossings TakeCrossingSegments(const std::vector<const CEdge*>& edges);
+std::array<std::int32_t, 8> CountTakenCrossings(const PendingCrossings& taken);

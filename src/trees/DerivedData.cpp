@@ -5,7 +5,7 @@
 
 std::int32_t CLattixDoc::CrossingsOf(int code) const {
     const int slot = CLattixView::ShowColorSlot(code);
-    return slot >= 0 ? m_crossings[slot] : 0;
+    return slot >= 0 ? CrossingSlots()[slot] : 0;
 }
 
 void CLattixDoc::RecomputeDerivedData() {

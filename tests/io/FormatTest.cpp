@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <unistd.h>
@@ -332,6 +333,50 @@ TEST(Format, HostileStreamsFailCleanly) {
         std::vector<std::uint8_t> cut(full.begin(), full.begin() + n);
         EXPECT_NE(LoadInto(t, cut), LoadStatus::Ok) << n;
     }
+}
+
+// Files are read a piece at a time: every item, strings above all, can straddle two
+// pieces, and the source may hand out fewer bytes than asked for.
+TEST(Format, ReadingInPiecesGivesTheSameDocument) {
+    TestDoc t;
+    CVertex* a = t.Vertex(100, 100, "alpha");
+    CVertex* b = t.Vertex(300, 120, std::string(300, 'n'));
+    t.Edge(a, b, kEdgeRed)->m_weight = -7;
+    t.Edge(b, a, kEdgeGreen);
+    t.Edge(a, a, kEdgePurple);
+    const std::vector<std::uint8_t> whole = Save(t.d());
+    auto sourceOf = [](const std::vector<std::uint8_t>& bytes, std::size_t& pos) {
+        return [&bytes, &pos](std::uint8_t* dst, std::size_t n) {
+            const std::size_t k = std::min({n, bytes.size() - pos, pos % 5 + 1});
+            std::copy_n(bytes.begin() + std::ptrdiff_t(pos), k, dst);
+            pos += k;
+            return k;
+        };
+    };
+    for (std::size_t chunk : {8, 9, 13, 64, 1 << 20}) {
+        TestDoc u;
+        std::size_t pos = 0;
+        u.d().DeleteContents();
+        ASSERT_EQ(ReadDocument(u.d(), sourceOf(whole, pos), whole.size(), chunk), LoadStatus::Ok) << chunk;
+        EXPECT_EQ(Save(u.d()), whole) << chunk;
+    }
+    // A stream that ends before its announced size is a damaged file, wherever it ends.
+    for (std::size_t n = 4; n < whole.size(); n += 7) {
+        const std::vector<std::uint8_t> cut(whole.begin(), whole.begin() + std::ptrdiff_t(n));
+        TestDoc u;
+        std::size_t pos = 0;
+        u.d().DeleteContents();
+        EXPECT_NE(ReadDocument(u.d(), sourceOf(cut, pos), whole.size(), 9), LoadStatus::Ok) << n;
+    }
+
+    // Opening a file reads it that way too.
+    namespace fs = std::filesystem;
+    const fs::path path = fs::temp_directory_path() / ("arborix-pieces-" + std::to_string(::getpid()) + ".lxd");
+    ASSERT_TRUE(t.d().OnSaveDocument(path.string()));
+    TestDoc u;
+    ASSERT_TRUE(u.d().OnOpenDocument(path.string()));
+    EXPECT_EQ(Save(u.d()), whole);
+    fs::remove(path);
 }
 
 TEST(Format, WideStringsAreConverted) {

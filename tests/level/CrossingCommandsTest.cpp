@@ -89,7 +89,7 @@ TEST(MinimizeCrossings, LevelPlanarGraphsEndWithoutCrossingsEvenWhereSweepsFail)
 
         EXPECT_TRUE(MinimizeCrossingsOnLevels(t.d()));
         EXPECT_FALSE(DocumentHasLevelCrossing(t)) << "round " << round;
-        EXPECT_EQ(t.d().m_totalCrossings, 0) << "round " << round;
+        EXPECT_EQ(t.d().TotalCrossings(), 0) << "round " << round;
     }
     // The exact test's orders must be what removed the last crossings somewhere.
     EXPECT_GT(sweepsLeftCrossings, 0);
@@ -220,7 +220,7 @@ TEST(MinimizeCrossings, ComponentsTooWideSideBySideShareTheTracks) {
         for (int a : {2 * k, 2 * k + 1})
             for (int b : {2 * k, 2 * k + 1}) t.Edge(low[a], high[b]);
     ASSERT_TRUE(MinimizeCrossingsOnLevels(t.d()));
-    EXPECT_EQ(t.d().m_totalCrossings, 300); // one each, none between copies
+    EXPECT_EQ(t.d().TotalCrossings(), 300); // one each, none between copies
     for (const auto* track : {&low, &high}) {
         std::vector<std::int32_t> xs;
         for (const CVertex* v : *track) xs.push_back(XOf(v));

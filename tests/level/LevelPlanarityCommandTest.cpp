@@ -219,5 +219,5 @@ TEST(DrawLevelPlanarGraph, NoSeparationStillSpreadsTheVerticesApart) {
     EXPECT_NE(top->m_center.x, side->m_center.x);
     EXPECT_FALSE(DocumentHasLevelCrossing(t));
     t.d().CountCrossings();
-    EXPECT_EQ(t.d().m_totalCrossings, 0);
+    EXPECT_EQ(t.d().TotalCrossings(), 0);
 }

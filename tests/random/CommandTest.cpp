@@ -51,9 +51,9 @@ TEST(RandomTreeCommand, LabeledTreeIsItsPruferSequenceLaidOutRowByRow) {
     }
     EXPECT_EQ(t.d().UndoDepth(), undoBefore + 1);
     EXPECT_TRUE(t.d().IsModified());
-    const std::int32_t crossings = t.d().m_totalCrossings;
+    const std::int32_t crossings = t.d().TotalCrossings();
     t.d().CountCrossings();
-    EXPECT_EQ(t.d().m_totalCrossings, crossings);
+    EXPECT_EQ(t.d().TotalCrossings(), crossings);
 }
 
 TEST(RandomTreeCommand, PruferTreesOfSmallAndRepeatedSequences) {

@@ -35,7 +35,7 @@ TEST(CrossingCount, AgreesWithTheDocumentCount) {
         t.d().CountCrossings();
         const auto counts = CountCrossingsOf(g, centres, codes);
         for (int code = 1; code <= 8; ++code) ASSERT_EQ(counts[code - 1], t.d().CrossingsOf(code)) << round;
-        total += t.d().m_totalCrossings;
+        total += t.d().TotalCrossings();
     }
     EXPECT_GT(total, 0);
 }

@@ -27,12 +27,12 @@ TEST(Crossings, DefinitionCases) {
     t.Edge(a, c); // shares ends with both diagonals: never counts
     t.d().CountCrossings();
     EXPECT_EQ(t.d().CrossingsOf(kEdgeBlue), 1);
-    EXPECT_EQ(t.d().m_totalCrossings, 1);
+    EXPECT_EQ(t.d().TotalCrossings(), 1);
 
     // Different colours never cross.
     t.Edges()[1]->m_edgeColor = kEdgeRed;
     t.d().CountCrossings();
-    EXPECT_EQ(t.d().m_totalCrossings, 0);
+    EXPECT_EQ(t.d().TotalCrossings(), 0);
 
     // Collinear overlapping edges of one colour count once; an end lying on another edge counts.
     TestDoc u;
@@ -43,7 +43,7 @@ TEST(Crossings, DefinitionCases) {
     u.Edge(p, q);
     u.Edge(r, s);
     u.d().CountCrossings();
-    EXPECT_EQ(u.d().m_totalCrossings, 1);
+    EXPECT_EQ(u.d().TotalCrossings(), 1);
     TestDoc w;
     CVertex* e1 = w.Vertex(100, 100);
     CVertex* e2 = w.Vertex(300, 100);
@@ -156,23 +156,44 @@ TEST(Crossings, LongEdgesAndWideCoordinatesStayExact) {
     EXPECT_EQ(CountCrossingsFast(EdgesOf(far))[kEdgeBlue - 1], 1);
 }
 
+// A count is read later than it is asked for: it must still describe the drawing of the
+// moment it was asked for, whatever moved or went since.
+TEST(Crossings, CountReadLaterDescribesTheDrawingWhenAsked) {
+    TestDoc t;
+    CVertex* a = t.Vertex(100, 100);
+    CVertex* b = t.Vertex(300, 300);
+    CVertex* c = t.Vertex(100, 300);
+    CVertex* d = t.Vertex(300, 100);
+    t.Edge(a, b);
+    t.Edge(c, d);
+    t.d().CountCrossings();
+    d->m_center = {100, 200}; // the diagonals no longer cross
+    EXPECT_EQ(t.d().TotalCrossings(), 1);
+    EXPECT_EQ(t.d().CrossingsOf(kEdgeBlue), 1);
+
+    t.d().CountCrossings();
+    d->m_center = {300, 100}; // they cross again, but the count was asked before
+    EXPECT_EQ(t.d().TotalCrossings(), 0);
+
+    t.d().CountCrossings();
+    t.d().DeleteElement(a); // its end vertex and edge are gone before the count is read
+    EXPECT_EQ(t.d().TotalCrossings(), 1);
+    // A new count replaces one never read.
+    t.d().CountCrossings();
+    t.d().CountCrossings();
+    EXPECT_EQ(t.d().TotalCrossings(), 0);
+}
+
 TEST(StatusPanes, CrossingsText) {
     TestDoc t;
     t.d().CountCrossings();
     EXPECT_EQ(CrossingsPaneText(t.d()), "0 Crossings");
-    auto set = [&](int code, int n) { t.d().m_crossings[CLattixView::ShowColorSlot(code)] = n; };
-    set(kEdgeBlue, 1);
-    t.d().m_totalCrossings = 1;
+    auto show = [&](std::array<std::int32_t, 8> byCode) { t.d().SetCrossingCounts(byCode); };
+    show({1, 0, 0, 0, 0, 0, 0, 0});
     EXPECT_EQ(CrossingsPaneText(t.d()), "1 Crossing (Blue)");
-    set(kEdgeBlue, 0);
-    set(kEdgeRed, 2);
-    set(kEdgeGreen, 1);
-    t.d().m_totalCrossings = 3;
+    show({0, 2, 1, 0, 0, 0, 0, 0});
     EXPECT_EQ(CrossingsPaneText(t.d()), "3 Crossings (2 Red,1 Green)");
-    set(kEdgeRed, 0);
-    set(kEdgeGreen, 0);
-    set(kEdgeBlack, 1);
-    t.d().m_totalCrossings = 1;
+    show({0, 0, 0, 0, 0, 0, 0, 1});
     EXPECT_EQ(CrossingsPaneText(t.d()), "1 Crossing (Black)");
 }
 

@@ -304,11 +304,11 @@ TEST(DrawUlpTrees, TheCrossingsPaneCountsTheNewDrawing) {
     t.Edge(OnTrack(t, "a", 1, 100, 100), OnTrack(t, "b", 2, 300, 300));
     t.Edge(OnTrack(t, "c", 1, 300, 100), OnTrack(t, "d", 2, 100, 300));
     t.d().CountCrossings();
-    ASSERT_EQ(t.d().m_totalCrossings, 1);
+    ASSERT_EQ(t.d().TotalCrossings(), 1);
 
     ASSERT_EQ(t.d().DrawUlpTrees(), CLattixDoc::UlpDrawResult::Drawn);
-    const auto shown = t.d().m_crossings;
-    EXPECT_EQ(t.d().m_totalCrossings, 0);
+    const auto shown = t.d().CrossingSlots();
+    EXPECT_EQ(t.d().TotalCrossings(), 0);
     t.d().CountCrossings();
-    EXPECT_EQ(t.d().m_crossings, shown);
+    EXPECT_EQ(t.d().CrossingSlots(), shown);
 }
