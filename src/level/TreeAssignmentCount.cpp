@@ -55,7 +55,7 @@ TreeAssignmentCount::TreeAssignmentCount(int n, const std::vector<std::pair<int,
         auto& kids = children[v];
         std::sort(kids.begin(), kids.end(),
                   [&](int a, int b) { return code[a] != code[b] ? code[a] < code[b] : a < b; });
-        code[v] = "(";
+        code[v].assign(1, '(');
         for (int c : kids) code[v] += code[c];
         code[v] += ")";
         if (v != root) children[parent[v]].push_back(v);
