@@ -25,9 +25,9 @@ public:
     // The literal "rank a comes before rank b" on the level, or -1 for a free pair.
     int Precedes(int level, int a, int b) const {
         const std::int64_t p = m_pairs.Index(level, a, b);
-        const int var = m_variableOf[m_classes.classOf[p]];
+        const int var = m_variableOf[m_classes.ClassOf(p)];
         if (var < 0) return -1;
-        const int lowerFirst = SatSolver::Positive(var) | m_classes.parityOf[p];
+        const int lowerFirst = SatSolver::Positive(var) | m_classes.ParityOf(p);
         return a < b ? lowerFirst : SatSolver::Negate(lowerFirst);
     }
     bool Before(const SatSolver& solver, int level, int a, int b) const {
@@ -167,8 +167,8 @@ LevelOrders SweepOrders(const LevelGraph& g, const LevelPairs& pairs, const Pair
     for (int level = 0; level < g.LevelCount(); ++level) {
         const auto& members = g.Level(level);
         const int w = static_cast<int>(members.size());
-        auto lowerFirst = [&](std::int64_t p) { return (value[classes.classOf[p]] ^ classes.parityOf[p]) != 0; };
-        auto counts = [&](std::int64_t p) { return value[classes.classOf[p]] >= 0 && settled[classes.classOf[p]]; };
+        auto lowerFirst = [&](std::int64_t p) { return (value[classes.ClassOf(p)] ^ classes.ParityOf(p)) != 0; };
+        auto counts = [&](std::int64_t p) { return value[classes.ClassOf(p)] >= 0 && settled[classes.ClassOf(p)]; };
         start.assign(w + 1, 0);
         for (int i = 0; i < w; ++i)
             for (int j = i + 1; j < w; ++j)
@@ -211,10 +211,10 @@ LevelOrders SweepOrders(const LevelGraph& g, const LevelPairs& pairs, const Pair
         for (int i = 0; i < w; ++i)
             for (int j = i + 1; j < w; ++j) {
                 const std::int64_t p = pairs.Index(level, i, j);
-                const int c = classes.classOf[p];
+                const int c = classes.ClassOf(p);
                 if (value[c] < 0 || settled[c]) continue;
                 settled[c] = 1;
-                value[c] = static_cast<std::int8_t>((place[i] < place[j]) ^ classes.parityOf[p]);
+                value[c] = static_cast<std::int8_t>((place[i] < place[j]) ^ classes.ParityOf(p));
             }
     }
     return orders;
@@ -237,7 +237,7 @@ LevelPlanarityResult ExactLevelPlanarity::Test(const LevelGraph& g, const LevelO
     // two levels). Only the other classes get a variable.
     std::vector<std::uint8_t> members(known->count, 0);
     for (std::int64_t p = 0; p < pairs.Count(); ++p) {
-        auto& m = members[known->classOf[p]];
+        auto& m = members[known->ClassOf(p)];
         m = static_cast<std::uint8_t>(std::min(m + 1, 2));
     }
     std::vector<std::int8_t> value(known->count, -1);
@@ -247,6 +247,14 @@ LevelPlanarityResult ExactLevelPlanarity::Test(const LevelGraph& g, const LevelO
     // First values from a sweep upwards; they satisfy every constraint whenever the sweep
     // meets no cycle, and the search then has nothing left to do.
     const LevelOrders first = SweepOrders(g, pairs, *known, hint ? *hint : g.Levels(), value);
+    if (!HasLevelCrossing(g, first)) {
+        // Orders without a crossing settle the question; the solver's per-class state, the
+        // largest part of the search's memory, is then never made.
+        result.planar = true;
+        result.hasOrders = true;
+        result.orders = first;
+        return result;
+    }
     std::vector<int> hintPosition(g.VertexCount(), 0);
     for (const auto& level : first)
         for (int r = 0; r < static_cast<int>(level.size()); ++r) hintPosition[level[r]] = r;

@@ -18,10 +18,9 @@ constexpr std::size_t kProgressEvery = 64;
 ComponentVerdict DecideLevelPlanarity(ComponentExchangeGraph& c) {
     ComponentVerdict verdict;
     if (c.cyclicGap) return verdict;
-    PairClasses classes;
-    verdict.vegPlanar = TestVertexExchangeGraph(c.veg, c.uLeftOfV, false, &classes);
+    verdict.vegPlanar = TestVertexExchangeGraph(c.veg);
     if (verdict.vegPlanar) {
-        auto orders = OrdersFromLabels(c.veg, c.graph, c.uLeftOfV);
+        auto orders = OrdersFromLabels(c.veg, c.graph);
         if (orders && !HasLevelCrossing(c.graph, *orders)) {
             verdict.planar = true;
             verdict.orders = std::move(*orders);
@@ -30,7 +29,7 @@ ComponentVerdict DecideLevelPlanarity(ComponentExchangeGraph& c) {
         // The labels are not transitive on some level; only a search that keeps
         // transitivity can tell whether some other labels are. The test's components are
         // exactly the classes of pairs that the constraints tie together.
-        LevelPlanarityResult exact = ExactLevelPlanarity().Test(c.graph, nullptr, &classes);
+        LevelPlanarityResult exact = ExactLevelPlanarity().Test(c.graph, nullptr, &c.veg.Classes());
         if (exact.planar && HasLevelCrossing(c.graph, exact.orders)) exact = ExactLevelPlanarity().Test(c.graph);
         verdict.planar = exact.planar;
         verdict.orders = std::move(exact.orders);
