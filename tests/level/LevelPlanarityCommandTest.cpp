@@ -166,14 +166,14 @@ TEST(LevelPlanarityTesting, VerdictAgreesWithExhaustiveSearch) {
 }
 
 TEST(LevelPlanarityTesting, AComponentTooWideForTheExchangeGraphIsRefused) {
-    // 7100 leaves on one level make 25 201 450 pairs (25 206 350 with the hubs and links),
-    // past what the exchange graph may hold:
-    // 71 hubs on level 5 with 100 leaves each, the hubs joined through level 4. A small
+    // 22 400 leaves on one level make 250 868 800 pairs (250 918 529 with the hubs and
+    // links), past what the exchange graph may hold:
+    // 224 hubs on level 5 with 100 leaves each, the hubs joined through level 4. A small
     // component before it is still tested.
     TestDoc t;
     t.Edge(OnTrack(t, 1, 100), OnTrack(t, 2, 100));
     CVertex* previous = nullptr;
-    for (int h = 0; h < 71; ++h) {
+    for (int h = 0; h < 224; ++h) {
         CVertex* hub = OnTrack(t, 5, 300 + 200 * h);
         if (previous) {
             CVertex* link = OnTrack(t, 4, 200 + 200 * h);
@@ -187,7 +187,7 @@ TEST(LevelPlanarityTesting, AComponentTooWideForTheExchangeGraphIsRefused) {
     const std::vector<std::string> messages = RunTest(t);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_NE(messages[0].find("too large for the level planarity test"), std::string::npos) << messages[0];
-    EXPECT_NE(messages[0].find("25206350 pairs"), std::string::npos) << messages[0];
+    EXPECT_NE(messages[0].find("250918529 pairs"), std::string::npos) << messages[0];
     EXPECT_EQ(t.d().m_elements.size(), elements);
 
     t.platform.m_messages.clear();
