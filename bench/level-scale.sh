@@ -30,4 +30,5 @@ run staircases-20x200 level-planarity staircases 20 200 3 1
 run staircases-100x100 level-planarity staircases 100 100 3 1
 run staircases-200x400 level-planarity staircases 200 400 3 1
 run staircases-10x3200 level-planarity staircases 10 3200 3 1
+run delaunay-800 level-planarity delaunay 800 1
 run components-5x1600 draw-level staircases 5 1600 3 100

@@ -35,7 +35,17 @@ bool ParityUnionFind::Join(std::uint32_t a, std::uint32_t b, std::uint8_t parity
     return true;
 }
 
+bool ParityUnionFind::Flush() {
+    bool ok = true;
+    for (int k = 0; k < m_pendingCount; ++k)
+        ok &= Join(m_pending[k].first, m_pending[k].second & 0x7FFFFFFFu,
+                   static_cast<std::uint8_t>(m_pending[k].second >> 31));
+    m_pendingCount = 0;
+    return ok;
+}
+
 void ParityUnionFind::PrepareNumbering() {
+    Flush();
     const std::size_t n = m_link.size();
     std::uint8_t parity;
     for (std::size_t x = 0; x < n; ++x) Find(static_cast<std::uint32_t>(x), parity);
@@ -77,12 +87,13 @@ bool FindPairClasses(const LevelGraph& g, const LevelPairs& pairs, PairClasses& 
                 if (le == lf || ue == uf) continue;
                 // e and f do not cross: e's ends come first on both levels or on neither.
                 const std::uint8_t parity = static_cast<std::uint8_t>((le > lf) ^ (ue > uf));
-                if (!links.Join(static_cast<std::uint32_t>(pairs.Index(level, le, lf)),
-                             static_cast<std::uint32_t>(pairs.Index(level + 1, ue, uf)), parity))
+                if (!links.JoinSoon(static_cast<std::uint32_t>(pairs.Index(level, le, lf)),
+                                    static_cast<std::uint32_t>(pairs.Index(level + 1, ue, uf)), parity))
                     return false;
             }
         }
     }
+    if (!links.Flush()) return false;
     classes = links.TakeClasses([&](auto visit) {
         for (std::int64_t p = 0; p < pairs.Count(); ++p) visit(static_cast<std::uint32_t>(p));
     });

@@ -27,14 +27,15 @@ void VertexExchangeGraph::Build(const LevelGraph& g, std::span<const int> sequen
                 if (!keeping && partner) continue;
                 m_contradictions += keeping && partner;
                 const std::uint8_t swaps = keeping && !partner ? 0 : 1;
-                if (!links.Join(static_cast<std::uint32_t>(m_pairs.Index(level, le, lf)),
-                                static_cast<std::uint32_t>(m_pairs.Index(level + 1, ue, uf)), swaps)) {
+                if (!links.JoinSoon(static_cast<std::uint32_t>(m_pairs.Index(level, le, lf)),
+                                    static_cast<std::uint32_t>(m_pairs.Index(level + 1, ue, uf)), swaps)) {
                     m_oddCycle = true;
                     break;
                 }
             }
         }
     }
+    m_oddCycle = m_oddCycle || !links.Flush();
     if (m_oddCycle) return; // no colouring exists, nothing reads the components
 
     m_classes = links.TakeClasses([&](auto visit) {

@@ -221,3 +221,33 @@ TEST(DrawLevelPlanarGraph, NoSeparationStillSpreadsTheVerticesApart) {
     t.d().CountCrossings();
     EXPECT_EQ(t.d().m_totalCrossings, 0);
 }
+
+// A component that needs the exact search shows its progress; Cancel ends the command
+// without a verdict, and what the command changed is one undo step.
+TEST(LevelPlanarityTesting, CancelDuringTheSearchGivesNoVerdict) {
+    std::mt19937 rng(5);
+    int cancelled = 0;
+    for (int round = 0; round < 400 && cancelled < 3; ++round) {
+        const LevelGraph g = RandomLevelGraph(rng, 2 + round % 4, 5, 0.4);
+        TestDoc t;
+        std::vector<CVertex*> vs;
+        for (int v = 0; v < g.VertexCount(); ++v) vs.push_back(OnTrack(t, g.LevelOf(v) + 1, 100 + 40 * g.RankOf(v)));
+        for (const auto& e : g.Edges()) t.Edge(vs[e.lower], vs[e.upper]);
+        t.d().CheckPoint();
+        const auto before = WriteDocument(t.d());
+        int shown = 0;
+        t.platform.m_progress = [&](std::string_view caption, std::int64_t, std::int64_t) {
+            shown += caption == "Testing level planarity";
+            return false;
+        };
+        const std::vector<std::string> messages = RunTest(t);
+        if (shown == 0) continue;
+        ++cancelled;
+        EXPECT_TRUE(messages.empty()) << "round " << round;
+        t.d().OnEditUndo();
+        t.view->m_guideMode = CLattixView::kGuideNone; // undo keeps the guide settings
+        t.view->m_lockToTracks = false;
+        EXPECT_EQ(WriteDocument(t.d()), before) << "round " << round;
+    }
+    EXPECT_EQ(cancelled, 3);
+}
