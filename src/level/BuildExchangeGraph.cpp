@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "level/ComponentExchangeGraph.h"
+#include "level/ExchangeSortByKey.h"
 #include "graph/ExchangeSort.h"
 #include "level/LevelPairClasses.h"
 #include "model/LattixDoc.h"
@@ -53,7 +54,8 @@ void CLattixDoc::BuildVertexExchangeGraph(ComponentExchangeGraph& result, std::v
                                           bool keepLayout) {
     std::vector<CVertex*>& list = vertexList.empty() ? m_compVertices : vertexList;
     std::vector<CVertex*> sorted = list;
-    ExchangeSort(sorted, [](const CVertex* a, const CVertex* b) { return a->m_trackNumber > b->m_trackNumber; });
+    // The order among vertices of one track decides where the spread below puts them.
+    ExchangeSortByKey(sorted, [](const CVertex* v) { return v->m_trackNumber; });
 
     // Spread along the tracks: each track's vertices one grid step apart from 2 steps in.
     if (CLattixView* view = GetActiveEditorView(); view && !keepLayout) {

@@ -4,7 +4,7 @@
 
 #include <numeric>
 
-ParityUnionFind::ParityUnionFind(std::size_t n) : m_link(n) {
+ParityUnionFind::ParityUnionFind(std::size_t n) : m_link(n), m_rank(n, 0) {
     std::iota(m_link.begin(), m_link.end(), std::uint32_t{0});
 }
 
@@ -31,7 +31,15 @@ bool ParityUnionFind::Join(std::uint32_t a, std::uint32_t b, std::uint8_t parity
     std::uint8_t pa, pb;
     const std::uint32_t ra = Find(a, pa), rb = Find(b, pb);
     if (ra == rb) return (pa ^ pb) == parity;
-    m_link[ra] = rb | (std::uint32_t(pa ^ pb ^ parity) << 31);
+    // Union by rank keeps the paths short: graphs with many more constraints than pairs
+    // find the same roots over and over.
+    const std::uint32_t bit = std::uint32_t(pa ^ pb ^ parity) << 31;
+    if (m_rank[ra] < m_rank[rb]) {
+        m_link[ra] = rb | bit;
+    } else {
+        m_link[rb] = ra | bit;
+        if (m_rank[ra] == m_rank[rb]) ++m_rank[ra];
+    }
     return true;
 }
 

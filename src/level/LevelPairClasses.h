@@ -9,8 +9,8 @@
 #include "level/LevelPairs.h"
 
 // Union-find over pairs, each link carrying the parity between a pair and its parent in the
-// top bit. Its array becomes the classes' array in place, so finding the classes needs four
-// bytes a pair and two bits.
+// top bit. Its array becomes the classes' array in place, so finding the classes needs five
+// bytes a pair (four and a rank) and two bits.
 class ParityUnionFind {
 public:
     explicit ParityUnionFind(std::size_t n);
@@ -33,6 +33,7 @@ public:
     template <typename ForEachPair>
     PairClasses TakeClasses(ForEachPair forEachPair) {
         PrepareNumbering();
+        m_rank = {};
         PairClasses classes;
         // Pairs come in runs of neighbouring indices, their roots from anywhere: the roots are
         // fetched a batch ahead.
@@ -60,6 +61,7 @@ private:
     void Number(std::uint32_t p, std::int32_t& count);
     static constexpr int kBatch = 32;
     std::vector<std::uint32_t> m_link;
+    std::vector<std::uint8_t> m_rank; // while joining
     std::vector<bool> m_root, m_numbered;
     std::pair<std::uint32_t, std::uint32_t> m_pending[kBatch];
     int m_pendingCount = 0;
