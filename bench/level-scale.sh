@@ -36,6 +36,7 @@ run staircases-20x200 level-planarity staircases 20 200 3 1
 run staircases-100x100 level-planarity staircases 100 100 3 1
 run staircases-200x400 level-planarity staircases 200 400 3 1
 run staircases-10x3200 level-planarity staircases 10 3200 3 1
+run delaunay-800 level-planarity delaunay 800 1
 # Many narrow components (16 vertices per track each): in level order (seed 0), and with
 # places and element order shuffled (seed 3), where every exchange is an undo step.
 for w in 1600 3200 6400; do

@@ -6,7 +6,10 @@ usage: level_families.py FAMILY ARGS... OUT.graphml
   bipartite W                 K(W, W) between two adjacent tracks
   staircases LEVELS WIDTH SEED COMPONENTS
                               level planar staircases, COMPONENTS blocks per track
-Vertices go to x = 30 * (place on the track); SEED > 0 shuffles the places.
+  delaunay N SEED             N random points, one per track, and their Delaunay
+                              triangulation, drawn straight (level planar, long edges)
+Vertices go to x = 30 * (place on the track); SEED > 0 shuffles the places. Delaunay
+vertices keep the x of their points.
 """
 import random
 import sys
@@ -15,6 +18,7 @@ import sys
 class Sketch:
     def __init__(self):
         self.level, self.edges, self.count = [], [], {}
+        self.x = {}  # explicit x of a vertex, instead of its place on the track
 
     def add(self, level):
         self.level.append(level)
@@ -51,7 +55,8 @@ class Sketch:
                       '<key id="t" for="node" attr.name="track" attr.type="int"/>\n'
                       '<graph id="G" edgedefault="undirected">\n')
             for v in order:
-                out.write(f'<node id="n{v}"><data key="x">{60 + 30 * place[v]}</data>'
+                x = self.x.get(v, 60 + 30 * place[v])
+                out.write(f'<node id="n{v}"><data key="x">{x}</data>'
                           f'<data key="y">{30 * (self.level[v] + 1)}</data>'
                           f'<data key="t">{self.level[v] + 1}</data></node>\n')
             for a, b in self.edges:
@@ -106,6 +111,51 @@ def staircases(levels, width, seed, components):
     return s
 
 
+def delaunay_edges(points):
+    """Edges of the Delaunay triangulation (Bowyer-Watson, quadratic; fine for benchmarks)."""
+    def circumcircle_holds(t, p):
+        (ax, ay), (bx, by), (cx, cy) = (pts[i] for i in t)
+        ax, ay, bx, by, cx, cy = ax - p[0], ay - p[1], bx - p[0], by - p[1], cx - p[0], cy - p[1]
+        det = ((ax * ax + ay * ay) * (bx * cy - cx * by) - (bx * bx + by * by) * (ax * cy - cx * ay)
+               + (cx * cx + cy * cy) * (ax * by - bx * ay))
+        orient = (bx - ax) * (cy - ay) - (by - ay) * (cx - ax)
+        return det * orient > 0
+
+    big = 1e7
+    pts = list(points) + [(-big, -big), (big, -big), (0, big)]
+    n = len(points)
+    triangles = {(n, n + 1, n + 2)}
+    for i in range(n):
+        bad = [t for t in triangles if circumcircle_holds(t, pts[i])]
+        count = {}
+        for t in bad:
+            for e in ((t[0], t[1]), (t[1], t[2]), (t[2], t[0])):
+                key = tuple(sorted(e))
+                count[key] = count.get(key, 0) + 1
+        for t in bad:
+            triangles.remove(t)
+        for (a, b), c in count.items():
+            if c == 1:
+                triangles.add((a, b, i))
+    edges = set()
+    for t in triangles:
+        for a, b in ((t[0], t[1]), (t[1], t[2]), (t[2], t[0])):
+            if a < n and b < n:
+                edges.add((min(a, b), max(a, b)))
+    return sorted(edges)
+
+
+def delaunay(n, seed):
+    rng = random.Random(seed)
+    s = Sketch()
+    xs = [rng.randrange(30 * n) for _ in range(n)]
+    for track in range(n):
+        s.x[s.add(track)] = 60 + xs[track]
+    for a, b in delaunay_edges([(xs[t], 30 * t) for t in range(n)]):
+        s.join(a, b)
+    return s
+
+
 def main(argv):
     family, args, out = argv[1], [int(a) for a in argv[2:-1]], argv[-1]
     if family == "two-chains":
@@ -114,6 +164,8 @@ def main(argv):
         bipartite(args[0]).write(out, 0)
     elif family == "staircases":
         staircases(args[0], args[1], args[2], args[3]).write(out, args[2])
+    elif family == "delaunay":
+        delaunay(args[0], args[1]).write(out, 0)
     else:
         sys.exit(__doc__)
 

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "level/ComponentExchangeGraph.h"
+#include "level/ExchangeSortByKey.h"
 #include "graph/ExchangeSort.h"
 #include "level/LevelPairClasses.h"
 #include "model/LattixDoc.h"
@@ -53,7 +54,8 @@ void CLattixDoc::BuildVertexExchangeGraph(ComponentExchangeGraph& result, std::v
                                           bool keepLayout) {
     std::vector<CVertex*>& list = vertexList.empty() ? m_compVertices : vertexList;
     std::vector<CVertex*> sorted = list;
-    ExchangeSort(sorted, [](const CVertex* a, const CVertex* b) { return a->m_trackNumber > b->m_trackNumber; });
+    // The order among vertices of one track decides where the spread below puts them.
+    ExchangeSortByKey(sorted, [](const CVertex* v) { return v->m_trackNumber; });
 
     // Spread along the tracks: each track's vertices one grid step apart from 2 steps in.
     if (CLattixView* view = GetActiveEditorView(); view && !keepLayout) {
@@ -88,14 +90,12 @@ void CLattixDoc::BuildVertexExchangeGraph(ComponentExchangeGraph& result, std::v
     for (std::size_t i = 0; i < sequence.size(); ++i) sequence[i] = static_cast<int>(i);
     result.veg.Build(result.graph, sequence);
 
-    const auto& pairs = result.veg.Vertices();
-    result.uLeftOfV.assign(pairs.size(), false);
+    // A pair's first vertex (the lower rank) lies left of its second unless their x are equal.
     bool misordered = false;
-    for (std::size_t x = 0; x < pairs.size(); ++x) {
-        const std::int64_t xu = result.graph.XOf(pairs[x].m_u), xv = result.graph.XOf(pairs[x].m_v);
-        result.uLeftOfV[x] = xu < xv;
-        misordered |= xu > xv;
+    for (int level = 0; level < result.graph.LevelCount(); ++level) {
+        const auto& members = result.graph.Level(level);
+        for (std::size_t r = 1; r < members.size(); ++r)
+            misordered |= result.graph.XOf(members[r - 1]) > result.graph.XOf(members[r]);
     }
-    // The sort makes this impossible; the check guards the construction, once, not per pair.
     if (misordered) Platform().ShowMessage("Error in the order of U and V vertices in Vertex-Exchange graph");
 }

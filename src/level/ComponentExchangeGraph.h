@@ -16,8 +16,6 @@ struct ComponentExchangeGraph {
     // the exchange graph is then not built (it would hold every pair of the cycle's edges).
     bool cyclicGap = false;
     VertexExchangeGraph veg;
-    // Per VEG vertex: its m_u lies strictly left of its m_v (as the graph was built).
-    std::vector<bool> uLeftOfV;
     // Per level, the centre x of every vertex of the component on it, hidden ones included,
     // sorted; the drawing counts the vertices between the two of a pair with it.
     std::vector<std::vector<std::int64_t>> levelXs;

@@ -25,9 +25,9 @@ public:
     // The literal "rank a comes before rank b" on the level, or -1 for a free pair.
     int Precedes(int level, int a, int b) const {
         const std::int64_t p = m_pairs.Index(level, a, b);
-        const int var = m_variableOf[m_classes.classOf[p]];
+        const int var = m_variableOf[m_classes.ClassOf(p)];
         if (var < 0) return -1;
-        const int lowerFirst = SatSolver::Positive(var) | m_classes.parityOf[p];
+        const int lowerFirst = SatSolver::Positive(var) | m_classes.ParityOf(p);
         return a < b ? lowerFirst : SatSolver::Negate(lowerFirst);
     }
     bool Before(const SatSolver& solver, int level, int a, int b) const {
@@ -155,35 +155,42 @@ private:
 // constrained pairs whose classes lower levels have settled, ties (and, should the settled
 // pairs hold a cycle, everything left) in the order of `preferred`; the level's order then
 // settles the classes it meets first. `value` holds -1 for free classes, and receives 1 for
-// a class whose parity-0 pairs put the lower rank first.
+// a class whose parity-0 pairs put the lower rank first. While the sweep runs, bit 1 of a
+// value marks the class settled: one byte read per pair, the pairs' classes being spread
+// far over the array.
 LevelOrders SweepOrders(const LevelGraph& g, const LevelPairs& pairs, const PairClasses& classes,
                         const LevelOrders& preferred, std::vector<std::int8_t>& value) {
     std::vector<int> position(g.VertexCount(), 0);
     for (const auto& level : preferred)
         for (int r = 0; r < static_cast<int>(level.size()); ++r) position[level[r]] = r;
-    std::vector<std::uint8_t> settled(value.size(), 0);
+    constexpr std::int8_t kSettled = 2;
     LevelOrders orders(g.LevelCount());
     std::vector<int> start, successors, indegree, fill, place;
     for (int level = 0; level < g.LevelCount(); ++level) {
         const auto& members = g.Level(level);
         const int w = static_cast<int>(members.size());
-        auto lowerFirst = [&](std::int64_t p) { return (value[classes.classOf[p]] ^ classes.parityOf[p]) != 0; };
-        auto counts = [&](std::int64_t p) { return value[classes.classOf[p]] >= 0 && settled[classes.classOf[p]]; };
+        // Calls visit(i, j, lowerFirst) for each settled pair of ranks i < j; a row's pairs
+        // have consecutive indices.
+        auto forSettled = [&](auto visit) {
+            for (int i = 0; i + 1 < w; ++i) {
+                const std::int64_t row = pairs.Index(level, i, i + 1) - (i + 1);
+                for (int j = i + 1; j < w; ++j) {
+                    const std::uint32_t k = classes.packed[row + j];
+                    const std::int8_t v = value[k & 0x7FFFFFFFu];
+                    if (v >= kSettled) visit(i, j, ((v & 1) ^ (k >> 31)) != 0);
+                }
+            }
+        };
         start.assign(w + 1, 0);
-        for (int i = 0; i < w; ++i)
-            for (int j = i + 1; j < w; ++j)
-                if (const std::int64_t p = pairs.Index(level, i, j); counts(p)) ++start[(lowerFirst(p) ? i : j) + 1];
+        forSettled([&](int i, int j, bool lowerFirst) { ++start[(lowerFirst ? i : j) + 1]; });
         for (int r = 0; r < w; ++r) start[r + 1] += start[r];
         successors.resize(start[w]);
         fill.assign(start.begin(), start.end() - 1);
         indegree.assign(w, 0);
-        for (int i = 0; i < w; ++i)
-            for (int j = i + 1; j < w; ++j)
-                if (const std::int64_t p = pairs.Index(level, i, j); counts(p)) {
-                    const bool first = lowerFirst(p);
-                    successors[fill[first ? i : j]++] = first ? j : i;
-                    ++indegree[first ? j : i];
-                }
+        forSettled([&](int i, int j, bool lowerFirst) {
+            successors[fill[lowerFirst ? i : j]++] = lowerFirst ? j : i;
+            ++indegree[lowerFirst ? j : i];
+        });
         auto later = [&](int a, int b) { return position[members[a]] > position[members[b]]; };
         std::priority_queue<int, std::vector<int>, decltype(later)> ready(later);
         for (int r = 0; r < w; ++r)
@@ -208,15 +215,18 @@ LevelOrders SweepOrders(const LevelGraph& g, const LevelPairs& pairs, const Pair
                 order.push_back(members[r]);
             }
         }
-        for (int i = 0; i < w; ++i)
+        for (int i = 0; i + 1 < w; ++i) {
+            const std::int64_t row = pairs.Index(level, i, i + 1) - (i + 1);
             for (int j = i + 1; j < w; ++j) {
-                const std::int64_t p = pairs.Index(level, i, j);
-                const int c = classes.classOf[p];
-                if (value[c] < 0 || settled[c]) continue;
-                settled[c] = 1;
-                value[c] = static_cast<std::int8_t>((place[i] < place[j]) ^ classes.parityOf[p]);
+                const std::uint32_t k = classes.packed[row + j];
+                std::int8_t& v = value[k & 0x7FFFFFFFu];
+                if (v != 0) continue; // free, or settled already
+                v = static_cast<std::int8_t>(kSettled | ((place[i] < place[j]) ^ (k >> 31)));
             }
+        }
     }
+    for (std::int8_t& v : value)
+        if (v > 0) v &= 1;
     return orders;
 }
 
@@ -237,7 +247,7 @@ LevelPlanarityResult ExactLevelPlanarity::Test(const LevelGraph& g, const LevelO
     // two levels). Only the other classes get a variable.
     std::vector<std::uint8_t> members(known->count, 0);
     for (std::int64_t p = 0; p < pairs.Count(); ++p) {
-        auto& m = members[known->classOf[p]];
+        auto& m = members[known->ClassOf(p)];
         m = static_cast<std::uint8_t>(std::min(m + 1, 2));
     }
     std::vector<std::int8_t> value(known->count, -1);
@@ -247,6 +257,14 @@ LevelPlanarityResult ExactLevelPlanarity::Test(const LevelGraph& g, const LevelO
     // First values from a sweep upwards; they satisfy every constraint whenever the sweep
     // meets no cycle, and the search then has nothing left to do.
     const LevelOrders first = SweepOrders(g, pairs, *known, hint ? *hint : g.Levels(), value);
+    if (!HasLevelCrossing(g, first)) {
+        // Orders without a crossing settle the question; the solver's per-class state, the
+        // largest part of the search's memory, is then never made.
+        result.planar = true;
+        result.hasOrders = true;
+        result.orders = first;
+        return result;
+    }
     std::vector<int> hintPosition(g.VertexCount(), 0);
     for (const auto& level : first)
         for (int r = 0; r < static_cast<int>(level.size()); ++r) hintPosition[level[r]] = r;
@@ -260,20 +278,38 @@ LevelPlanarityResult ExactLevelPlanarity::Test(const LevelGraph& g, const LevelO
     result.orders.assign(levels, {});
     std::vector<int> order;
     std::vector<std::vector<int>> clauses;
+    // The share of levels that sorted in the latest round, for the progress.
+    double sorted = 0.0;
+    auto keepGoing = [&] { return !m_progress || m_progress(sorted); };
+    if (m_progress) solver.SetKeepGoing(keepGoing);
+    if (!keepGoing()) {
+        result.cancelled = true;
+        result.orders.clear();
+        return result;
+    }
     for (;;) {
         if (!solver.Solve()) {
+            result.cancelled = solver.Interrupted();
             result.orders.clear();
             return result;
         }
         clauses.clear();
+        int acyclic = 0;
         for (int level = 0; level < levels; ++level) {
             const int w = static_cast<int>(g.Level(level).size());
             if (!search.SortLevel(solver, level, order, clauses, 4 * w)) continue;
+            ++acyclic;
             auto& out = result.orders[level];
             out.clear();
             for (int r : order) out.push_back(g.Level(level)[r]);
         }
         if (clauses.empty()) break;
+        sorted = levels > 0 ? double(acyclic) / levels : 1.0;
+        if (!keepGoing()) {
+            result.cancelled = true;
+            result.orders.clear();
+            return result;
+        }
         for (auto& clause : clauses)
             if (!solver.AddClause(std::move(clause))) {
                 result.orders.clear();

@@ -39,8 +39,8 @@ LevelPlanarityResult LazyTransitivityLevelPlanarity::Test(const LevelGraph& g, c
         for (int i = 0; i < w; ++i)
             for (int j = i + 1; j < w; ++j) {
                 const std::int64_t p = pairs.Index(level, i, j);
-                const int c = known->classOf[p];
-                const bool negated = known->parityOf[p] != 0;
+                const int c = known->ClassOf(p);
+                const bool negated = known->ParityOf(p) != 0;
                 literal[p] = negated ? SatSolver::Negative(c) : SatSolver::Positive(c);
                 const bool first = hintPosition[members[i]] < hintPosition[members[j]];
                 votes[c] += (first != negated) ? 1 : -1;

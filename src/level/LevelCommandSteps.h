@@ -13,9 +13,11 @@ void PrepareLevelGuides(CLattixDoc& doc);
 bool PrepareLevelGraph(CLattixDoc& doc);
 
 // The vertex-exchange graph has a vertex for every pair of vertices on a common level, so
-// its size grows with the square of the levels' widths. Beyond this many pairs in one
-// component it would take gigabytes; the level commands refuse such a component instead.
-inline constexpr long long kMaxLevelPairs = 25000000;
+// its size grows with the square of the levels' widths. The test keeps about five bytes a
+// pair (a search that has to run adds a few more per class of pairs); beyond this many pairs
+// in one component it would take gigabytes, and the level commands refuse the component.
+// Pairs are numbered in 31 bits, which this stays well below.
+inline constexpr long long kMaxLevelPairs = 250000000;
 
 // True when the extracted component (m_compVertices) is small enough for the vertex-exchange
 // graph; otherwise shows why not and returns false.

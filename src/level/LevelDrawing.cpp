@@ -16,13 +16,12 @@ constexpr std::size_t kProgressEvery = 64;
 
 } // namespace
 
-ComponentVerdict DecideLevelPlanarity(ComponentExchangeGraph& c) {
+ComponentVerdict DecideLevelPlanarity(ComponentExchangeGraph& c, const std::function<bool(double)>& progress) {
     ComponentVerdict verdict;
     if (c.cyclicGap) return verdict;
-    PairClasses classes;
-    verdict.vegPlanar = TestVertexExchangeGraph(c.veg, c.uLeftOfV, false, &classes);
+    verdict.vegPlanar = TestVertexExchangeGraph(c.veg);
     if (verdict.vegPlanar) {
-        auto orders = OrdersFromLabels(c.veg, c.graph, c.uLeftOfV);
+        auto orders = OrdersFromLabels(c.veg, c.graph);
         if (orders && !HasLevelCrossing(c.graph, *orders)) {
             verdict.planar = true;
             verdict.orders = std::move(*orders);
@@ -31,14 +30,16 @@ ComponentVerdict DecideLevelPlanarity(ComponentExchangeGraph& c) {
         // The labels are not transitive on some level; only a search that keeps
         // transitivity can tell whether some other labels are. The test's components are
         // exactly the classes of pairs that the constraints tie together.
-        LevelPlanarityResult exact = ExactLevelPlanarity().Test(c.graph, nullptr, &classes);
-        if (exact.planar && HasLevelCrossing(c.graph, exact.orders)) exact = ExactLevelPlanarity().Test(c.graph);
+        LevelPlanarityResult exact = ExactLevelPlanarity(progress).Test(c.graph, nullptr, &c.veg.Classes());
+        if (exact.planar && HasLevelCrossing(c.graph, exact.orders)) exact = ExactLevelPlanarity(progress).Test(c.graph);
+        verdict.cancelled = exact.cancelled;
         verdict.planar = exact.planar;
         verdict.orders = std::move(exact.orders);
         return verdict;
     }
     // A rejection is checked from scratch before it is believed.
-    LevelPlanarityResult exact = ExactLevelPlanarity().Test(c.graph);
+    LevelPlanarityResult exact = ExactLevelPlanarity(progress).Test(c.graph);
+    verdict.cancelled = exact.cancelled;
     verdict.planar = exact.planar;
     verdict.orders = std::move(exact.orders);
     return verdict;

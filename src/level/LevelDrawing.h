@@ -1,6 +1,8 @@
 #pragma once
 // The level planar drawing of one component, once its verdict is known.
 
+#include <functional>
+
 #include "level/ComponentExchangeGraph.h"
 
 class CLattixDoc;
@@ -11,12 +13,14 @@ struct ComponentVerdict {
     bool planar = false;
     bool vegPlanar = false; // what the vertex-exchange test said
     LevelOrders orders;
+    bool cancelled = false; // during the exact search; `planar` then means nothing
 };
 
 // Decides a component: the vertex-exchange test, confirmed by orders that have no
 // crossing, or by the exact method where those cannot be read off its labels and where it
 // rejects the component.
-ComponentVerdict DecideLevelPlanarity(ComponentExchangeGraph& c);
+// `progress` follows the exact search, when one runs (see ExactLevelPlanarity).
+ComponentVerdict DecideLevelPlanarity(ComponentExchangeGraph& c, const std::function<bool(double)>& progress = {});
 
 // Rearranges a level planar component by exchanges of vertices within their levels: the
 // exchanges the vertex-exchange labels call for, then, should crossings remain (or should

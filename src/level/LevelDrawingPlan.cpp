@@ -6,56 +6,56 @@
 
 namespace {
 
-using Veg = VertexExchangeGraph;
-
-// Which pairs have met a representative: the first pair of each VEG component that the
-// sweep meets, with the order it had then (0 when its m_u lay strictly left).
-struct Representatives {
-    explicit Representatives(std::size_t components) : pair(components, -1), order(components, 0) {}
-    std::vector<int> pair;
-    std::vector<int> order;
+// A pair of vertices of one level: m_u has the lower rank in the level graph's order.
+struct LevelPair {
+    int m_u, m_v;
 };
 
-// Decides whether pair x is exchanged, from the handled pairs on the level below (those it
-// crosses now) and its component's representative.
-bool DecideExchange(const ComponentExchangeGraph& c, Veg::Vertex& pair, int xIndex, int level,
-                    const std::vector<std::int64_t>& x, Representatives& reps) {
-    const LevelGraph& g = c.graph;
-    const auto& pairs = c.veg.Vertices();
-    // XL is the one further left; on equal x, m_v counts as the left one.
-    auto leftRight = [&](const Veg::Vertex& p) {
-        return x[p.m_u] < x[p.m_v] ? std::pair{p.m_u, p.m_v} : std::pair{p.m_v, p.m_u};
-    };
-    int keep = 0, swap = 0;
-    const auto [xl, xr] = leftRight(pair);
-    for (int entry : c.veg.NeighboursOf(xIndex)) {
-        const Veg::Vertex& other = pairs[Veg::NeighbourOf(entry)];
-        if (other.m_level >= level) continue; // not handled yet
-        const auto [yl, yr] = leftRight(other);
-        if (g.HasEdge(yl, xr) && g.HasEdge(yr, xl)) ++swap;
-        else ++keep;
-    }
+// Per VEG component, whether a representative has been met: the first pair of the
+// component that the sweep meets. What the plan reads of it later is whether its label
+// matched the order it had then (1) or not (0); -1 while none has been met.
+struct Representatives {
+    explicit Representatives(std::size_t components) : flipMatchesOrder(components, -1) {}
+    std::vector<std::int8_t> flipMatchesOrder;
+};
 
+// Decides whether the pair is exchanged, from the handled pairs on the level below (those
+// it crosses now) and its component's representative. The pair's neighbours one level down
+// are the pairs of a lower neighbour of m_u and one of m_v; every gap is a forest here, so
+// each comes once.
+bool DecideExchange(const ComponentExchangeGraph& c, const LevelPair& pair, const std::vector<std::int64_t>& x,
+                    Representatives& reps) {
+    const LevelGraph& g = c.graph;
+    // XL is the one further left; on equal x, the second counts as the left one.
+    auto leftRight = [&](int a, int b) { return x[a] < x[b] ? std::pair{a, b} : std::pair{b, a}; };
+    int keep = 0, swap = 0;
+    const auto [xl, xr] = leftRight(pair.m_u, pair.m_v);
+    for (int cu : g.LowerNeighbours(pair.m_u))
+        for (int cv : g.LowerNeighbours(pair.m_v)) {
+            if (cu == cv) continue;
+            const auto [yl, yr] = g.RankOf(cu) < g.RankOf(cv) ? leftRight(cu, cv) : leftRight(cv, cu);
+            if (g.HasEdge(yl, xr) && g.HasEdge(yr, xl)) ++swap;
+            else ++keep;
+        }
+
+    const std::int64_t p = c.veg.PairIndex(g.LevelOf(pair.m_u), g.RankOf(pair.m_u), g.RankOf(pair.m_v));
+    const bool flip = (g.XOf(pair.m_u) < g.XOf(pair.m_v)) != (c.veg.ParityOf(p) != 0);
     const std::int64_t xu = x[pair.m_u], xv = x[pair.m_v];
-    int& rep = reps.pair[pair.m_component];
+    std::int8_t& rep = reps.flipMatchesOrder[c.veg.ComponentOf(p)];
     if (rep < 0) {
-        rep = xIndex;
-        reps.order[pair.m_component] = xu < xv ? 0 : 1;
+        rep = flip == !(xu < xv) ? 1 : 0;
         return swap > 0;
     }
     bool agrees = false;
     if (xu != xv) {
         const bool uLeft = xu < xv;
-        const bool repFlipMatchesOrder = pairs[rep].m_flip == (reps.order[pair.m_component] != 0);
-        agrees = repFlipMatchesOrder ? uLeft != pair.m_flip : uLeft == pair.m_flip;
+        agrees = rep ? uLeft != flip : uLeft == flip;
     }
     return swap > 0 || (keep + swap == 0 && !agrees);
 }
 
-std::size_t ComponentCount(const Veg& veg) {
-    int count = 0;
-    for (const auto& p : veg.Vertices()) count = std::max(count, p.m_component + 1);
-    return static_cast<std::size_t>(count);
+LevelPair PairOf(const LevelGraph& g, int a, int b) {
+    return g.RankOf(a) < g.RankOf(b) ? LevelPair{a, b} : LevelPair{b, a};
 }
 
 bool SlotsApply(const ComponentExchangeGraph& c) {
@@ -77,10 +77,8 @@ bool SlotsApply(const ComponentExchangeGraph& c) {
 // array never needs sorting; it is read off the current ranks.
 std::vector<LevelSwap> PlanLevelDrawing(ComponentExchangeGraph& c, std::vector<std::int64_t>& x) {
     if (!SlotsApply(c)) return PlanLevelDrawingLiterally(c, x);
-    c.veg.ListNeighbours();
     const LevelGraph& g = c.graph;
-    auto& pairs = c.veg.Vertices();
-    Representatives reps(ComponentCount(c.veg));
+    Representatives reps(static_cast<std::size_t>(c.veg.ComponentCount()));
     std::vector<LevelSwap> swaps;
     std::vector<int> order;
     std::vector<int> rankNow(g.VertexCount(), 0);
@@ -88,20 +86,10 @@ std::vector<LevelSwap> PlanLevelDrawing(ComponentExchangeGraph& c, std::vector<s
         order = g.Level(level);
         const int w = static_cast<int>(order.size());
         for (int r = 0; r < w; ++r) rankNow[order[r]] = r;
-        // The pairs' places in the level's first sorted order.
-        int slot = 0;
-        for (int gap = w - 2; gap >= 0; --gap)
-            for (int r = 0; r + gap + 1 < w; ++r, ++slot) {
-                auto& pair = pairs[c.veg.PairVertex(level, r, r + gap + 1)];
-                pair.m_levelIndex = level;
-                pair.m_levelPos = slot;
-            }
         for (int gap = w - 2; gap >= 0; --gap)
             for (int r = 0; r + gap + 1 < w; ++r) {
-                const int a = order[r], b = order[r + gap + 1];
-                const int xi = c.veg.PairVertex(level, g.RankOf(a), g.RankOf(b));
-                auto& pair = pairs[xi];
-                if (!DecideExchange(c, pair, xi, level, x, reps)) continue;
+                const LevelPair pair = PairOf(g, order[r], order[r + gap + 1]);
+                if (!DecideExchange(c, pair, x, reps)) continue;
                 swaps.push_back({pair.m_u, pair.m_v});
                 std::swap(x[pair.m_u], x[pair.m_v]);
                 std::swap(order[rankNow[pair.m_u]], order[rankNow[pair.m_v]]);
@@ -112,43 +100,33 @@ std::vector<LevelSwap> PlanLevelDrawing(ComponentExchangeGraph& c, std::vector<s
 }
 
 std::vector<LevelSwap> PlanLevelDrawingLiterally(ComponentExchangeGraph& c, std::vector<std::int64_t>& x) {
-    c.veg.ListNeighbours();
     const LevelGraph& g = c.graph;
-    auto& pairs = c.veg.Vertices();
-    // Vertices of the component on the pair's level strictly between the pair's two.
-    auto gap = [&](int xi) {
-        const auto& xs = c.levelXs[pairs[xi].m_level];
-        const std::int64_t lo = std::min(x[pairs[xi].m_u], x[pairs[xi].m_v]);
-        const std::int64_t hi = std::max(x[pairs[xi].m_u], x[pairs[xi].m_v]);
-        if (lo == hi) return std::ptrdiff_t{0};
-        return std::lower_bound(xs.begin(), xs.end(), hi) - std::upper_bound(xs.begin(), xs.end(), lo);
-    };
-    std::vector<std::vector<int>> arrays(g.LevelCount());
-    for (int xi = 0; xi < static_cast<int>(pairs.size()); ++xi) {
-        pairs[xi].m_levelIndex = pairs[xi].m_level;
-        pairs[xi].m_levelPos = static_cast<int>(arrays[pairs[xi].m_level].size());
-        arrays[pairs[xi].m_level].push_back(xi);
-    }
-    for (auto& array : arrays) {
-        ExchangeSort(array, [&](int i, int j) {
-            const auto gi = gap(i), gj = gap(j);
-            return gi < gj || (gi == gj && x[pairs[i].m_u] > x[pairs[j].m_u]);
-        });
-        for (int p = 0; p < static_cast<int>(array.size()); ++p) pairs[array[p]].m_levelPos = p;
-    }
-
-    Representatives reps(ComponentCount(c.veg));
+    Representatives reps(static_cast<std::size_t>(c.veg.ComponentCount()));
     std::vector<LevelSwap> swaps;
+    std::vector<LevelPair> a;
     for (int level = 0; level < g.LevelCount(); ++level) {
-        std::vector<int>& a = arrays[level];
+        // Vertices of the component on the level strictly between the pair's two.
+        const auto& xs = c.levelXs[level];
+        auto gap = [&](const LevelPair& p) {
+            const std::int64_t lo = std::min(x[p.m_u], x[p.m_v]), hi = std::max(x[p.m_u], x[p.m_v]);
+            if (lo == hi) return std::ptrdiff_t{0};
+            return std::lower_bound(xs.begin(), xs.end(), hi) - std::upper_bound(xs.begin(), xs.end(), lo);
+        };
+        const auto& members = g.Level(level);
+        a.clear();
+        for (std::size_t i = 0; i < members.size(); ++i)
+            for (std::size_t j = i + 1; j < members.size(); ++j) a.push_back({members[i], members[j]});
+        ExchangeSort(a, [&](const LevelPair& i, const LevelPair& j) {
+            const auto gi = gap(i), gj = gap(j);
+            return gi < gj || (gi == gj && x[i.m_u] > x[j.m_u]);
+        });
         for (std::size_t p = 0; p < a.size(); ++p) {
-            const int xi = a[p];
-            auto& pair = pairs[xi];
-            if (!DecideExchange(c, pair, xi, level, x, reps)) continue;
+            const LevelPair pair = a[p];
+            if (!DecideExchange(c, pair, x, reps)) continue;
             swaps.push_back({pair.m_u, pair.m_v});
             std::swap(x[pair.m_u], x[pair.m_v]);
-            auto leftmost = [&](int i) { return std::min(x[pairs[i].m_u], x[pairs[i].m_v]); };
-            ExchangeSort(a, [&](int i, int j) {
+            auto leftmost = [&](const LevelPair& i) { return std::min(x[i.m_u], x[i.m_v]); };
+            ExchangeSort(a, [&](const LevelPair& i, const LevelPair& j) {
                 const auto gi = gap(i), gj = gap(j);
                 return gi < gj || (gi == gj && leftmost(i) > leftmost(j));
             });

@@ -4,47 +4,83 @@
 
 #include <numeric>
 
-namespace {
+ParityUnionFind::ParityUnionFind(std::size_t n) : m_link(n), m_rank(n, 0) {
+    std::iota(m_link.begin(), m_link.end(), std::uint32_t{0});
+}
 
-// Union-find over pairs, each link carrying the parity between a pair and its parent
-// (packed into the top bit, to keep the search's memory small).
-class ParityUnionFind {
-public:
-    explicit ParityUnionFind(std::size_t n) : m_link(n) { std::iota(m_link.begin(), m_link.end(), std::uint32_t{0}); }
-    // The root of x and x's parity relative to it.
-    std::pair<std::uint32_t, std::uint8_t> Find(std::uint32_t x) {
-        std::uint32_t root = x;
-        std::uint8_t parity = 0;
-        while (Parent(root) != root) {
-            parity ^= m_link[root] >> 31;
-            root = Parent(root);
-        }
-        // Second walk: point everything on the path straight at the root.
-        std::uint8_t remaining = parity;
-        while (Parent(x) != x) {
-            const std::uint32_t next = Parent(x);
-            const std::uint8_t step = m_link[x] >> 31;
-            m_link[x] = root | (std::uint32_t(remaining) << 31);
-            remaining ^= step;
-            x = next;
-        }
-        return {root, parity};
+std::uint32_t ParityUnionFind::Find(std::uint32_t x, std::uint8_t& parity) {
+    std::uint32_t root = x;
+    parity = 0;
+    while (Parent(root) != root) {
+        parity ^= m_link[root] >> 31;
+        root = Parent(root);
     }
-    // Requires value(a) xor value(b) == parity; false on a contradiction.
-    bool Join(std::uint32_t a, std::uint32_t b, std::uint8_t parity) {
-        auto [ra, pa] = Find(a);
-        auto [rb, pb] = Find(b);
-        if (ra == rb) return (pa ^ pb) == parity;
-        m_link[ra] = rb | (std::uint32_t(pa ^ pb ^ parity) << 31);
-        return true;
+    // Second walk: point everything on the path straight at the root.
+    std::uint8_t remaining = parity;
+    while (Parent(x) != x) {
+        const std::uint32_t next = Parent(x);
+        const std::uint8_t step = m_link[x] >> 31;
+        m_link[x] = root | (std::uint32_t(remaining) << 31);
+        remaining ^= step;
+        x = next;
     }
+    return root;
+}
 
-private:
-    std::uint32_t Parent(std::uint32_t x) const { return m_link[x] & 0x7FFFFFFFu; }
-    std::vector<std::uint32_t> m_link;
-};
+bool ParityUnionFind::Join(std::uint32_t a, std::uint32_t b, std::uint8_t parity) {
+    std::uint8_t pa, pb;
+    const std::uint32_t ra = Find(a, pa), rb = Find(b, pb);
+    if (ra == rb) return (pa ^ pb) == parity;
+    // Union by rank keeps the paths short: graphs with many more constraints than pairs
+    // find the same roots over and over.
+    const std::uint32_t bit = std::uint32_t(pa ^ pb ^ parity) << 31;
+    if (m_rank[ra] < m_rank[rb]) {
+        m_link[ra] = rb | bit;
+    } else {
+        m_link[rb] = ra | bit;
+        if (m_rank[ra] == m_rank[rb]) ++m_rank[ra];
+    }
+    return true;
+}
 
-}  // namespace
+bool ParityUnionFind::Flush() {
+    bool ok = true;
+    for (int k = 0; k < m_pendingCount; ++k)
+        ok &= Join(m_pending[k].first, m_pending[k].second & 0x7FFFFFFFu,
+                   static_cast<std::uint8_t>(m_pending[k].second >> 31));
+    m_pendingCount = 0;
+    return ok;
+}
+
+void ParityUnionFind::PrepareNumbering() {
+    Flush();
+    const std::size_t n = m_link.size();
+    std::uint8_t parity;
+    for (std::size_t x = 0; x < n; ++x) Find(static_cast<std::uint32_t>(x), parity);
+    m_root.assign(n, false);
+    m_numbered.assign(n, false);
+    for (std::size_t x = 0; x < n; ++x) m_root[x] = Parent(static_cast<std::uint32_t>(x)) == x;
+}
+
+// Every non-root points straight at its root. A root, once its class has a number, holds
+// that number and its own parity relative to the class's first pair, which is just what it
+// must hold in the end; a pair that is not a root takes its root's number, its parity
+// combined with the root's.
+void ParityUnionFind::Number(std::uint32_t p, std::int32_t& count) {
+    if (m_root[p]) {
+        if (!m_numbered[p]) {
+            m_link[p] = static_cast<std::uint32_t>(count++);
+            m_numbered[p] = true;
+        }
+        return;
+    }
+    const std::uint32_t root = Parent(p), parity = m_link[p] >> 31;
+    if (!m_numbered[root]) {
+        m_link[root] = static_cast<std::uint32_t>(count++) | (parity << 31);
+        m_numbered[root] = true;
+    }
+    m_link[p] = (m_link[root] & 0x7FFFFFFFu) | ((parity ^ (m_link[root] >> 31)) << 31);
+}
 
 bool FindPairClasses(const LevelGraph& g, const LevelPairs& pairs, PairClasses& classes) {
     ParityUnionFind links(static_cast<std::size_t>(pairs.Count()));
@@ -59,23 +95,16 @@ bool FindPairClasses(const LevelGraph& g, const LevelPairs& pairs, PairClasses& 
                 if (le == lf || ue == uf) continue;
                 // e and f do not cross: e's ends come first on both levels or on neither.
                 const std::uint8_t parity = static_cast<std::uint8_t>((le > lf) ^ (ue > uf));
-                if (!links.Join(static_cast<std::uint32_t>(pairs.Index(level, le, lf)),
-                             static_cast<std::uint32_t>(pairs.Index(level + 1, ue, uf)), parity))
+                if (!links.JoinSoon(static_cast<std::uint32_t>(pairs.Index(level, le, lf)),
+                                    static_cast<std::uint32_t>(pairs.Index(level + 1, ue, uf)), parity))
                     return false;
             }
         }
     }
-    const std::size_t n = static_cast<std::size_t>(pairs.Count());
-    classes.classOf.assign(n, -1);
-    classes.parityOf.assign(n, 0);
-    std::vector<std::int32_t> number(n, -1);
-    classes.count = 0;
-    for (std::size_t p = 0; p < n; ++p) {
-        auto [root, parity] = links.Find(static_cast<std::uint32_t>(p));
-        if (number[root] < 0) number[root] = classes.count++;
-        classes.classOf[p] = number[root];
-        classes.parityOf[p] = parity;
-    }
+    if (!links.Flush()) return false;
+    classes = links.TakeClasses([&](auto visit) {
+        for (std::int64_t p = 0; p < pairs.Count(); ++p) visit(static_cast<std::uint32_t>(p));
+    });
     return true;
 }
 

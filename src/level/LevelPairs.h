@@ -31,8 +31,12 @@ private:
 
 // The classes into which the order constraints tie the pairs: pairs of one class all keep
 // or all swap together; parity 1 marks the pairs that do the opposite of the class's first.
+// Four bytes a pair, the class in the low 31 bits and the parity in the top one: the pairs
+// grow with the square of the levels' widths, and this array is all that is kept of them.
 struct PairClasses {
-    std::vector<std::int32_t> classOf;  // by pair index
-    std::vector<std::uint8_t> parityOf; // by pair index
+    std::vector<std::uint32_t> packed; // by pair index
     std::int32_t count = 0;
+
+    std::int32_t ClassOf(std::int64_t p) const { return static_cast<std::int32_t>(packed[p] & 0x7FFFFFFFu); }
+    std::uint8_t ParityOf(std::int64_t p) const { return static_cast<std::uint8_t>(packed[p] >> 31); }
 };

@@ -1,5 +1,7 @@
 // "&Level Planarity Testing" and "D&raw Level Planar Graph".
 
+#include <memory>
+
 #include "level/ComponentExchangeGraph.h"
 #include "level/LevelCommandSteps.h"
 #include "level/LevelDrawing.h"
@@ -7,11 +9,24 @@
 #include "model/LattixDoc.h"
 #include "graph/Components.h"
 
-bool CLattixDoc::TestLevelPlanarity(AlgorithmWorkspace& workspace, bool draw) {
+bool CLattixDoc::TestLevelPlanarity(AlgorithmWorkspace& workspace, bool draw, bool showProgress) {
     ComponentExchangeGraph c;
     std::vector<CVertex*> everyComponentVertex; // empty: the extracted component
     BuildVertexExchangeGraph(c, everyComponentVertex, false);
-    const ComponentVerdict verdict = DecideLevelPlanarity(c);
+    // The window appears only once a search has to run; most components never need one.
+    constexpr std::int64_t kSteps = 1000;
+    std::unique_ptr<IProgress> progress;
+    auto report = [&](double sorted) {
+        if (!progress) progress = Platform().BeginProgress("Testing level planarity", kSteps);
+        return progress->Update(static_cast<std::int64_t>(sorted * (kSteps - 1)));
+    };
+    const ComponentVerdict verdict =
+        showProgress ? DecideLevelPlanarity(c, report) : DecideLevelPlanarity(c);
+    progress.reset();
+    if (verdict.cancelled) {
+        workspace.m_cancelled = true;
+        return false;
+    }
     if (verdict.planar && draw) DrawLevelPlanarComponent(*this, workspace, c, verdict);
     return verdict.planar;
 }
@@ -32,12 +47,12 @@ void CLattixDoc::OnLevelPlanarityTesting() {
             RepaintAllViews();
             return;
         }
-        if (!TestLevelPlanarity(workspace, false)) {
+        if (!TestLevelPlanarity(workspace, false, true)) {
             CheckPoint();
             SetModifiedFlag(true);
             CountCrossings(); // the test spread the component along its tracks
             RepaintAllViews();
-            Platform().ShowMessage("The graph is not level planar");
+            if (!workspace.m_cancelled) Platform().ShowMessage("The graph is not level planar");
             return;
         }
     }
@@ -61,7 +76,8 @@ void CLattixDoc::OnDrawLevelPlanarGraph() {
     for (std::int32_t k = 0; k < components && !workspace.m_cancelled; ++k) {
         if (!extractor.Extract(k)) break;
         if (!LevelPairsWithinLimit(*this)) break;
-        if (!TestLevelPlanarity(workspace, true)) {
+        if (!TestLevelPlanarity(workspace, true, true)) {
+            if (workspace.m_cancelled) break;
             CheckPoint();
             SetModifiedFlag(true);
             RepaintAllViews();

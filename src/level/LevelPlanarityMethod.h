@@ -2,6 +2,8 @@
 // Two ways to decide whether a proper level graph is level planar, behind one interface so
 // that the commands, the experiments and the tests can use either.
 
+#include <functional>
+
 #include "level/LevelGraph.h"
 #include "level/LevelPairs.h"
 
@@ -11,6 +13,8 @@ struct LevelPlanarityResult {
     // (the exact method always does for a planar graph).
     LevelOrders orders;
     bool hasOrders = false;
+    // The search was cancelled; `planar` then means nothing.
+    bool cancelled = false;
 };
 
 class LevelPlanarityMethod {
@@ -42,10 +46,16 @@ private:
 // cycle between two adjacent levels are rejected before any pair is made. `hint` (orders to
 // try first) may be null; `known` may hand over the constraint classes when they have been
 // found already (the vertex-exchange test finds them as its components).
+// `progress`, when given, is called now and then while a search runs with the share of
+// levels its latest candidate orders without a cycle; false cancels.
 class ExactLevelPlanarity final : public LevelPlanarityMethod {
 public:
+    explicit ExactLevelPlanarity(std::function<bool(double)> progress = {}) : m_progress(std::move(progress)) {}
     LevelPlanarityResult Test(const LevelGraph& g) override { return Test(g, nullptr, nullptr); }
     LevelPlanarityResult Test(const LevelGraph& g, const LevelOrders* hint, const PairClasses* known);
+
+private:
+    std::function<bool(double)> m_progress;
 };
 
 // The earlier exact method, one variable per class and transitivity clauses on triples of

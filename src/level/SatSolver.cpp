@@ -176,6 +176,7 @@ int SatSolver::PickBranchVariable() {
 }
 
 bool SatSolver::Solve() {
+    m_interrupted = false;
     if (!m_ok) return false;
     Backtrack(0);
     if (Propagate() != -1) return m_ok = false;
@@ -201,6 +202,10 @@ bool SatSolver::Solve() {
             if (--conflictsLeft <= 0) {
                 Backtrack(0);
                 conflictsLeft = 64 * Luby(++restarts);
+                if (m_keepGoing && !m_keepGoing()) {
+                    m_interrupted = true;
+                    return false;
+                }
             }
             continue;
         }

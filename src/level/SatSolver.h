@@ -5,6 +5,7 @@
 // only as they turn out to be needed.
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class SatSolver {
@@ -22,8 +23,11 @@ public:
     void SetPhase(int var, bool value) { m_phase[var] = value ? 1 : 0; }
     // False once the clauses are known to be unsatisfiable.
     bool AddClause(std::vector<Lit> lits);
-    // True when satisfiable; the model is then read with ValueOf.
+    // True when satisfiable; the model is then read with ValueOf. False also when
+    // `keepGoing` (asked at every restart) said no; Interrupted() then tells.
     bool Solve();
+    void SetKeepGoing(std::function<bool()> keepGoing) { m_keepGoing = std::move(keepGoing); }
+    bool Interrupted() const { return m_interrupted; }
     bool ValueOf(int var) const { return m_model[var] != 0; }
 
 private:
@@ -46,6 +50,8 @@ private:
     bool HeapLess(int a, int b) const { return m_activity[a] > m_activity[b]; }
 
     bool m_ok = true;
+    bool m_interrupted = false;
+    std::function<bool()> m_keepGoing;
     std::vector<std::vector<Lit>> m_clauses;
     std::vector<std::vector<int>> m_watches; // per literal: clauses watching it
     std::vector<std::int8_t> m_assign, m_phase, m_model;

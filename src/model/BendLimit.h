@@ -7,10 +7,10 @@
 
 // Bend vertices one command may insert at most.
 inline constexpr std::int64_t kMaxInsertedBends = 1'000'000;
-// Dummy vertices the level commands may insert at most. Lower, because the level test then
-// sorts every vertex by track with the exchange sort, whose order among equal tracks the
-// drawings depend on; long chains of dummy vertices are what makes that sort slow.
-inline constexpr std::int64_t kMaxDummyVertices = 50'000;
+// Dummy vertices the level commands may insert at most: as many as bends. Each becomes a
+// document vertex with two edges; what the level test makes of them is bounded separately,
+// by the pairs of vertices on a common track.
+inline constexpr std::int64_t kMaxDummyVertices = kMaxInsertedBends;
 
 // Bends an edge between tracks a and b needs: one on every track strictly between them.
 inline std::int64_t BendsBetweenTracks(std::int32_t a, std::int32_t b) {

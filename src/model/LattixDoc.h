@@ -279,7 +279,9 @@ public:
     // Tests the extracted component for level planarity and, with draw, rearranges it
     // within its levels. A verdict is only given with orders that prove it or after an
     // exact check.
-    bool TestLevelPlanarity(AlgorithmWorkspace& workspace, bool draw);
+    // `showProgress`: an exact search that has to run shows a progress window with Cancel
+    // (a cancel sets workspace.m_cancelled).
+    bool TestLevelPlanarity(AlgorithmWorkspace& workspace, bool draw, bool showProgress = false);
     void OnLevelPlanarityTesting(); // 32968
     void OnDrawLevelPlanarGraph();  // 32972
     // The batch experiments over all level assignments of a fixed tree of 8 (command 32982)

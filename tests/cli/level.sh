@@ -54,13 +54,13 @@ expect_output "$question" "$cli" level-planarity "$work/k22.graphml"
 expect_output "$question"$'\n'"The graph is not level planar" "$cli" level-planarity "$work/k22.graphml" --yes
 
 # Memory running out ends the command with a message and writes nothing. One path
-# zigzagging between two tracks of 4000 vertices: its 16 million same-level pairs take far
-# more than the 400 MB of address space the command is given.
+# zigzagging between two tracks of 12 000 vertices: its 144 million same-level pairs take
+# far more than the 400 MB of address space the command is given.
 # AddressSanitizer's allocator ends the process when memory runs out instead of throwing,
 # so the limit is tried only on an uninstrumented build.
 if command -v prlimit >/dev/null && ! ldd "$cli" | grep libasan >/dev/null; then
     awk 'BEGIN {
-        w = 4000
+        w = 12000
         print "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
         print "<graphml xmlns=\"http://graphml.graphdrawing.org/xmlns\">"
         print "<key id=\"x\" for=\"node\" attr.name=\"x\" attr.type=\"double\"/>"

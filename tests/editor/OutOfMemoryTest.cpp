@@ -30,17 +30,19 @@ std::vector<std::pair<int, int>> Places(const TestDoc& t) {
 // Runs in the child: 0 when the command ended as it should, otherwise which check failed.
 int LevelTestOutOfMemory() {
     TestDoc t;
-    // One path zigzagging between two tracks of 4000 vertices: 16 million same-level pairs.
+    // One path zigzagging between two tracks of 10 000 vertices: 100 million same-level
+    // pairs, some 500 MB for the test.
+    constexpr int kWidth = 10000;
     std::vector<CVertex*> low, high;
-    for (int i = 0; i < 4000; ++i) {
+    for (int i = 0; i < kWidth; ++i) {
         low.push_back(t.Vertex(15 * i, 30));
         low.back()->m_trackNumber = 1;
         high.push_back(t.Vertex(15 * i, 60));
         high.back()->m_trackNumber = 2;
     }
-    for (int i = 0; i < 4000; ++i) {
+    for (int i = 0; i < kWidth; ++i) {
         t.Edge(low[i], high[i]);
-        if (i + 1 < 4000) t.Edge(low[i], high[i + 1]);
+        if (i + 1 < kWidth) t.Edge(low[i], high[i + 1]);
     }
     t.d().CheckPoint();
     const auto before = Places(t);

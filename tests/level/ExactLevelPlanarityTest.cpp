@@ -121,3 +121,30 @@ TEST(ExactLevelPlanarity, TwoChainsAreLevelPlanarInAnyOrder) {
             ExpectVerdict(g, true, "mixed " + std::to_string(mixed) + " seed " + std::to_string(seed));
         }
 }
+
+// Where the first orders leave a crossing the search runs and reports; a "no" from the
+// report cancels it, and reporting changes no verdict.
+TEST(ExactLevelPlanarity, SearchReportsProgressAndCanBeCancelled) {
+    std::mt19937 rng(5);
+    int searched = 0;
+    for (int round = 0; round < 3000 && searched < 40; ++round) {
+        const LevelGraph g = RandomLevelGraph(rng, 2 + round % 4, 5, 0.4);
+        int reports = 0;
+        const LevelPlanarityResult watched = ExactLevelPlanarity([&](double sorted) {
+                                                 EXPECT_GE(sorted, 0.0);
+                                                 EXPECT_LE(sorted, 1.0);
+                                                 ++reports;
+                                                 return true;
+                                             }).Test(g);
+        const LevelPlanarityResult plain = ExactLevelPlanarity().Test(g);
+        ASSERT_FALSE(watched.cancelled);
+        ASSERT_EQ(watched.planar, plain.planar) << "round " << round;
+        if (reports == 0) continue;
+        ++searched;
+        const LevelPlanarityResult cancelled = ExactLevelPlanarity([](double) { return false; }).Test(g);
+        EXPECT_TRUE(cancelled.cancelled) << "round " << round;
+        EXPECT_FALSE(cancelled.planar);
+        EXPECT_TRUE(cancelled.orders.empty());
+    }
+    EXPECT_GE(searched, 10);
+}

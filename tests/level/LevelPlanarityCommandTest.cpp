@@ -166,14 +166,14 @@ TEST(LevelPlanarityTesting, VerdictAgreesWithExhaustiveSearch) {
 }
 
 TEST(LevelPlanarityTesting, AComponentTooWideForTheExchangeGraphIsRefused) {
-    // 7100 leaves on one level make 25 201 450 pairs (25 206 350 with the hubs and links),
-    // past what the exchange graph may hold:
-    // 71 hubs on level 5 with 100 leaves each, the hubs joined through level 4. A small
+    // 22 400 leaves on one level make 250 868 800 pairs (250 918 529 with the hubs and
+    // links), past what the exchange graph may hold:
+    // 224 hubs on level 5 with 100 leaves each, the hubs joined through level 4. A small
     // component before it is still tested.
     TestDoc t;
     t.Edge(OnTrack(t, 1, 100), OnTrack(t, 2, 100));
     CVertex* previous = nullptr;
-    for (int h = 0; h < 71; ++h) {
+    for (int h = 0; h < 224; ++h) {
         CVertex* hub = OnTrack(t, 5, 300 + 200 * h);
         if (previous) {
             CVertex* link = OnTrack(t, 4, 200 + 200 * h);
@@ -187,7 +187,7 @@ TEST(LevelPlanarityTesting, AComponentTooWideForTheExchangeGraphIsRefused) {
     const std::vector<std::string> messages = RunTest(t);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_NE(messages[0].find("too large for the level planarity test"), std::string::npos) << messages[0];
-    EXPECT_NE(messages[0].find("25206350 pairs"), std::string::npos) << messages[0];
+    EXPECT_NE(messages[0].find("250918529 pairs"), std::string::npos) << messages[0];
     EXPECT_EQ(t.d().m_elements.size(), elements);
 
     t.platform.m_messages.clear();
@@ -220,4 +220,34 @@ TEST(DrawLevelPlanarGraph, NoSeparationStillSpreadsTheVerticesApart) {
     EXPECT_FALSE(DocumentHasLevelCrossing(t));
     t.d().CountCrossings();
     EXPECT_EQ(t.d().TotalCrossings(), 0);
+}
+
+// A component that needs the exact search shows its progress; Cancel ends the command
+// without a verdict, and what the command changed is one undo step.
+TEST(LevelPlanarityTesting, CancelDuringTheSearchGivesNoVerdict) {
+    std::mt19937 rng(5);
+    int cancelled = 0;
+    for (int round = 0; round < 400 && cancelled < 3; ++round) {
+        const LevelGraph g = RandomLevelGraph(rng, 2 + round % 4, 5, 0.4);
+        TestDoc t;
+        std::vector<CVertex*> vs;
+        for (int v = 0; v < g.VertexCount(); ++v) vs.push_back(OnTrack(t, g.LevelOf(v) + 1, 100 + 40 * g.RankOf(v)));
+        for (const auto& e : g.Edges()) t.Edge(vs[e.lower], vs[e.upper]);
+        t.d().CheckPoint();
+        const auto before = WriteDocument(t.d());
+        int shown = 0;
+        t.platform.m_progress = [&](std::string_view caption, std::int64_t, std::int64_t) {
+            shown += caption == "Testing level planarity";
+            return false;
+        };
+        const std::vector<std::string> messages = RunTest(t);
+        if (shown == 0) continue;
+        ++cancelled;
+        EXPECT_TRUE(messages.empty()) << "round " << round;
+        t.d().OnEditUndo();
+        t.view->m_guideMode = CLattixView::kGuideNone; // undo keeps the guide settings
+        t.view->m_lockToTracks = false;
+        EXPECT_EQ(WriteDocument(t.d()), before) << "round " << round;
+    }
+    EXPECT_EQ(cancelled, 3);
 }

@@ -29,10 +29,11 @@ TEST(VertexExchangeGraph, K22BetweenTwoLevelsIsOneContradictoryEdge) {
     const LevelGraph g = MakeGraph({{0, 10}, {0, 10}}, {{{0, 0}, {1, 0}}, {{0, 0}, {1, 1}}, {{0, 1}, {1, 0}}, {{0, 1}, {1, 1}}});
     VertexExchangeGraph veg;
     veg.Build(g, std::vector<int>{0, 1, 2, 3});
-    ASSERT_EQ(veg.Vertices().size(), 2u);
-    ASSERT_EQ(veg.Edges().size(), 1u);
-    EXPECT_FALSE(veg.Edges()[0].m_keepsOrder);
-    EXPECT_TRUE(veg.Edges()[0].m_contradiction);
+    ASSERT_EQ(veg.Pairs().Count(), 2);
+    EXPECT_TRUE(veg.HasContradiction());
+    EXPECT_FALSE(veg.HasOddCycle());
+    ASSERT_EQ(veg.ComponentCount(), 1);
+    EXPECT_EQ(veg.ParityOf(1), 1); // the one edge swaps
 
     EXPECT_TRUE(VertexExchangeMethod(/*asWritten=*/true).Test(g).planar);
     EXPECT_FALSE(VertexExchangeMethod().Test(g).planar);
@@ -44,9 +45,10 @@ TEST(VertexExchangeGraph, CrossingIndependentEdgesMustSwap) {
     const LevelGraph g = MakeGraph({{0, 10}, {0, 10}}, {{{0, 0}, {1, 1}}, {{0, 1}, {1, 0}}});
     VertexExchangeGraph veg;
     veg.Build(g, std::vector<int>{0, 1, 2, 3});
-    ASSERT_EQ(veg.Edges().size(), 1u);
-    EXPECT_FALSE(veg.Edges()[0].m_keepsOrder);
-    EXPECT_FALSE(veg.Edges()[0].m_contradiction);
+    ASSERT_EQ(veg.ComponentCount(), 1);
+    EXPECT_EQ(veg.ParityOf(0), 0);
+    EXPECT_EQ(veg.ParityOf(1), 1);
+    EXPECT_FALSE(veg.HasContradiction());
     const LevelPlanarityResult r = VertexExchangeMethod().Test(g);
     ASSERT_TRUE(r.planar);
     ASSERT_TRUE(r.hasOrders);
@@ -59,11 +61,12 @@ TEST(VertexExchangeGraph, PairsFollowTheSequence) {
     VertexExchangeGraph veg;
     const std::vector<int> sequence{0, 3, 1, 4, 2, 5};
     veg.Build(g, sequence);
-    std::vector<std::pair<int, int>> pairs;
-    for (const auto& x : veg.Vertices()) pairs.push_back({x.m_u, x.m_v});
-    const std::vector<std::pair<int, int>> expected{{0, 1}, {0, 2}, {3, 4}, {3, 5}, {1, 2}, {4, 5}};
-    EXPECT_EQ(pairs, expected);
-    EXPECT_EQ(veg.PairVertex(1, 2, 1), 5);
+    // No edges: every pair is a component of its own, numbered as the sequence meets it,
+    // (0, 1), (0, 2), (3, 4), (3, 5), (1, 2), (4, 5).
+    std::vector<int> components;
+    for (std::int64_t p = 0; p < veg.Pairs().Count(); ++p) components.push_back(veg.ComponentOf(p));
+    EXPECT_EQ(components, (std::vector<int>{0, 1, 4, 2, 3, 5}));
+    EXPECT_EQ(veg.PairIndex(1, 2, 1), 5);
 }
 
 TEST(LevelPlanarityMethods, AgreeWithExhaustiveSearchOnRandomGraphs) {

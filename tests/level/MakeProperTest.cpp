@@ -113,7 +113,7 @@ TEST(MakeProper, NewBendsAreVisitedAndEndOnTheirTracks) {
 TEST(MakeProper, TracksTooFarApartAreRefusedBeforeAsking) {
     // Track numbers are any 32-bit values: the ends of the range would need billions of
     // bends. Two edges that fit the limit alone but not together are refused as well.
-    for (const auto& spans : std::vector<std::vector<std::int32_t>>{{INT32_MIN, INT32_MAX}, {1, 30'002, 60'003}}) {
+    for (const auto& spans : std::vector<std::vector<std::int32_t>>{{INT32_MIN, INT32_MAX}, {1, 600'002, 1'200'003}}) {
         TestDoc t;
         std::vector<CVertex*> path;
         for (std::int32_t track : spans) path.push_back(OnTrack(t, track, 100));
