@@ -8,6 +8,14 @@
 #include "model/AlgorithmWorkspace.h"
 #include "model/LattixDoc.h"
 #include "graph/Components.h"
+#include "model/EditEnd.h"
+
+namespace {
+
+// The crossings are counted on the state just stored, as the pane shows them after the test.
+constexpr EditEnd kCountedAfterCheckPoint{.derived = Derived::CrossingsAlways, .derivedAfterCheckPoint = true};
+
+} // namespace
 
 bool CLattixDoc::TestLevelPlanarity(AlgorithmWorkspace& workspace, bool draw, bool showProgress) {
     ComponentExchangeGraph c;
@@ -42,24 +50,17 @@ void CLattixDoc::OnLevelPlanarityTesting() {
     for (std::int32_t k = 0; k < components; ++k) {
         if (!extractor.Extract(k)) break;
         if (!LevelPairsWithinLimit(*this)) {
-            CheckPoint(); // what the preparation changed stays one undo step
-            SetModifiedFlag(true);
-            RepaintAllViews();
+            CommitEdit({.derived = Derived::None}); // what the preparation changed stays one undo step
             return;
         }
         if (!TestLevelPlanarity(workspace, false, true)) {
-            CheckPoint();
-            SetModifiedFlag(true);
-            CountCrossings(); // the test spread the component along its tracks
-            RepaintAllViews();
+            // The test spread the component along its tracks.
+            CommitEdit(kCountedAfterCheckPoint);
             if (!workspace.m_cancelled) Platform().ShowMessage("The graph is not level planar");
             return;
         }
     }
-    CheckPoint();
-    SetModifiedFlag(true);
-    CountCrossings();
-    RepaintAllViews();
+    CommitEdit(kCountedAfterCheckPoint);
     Platform().ShowMessage("The graph is level planar");
 }
 
@@ -78,14 +79,9 @@ void CLattixDoc::OnDrawLevelPlanarGraph() {
         if (!LevelPairsWithinLimit(*this)) break;
         if (!TestLevelPlanarity(workspace, true, true)) {
             if (workspace.m_cancelled) break;
-            CheckPoint();
-            SetModifiedFlag(true);
-            RepaintAllViews();
+            CommitEdit({.derived = Derived::None});
             Platform().ShowMessage("The graph is not level planar");
         }
     }
-    CheckPoint();
-    SetModifiedFlag(true);
-    CountCrossings();
-    RepaintAllViews();
+    CommitEdit(kCountedAfterCheckPoint);
 }

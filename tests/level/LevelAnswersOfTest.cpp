@@ -88,7 +88,9 @@ TEST(LevelAnswersOf, WitnessIsAMinimalNonLevelPlanarEdgeSet) {
         for (std::size_t i = 0; i < w.edges.size(); ++i) {
             ASSERT_GE(w.edges[i], 0);
             ASSERT_LT(w.edges[i], static_cast<std::int32_t>(in.g.edges.size()));
-            if (i > 0) ASSERT_LT(w.edges[i - 1], w.edges[i]);
+            if (i > 0) {
+                ASSERT_LT(w.edges[i - 1], w.edges[i]);
+            }
         }
         EXPECT_FALSE(LevelPlanar(WithEdges(in.g, w.edges), in.levels)) << "round " << round;
         for (std::int32_t k : w.edges)
