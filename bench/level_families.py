@@ -19,6 +19,7 @@ class Sketch:
     def __init__(self):
         self.level, self.edges, self.count = [], [], {}
         self.x = {}  # explicit x of a vertex, instead of its place on the track
+        self.track_gap = 30  # y distance of neighbouring tracks
 
     def add(self, level):
         self.level.append(level)
@@ -57,7 +58,7 @@ class Sketch:
             for v in order:
                 x = self.x.get(v, 60 + 30 * place[v])
                 out.write(f'<node id="n{v}"><data key="x">{x}</data>'
-                          f'<data key="y">{30 * (self.level[v] + 1)}</data>'
+                          f'<data key="y">{self.track_gap * (self.level[v] + 1)}</data>'
                           f'<data key="t">{self.level[v] + 1}</data></node>\n')
             for a, b in self.edges:
                 out.write(f'<edge source="n{a}" target="n{b}"/>\n')
@@ -148,10 +149,13 @@ def delaunay_edges(points):
 def delaunay(n, seed):
     rng = random.Random(seed)
     s = Sketch()
-    xs = [rng.randrange(30 * n) for _ in range(n)]
+    # Within the 20000-unit canvas, which clamps anything further out and would bend the
+    # straight drawing into one with crossings.
+    s.track_gap = min(30, 19000 // n)
+    xs = [rng.randrange(min(30 * n, 19000)) for _ in range(n)]
     for track in range(n):
         s.x[s.add(track)] = 60 + xs[track]
-    for a, b in delaunay_edges([(xs[t], 30 * t) for t in range(n)]):
+    for a, b in delaunay_edges([(xs[t], s.track_gap * t) for t in range(n)]):
         s.join(a, b)
     return s
 
