@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "level/SmallOrderAcyclic.h"
+
 GrowingTreeLevelPlanarity::GrowingTreeLevelPlanarity(int vertexCount, const std::vector<std::pair<int, int>>& edges)
     : m_n(vertexCount), m_edges(edges), m_incident(vertexCount > 0 ? vertexCount : 0) {
     if (m_n < 1 || m_n > kMaxVertices || static_cast<int>(m_edges.size()) >= kMaxVertices)
@@ -102,17 +104,7 @@ bool GrowingTreeLevelPlanarity::LevelAcyclic(int first, int last, int width) con
         if (m_value[t.cls] ^ t.parity) after[t.j] |= 1u << t.i;
         else after[t.i] |= 1u << t.j;
     }
-    // Acyclic exactly when sources can be taken away until nothing is left.
-    std::uint32_t left = (1u << width) - 1;
-    while (left) {
-        std::uint32_t targets = 0;
-        for (int i = 0; i < width; ++i)
-            if (left >> i & 1) targets |= after[i];
-        const std::uint32_t sources = left & ~targets;
-        if (!sources) return false;
-        left &= ~sources;
-    }
-    return true;
+    return SmallOrderAcyclic(after, width);
 }
 
 bool GrowingTreeLevelPlanarity::IsLevelPlanar() {

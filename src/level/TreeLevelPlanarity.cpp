@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "level/SmallOrderAcyclic.h"
+
 TreeLevelPlanarity::TreeLevelPlanarity(int vertexCount, std::vector<std::pair<int, int>> edges)
     : m_n(vertexCount), m_edges(std::move(edges)) {
     if (m_n > kMaxVertices || static_cast<int>(m_edges.size()) >= kMaxVertices)
@@ -98,17 +100,7 @@ bool TreeLevelPlanarity::LevelAcyclic(int level) const {
         if (m_value[t.cls] ^ t.parity) after[t.j] |= 1u << t.i;
         else after[t.i] |= 1u << t.j;
     }
-    // Acyclic exactly when sources can be taken away until nothing is left.
-    std::uint32_t left = (1u << w) - 1;
-    while (left) {
-        std::uint32_t targets = 0;
-        for (int i = 0; i < w; ++i)
-            if (left >> i & 1) targets |= after[i];
-        const std::uint32_t sources = left & ~targets;
-        if (!sources) return false;
-        left &= ~sources;
-    }
-    return true;
+    return SmallOrderAcyclic(after, w);
 }
 
 bool TreeLevelPlanarity::SearchClassValues() {
