@@ -480,7 +480,10 @@ CrossingMinimizerResult MinimizeCrossings(const LevelGraph& g, const LevelOrders
     };
 
     // Long edges moved whole: kept only where they lower the count, polished level by level.
-    std::int64_t blockWork = options.blockSiftWork;
+    // A round passes every block by every other, so where one round would not fit in the
+    // budget (big graphs) it is not tried.
+    const std::int64_t n = g.VertexCount();
+    std::int64_t blockWork = n * n <= options.blockSiftWork ? options.blockSiftWork : 0;
     auto siftBlocks = [&](std::int64_t total) {
         if (total == 0 || blockWork <= 0) return total;
         GlobalSiftingResult moved = GlobalSifting(g, m.Orders(), blockWork);
