@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "level/GlobalSifting.h"
 #include "level/LayerCrossings.h"
 
 namespace {
@@ -478,6 +479,19 @@ CrossingMinimizerResult MinimizeCrossings(const LevelGraph& g, const LevelOrders
         return result;
     };
 
+    // Long edges moved whole: kept only where they lower the count, polished level by level.
+    // A round passes every block by every other, so where one round would not fit in the
+    // budget (big graphs) it is not tried.
+    const std::int64_t n = g.VertexCount();
+    std::int64_t blockWork = n * n <= options.blockSiftWork ? options.blockSiftWork : 0;
+    auto siftBlocks = [&](std::int64_t total) {
+        if (total == 0 || blockWork <= 0) return total;
+        GlobalSiftingResult moved = GlobalSifting(g, m.Orders(), blockWork);
+        if (moved.crossings >= total) return total;
+        m.SetOrders(moved.orders);
+        return m.Polish(moved.crossings, sift, keepGoing);
+    };
+
     for (int s = 0; s < starts && result.crossings > 0; ++s) {
         startsDone = s;
         if (!keepGoing()) return cancelled();
@@ -510,11 +524,21 @@ CrossingMinimizerResult MinimizeCrossings(const LevelGraph& g, const LevelOrders
     }
     if (result.crossings > 0 && options.searchWork > 0) {
         m.SetOrders(result.orders);
+        // The search starts from the best start with its long edges moved whole, and what it
+        // finds gets the same treatment.
+        const std::int64_t moved = siftBlocks(result.crossings);
+        if (stopped) return cancelled();
+        if (moved < result.crossings) {
+            result.crossings = moved;
+            result.orders = m.Orders();
+        }
         m.Recount();
         SplitMix random(options.seed ^ 0xC2B2AE3D27D4EB4Full);
         startsDone = starts;
         const std::int64_t found = m.Perturbations(result.crossings, random, options.searchWork, keepGoing);
-        const std::int64_t polished = stopped ? found : m.Polish(found, sift, keepGoing);
+        std::int64_t polished = stopped ? found : m.Polish(found, sift, keepGoing);
+        if (stopped) return cancelled();
+        polished = siftBlocks(polished);
         if (stopped) return cancelled();
         if (polished < result.crossings) {
             result.crossings = polished;

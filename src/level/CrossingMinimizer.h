@@ -4,9 +4,10 @@
 //
 // Layer sweeps with the barycenter and the median rule, then adjacent exchanges and
 // sifting, from several deterministic starts; the best orders found are then perturbed and
-// repaired as long as the budget lasts, and the best orders seen are kept. Where the
-// orders of all levels can be searched completely (narrow levels), the exact optimum is
-// computed instead and the result says so.
+// repaired as long as the budget lasts, and the best orders seen are kept. Before and after
+// that search, long edges are sifted whole across all their levels (GlobalSifting.h).
+// Where the orders of all levels can be searched completely (narrow levels), the exact
+// optimum is computed instead and the result says so.
 
 #include <cstdint>
 #include <functional>
@@ -24,6 +25,9 @@ struct CrossingMinimizerOptions {
     // Sifting steps (vertices times incident edges of the levels sifted) for the perturbation
     // search that follows the starts.
     std::int64_t searchWork = 2000000;
+    // Pairs of edges compared by global sifting (long edges moved whole) before and after the
+    // perturbation search.
+    std::int64_t blockSiftWork = 4000000;
     // Largest search the exact method may make: the sum, over the gaps, of the products of
     // the numbers of orders of the two levels.
     std::int64_t exactBudget = 2000000;
