@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
+#include <tuple>
 #include <unordered_map>
 
 #include "io/Archive.h"
@@ -402,9 +404,31 @@ private:
 
     void RegisterEdges() {
         // Registering each edge in element order rebuilds every adjacency list in that order
-        // and renumbers parallel edges; a lane number is found from the shorter list.
-        for (CElement* e : m_doc.m_elements)
-            if (CEdge* edge = e->AsEdge()) edge->AssignParallelIndex(true);
+        // and renumbers parallel edges: the k-th edge between two vertices takes lane k, as
+        // adding them one by one does. The lanes come from one sort of the end pairs, since
+        // looking through adjacency lists costs a vertex's degree per edge.
+        struct Lane {
+            std::uintptr_t a, b;
+            std::uint32_t order;
+            CEdge* edge;
+        };
+        std::vector<Lane> lanes;
+        for (CElement* e : m_doc.m_elements) {
+            CEdge* edge = e->AsEdge();
+            if (!edge || !edge->m_v1 || !edge->m_v2) continue; // left unregistered, as ever
+            auto a = reinterpret_cast<std::uintptr_t>(edge->m_v1), b = reinterpret_cast<std::uintptr_t>(edge->m_v2);
+            if (b < a) std::swap(a, b);
+            lanes.push_back({a, b, static_cast<std::uint32_t>(lanes.size()), edge});
+            edge->m_v1->m_edges.push_back(edge);
+            edge->m_v2->m_edges.push_back(edge);
+        }
+        std::sort(lanes.begin(), lanes.end(), [](const Lane& x, const Lane& y) {
+            return std::tie(x.a, x.b, x.order) < std::tie(y.a, y.b, y.order);
+        });
+        for (std::size_t i = 0; i < lanes.size(); ++i) {
+            const bool samePair = i > 0 && lanes[i].a == lanes[i - 1].a && lanes[i].b == lanes[i - 1].b;
+            lanes[i].edge->m_parallelIndex = samePair ? lanes[i - 1].edge->m_parallelIndex + 1 : 0;
+        }
     }
 
     void ResetTransientState() {

@@ -232,6 +232,34 @@ TEST(Format, SelectionAndParallelEdgesAfterLoading) {
     EXPECT_EQ(u.Edges()[1]->m_parallelIndex, 1);
 }
 
+TEST(Format, LanesAreRenumberedInElementOrderPerPairOfVertices) {
+    // Pairs met in both directions and interleaved, loops, and a hole left by a deleted
+    // edge: after loading, an edge's lane counts the earlier edges between its two ends.
+    TestDoc t;
+    CVertex* a = t.Vertex(100, 100, "a");
+    CVertex* b = t.Vertex(200, 100, "b");
+    CVertex* c = t.Vertex(100, 200, "c");
+    t.Edge(a, b);
+    t.Edge(b, c);
+    CEdge* doomed = t.Edge(b, a);
+    t.Edge(c, b);
+    t.Edge(a, a);
+    t.Edge(a, b);
+    t.Edge(a, a);
+    t.Edge(c, a);
+    t.d().DeleteElement(doomed);
+    TestDoc u;
+    ASSERT_EQ(LoadInto(u, Save(t.d())), LoadStatus::Ok);
+    const auto edges = u.Edges();
+    ASSERT_EQ(edges.size(), 7u);
+    for (std::size_t i = 0; i < edges.size(); ++i) {
+        std::int32_t earlier = 0;
+        for (std::size_t j = 0; j < i; ++j) earlier += edges[j]->Joins(edges[i]->m_v1, edges[i]->m_v2);
+        EXPECT_EQ(edges[i]->m_parallelIndex, earlier) << "edge " << i;
+    }
+    EXPECT_EQ(u.VertexNamed("a")->m_edges.size(), 7u); // loops twice
+}
+
 TEST(Format, DamagedReferencesAreReportedAndDropped) {
     const std::uint32_t base = g_nextId + 1000;
     ArchiveWriter w;
