@@ -40,7 +40,7 @@ int RunRandom(const CliArguments& raw) {
         return UsageError("random", "--max-attempts takes a positive number");
 
     CliSession session;
-    // A given seed stands in for the tick count that seeds the command, so a run repeats exactly.
+    // A given seed makes the tree repeatable; without one, the clock picks it.
     session.Platform().m_ticks = seedText ? std::uint32_t(seed) : ClockMilliseconds();
     session.Platform().m_randomTreeAnswers.push_back(std::int32_t(n));
     RandomTreeOptions options;

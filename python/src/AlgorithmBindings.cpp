@@ -171,7 +171,7 @@ std::unique_ptr<DocumentHandle> RandomTree(int n, const std::string& method, std
         throw std::invalid_argument("n is a number of vertices from 3 to 1000");
     if (maxAttempts < 0) throw std::invalid_argument("max_attempts cannot be negative");
     auto h = std::make_unique<DocumentHandle>();
-    // The seed stands in for the tick count that seeds the command, so a run repeats exactly.
+    // A given seed makes the tree repeatable; without one, the clock picks it.
     h->Platform().m_ticks = seed ? *seed
                                  : std::uint32_t(std::chrono::duration_cast<std::chrono::milliseconds>(
                                                      std::chrono::steady_clock::now().time_since_epoch())

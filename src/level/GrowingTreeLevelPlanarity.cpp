@@ -162,24 +162,5 @@ bool GrowingTreeLevelPlanarity::IsLevelPlanar() {
             if (!LevelAcyclic(tiedStart[level], tiedStart[level + 1], width[level])) return false;
         return true;
     };
-    // Depth first over the class values; the mirror image of a drawing is a drawing, so the
-    // first class keeps value 0.
-    int c = 0;
-    m_value[0] = 0;
-    m_tried[0] = 1;
-    bool ok = consistentAfter(0);
-    for (;;) {
-        if (ok) {
-            if (++c == classes) return true;
-            m_value[c] = 0;
-            m_tried[c] = 0;
-            ok = consistentAfter(c);
-            continue;
-        }
-        while (c >= 0 && m_tried[c]) --c;
-        if (c < 0) return false;
-        m_value[c] = 1;
-        m_tried[c] = 1;
-        ok = consistentAfter(c);
-    }
+    return SearchClassValues(classes, m_value, m_tried, consistentAfter);
 }

@@ -127,31 +127,12 @@ bool TreeLevelPlanarity::SearchClassValues() {
     m_tiedStart[m_n] = tied;
     if (classes == 0) return true;
 
-    // Depth first over the class values; the mirror image of a drawing is a drawing, so the
-    // first class keeps value 0.
     auto consistentAfter = [&](int cls) {
         for (int level = 0; level < m_n; ++level)
             if (m_lastClass[level] == cls && !LevelAcyclic(level)) return false;
         return true;
     };
-    int c = 0;
-    m_value[0] = 0;
-    m_tried[0] = 1;
-    bool ok = consistentAfter(0);
-    for (;;) {
-        if (ok) {
-            if (++c == classes) return true;
-            m_value[c] = 0;
-            m_tried[c] = 0;
-            ok = consistentAfter(c);
-            continue;
-        }
-        while (c >= 0 && m_tried[c]) --c; // the last class with a value left to try
-        if (c < 0) return false;
-        m_value[c] = 1;
-        m_tried[c] = 1;
-        ok = consistentAfter(c);
-    }
+    return ::SearchClassValues(classes, m_value, m_tried, consistentAfter);
 }
 
 bool TreeLevelPlanarity::IsLevelPlanar(const int* track) {
