@@ -250,6 +250,20 @@ void TreeAssignmentCount::BuildSearchOrder(int root, const std::vector<std::vect
     for (const auto& [a, b] : m_edges) m_searchEdges.emplace_back(index[a], index[b]);
 }
 
+bool TreeAssignmentCount::TakeNextLevel(int i, std::span<int> track, std::span<char> used) const {
+    if (track[i]) used[track[i]] = 0;
+    // Isomorphic siblings take increasing levels, so vertex i starts above its chain's previous one.
+    int x = std::max(track[i], m_chainPrev[i] >= 0 ? track[m_chainPrev[i]] : 0) + 1;
+    while (x <= m_n && used[x]) ++x;
+    if (x > m_n) {
+        track[i] = 0;
+        return false;
+    }
+    track[i] = x;
+    used[x] = 1;
+    return true;
+}
+
 std::vector<std::vector<int>> TreeAssignmentCount::Prefixes(int depth) const {
     // The search's own first steps, in its order, down to `depth` placed vertices.
     const int n = m_n;
@@ -258,16 +272,10 @@ std::vector<std::vector<int>> TreeAssignmentCount::Prefixes(int depth) const {
     std::vector<char> used(n + 2, 0);
     int i = 0;
     while (i >= 0 && depth > 0) {
-        if (track[i]) used[track[i]] = 0;
-        int x = std::max(track[i], m_chainPrev[i] >= 0 ? track[m_chainPrev[i]] : 0) + 1;
-        while (x <= n && used[x]) ++x;
-        if (x > n) {
-            track[i] = 0;
+        if (!TakeNextLevel(i, track, used)) {
             --i;
             continue;
         }
-        track[i] = x;
-        used[x] = 1;
         if (i == m_centreLast && m_pruning.reversal) {
             const int sum = m_centreLast ? track[0] + track[1] : 2 * track[0];
             if (sum > n + 1) continue;
@@ -330,20 +338,14 @@ TreeAssignmentTally TreeAssignmentCount::Search(const std::vector<int>& prefix, 
     int i = floor;
     while (i >= floor) {
         // Take the next level for vertex i, or go back.
-        if (track[i]) used[track[i]] = 0;
         if (placed[i]) {
             judge.TakeBack();
             placed[i] = 0;
         }
-        int x = std::max(track[i], m_chainPrev[i] >= 0 ? track[m_chainPrev[i]] : 0) + 1;
-        while (x <= n && used[x]) ++x;
-        if (x > n) {
-            track[i] = 0;
+        if (!TakeNextLevel(i, track, used)) {
             --i;
             continue;
         }
-        track[i] = x;
-        used[x] = 1;
         if (i == m_centreLast && !weigh()) continue;
         if (++steps % kPublishEvery == 0) {
             done += unpublished;
@@ -353,7 +355,7 @@ TreeAssignmentTally TreeAssignmentCount::Search(const std::vector<int>& prefix, 
                 break;
             }
         }
-        const bool drawable = judge.Place(i, x);
+        const bool drawable = judge.Place(i, track[i]);
         placed[i] = 1;
         if (i + 1 == n) {
             ++tally.visited;

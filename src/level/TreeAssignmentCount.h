@@ -12,6 +12,7 @@
 // the smaller is tested.
 
 #include <atomic>
+#include <span>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -75,6 +76,9 @@ public:
     void Canonicalize(std::vector<int>& levels, std::vector<int>& sorted, std::vector<int>& saved) const;
 
 private:
+    // Moves vertex i to the next free level it may take, freeing the one it had; false (and
+    // level 0) when none is left.
+    bool TakeNextLevel(int i, std::span<int> track, std::span<char> used) const;
     void BuildSearchOrder(int root, const std::vector<std::vector<int>>& children, const std::vector<std::string>& code);
 
     struct SiblingGroup {
