@@ -9,7 +9,7 @@
 #include <sstream>
 #include <thread>
 
-#include "level/LevelPlanarityMethod.h"
+#include "level/LevelPairClasses.h"
 #include "level/TreeLevelPlanarity.h"
 #include "model/Platform.h"
 
@@ -43,13 +43,12 @@ public:
 
     bool IsLevelPlanar(const std::vector<int>& levels) {
         if (m_tree) return m_tree->IsLevelPlanar(levels.data());
-        return m_exact.Test(ProperGraphOfAssignment(m_problem, levels)).planar;
+        return LevelPlanarByEquations(ProperGraphOfAssignment(m_problem, levels));
     }
 
 private:
     const AssignmentProblem& m_problem;
     std::optional<TreeLevelPlanarity> m_tree;
-    ExactLevelPlanarity m_exact;
 };
 
 struct Share {

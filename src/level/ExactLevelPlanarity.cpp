@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <queue>
 
+#include "level/AugmentedLevelOrders.h"
 #include "level/LevelPairClasses.h"
 #include "level/LevelPlanarityMethod.h"
 #include "level/SatSolver.h"
@@ -254,9 +255,19 @@ LevelPlanarityResult ExactLevelPlanarity::Test(const LevelGraph& g, const LevelO
     for (int c = 0; c < known->count; ++c)
         if (members[c] > 1) value[c] = 0;
     members = {};
+    // Work counted in pair visits: the sweep and every round of the search visit each pair
+    // once, a restart of the solver each variable about once.
+    const std::int64_t budget = m_workBudget >= 0 ? m_workBudget : AugmentationWork(g) + 2 * pairs.Count();
+    std::int64_t spent = pairs.Count();
+    auto fallBack = [&] {
+        std::function<bool()> keepGoing;
+        if (m_progress) keepGoing = [&] { return m_progress(0.0); };
+        return AugmentedLevelOrders(g, keepGoing);
+    };
     // First values from a sweep upwards; they satisfy every constraint whenever the sweep
     // meets no cycle, and the search then has nothing left to do.
     const LevelOrders first = SweepOrders(g, pairs, *known, hint ? *hint : g.Levels(), value);
+    if (spent > budget) return fallBack();
     if (!HasLevelCrossing(g, first)) {
         // Orders without a crossing settle the question; the solver's per-class state, the
         // largest part of the search's memory, is then never made.
@@ -281,7 +292,12 @@ LevelPlanarityResult ExactLevelPlanarity::Test(const LevelGraph& g, const LevelO
     // The share of levels that sorted in the latest round, for the progress.
     double sorted = 0.0;
     auto keepGoing = [&] { return !m_progress || m_progress(sorted); };
-    if (m_progress) solver.SetKeepGoing(keepGoing);
+    bool overBudget = false;
+    solver.SetKeepGoing([&] {
+        spent += solver.VariableCount();
+        overBudget = spent > budget;
+        return !overBudget && keepGoing();
+    });
     if (!keepGoing()) {
         result.cancelled = true;
         result.orders.clear();
@@ -289,6 +305,7 @@ LevelPlanarityResult ExactLevelPlanarity::Test(const LevelGraph& g, const LevelO
     }
     for (;;) {
         if (!solver.Solve()) {
+            if (overBudget) return fallBack();
             result.cancelled = solver.Interrupted();
             result.orders.clear();
             return result;
@@ -304,6 +321,8 @@ LevelPlanarityResult ExactLevelPlanarity::Test(const LevelGraph& g, const LevelO
             for (int r : order) out.push_back(g.Level(level)[r]);
         }
         if (clauses.empty()) break;
+        spent += pairs.Count();
+        if (spent > budget) return fallBack();
         sorted = levels > 0 ? double(acyclic) / levels : 1.0;
         if (!keepGoing()) {
             result.cancelled = true;

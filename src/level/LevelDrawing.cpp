@@ -45,6 +45,10 @@ ComponentVerdict DecideLevelPlanarity(ComponentExchangeGraph& c, const std::func
     return verdict;
 }
 
+bool ComponentIsLevelPlanar(const ComponentExchangeGraph& c) {
+    return !c.cyclicGap && TestVertexExchangeGraph(c.veg);
+}
+
 void DrawLevelPlanarComponent(CLattixDoc& doc, AlgorithmWorkspace& workspace, ComponentExchangeGraph& c,
                               const ComponentVerdict& verdict) {
     std::vector<std::int64_t> x(c.graph.VertexCount());

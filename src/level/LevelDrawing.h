@@ -22,6 +22,10 @@ struct ComponentVerdict {
 // `progress` follows the exact search, when one runs (see ExactLevelPlanarity).
 ComponentVerdict DecideLevelPlanarity(ComponentExchangeGraph& c, const std::function<bool(double)>& progress = {});
 
+// The verdict alone, which needs no orders and so no search: the vertex-exchange test is
+// exact once no gap holds a cycle (see LevelPlanarByEquations).
+bool ComponentIsLevelPlanar(const ComponentExchangeGraph& c);
+
 // Rearranges a level planar component by exchanges of vertices within their levels: the
 // exchanges the vertex-exchange labels call for, then, should crossings remain (or should
 // the test have been wrong), those that bring in the verdict's orders. Each exchange is an

@@ -5,7 +5,7 @@
 #include <numeric>
 #include <unordered_map>
 
-#include "level/LevelPlanarityMethod.h"
+#include "level/LevelPairClasses.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ public:
             }
         // Empty levels below the lowest vertex would only be skipped.
         sub.Finish();
-        return ExactLevelPlanarity().Test(sub).planar;
+        return LevelPlanarByEquations(sub);
     }
 
     // The groups of each connected component of the given groups' edges.

@@ -82,8 +82,10 @@ void ParityUnionFind::Number(std::uint32_t p, std::int32_t& count) {
     m_link[p] = (m_link[root] & 0x7FFFFFFFu) | ((parity ^ (m_link[root] >> 31)) << 31);
 }
 
-bool FindPairClasses(const LevelGraph& g, const LevelPairs& pairs, PairClasses& classes) {
-    ParityUnionFind links(static_cast<std::size_t>(pairs.Count()));
+namespace {
+
+// Joins the crossing equations of every gap; false on the first contradiction.
+bool JoinEquations(const LevelGraph& g, const LevelPairs& pairs, ParityUnionFind& links) {
     for (int level = 0; level + 1 < g.LevelCount(); ++level) {
         const auto gap = g.EdgesBelowGap(level);
         for (std::size_t i = 0; i < gap.size(); ++i) {
@@ -101,7 +103,14 @@ bool FindPairClasses(const LevelGraph& g, const LevelPairs& pairs, PairClasses& 
             }
         }
     }
-    if (!links.Flush()) return false;
+    return links.Flush();
+}
+
+} // namespace
+
+bool FindPairClasses(const LevelGraph& g, const LevelPairs& pairs, PairClasses& classes) {
+    ParityUnionFind links(static_cast<std::size_t>(pairs.Count()));
+    if (!JoinEquations(g, pairs, links)) return false;
     classes = links.TakeClasses([&](auto visit) {
         for (std::int64_t p = 0; p < pairs.Count(); ++p) visit(static_cast<std::uint32_t>(p));
     });
@@ -126,4 +135,11 @@ bool GapsAreForests(const LevelGraph& g) {
         }
     }
     return true;
+}
+
+bool LevelPlanarByEquations(const LevelGraph& g) {
+    if (!GapsAreForests(g)) return false;
+    const LevelPairs pairs(g);
+    ParityUnionFind links(static_cast<std::size_t>(pairs.Count()));
+    return JoinEquations(g, pairs, links);
 }

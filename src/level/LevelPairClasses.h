@@ -76,3 +76,14 @@ bool FindPairClasses(const LevelGraph& g, const LevelPairs& pairs, PairClasses& 
 // being the smallest), so such a graph is not level planar; and with every gap a forest the
 // independent edge pairs of a gap are at most a small multiple of the gap's vertex pairs.
 bool GapsAreForests(const LevelGraph& g);
+
+// Whether the graph is level planar, decided without any search: no gap holds a cycle and
+// the crossing equations of independent edges do not contradict each other. Equations that
+// can be met are enough for orders that are also transitive (Randerath, Speckenmeyer,
+// Boros, Hammer, Kogan, Makino, Simeone and Cepek, "A satisfiability formulation of
+// problems on level graphs"; shown equivalent to the strong Hanani-Tutte theorem for level
+// planarity of Fulek, Pelsmajer, Schaefer and Stefankovic by Brueckner, Rutter and Stumpf,
+// "Level planarity: transitivity vs. even crossings", which makes it a theorem). Near
+// linear in the equations, and with every gap a forest those are at most a small multiple
+// of the pairs of each level.
+bool LevelPlanarByEquations(const LevelGraph& g);

@@ -21,6 +21,7 @@ bool CLattixDoc::TestLevelPlanarity(AlgorithmWorkspace& workspace, bool draw, bo
     ComponentExchangeGraph c;
     std::vector<CVertex*> everyComponentVertex; // empty: the extracted component
     BuildVertexExchangeGraph(c, everyComponentVertex, false);
+    if (!draw) return ComponentIsLevelPlanar(c);
     // The window appears only once a search has to run; most components never need one.
     constexpr std::int64_t kSteps = 1000;
     std::unique_ptr<IProgress> progress;

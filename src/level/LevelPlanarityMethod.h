@@ -2,6 +2,7 @@
 // Two ways to decide whether a proper level graph is level planar, behind one interface so
 // that the commands, the experiments and the tests can use either.
 
+#include <cstdint>
 #include <functional>
 
 #include "level/LevelGraph.h"
@@ -24,10 +25,10 @@ public:
 };
 
 // The vertex-exchange graph test: the pairs of each level must keep or swap their orders
-// as the independent edges between them demand. It does not see that the orders of a level
-// must be transitive, so it can call graphs level planar that are not; its orders are given
-// when its labels happen to be transitive. With `asWritten` it also ignores contradictory
-// edges (a K2,2 between two levels), which makes it accept that graph too.
+// as the independent edges between them demand. It does not look for transitive orders,
+// yet its verdict is exact (see LevelPlanarByEquations); its orders are given when its
+// labels happen to be transitive. With `asWritten` it ignores contradictory edges (a K2,2
+// between two levels), which makes it accept that graph wrongly.
 class VertexExchangeMethod final : public LevelPlanarityMethod {
 public:
     explicit VertexExchangeMethod(bool asWritten = false) : m_asWritten(asWritten) {}
@@ -48,14 +49,22 @@ private:
 // found already (the vertex-exchange test finds them as its components).
 // `progress`, when given, is called now and then while a search runs with the share of
 // levels its latest candidate orders without a cycle; false cancels.
+// The search has no polynomial bound. Past a work budget it stops, and the orders come from
+// AugmentedLevelOrders, which has one; the default budget is what that would cost, so that
+// the two together stay polynomial and every search that finishes within it gives the
+// orders it always gave.
 class ExactLevelPlanarity final : public LevelPlanarityMethod {
 public:
-    explicit ExactLevelPlanarity(std::function<bool(double)> progress = {}) : m_progress(std::move(progress)) {}
+    static constexpr std::int64_t kBudgetOfAugmentation = -1;
+    explicit ExactLevelPlanarity(std::function<bool(double)> progress = {},
+                                 std::int64_t workBudget = kBudgetOfAugmentation)
+        : m_progress(std::move(progress)), m_workBudget(workBudget) {}
     LevelPlanarityResult Test(const LevelGraph& g) override { return Test(g, nullptr, nullptr); }
     LevelPlanarityResult Test(const LevelGraph& g, const LevelOrders* hint, const PairClasses* known);
 
 private:
     std::function<bool(double)> m_progress;
+    std::int64_t m_workBudget;
 };
 
 // The earlier exact method, one variable per class and transitivity clauses on triples of

@@ -5,7 +5,8 @@
 #include "level/LevelPlanarityMethod.h"
 #include "model/BendLimit.h"
 
-LevelPlanarityVerdict TestLevelPlanarityOf(const LightGraph& g, std::span<const std::int32_t> levels) {
+LevelPlanarityVerdict TestLevelPlanarityOf(const LightGraph& g, std::span<const std::int32_t> levels,
+                                           std::int64_t searchBudget) {
     LevelPlanarityVerdict verdict;
     if (!g.Valid() || levels.size() != static_cast<std::size_t>(g.vertexCount)) {
         verdict.message = "Every vertex needs a level.";
@@ -52,7 +53,7 @@ LevelPlanarityVerdict TestLevelPlanarityOf(const LightGraph& g, std::span<const 
     }
     lg.Finish();
 
-    ExactLevelPlanarity exact;
+    ExactLevelPlanarity exact({}, searchBudget < 0 ? ExactLevelPlanarity::kBudgetOfAugmentation : searchBudget);
     const LevelPlanarityResult result = exact.Test(lg);
     verdict.planar = result.planar;
     verdict.message = result.planar ? "The graph is level planar" : "The graph is not level planar";

@@ -21,5 +21,8 @@ struct LevelPlanarityVerdict {
 };
 
 // `levels` holds the level of every vertex. Levels without vertices are left out: edges
-// that pass them cannot change their order there without crossing.
-LevelPlanarityVerdict TestLevelPlanarityOf(const LightGraph& g, std::span<const std::int32_t> levels);
+// that pass them cannot change their order there without crossing. `searchBudget` is the
+// exact method's work budget (negative: its default); 0 takes the orders from the
+// augmentation straight away.
+LevelPlanarityVerdict TestLevelPlanarityOf(const LightGraph& g, std::span<const std::int32_t> levels,
+                                           std::int64_t searchBudget = -1);

@@ -222,9 +222,10 @@ TEST(DrawLevelPlanarGraph, NoSeparationStillSpreadsTheVerticesApart) {
     EXPECT_EQ(t.d().TotalCrossings(), 0);
 }
 
-// A component that needs the exact search shows its progress; Cancel ends the command
-// without a verdict, and what the command changed is one undo step.
-TEST(LevelPlanarityTesting, CancelDuringTheSearchGivesNoVerdict) {
+// The test's verdict needs no search, so it shows no progress; the drawing does search
+// where the labels' orders cross, shows its progress, and Cancel ends it without a message,
+// what it changed being one undo step.
+TEST(LevelPlanarityTesting, VerdictWithoutSearchAndCancelDuringTheDrawingSearch) {
     std::mt19937 rng(5);
     int cancelled = 0;
     for (int round = 0; round < 400 && cancelled < 3; ++round) {
@@ -240,12 +241,22 @@ TEST(LevelPlanarityTesting, CancelDuringTheSearchGivesNoVerdict) {
             shown += caption == "Testing level planarity";
             return false;
         };
-        const std::vector<std::string> messages = RunTest(t);
-        if (shown == 0) continue;
-        ++cancelled;
-        EXPECT_TRUE(messages.empty()) << "round " << round;
+        const bool truth = BruteForceLevelOrders(g).has_value();
+        EXPECT_EQ(RunTest(t), std::vector<std::string>{truth ? kPlanar : kNotPlanar}) << "round " << round;
+        ASSERT_EQ(shown, 0) << "round " << round;
         t.d().OnEditUndo();
         t.view->m_guideMode = CLattixView::kGuideNone; // undo keeps the guide settings
+        t.view->m_lockToTracks = false;
+        ASSERT_EQ(WriteDocument(t.d()), before) << "round " << round;
+
+        t.platform.m_messages.clear();
+        t.platform.m_drawAnswers.push_back(DrawDialogValues{false, "0"});
+        t.d().OnDrawLevelPlanarGraph();
+        if (shown == 0) continue;
+        ++cancelled;
+        EXPECT_TRUE(t.platform.m_messages.empty()) << "round " << round;
+        t.d().OnEditUndo();
+        t.view->m_guideMode = CLattixView::kGuideNone;
         t.view->m_lockToTracks = false;
         EXPECT_EQ(WriteDocument(t.d()), before) << "round " << round;
     }
