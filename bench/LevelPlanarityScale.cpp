@@ -5,7 +5,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include "level/AugmentedLevelOrders.h"
 #include "level/LevelGraphFamilies.h"
+#include "level/LevelPairClasses.h"
 #include "level/LevelPlanarityMethod.h"
 
 namespace {
@@ -20,6 +22,21 @@ void RunMethod(benchmark::State& state, const LevelGraph& g) {
     state.SetLabel(planar ? "level planar" : "not level planar");
 }
 
+// The verdict alone, from the crossing equations.
+struct EquationsVerdict {
+    LevelPlanarityResult Test(const LevelGraph& g) {
+        LevelPlanarityResult r;
+        r.planar = LevelPlanarByEquations(g);
+        return r;
+    }
+};
+
+// The orders of the augmentation, as the exact method gives them with no budget for its
+// search.
+struct Augmentation {
+    LevelPlanarityResult Test(const LevelGraph& g) { return AugmentedLevelOrders(g); }
+};
+
 // Args: W, mixed vertices, shuffle seed (0: file order).
 template <typename Method>
 void BM_TwoChains(benchmark::State& state) {
@@ -29,6 +46,14 @@ void BM_TwoChains(benchmark::State& state) {
 }
 BENCHMARK(BM_TwoChains<ExactLevelPlanarity>)
     ->ArgsProduct({{400, 1000, 1400, 4000}, {0, 50}, {0, 7}})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK(BM_TwoChains<EquationsVerdict>)
+    ->ArgsProduct({{400, 1000, 1400, 4000}, {0, 50}, {0, 7}})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK(BM_TwoChains<Augmentation>)
+    ->ArgsProduct({{100, 400}, {0, 50}, {0, 7}})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 BENCHMARK(BM_TwoChains<LazyTransitivityLevelPlanarity>)
@@ -42,6 +67,7 @@ void BM_CompleteBipartite(benchmark::State& state) {
     RunMethod<Method>(state, g);
 }
 BENCHMARK(BM_CompleteBipartite<ExactLevelPlanarity>)->Arg(200)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CompleteBipartite<EquationsVerdict>)->Arg(200)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CompleteBipartite<LazyTransitivityLevelPlanarity>)->Arg(100)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // Args: levels, width, shuffle seed.
@@ -55,6 +81,18 @@ BENCHMARK(BM_Staircases<ExactLevelPlanarity>)
     ->Args({20, 200, 3})
     ->Args({100, 100, 3})
     ->Args({10, 3200, 0})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK(BM_Staircases<EquationsVerdict>)
+    ->Args({20, 200, 3})
+    ->Args({100, 100, 3})
+    ->Args({200, 400, 3})
+    ->Args({10, 3200, 0})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK(BM_Staircases<Augmentation>)
+    ->Args({20, 200, 3})
+    ->Args({100, 100, 3})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 BENCHMARK(BM_Staircases<LazyTransitivityLevelPlanarity>)

@@ -1,14 +1,26 @@
 #!/usr/bin/env bash
 # Whole-process timings of the level commands on the benchmark families (see
-# level_families.py): seconds and peak memory of arborix-cli, one line per run.
-# usage: bench/level-scale.sh [path/to/arborix-cli] [run-name-prefixes...]
+# level_families.py): seconds and peak memory of arborix-cli, one line per run. With
+# BEFORE=path/to/another/arborix-cli every family also runs through that one, right before,
+# so that both figures come from the same run on the same load.
+# usage: [BEFORE=old-cli] bench/level-scale.sh [path/to/arborix-cli] [run-name-prefixes...]
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 cli="${1:-$here/../build/cli/arborix-cli}"
 shift || true
+before="${BEFORE:-}"
 only=("$@") # run names starting with one of these; all when none is given
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
+
+measure() { # label, cli, name, command
+    local label="$1" program="$2" name="$3" command="$4"
+    local extra=()
+    [[ "$command" == draw-level ]] && extra=(-o "$work/$name.lxd")
+    /usr/bin/time -f "$name $command $label %e s %M KB" timeout 600 "$program" "$command" "$work/$name.graphml" --yes \
+        "${extra[@]}" >"$work/out" 2>"$work/time" || true
+    echo "$(tail -1 "$work/time") : $(tail -1 "$work/out")"
+}
 
 run() { # name, command, family arguments...
     local name="$1" command="$2"; shift 2
@@ -18,11 +30,8 @@ run() { # name, command, family arguments...
         ((keep)) || return 0
     fi
     python3 "$here/level_families.py" "$@" "$work/$name.graphml"
-    local extra=()
-    [[ "$command" == draw-level ]] && extra=(-o "$work/$name.lxd")
-    /usr/bin/time -f "$name $command %e s %M KB" timeout 600 "$cli" "$command" "$work/$name.graphml" --yes "${extra[@]}" \
-        >"$work/out" 2>"$work/time" || true
-    echo "$(tail -1 "$work/time") : $(tail -1 "$work/out")"
+    [[ -n "$before" ]] && measure before "$before" "$name" "$command"
+    measure after "$cli" "$name" "$command"
 }
 
 for w in 400 1000 1400 4000; do
