@@ -259,9 +259,11 @@ LevelPlanarityResult ExactLevelPlanarity::Test(const LevelGraph& g, const LevelO
     // once, a restart of the solver each variable about once.
     const std::int64_t budget = m_workBudget >= 0 ? m_workBudget : AugmentationWork(g) + 2 * pairs.Count();
     std::int64_t spent = pairs.Count();
+    // The progress shown stays where the search left it.
+    double sorted = 0.0;
     auto fallBack = [&] {
         std::function<bool()> keepGoing;
-        if (m_progress) keepGoing = [&] { return m_progress(0.0); };
+        if (m_progress) keepGoing = [&] { return m_progress(sorted); };
         return AugmentedLevelOrders(g, keepGoing);
     };
     // First values from a sweep upwards; they satisfy every constraint whenever the sweep
@@ -289,8 +291,7 @@ LevelPlanarityResult ExactLevelPlanarity::Test(const LevelGraph& g, const LevelO
     result.orders.assign(levels, {});
     std::vector<int> order;
     std::vector<std::vector<int>> clauses;
-    // The share of levels that sorted in the latest round, for the progress.
-    double sorted = 0.0;
+    // `sorted`: the share of levels that sorted in the latest round, for the progress.
     auto keepGoing = [&] { return !m_progress || m_progress(sorted); };
     bool overBudget = false;
     solver.SetKeepGoing([&] {

@@ -109,6 +109,19 @@ TEST(AugmentedLevelOrders, NarrowAndEmptyLevels) {
     }
 }
 
+// The augmentation asks whether to go on now and then, and stops when told.
+TEST(AugmentedLevelOrders, TheFallbackCanBeCancelled) {
+    const LevelGraph g = TwoChains(120, 40).Build(3);
+    int asked = 0;
+    const LevelPlanarityResult watched = ExactLevelPlanarity([&](double) { return ++asked > 0; }, 0).Test(g);
+    EXPECT_GT(asked, 0);
+    ASSERT_FALSE(watched.cancelled);
+    EXPECT_TRUE(CrossingFreeOrders(g, watched));
+    const LevelPlanarityResult cancelled = ExactLevelPlanarity([](double) { return false; }, 0).Test(g);
+    EXPECT_TRUE(cancelled.cancelled);
+    EXPECT_FALSE(cancelled.hasOrders);
+}
+
 // Through the light-graph entry with a budget of 0: the orders come from the augmentation,
 // with dummies for the long edges, and must still name every vertex once and not cross.
 TEST(LevelPlanarityOf, ForcedAugmentationAgreesWithTheSearch) {
