@@ -88,7 +88,7 @@ void CLattixDoc::BuildVertexExchangeGraph(ComponentExchangeGraph& result, std::v
     if (result.cyclicGap) return;
     std::vector<int> sequence(result.vertices.size());
     for (std::size_t i = 0; i < sequence.size(); ++i) sequence[i] = static_cast<int>(i);
-    result.veg.Build(result.graph, sequence);
+    result.veg.Build(result.graph, sequence, !result.verdictOnly);
 
     // A pair's first vertex (the lower rank) lies left of its second unless their x are equal.
     bool misordered = false;

@@ -15,6 +15,9 @@ struct ComponentExchangeGraph {
     // A cycle between two adjacent levels already proves the component not level planar;
     // the exchange graph is then not built (it would hold every pair of the cycle's edges).
     bool cyclicGap = false;
+    // Set before the build when only the verdict is wanted: the exchange graph then keeps
+    // no components.
+    bool verdictOnly = false;
     VertexExchangeGraph veg;
     // Per level, the centre x of every vertex of the component on it, hidden ones included,
     // sorted; the drawing counts the vertices between the two of a pair with it.

@@ -19,6 +19,7 @@ constexpr EditEnd kCountedAfterCheckPoint{.derived = Derived::CrossingsAlways, .
 
 bool CLattixDoc::TestLevelPlanarity(AlgorithmWorkspace& workspace, bool draw, bool showProgress) {
     ComponentExchangeGraph c;
+    c.verdictOnly = !draw;
     std::vector<CVertex*> everyComponentVertex; // empty: the extracted component
     BuildVertexExchangeGraph(c, everyComponentVertex, false);
     if (!draw) return ComponentIsLevelPlanar(c);

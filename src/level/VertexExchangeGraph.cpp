@@ -3,7 +3,7 @@
 #include "level/LevelPairClasses.h"
 #include "level/LevelPlanarityMethod.h"
 
-void VertexExchangeGraph::Build(const LevelGraph& g, std::span<const int> sequence) {
+void VertexExchangeGraph::Build(const LevelGraph& g, std::span<const int> sequence, bool numbered) {
     m_pairs = LevelPairs(g);
     m_classes = {};
     m_contradictions = 0;
@@ -36,7 +36,7 @@ void VertexExchangeGraph::Build(const LevelGraph& g, std::span<const int> sequen
         }
     }
     m_oddCycle = m_oddCycle || !links.Flush();
-    if (m_oddCycle) return; // no colouring exists, nothing reads the components
+    if (m_oddCycle || !numbered) return; // without a colouring nothing reads the components
 
     m_classes = links.TakeClasses([&](auto visit) {
         for (int s : sequence) {

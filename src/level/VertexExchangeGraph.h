@@ -23,8 +23,9 @@
 class VertexExchangeGraph {
 public:
     // `sequence` lists the graph's vertices (each once); within a level it must follow the
-    // level's order.
-    void Build(const LevelGraph& g, std::span<const int> sequence);
+    // level's order. Without `numbered` only the test's answer is kept, the components are
+    // not numbered (ComponentCount() is 0): the numbering is as much work again as the joins.
+    void Build(const LevelGraph& g, std::span<const int> sequence, bool numbered = true);
 
     // Both independent edge pairs between two pairs exist (a K2,2 between two adjacent
     // levels): the pairs would have to keep and swap their order at once.
