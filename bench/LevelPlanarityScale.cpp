@@ -53,7 +53,7 @@ BENCHMARK(BM_TwoChains<EquationsVerdict>)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 BENCHMARK(BM_TwoChains<Augmentation>)
-    ->ArgsProduct({{100, 400}, {0, 50}, {0, 7}})
+    ->ArgsProduct({{100, 400, 1400}, {0, 50}, {0, 7}})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 BENCHMARK(BM_TwoChains<LazyTransitivityLevelPlanarity>)
@@ -93,6 +93,7 @@ BENCHMARK(BM_Staircases<EquationsVerdict>)
 BENCHMARK(BM_Staircases<Augmentation>)
     ->Args({20, 200, 3})
     ->Args({100, 100, 3})
+    ->Args({200, 400, 3})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 BENCHMARK(BM_Staircases<LazyTransitivityLevelPlanarity>)

@@ -129,28 +129,24 @@ bool JoinEdge(const LevelPairs& pairs, UndoableParityUnionFind& links, int level
 bool FillGap(const LevelGraph& g, const LevelPairs& pairs, UndoableParityUnionFind& links, int level,
              std::vector<RankEdge>& edges, Pacer& pacer) {
     const int na = static_cast<int>(g.Level(level).size()), nb = static_cast<int>(g.Level(level + 1).size());
-    std::vector<bool> present(static_cast<std::size_t>(na) * nb, false);
     // Trees of the gap's forest, lower vertices first: an edge within one tree closes a
-    // cycle of the gap, which no level planar graph has.
+    // cycle of the gap, which no level planar graph has (and an edge present already has
+    // both ends in one tree).
     std::vector<int> tree(na + nb);
     std::iota(tree.begin(), tree.end(), 0);
     auto root = [&](int x) {
         while (tree[x] != x) x = tree[x] = tree[tree[x]];
         return x;
     };
-    for (const auto& [a, b] : edges) {
-        present[static_cast<std::size_t>(a) * nb + b] = true;
-        tree[root(a)] = root(na + b);
-    }
+    for (const auto& [a, b] : edges) tree[root(a)] = root(na + b);
     const std::size_t full = static_cast<std::size_t>(na) + nb - 1;
     for (int a = 0; a < na && edges.size() < full; ++a)
         for (int b = 0; b < nb && edges.size() < full; ++b) {
-            if (present[static_cast<std::size_t>(a) * nb + b] || root(a) == root(na + b)) continue;
+            if (root(a) == root(na + b)) continue;
             if (!pacer.Spend(static_cast<std::int64_t>(edges.size()) + 1)) return false;
             if (!JoinEdge(pairs, links, level, a, b, edges)) continue;
             links.Keep();
             edges.push_back({a, b});
-            present[static_cast<std::size_t>(a) * nb + b] = true;
             tree[root(a)] = root(na + b);
         }
     return true;
