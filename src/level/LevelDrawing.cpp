@@ -37,11 +37,7 @@ ComponentVerdict DecideLevelPlanarity(ComponentExchangeGraph& c, const std::func
         verdict.orders = std::move(exact.orders);
         return verdict;
     }
-    // A rejection is checked from scratch before it is believed.
-    LevelPlanarityResult exact = ExactLevelPlanarity(progress).Test(c.graph);
-    verdict.cancelled = exact.cancelled;
-    verdict.planar = exact.planar;
-    verdict.orders = std::move(exact.orders);
+    // A contradiction among the crossing equations proves the component not level planar.
     return verdict;
 }
 

@@ -16,9 +16,9 @@ struct ComponentVerdict {
     bool cancelled = false; // during the exact search; `planar` then means nothing
 };
 
-// Decides a component: the vertex-exchange test, confirmed by orders that have no
-// crossing, or by the exact method where those cannot be read off its labels and where it
-// rejects the component.
+// Decides a component by the vertex-exchange test, exact once no gap holds a cycle; for a
+// level planar one also finds orders without crossings, read off the test's labels where
+// they are transitive and from the exact method elsewhere.
 // `progress` follows the exact search, when one runs (see ExactLevelPlanarity).
 ComponentVerdict DecideLevelPlanarity(ComponentExchangeGraph& c, const std::function<bool(double)>& progress = {});
 

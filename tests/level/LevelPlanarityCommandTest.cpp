@@ -252,7 +252,11 @@ TEST(LevelPlanarityTesting, VerdictWithoutSearchAndCancelDuringTheDrawingSearch)
         t.platform.m_messages.clear();
         t.platform.m_drawAnswers.push_back(DrawDialogValues{false, "0"});
         t.d().OnDrawLevelPlanarGraph();
-        if (shown == 0) continue;
+        if (shown == 0) {
+            EXPECT_EQ(t.platform.m_messages, truth ? std::vector<std::string>{} : std::vector<std::string>{kNotPlanar})
+                << "round " << round;
+            continue;
+        }
         ++cancelled;
         EXPECT_TRUE(t.platform.m_messages.empty()) << "round " << round;
         t.d().OnEditUndo();
