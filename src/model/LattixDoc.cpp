@@ -1,7 +1,6 @@
 #include "model/LattixDoc.h"
 
 #include <algorithm>
-#include <cmath>
 #include <unordered_set>
 
 

@@ -1,5 +1,5 @@
 #pragma once
-// Scratch copies of parts of the graph that the classification works on without
+// Scratch copies of parts of the graph that SEFE Mode works on without
 // touching the document. Copies are made with the ordinary element constructors, so
 // they take element ids like any new element.
 
