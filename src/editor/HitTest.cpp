@@ -1,12 +1,26 @@
 #include "editor/HitTest.h"
 
+#include <cmath>
+
 #include "editor/Visibility.h"
 #include "model/LattixDoc.h"
+
+double PointLineDistance(double x, double y, double x1, double y1, double x2, double y2) {
+    const double dx = x2 - x1, dy = y2 - y1;
+    double d;
+    if (dx == 0) d = x - x1;
+    else if (dy == 0) d = y - y1;
+    else {
+        const double m = dy / dx;
+        d = (m * x - y + (y1 - m * x1)) / (-std::sqrt(1 + m * m));
+    }
+    return std::fabs(d);
+}
 
 bool HitsVertex(const CVertex& v, Point p) { return v.GetRect().Contains(p); }
 
 bool HitsEdge(const CEdge& e, Point p, double distance) {
-    const double d = CLattixDoc::PointLineDistance(p.x, p.y, e.m_start.x, e.m_start.y, e.m_end.x, e.m_end.y);
+    const double d = PointLineDistance(p.x, p.y, e.m_start.x, e.m_start.y, e.m_end.x, e.m_end.y);
     if (d > distance) return false;
     Rect box = e.GetRect();
     const Point c = box.Center();

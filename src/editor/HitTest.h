@@ -9,6 +9,8 @@ class CVertex;
 class CLattixDoc;
 class CLattixView;
 
+// Distance of (x, y) from the line through (x1, y1) and (x2, y2).
+double PointLineDistance(double x, double y, double x1, double y1, double x2, double y2);
 // The vertex rectangle (with its drag offset) contains the point.
 bool HitsVertex(const CVertex& v, Point p);
 // The point lies within `distance` of the line through the edge's ends and inside its

@@ -277,8 +277,6 @@ private:
         // A vertex's saved highlight is discarded; the algorithms' values start afresh.
         v.m_highlight = kNoHighlight;
         v.m_grabOffset = {};
-        v.m_copy = nullptr;
-        v.m_source = nullptr;
     }
 
     void ReadEdge(CEdge& e) {

@@ -142,18 +142,15 @@ void CVertex::UpdateIncidentEdges() {
     }
 }
 
-CVertex* CVertex::Clone(bool appendPrime) {
+CVertex* CVertex::Clone(bool appendPrime) const {
     const Point at = m_center + Point{50, 50};
     auto* clone = new CVertex(at.x, at.y, m_color);
     clone->m_isBend = m_isBend;
     clone->m_trackNumber = m_trackNumber;
     clone->m_component = m_component;
     clone->m_mark = m_mark;
-    clone->m_exchangeValue = m_exchangeValue;
     clone->m_name = appendPrime ? m_name + "'" : m_name;
     clone->SetRadius(m_radius);
-    m_copy = clone;
-    clone->m_source = this;
     return clone;
 }
 

@@ -100,8 +100,9 @@ public:
     void PlaceAt(std::int32_t x, std::int32_t y, CDocView* view, bool updateEdges = true);
     // Recomputes the attachment points of the incident edges from centres, offsets and m_radius.
     void UpdateIncidentEdges();
-    // A clone 50 units right and down with a new id; links m_copy and m_source.
-    CVertex* Clone(bool appendPrime);
+    // A clone 50 units right and down with a new id; the caller owns it and keeps
+    // whatever link to this vertex it needs.
+    CVertex* Clone(bool appendPrime) const;
     // Number of distinct neighbours; a self-loop counts its vertex once.
     std::vector<CVertex*> DistinctNeighbours() const;
     std::size_t Degree() const { return m_edges.size(); }
@@ -117,12 +118,9 @@ public:
     std::int32_t m_trackNumber = 0;
     std::string m_exportName;
     std::int32_t m_stNumber = 0;
-    CVertex* m_copy = nullptr;
-    CVertex* m_source = nullptr;
 
     // --- Work fields of the algorithms; never saved. ---
     std::int32_t m_component = -1;     // component index of the labelling
-    std::uint16_t m_exchangeValue = 0; // set by the vertex-exchange graph code, copied by Clone
     std::vector<CNode*> m_pqLeaves;    // live PQ-tree leaves that stand for edges to this vertex
     // Block search and st-numbering.
     bool m_bcVisited = false;
@@ -132,10 +130,6 @@ public:
     CVertex* m_stParent = nullptr;
     std::int32_t m_stDfn = 0;
     std::int32_t m_stLow = 0;
-    // Cycle search of the classification.
-    std::int32_t m_dfsNumber = -1;
-    CVertex* m_dfsParent = nullptr;
-    CEdge* m_dfsParentEdge = nullptr;
 };
 
 class CEdge final : public CElement {
@@ -180,8 +174,6 @@ public:
     std::int32_t m_block = -1;
     bool m_treeEdge = false;
     bool m_stNewEdge = false;
-    CEdge* m_copy = nullptr;   // scratch copy made of this edge
-    CEdge* m_source = nullptr; // on a scratch copy: the edge it was copied from
 
     // Releases the endpoints without touching their adjacency lists; used when a whole
     // graph is torn down at once, where unregistering edge by edge would be wasted work.

@@ -1,7 +1,6 @@
 #include "model/LattixDoc.h"
 
 #include <algorithm>
-#include <cmath>
 #include <unordered_set>
 
 
@@ -76,18 +75,6 @@ CEdge* CLattixDoc::FindEdge(const CVertex* a, const CVertex* b) const {
         if (!first || ElementList::Precedes(e, first)) first = e;
     }
     return first;
-}
-
-double CLattixDoc::PointLineDistance(double x, double y, double x1, double y1, double x2, double y2) {
-    const double dx = x2 - x1, dy = y2 - y1;
-    double d;
-    if (dx == 0) d = x - x1;
-    else if (dy == 0) d = y - y1;
-    else {
-        const double m = dy / dx;
-        d = (m * x - y + (y1 - m * x1)) / (-std::sqrt(1 + m * m));
-    }
-    return std::fabs(d);
 }
 
 void CLattixDoc::DeleteContents() {

@@ -120,7 +120,6 @@ public:
     bool IsSelected(const CElement* element) const;
     void ClearSelection();
     CEdge* FindEdge(const CVertex* a, const CVertex* b) const;
-    static double PointLineDistance(double x, double y, double x1, double y1, double x2, double y2);
     void DeleteContents();
 
     // ------------------------------------------------------------ views
@@ -211,19 +210,10 @@ public:
     void OnUpwardMode();
     void OnSefeMode();
 
-    // Tree classification of the extracted component (m_compVertices, m_compEdges).
+    // The extracted component (m_compVertices, m_compEdges) that the classification
+    // (trees/Classification.h) looks at.
     bool IsSimple() const;
     bool ExtractComponent(std::int32_t k);
-    bool IsCaterpillar(const std::vector<CVertex*>& vertices, const std::vector<CEdge*>& edges);
-    bool IsCaterpillar() { return IsCaterpillar(m_compVertices, m_compEdges); }
-    bool IsRadius2Star();
-    bool Is3Spider();
-    bool HighlightCycle();
-    bool WitnessSearchL();
-    bool WitnessSearchF1();
-    bool WitnessSearchF2();
-    // Whether two non-bend vertices of the extracted component share a track.
-    bool HasSharedTrack() const;
 
     // ============================================================ components (planarity/)
     // Labels every vertex reachable from `list` (m_allVertices when null) with its

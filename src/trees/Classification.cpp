@@ -9,6 +9,7 @@
 #include "model/LattixDoc.h"
 #include "graph/Components.h"
 #include "trees/ShapeCopy.h"
+#include "trees/VertexIndex.h"
 
 namespace {
 
@@ -30,33 +31,35 @@ void CLattixDoc::RecomputeUlpCounts(bool force) {
     for (std::int32_t k = 0; k < m_componentCount; ++k) {
         extractor.Extract(k);
         const bool isTree = m_compEdges.size() + 1 == m_compVertices.size();
+        const std::vector<CVertex*>& vertices = m_compVertices;
+        const std::vector<CEdge*>& edges = m_compEdges;
         if (!isTree) {
-            HighlightCycle();
+            HighlightCycle(vertices);
             continue;
         }
         ++m_treeCount;
-        if (HasSharedTrack()) {
+        if (HasSharedTrack(vertices)) {
             // A tree with a level assignment: only caterpillars are drawn for every
             // assignment, so only that test applies.
-            if (IsCaterpillar()) ++m_caterpillarCount;
-            WitnessSearchL();
+            if (IsCaterpillar(vertices, edges)) ++m_caterpillarCount;
+            WitnessSearchL(vertices);
             continue;
         }
-        if (IsCaterpillar()) ++m_caterpillarCount;
-        else if (IsRadius2Star()) ++m_starCount;
-        else if (Is3Spider()) ++m_spiderCount;
-        if (!WitnessSearchF1()) WitnessSearchF2();
+        if (IsCaterpillar(vertices, edges)) ++m_caterpillarCount;
+        else if (IsRadius2Star(vertices, edges)) ++m_starCount;
+        else if (Is3Spider(vertices, edges)) ++m_spiderCount;
+        if (!WitnessSearchF1(vertices)) WitnessSearchF2(vertices);
     }
 }
 
-bool CLattixDoc::HasSharedTrack() const {
+bool HasSharedTrack(const std::vector<CVertex*>& vertices) {
     std::unordered_set<std::int32_t> tracks;
-    for (const CVertex* v : m_compVertices)
+    for (const CVertex* v : vertices)
         if (!v->m_isBend && !tracks.insert(v->m_trackNumber).second) return true;
     return false;
 }
 
-bool CLattixDoc::IsCaterpillar(const std::vector<CVertex*>& vertices, const std::vector<CEdge*>& edges) {
+bool IsCaterpillar(const std::vector<CVertex*>& vertices, const std::vector<CEdge*>& edges) {
     if (edges.size() + 1 != vertices.size()) return false;
     for (const CVertex* v : vertices) {
         if (v->Degree() <= 2) continue;
@@ -70,19 +73,19 @@ bool CLattixDoc::IsCaterpillar(const std::vector<CVertex*>& vertices, const std:
     return true;
 }
 
-bool CLattixDoc::Is3Spider() {
+bool Is3Spider(const std::vector<CVertex*>& vertices, const std::vector<CEdge*>& edges) {
     std::size_t largest = 0, degreeThree = 0;
-    for (const CVertex* v : m_compVertices) {
+    for (const CVertex* v : vertices) {
         largest = std::max(largest, v->Degree());
         if (v->Degree() == 3) ++degreeThree;
     }
     if (largest != 3 || degreeThree != 1) return false;
-    Colour(m_compVertices, m_compEdges, kSpiderColor);
+    Colour(vertices, edges, kSpiderColor);
     return true;
 }
 
-bool CLattixDoc::IsRadius2Star() {
-    ShapeCopy g(m_compVertices);
+bool IsRadius2Star(const std::vector<CVertex*>& vertices, const std::vector<CEdge*>& edges) {
+    ShapeCopy g(vertices);
     std::size_t largest = 0;
     for (int v : g.Vertices()) largest = std::max(largest, g.Degree(v));
     if (largest < 3) return false;
@@ -97,49 +100,49 @@ bool CLattixDoc::IsRadius2Star() {
     }
     g.RemoveLeavesOnce();
     const bool star = g.Vertices().size() == 1 && notMiddle == 1 && g.Vertices().front() == remembered;
-    if (star) Colour(m_compVertices, m_compEdges, kRadius2StarColor);
+    if (star) Colour(vertices, edges, kRadius2StarColor);
     return star;
 }
 
-bool CLattixDoc::HighlightCycle() {
-    if (m_compVertices.size() < 3) return false;
-    for (CVertex* v : m_compVertices) {
-        v->m_dfsNumber = -1;
-        v->m_dfsParent = nullptr;
-        v->m_dfsParentEdge = nullptr;
-    }
-    std::int32_t counter = 0;
+bool HighlightCycle(const std::vector<CVertex*>& vertices) {
+    if (vertices.size() < 3) return false;
+    const VertexIndex index(vertices);
+    // The search's state, by position in the component's list: reached yet, and the tree
+    // vertex and edge it was reached from (-1 and null for the root).
+    std::vector<char> reached(vertices.size(), 0);
+    std::vector<std::int32_t> parent(vertices.size(), -1);
+    std::vector<CEdge*> parentEdge(vertices.size(), nullptr);
 
     // Depth-first search with an explicit stack: each frame is a vertex and the index of
     // the next incident edge to look at.
     struct Frame {
-        CVertex* v;
+        std::int32_t v;
         std::size_t next;
     };
-    CVertex* root = m_compVertices.front();
-    root->m_dfsNumber = counter++;
-    std::vector<Frame> stack{{root, 0}};
+    reached[0] = 1;
+    std::vector<Frame> stack{{0, 0}};
     while (!stack.empty()) {
         Frame& f = stack.back();
-        if (f.next == f.v->m_edges.size()) {
+        CVertex* current = vertices[f.v];
+        if (f.next == current->m_edges.size()) {
             stack.pop_back();
             continue;
         }
-        CVertex* current = f.v;
+        const std::int32_t c = f.v;
         CEdge* e = current->m_edges[f.next++];
-        CVertex* w = e->Other(current);
-        if (!w) continue;
-        if (w->m_dfsNumber == -1) {
-            w->m_dfsParent = current;
-            w->m_dfsParentEdge = e;
-            w->m_dfsNumber = counter++;
+        const std::int32_t w = index.Of(e->Other(current));
+        if (w < 0) continue;
+        if (!reached[w]) {
+            reached[w] = 1;
+            parent[w] = c;
+            parentEdge[w] = e;
             stack.push_back({w, 0});
-        } else if (w != current->m_dfsParent) {
+        } else if (w != parent[c]) {
             e->m_highlight = kCycleColor;
-            w->m_highlight = kCycleColor;
-            for (CVertex* u = current; u && u != w; u = u->m_dfsParent) {
-                u->m_highlight = kCycleColor;
-                if (u->m_dfsParentEdge) u->m_dfsParentEdge->m_highlight = kCycleColor;
+            vertices[w]->m_highlight = kCycleColor;
+            for (std::int32_t u = c; u >= 0 && u != w; u = parent[u]) {
+                vertices[u]->m_highlight = kCycleColor;
+                if (parentEdge[u]) parentEdge[u]->m_highlight = kCycleColor;
             }
             return true;
         }

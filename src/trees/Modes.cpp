@@ -61,20 +61,21 @@ void CLattixDoc::UpdateSefe() {
             if (!p) p = w;
             else if (!q && w != p) q = w;
         }
-        CEdge* represented = c->m_edges.empty() ? nullptr : c->m_edges.front()->m_source;
+        CEdge* represented = c->m_edges.empty() ? nullptr : g.SourceOf(c->m_edges.front());
         while (!c->m_edges.empty()) {
             CEdge* e = c->m_edges.front();
             if (auto it = slot.find(e); it != slot.end()) {
                 g.edges[it->second] = nullptr;
                 slot.erase(it);
             }
+            g.ForgetEdge(e);
             delete e; // unregisters from c and from its other end
         }
         g.vertices[bendIndex] = nullptr;
-        DeleteScratchVertex(c);
+        delete c;
         if (!p || !q) continue;
         auto* joined = new CEdge(p, q, kEdgeBlack);
-        joined->m_source = represented;
+        if (represented) g.sourceEdge[joined] = represented;
         slot[joined] = g.edges.size();
         g.edges.push_back(joined);
         if (represented) notPlain.insert(represented);
@@ -85,8 +86,8 @@ void CLattixDoc::UpdateSefe() {
     for (CEdge* e : g.edges) {
         for (CEdge* f : e->m_v1->m_edges) {
             if (f == e || f->Other(e->m_v1) != e->m_v2) continue;
-            CEdge* de = e->m_source;
-            CEdge* df = f->m_source;
+            CEdge* de = g.SourceOf(e);
+            CEdge* df = g.SourceOf(f);
             if (!de || !df) continue;
             if (notPlain.count(de) || notPlain.count(df)) {
                 de->SetHighlightAlongBends(kFlagColor);

@@ -7,6 +7,7 @@
 #include "model/AlgorithmWorkspace.h"
 #include "model/LattixDoc.h"
 #include "graph/Components.h"
+#include "trees/Classification.h"
 #include "trees/UlpPlacement.h"
 
 namespace {
@@ -99,8 +100,8 @@ CLattixDoc::UlpDrawResult CLattixDoc::DrawUlpTrees() {
         // The tests run again as the classification ran them (they colour the tree, and the
         // radius-2 star test takes element ids for its scratch copy); the colours the
         // classification left are then put back before the tree is drawn.
-        if (HasSharedTrack()) {
-            const bool caterpillar = IsCaterpillar();
+        if (HasSharedTrack(m_compVertices)) {
+            const bool caterpillar = IsCaterpillar(m_compVertices, m_compEdges);
             highlights.RestoreComponent(*this);
             if (caterpillar) {
                 ScrollToTree(view, ws, Plus(x, sx), sx);
@@ -108,17 +109,17 @@ CLattixDoc::UlpDrawResult CLattixDoc::DrawUlpTrees() {
             }
             continue;
         }
-        if (IsCaterpillar()) {
+        if (IsCaterpillar(m_compVertices, m_compEdges)) {
             highlights.RestoreComponent(*this);
             ScrollToTree(view, ws, Plus(x, sx), sx);
             previousRight = DrawCaterpillar(ws, Plus(x, sx));
             x = Plus(previousRight, sx);
-        } else if (IsRadius2Star()) {
+        } else if (IsRadius2Star(m_compVertices, m_compEdges)) {
             highlights.RestoreComponent(*this);
             ScrollToTree(view, ws, x, sx);
             previousRight = DrawRadius2Star(ws, x);
             x = Plus(previousRight, sx);
-        } else if (Is3Spider()) {
+        } else if (Is3Spider(m_compVertices, m_compEdges)) {
             highlights.RestoreComponent(*this);
             const std::int64_t n = static_cast<std::int64_t>(m_compVertices.size());
             x = previousRight = Draw3Spider(ws, Plus(x, (std::int64_t(sx) * n) / 2), previousRight);

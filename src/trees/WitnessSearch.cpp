@@ -5,9 +5,10 @@
 #include <algorithm>
 #include <unordered_set>
 
-#include "model/LattixDoc.h"
+#include "model/Element.h"
 #include "trees/Classification.h"
 #include "trees/ShapeCopy.h"
+#include "trees/VertexIndex.h"
 
 namespace {
 
@@ -64,8 +65,8 @@ bool CollectOnward(Collection& found, const std::vector<CVertex*>& vertices, con
 
 } // namespace
 
-bool CLattixDoc::WitnessSearchL() {
-    ShapeCopy g(m_compVertices);
+bool WitnessSearchL(const std::vector<CVertex*>& vertices) {
+    ShapeCopy g(vertices);
     g.RemoveLeavesOnce();
     const int a = FirstOfDegreeAtLeast(g, 3);
     if (a < 0) return false;
@@ -85,14 +86,14 @@ bool CLattixDoc::WitnessSearchL() {
     return true;
 }
 
-bool CLattixDoc::WitnessSearchF1() {
-    ShapeCopy g(m_compVertices);
+bool WitnessSearchF1(const std::vector<CVertex*>& vertices) {
+    ShapeCopy g(vertices);
     g.RemoveLeavesOnce();
     const int a = FirstOfDegreeAtLeast(g, 3);
     if (a < 0) return false;
     CVertex* aSource = g.DocVertex(a);
     CVertex* b = nullptr;
-    for (CVertex* v : m_compVertices) {
+    for (CVertex* v : vertices) {
         if (v->Degree() >= 3 && v != aSource) {
             b = v;
             break;
@@ -100,43 +101,49 @@ bool CLattixDoc::WitnessSearchF1() {
     }
     if (!b) return false;
 
-    // Depth-first search from B that numbers the vertices in m_level and records parents.
-    for (CVertex* v : m_compVertices) {
-        v->m_dfsNumber = -1;
-        v->m_dfsParent = nullptr;
-    }
+    // Depth-first search from B that numbers the vertices in m_level and records parents,
+    // by position in the component's list (-1 for B and for what it does not reach).
+    const VertexIndex index(vertices);
+    std::vector<char> reached(vertices.size(), 0);
+    std::vector<std::int32_t> parent(vertices.size(), -1);
     {
         struct Frame {
-            CVertex* v;
+            std::int32_t v;
             std::size_t next;
         };
         std::int32_t counter = 0;
-        b->m_dfsNumber = 0;
+        const std::int32_t root = index.Of(b);
+        reached[root] = 1;
         b->m_level = counter++;
-        std::vector<Frame> stack{{b, 0}};
+        std::vector<Frame> stack{{root, 0}};
         while (!stack.empty()) {
             Frame& f = stack.back();
-            if (f.next == f.v->m_edges.size()) {
+            CVertex* v = vertices[f.v];
+            if (f.next == v->m_edges.size()) {
                 stack.pop_back();
                 continue;
             }
-            CVertex* v = f.v;
+            const std::int32_t from = f.v;
             CVertex* w = v->m_edges[f.next++]->Other(v);
-            if (!w || w->m_dfsNumber != -1) continue;
-            w->m_dfsNumber = 0;
+            const std::int32_t wi = index.Of(w);
+            if (wi < 0 || reached[wi]) continue;
+            reached[wi] = 1;
             w->m_level = counter++;
-            w->m_dfsParent = v;
-            stack.push_back({w, 0});
+            parent[wi] = from;
+            stack.push_back({wi, 0});
         }
     }
-    if (!aSource->m_dfsParent) return false;
+    const std::int32_t aIndex = index.Of(aSource);
+    if (aIndex < 0 || parent[aIndex] < 0) return false;
 
     Collection found;
-    for (CVertex* u = aSource; u; u = u->m_dfsParent) {
-        found.Add(u);
-        if (u == b) break;
-        for (CEdge* e : u->m_edges)
-            if (e->Joins(u, u->m_dfsParent)) found.Add(e);
+    for (std::int32_t u = aIndex; u >= 0; u = parent[u]) {
+        CVertex* uv = vertices[u];
+        found.Add(uv);
+        if (uv == b) break;
+        const CVertex* up = parent[u] >= 0 ? vertices[parent[u]] : nullptr;
+        for (CEdge* e : uv->m_edges)
+            if (e->Joins(uv, up)) found.Add(e);
     }
 
     int taken = 0;
@@ -164,8 +171,8 @@ bool CLattixDoc::WitnessSearchF1() {
     return true;
 }
 
-bool CLattixDoc::WitnessSearchF2() {
-    ShapeCopy s1(m_compVertices);
+bool WitnessSearchF2(const std::vector<CVertex*>& vertices) {
+    ShapeCopy s1(vertices);
     s1.RemoveLeavesOnce();
     ShapeCopy s2(s1, 0);
     s2.RemoveLeavesOnce();

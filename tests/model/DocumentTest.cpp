@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "editor/HitTest.h"
 #include "support/TestDoc.h"
 
 TEST(Document, NewDocumentDefaults) {
@@ -70,9 +71,9 @@ TEST(Document, FindEdgeInEitherOrientationFirstInElementOrder) {
 }
 
 TEST(Document, PointLineDistance) {
-    EXPECT_DOUBLE_EQ(CLattixDoc::PointLineDistance(5, 5, 0, 0, 0, 10), 5.0);  // vertical line
-    EXPECT_DOUBLE_EQ(CLattixDoc::PointLineDistance(5, 2, 0, 0, 10, 0), 2.0);  // horizontal line
-    EXPECT_NEAR(CLattixDoc::PointLineDistance(0, 2, 0, 0, 10, 10), std::sqrt(2.0), 1e-12);
+    EXPECT_DOUBLE_EQ(PointLineDistance(5, 5, 0, 0, 0, 10), 5.0);  // vertical line
+    EXPECT_DOUBLE_EQ(PointLineDistance(5, 2, 0, 0, 10, 0), 2.0);  // horizontal line
+    EXPECT_NEAR(PointLineDistance(0, 2, 0, 0, 10, 10), std::sqrt(2.0), 1e-12);
 }
 
 TEST(Document, DeleteContentsEmptiesEverything) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "support/TestDoc.h"
 #include "trees/Classification.h"
 #include "editor/StatusPanes.h"
@@ -208,4 +210,80 @@ TEST(Components, CommandMessages) {
     t.d().m_directed = true;
     t.d().OnConnectedComponents();
     EXPECT_EQ(t.platform.m_messages.back(), "The graph is not undirected.");
+}
+
+TEST(Classification, CycleSearchMarksTheFirstCycleItsOrderMeets) {
+    {   // a triangle b-c-d behind the first vertex, with a tail: only the triangle is marked
+        TestDoc t;
+        BuildGraph(t, {{"a", "b"}, {"b", "c"}, {"c", "d"}, {"d", "b"}, {"a", "e"}});
+        Classify(t);
+        for (const char* name : {"b", "c", "d"}) EXPECT_EQ(t.VertexNamed(name)->m_highlight, kCycleColor) << name;
+        for (const char* name : {"a", "e"}) EXPECT_EQ(t.VertexNamed(name)->m_highlight, kNoHighlight) << name;
+        const std::vector<CEdge*> edges = t.Edges();
+        for (std::size_t i = 0; i < edges.size(); ++i)
+            EXPECT_EQ(edges[i]->m_highlight, i >= 1 && i <= 3 ? kCycleColor : kNoHighlight) << i;
+    }
+    // Two triangles through a: the first edge of a decides which one the search closes.
+    for (bool secondFirst : {false, true}) {
+        TestDoc t;
+        BuildGraph(t, {{"a", "b"}, {"b", "c"}, {"c", "a"}, {"a", "d"}, {"d", "e"}, {"e", "a"}});
+        CVertex* a = t.VertexNamed("a");
+        if (secondFirst) std::rotate(a->m_edges.begin(), a->m_edges.begin() + 2, a->m_edges.end());
+        Classify(t);
+        const Rgb first = secondFirst ? kNoHighlight : kCycleColor;
+        const Rgb second = secondFirst ? kCycleColor : kNoHighlight;
+        EXPECT_EQ(a->m_highlight, kCycleColor);
+        for (const char* name : {"b", "c"}) EXPECT_EQ(t.VertexNamed(name)->m_highlight, first) << name;
+        for (const char* name : {"d", "e"}) EXPECT_EQ(t.VertexNamed(name)->m_highlight, second) << name;
+        const std::vector<CEdge*> edges = t.Edges();
+        for (std::size_t i = 0; i < edges.size(); ++i) EXPECT_EQ(edges[i]->m_highlight, i < 3 ? first : second) << i;
+    }
+}
+
+TEST(Classification, WitnessF1FollowsTheSearchPathBetweenTheBranchVertices) {
+    // A and B of degree 3 joined through x, each with two legs of length 2; A comes first.
+    TestDoc t;
+    BuildGraph(t, {{"A", "x"}, {"x", "B"}, {"A", "a1"}, {"a1", "a2"}, {"A", "a3"}, {"a3", "a4"},
+                   {"B", "b1"}, {"b1", "b2"}, {"B", "b3"}, {"b3", "b4"}});
+    int track = 1;
+    for (CVertex* v : t.Vertices()) v->m_trackNumber = track++;
+    Classify(t);
+    EXPECT_EQ(t.d().m_treeCount, 1);
+    EXPECT_EQ(t.d().m_caterpillarCount + t.d().m_starCount + t.d().m_spiderCount, 0);
+    for (const char* name : {"A", "x", "B", "a1", "a2", "a3", "a4", "b1", "b3"})
+        EXPECT_EQ(t.VertexNamed(name)->m_highlight, kWitnessF1Color) << name;
+    for (const char* name : {"b2", "b4"}) EXPECT_EQ(t.VertexNamed(name)->m_highlight, kNoHighlight) << name;
+    const std::vector<CEdge*> edges = t.Edges();
+    for (std::size_t i = 0; i < edges.size(); ++i)
+        EXPECT_EQ(edges[i]->m_highlight, i == 7 || i == 9 ? kNoHighlight : kWitnessF1Color) << i;
+}
+
+TEST(Modes, SefeFollowsBendChainsThroughReplacedBends) {
+    // a-b straight and a-b1-b2-b3-b bent, the bends made in the order b1, b3, b2: when b2's
+    // turn comes its edges are both stand-ins for bends already replaced.
+    TestDoc t;
+    CVertex* a = t.Vertex(100, 100);
+    CVertex* b = t.Vertex(500, 100);
+    CVertex* b1 = t.Vertex(200, 200);
+    CVertex* b3 = t.Vertex(400, 200);
+    CVertex* b2 = t.Vertex(300, 250);
+    for (CVertex* v : {b1, b2, b3}) v->m_isBend = true;
+    CEdge* straight = t.Edge(a, b);
+    const std::vector<CEdge*> chain = {t.Edge(a, b1, kEdgeRed), t.Edge(b1, b2, kEdgeRed), t.Edge(b2, b3, kEdgeRed),
+                                       t.Edge(b3, b, kEdgeRed)};
+    CEdge* alone = t.Edge(t.Vertex(100, 400), t.Vertex(300, 400));
+    // A clipboard copy clones vertices too; it must leave nothing the scratch copy reads.
+    t.d().AddToSelection(a);
+    t.d().OnEditCopy();
+    const std::uint32_t before = g_nextId;
+    t.d().OnSefeMode();
+    t.d().UpdateSefe();
+    EXPECT_EQ(straight->m_highlight, 0x5555FFu);
+    for (CEdge* e : chain) EXPECT_EQ(e->m_highlight, 0x5555FFu);
+    EXPECT_EQ(alone->m_highlight, kNoHighlight);
+    // Nothing of the scratch copy stays in the document's adjacency lists.
+    EXPECT_EQ(a->m_edges.size(), 2u);
+    EXPECT_EQ(b->m_edges.size(), 2u);
+    // The 7 vertex copies, the 6 edges copied and the 3 stand-ins for bends take element ids.
+    EXPECT_EQ(g_nextId - before, 7u + 6u + 3u);
 }
