@@ -3,8 +3,9 @@
 // as highlights or positions, in one undo step.
 
 #include <algorithm>
-#include <unordered_map>
+#include <optional>
 
+#include "graph/IndexedEdges.h"
 #include "model/LattixDoc.h"
 #include "planarity/Blocks.h"
 #include "planarity/KuratowskiSubdivision.h"
@@ -14,55 +15,79 @@ namespace {
 
 constexpr Rgb kKuratowskiColor = 0x000000E0; // red
 
-// The document's graph by list positions: vertex i is m_allVertices[i]; edge j joins the
-// positions of the ends of m_allEdges[source[j]]. Loops, which neither make a graph
-// non-planar nor have a straight drawing, are left out.
-std::vector<PlanarEdge> LightGraph(const CLattixDoc& doc, std::vector<std::int32_t>& source) {
-    std::unordered_map<const CVertex*, std::int32_t> index;
-    index.reserve(doc.m_allVertices.size());
-    for (std::size_t i = 0; i < doc.m_allVertices.size(); ++i)
-        index.emplace(doc.m_allVertices[i], static_cast<std::int32_t>(i));
-    std::vector<PlanarEdge> edges;
-    edges.reserve(doc.m_allEdges.size());
-    source.clear();
-    for (std::size_t j = 0; j < doc.m_allEdges.size(); ++j) {
-        const CEdge* e = doc.m_allEdges[j];
-        if (e->IsSelfLoop()) continue;
-        edges.push_back({index.at(e->m_v1), index.at(e->m_v2)});
-        source.push_back(static_cast<std::int32_t>(j));
+// Fills m_allVertices and m_allEdges in element order; true when a bend is among the
+// vertices. One pass instead of a search for bends and a second one for the lists.
+bool CollectElements(CLattixDoc& doc) {
+    doc.m_allVertices.clear();
+    doc.m_allEdges.clear();
+    bool bends = false;
+    for (CElement* element : doc.m_elements) {
+        if (CVertex* v = element->AsVertex()) {
+            bends |= v->m_isBend;
+            doc.m_allVertices.push_back(v);
+        } else {
+            doc.m_allEdges.push_back(element->AsEdge());
+        }
     }
-    return edges;
+    return bends;
 }
 
-} // namespace
+// The document's graph by list positions: vertex i is m_allVertices[i]; edge j joins the
+// positions of the ends of m_allEdges[m_source[j]]. Loops, which neither make a graph
+// non-planar nor have a straight drawing, are left out.
+struct DocumentGraph {
+    std::vector<PlanarEdge> m_edges;
+    std::vector<std::int32_t> m_source;
+};
 
-// The preamble of "&Planarity Testing": bends, simplicity, direction. False when the
+// The preamble of "&Planarity Testing": bends, simplicity, direction. Nothing when the
 // command ends there.
-static bool PlanarPreamble(CLattixDoc& doc) {
-    if (doc.HasBends()) {
-        if (!doc.Platform().AskOkCancel("The operation will remove bends")) return false;
+std::optional<DocumentGraph> PlanarPreamble(CLattixDoc& doc) {
+    if (CollectElements(doc)) {
+        if (!doc.Platform().AskOkCancel("The operation will remove bends")) return std::nullopt;
         doc.RemoveAllBends();
+        CollectElements(doc);
     }
-    doc.RebuildAllLists();
-    if (!doc.IsSimple()) {
+    IndexedEdges indexed = IndexEdges(doc.m_allVertices, doc.m_allEdges);
+    if (!indexed.m_complete) { // only a fault of this program gets here
+        doc.Platform().ShowMessage("The planarity test failed on an internal error.", MessageIcon::Error);
+        doc.RepaintAllViews();
+        return std::nullopt;
+    }
+    // The simplicity check sees loops: two at one vertex repeat a pair.
+    if (HasRepeatedPair(static_cast<std::int32_t>(doc.m_allVertices.size()), indexed.m_ends)) {
         doc.Platform().ShowMessage("The graph is not simple.");
         doc.RepaintAllViews();
-        return false;
+        return std::nullopt;
     }
     if (doc.m_directed) {
         doc.Platform().ShowMessage("The graph is not undirected.");
         doc.RepaintAllViews();
-        return false;
+        return std::nullopt;
     }
-    return true;
+    DocumentGraph g;
+    g.m_source.reserve(indexed.m_ends.size());
+    std::size_t kept = 0;
+    for (std::size_t j = 0; j < indexed.m_ends.size(); ++j) {
+        const VertexPair ends = indexed.m_ends[j];
+        if (ends.first == ends.second) continue;
+        indexed.m_ends[kept++] = ends;
+        g.m_source.push_back(static_cast<std::int32_t>(j));
+    }
+    indexed.m_ends.resize(kept);
+    g.m_edges = std::move(indexed.m_ends);
+    return g;
 }
+
+} // namespace
 
 void CLattixDoc::OnFindKuratowskiSubgraph() { FindKuratowskiSubgraph(); }
 
 CLattixDoc::EvidenceResult CLattixDoc::FindKuratowskiSubgraph(std::vector<std::uint32_t>* edgeIds, bool* k5) {
-    if (!PlanarPreamble(*this)) return EvidenceResult::Refused;
-    std::vector<std::int32_t> source;
-    const std::vector<PlanarEdge> edges = LightGraph(*this, source);
+    const std::optional<DocumentGraph> graph = PlanarPreamble(*this);
+    if (!graph) return EvidenceResult::Refused;
+    const std::vector<PlanarEdge>& edges = graph->m_edges;
+    const std::vector<std::int32_t>& source = graph->m_source;
     const auto n = static_cast<std::int32_t>(m_allVertices.size());
     KuratowskiSubdivision found;
     KuratowskiOutcome outcome;
@@ -106,24 +131,8 @@ CLattixDoc::EvidenceResult CLattixDoc::FindKuratowskiSubgraph(std::vector<std::u
 void CLattixDoc::OnDrawPlanarGraph() { DrawPlanarGraph(); }
 
 CLattixDoc::EvidenceResult CLattixDoc::DrawPlanarGraph() {
-    if (!PlanarPreamble(*this)) return EvidenceResult::Refused;
-    std::vector<std::int32_t> source;
-    const std::vector<PlanarEdge> edges = LightGraph(*this, source);
-    std::optional<PlanarGridDrawing> drawing;
-    try {
-        drawing = DrawPlanarOnGrid(static_cast<std::int32_t>(m_allVertices.size()), edges);
-    } catch (const PlanarityError&) {
-        Platform().ShowMessage("The planarity test failed on an internal error.", MessageIcon::Error);
-        RepaintAllViews();
-        return EvidenceResult::Failed;
-    }
-    if (!drawing) {
-        Platform().ShowMessage("The graph is non planar.");
-        RepaintAllViews();
-        return EvidenceResult::NonPlanar;
-    }
-    if (m_allVertices.empty()) return EvidenceResult::Planar;
-
+    const std::optional<DocumentGraph> graph = PlanarPreamble(*this);
+    if (!graph) return EvidenceResult::Refused;
     // The new drawing starts where the old one did and takes the grid steps the canvas
     // leaves room for; both axes scale apart, which keeps a straight-line drawing planar.
     std::int64_t left = INT64_MAX, top = INT64_MAX, radius = 0;
@@ -136,6 +145,21 @@ CLattixDoc::EvidenceResult CLattixDoc::DrawPlanarGraph() {
     left = std::clamp<std::int64_t>(left, radius, kCanvasSize - radius);
     top = std::clamp<std::int64_t>(top, radius, kCanvasSize - radius);
     const std::int64_t roomX = kCanvasSize - radius - left, roomY = kCanvasSize - radius - top;
+    std::optional<PlanarGridDrawing> drawing;
+    try {
+        // A drawing wider than the room is refused below, so it need not be made.
+        drawing = DrawPlanarOnGrid(static_cast<std::int32_t>(m_allVertices.size()), graph->m_edges, roomX);
+    } catch (const PlanarityError&) {
+        Platform().ShowMessage("The planarity test failed on an internal error.", MessageIcon::Error);
+        RepaintAllViews();
+        return EvidenceResult::Failed;
+    }
+    if (!drawing) {
+        Platform().ShowMessage("The graph is non planar.");
+        RepaintAllViews();
+        return EvidenceResult::NonPlanar;
+    }
+    if (m_allVertices.empty()) return EvidenceResult::Planar;
     const std::int64_t stepX = drawing->m_width > 0 ? roomX / drawing->m_width : 1;
     const std::int64_t stepY = drawing->m_height > 0 ? roomY / drawing->m_height : 1;
     if (stepX < 1 || stepY < 1) {
