@@ -5,78 +5,26 @@
 #include <algorithm>
 #include <optional>
 
-#include "graph/IndexedEdges.h"
 #include "model/LattixDoc.h"
 #include "planarity/Blocks.h"
 #include "planarity/KuratowskiSubdivision.h"
 #include "planarity/PlanarGridDrawing.h"
+#include "planarity/PlanarPreamble.h"
 
 namespace {
 
 constexpr Rgb kKuratowskiColor = 0x000000E0; // red
 
-// Fills m_allVertices and m_allEdges in element order; true when a bend is among the
-// vertices. One pass instead of a search for bends and a second one for the lists.
-bool CollectElements(CLattixDoc& doc) {
-    doc.m_allVertices.clear();
-    doc.m_allEdges.clear();
-    bool bends = false;
-    for (CElement* element : doc.m_elements) {
-        if (CVertex* v = element->AsVertex()) {
-            bends |= v->m_isBend;
-            doc.m_allVertices.push_back(v);
-        } else {
-            doc.m_allEdges.push_back(element->AsEdge());
-        }
-    }
-    return bends;
-}
-
-// The document's graph by list positions: vertex i is m_allVertices[i]; edge j joins the
-// positions of the ends of m_allEdges[m_source[j]]. Loops, which neither make a graph
-// non-planar nor have a straight drawing, are left out.
-struct DocumentGraph {
-    std::vector<PlanarEdge> m_edges;
-    std::vector<std::int32_t> m_source;
-};
-
-// The preamble of "&Planarity Testing": bends, simplicity, direction. Nothing when the
-// command ends there.
-std::optional<DocumentGraph> PlanarPreamble(CLattixDoc& doc) {
-    if (CollectElements(doc)) {
-        if (!doc.Platform().AskOkCancel("The operation will remove bends")) return std::nullopt;
-        doc.RemoveAllBends();
-        CollectElements(doc);
-    }
-    IndexedEdges indexed = IndexEdges(doc.m_allVertices, doc.m_allEdges);
-    if (!indexed.m_complete) { // only a fault of this program gets here
+// The planarity test's preamble; a graph with an edge ending outside the vertex list
+// (only a fault of this program) is reported as such.
+std::optional<PlanarInput> PlanarPreamble(CLattixDoc& doc) {
+    std::optional<PlanarInput> input = RunPlanarPreamble(doc, LeftoverBends::AsVertices);
+    if (input && !input->m_complete) {
         doc.Platform().ShowMessage("The planarity test failed on an internal error.", MessageIcon::Error);
         doc.RepaintAllViews();
         return std::nullopt;
     }
-    // The simplicity check sees loops: two at one vertex repeat a pair.
-    if (HasRepeatedPair(static_cast<std::int32_t>(doc.m_allVertices.size()), indexed.m_ends)) {
-        doc.Platform().ShowMessage("The graph is not simple.");
-        doc.RepaintAllViews();
-        return std::nullopt;
-    }
-    if (doc.m_directed) {
-        doc.Platform().ShowMessage("The graph is not undirected.");
-        doc.RepaintAllViews();
-        return std::nullopt;
-    }
-    DocumentGraph g;
-    g.m_source.reserve(indexed.m_ends.size());
-    std::size_t kept = 0;
-    for (std::size_t j = 0; j < indexed.m_ends.size(); ++j) {
-        const VertexPair ends = indexed.m_ends[j];
-        if (ends.first == ends.second) continue;
-        indexed.m_ends[kept++] = ends;
-        g.m_source.push_back(static_cast<std::int32_t>(j));
-    }
-    indexed.m_ends.resize(kept);
-    g.m_edges = std::move(indexed.m_ends);
-    return g;
+    return input;
 }
 
 } // namespace
@@ -84,7 +32,7 @@ std::optional<DocumentGraph> PlanarPreamble(CLattixDoc& doc) {
 void CLattixDoc::OnFindKuratowskiSubgraph() { FindKuratowskiSubgraph(); }
 
 CLattixDoc::EvidenceResult CLattixDoc::FindKuratowskiSubgraph(std::vector<std::uint32_t>* edgeIds, bool* k5) {
-    const std::optional<DocumentGraph> graph = PlanarPreamble(*this);
+    const std::optional<PlanarInput> graph = PlanarPreamble(*this);
     if (!graph) return EvidenceResult::Refused;
     const std::vector<PlanarEdge>& edges = graph->m_edges;
     const std::vector<std::int32_t>& source = graph->m_source;
@@ -131,7 +79,7 @@ CLattixDoc::EvidenceResult CLattixDoc::FindKuratowskiSubgraph(std::vector<std::u
 void CLattixDoc::OnDrawPlanarGraph() { DrawPlanarGraph(); }
 
 CLattixDoc::EvidenceResult CLattixDoc::DrawPlanarGraph() {
-    const std::optional<DocumentGraph> graph = PlanarPreamble(*this);
+    const std::optional<PlanarInput> graph = PlanarPreamble(*this);
     if (!graph) return EvidenceResult::Refused;
     // The new drawing starts where the old one did and takes the grid steps the canvas
     // leaves room for; both axes scale apart, which keeps a straight-line drawing planar.
