@@ -74,8 +74,8 @@ KuratowskiOutcome FindKuratowskiSubdivision(std::int32_t n, std::span<const Plan
             candidate.edges.push_back({local[edges[e].first], local[edges[e].second]});
             candidate.original.push_back(e);
         }
-        conflict = FindLeftRightConflict(candidate.n, candidate.edges);
-        if (!conflict.m_seen.empty()) g = std::move(candidate);
+        conflict = FindLeftRightConflict(candidate.n, candidate.edges, false);
+        if (!conflict.m_atConflict.empty()) g = std::move(candidate);
         std::vector<std::int32_t>().swap(edgesOf[v]);
     }
     if (g.edges.empty()) return KuratowskiOutcome::Planar; // a graph is planar when its components are

@@ -23,10 +23,12 @@ struct ConflictPair {
 
 class LeftRightTest {
 public:
-    LeftRightTest(std::int32_t n, std::span<const PlanarEdge> edges)
-        : m_n(n), m_m(static_cast<std::int32_t>(edges.size())), m_edges(edges) {}
+    // `recordSeen`: keep the edges in the order the testing phase meets them, which only
+    // the search for a conflict's surroundings needs.
+    LeftRightTest(std::int32_t n, std::span<const PlanarEdge> edges, bool recordSeen = false)
+        : m_n(n), m_m(static_cast<std::int32_t>(edges.size())), m_edges(edges), m_recordSeen(recordSeen) {}
 
-    std::vector<std::int32_t> m_seen; // edges in the order the testing phase met them
+    std::vector<std::int32_t> m_seen;
     std::vector<std::int32_t> m_atConflict;
 
     bool Run(PlanarRotation* rotation) {
@@ -156,7 +158,7 @@ private:
                 }
                 const std::int32_t e = m_outEdge[stack[top].i];
                 m_stackBottom[e] = static_cast<std::int32_t>(m_conflicts.size());
-                m_seen.push_back(e);
+                if (m_recordSeen) m_seen.push_back(e);
                 if (e == m_parentEdge[m_dst[e]]) {
                     stack[top].childPending = true;
                     stack.push_back({m_dst[e], m_outStart[m_dst[e]], false});
@@ -365,6 +367,7 @@ private:
 
     const std::int32_t m_n, m_m;
     std::span<const PlanarEdge> m_edges;
+    const bool m_recordSeen;
     std::vector<std::int32_t> m_adjStart, m_adjEdge, m_outStart, m_outEdge, m_roots;
     std::vector<std::int32_t> m_height, m_parentEdge, m_src, m_dst;
     std::vector<std::int32_t> m_lowpt, m_lowpt2, m_nesting, m_lowptEdge, m_ref, m_side, m_stackBottom;
@@ -405,8 +408,8 @@ std::vector<std::int32_t> EdgesSeenBeforeConflict(std::int32_t n, std::span<cons
     return FindLeftRightConflict(n, edges).m_seen;
 }
 
-LeftRightConflict FindLeftRightConflict(std::int32_t n, std::span<const PlanarEdge> edges) {
-    LeftRightTest test(n, edges);
+LeftRightConflict FindLeftRightConflict(std::int32_t n, std::span<const PlanarEdge> edges, bool recordSeen) {
+    LeftRightTest test(n, edges, recordSeen);
     if (test.Run(nullptr)) return {};
     return {std::move(test.m_seen), std::move(test.m_atConflict)};
 }

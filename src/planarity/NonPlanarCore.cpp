@@ -31,7 +31,7 @@ public:
     // The edges at the test's conflict on `chosen`, as input edges.
     std::vector<std::int32_t> AtConflict(std::span<const std::int32_t> chosen) {
         Build(chosen);
-        std::vector<std::int32_t> found = FindLeftRightConflict(m_vertices, m_scratch).m_atConflict;
+        std::vector<std::int32_t> found = FindLeftRightConflict(m_vertices, m_scratch, false).m_atConflict;
         for (std::int32_t& e : found) e = chosen[e];
         return found;
     }
