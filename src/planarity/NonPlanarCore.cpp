@@ -85,8 +85,9 @@ public:
         m_adjacent.resize(2 * chosen.size());
         m_fill.assign(m_start.begin(), m_start.end() - 1);
         for (std::int32_t e : chosen) {
-            m_adjacent[m_fill[m_local[m_edges[e].first]]++] = e;
-            m_adjacent[m_fill[m_local[m_edges[e].second]]++] = e;
+            const std::int32_t a = m_local[m_edges[e].first], b = m_local[m_edges[e].second];
+            m_adjacent[m_fill[a]++] = {e, b};
+            m_adjacent[m_fill[b]++] = {e, a};
         }
     }
 
@@ -109,10 +110,8 @@ public:
         }
         for (std::size_t head = 0; head < m_queue.size(); ++head) {
             const std::int32_t v = m_queue[head];
-            const std::int32_t global = m_global[v];
             for (std::int32_t i = m_start[v]; i < m_start[v + 1]; ++i) {
-                const std::int32_t e = m_adjacent[i];
-                const std::int32_t w = m_local[m_edges[e].first == global ? m_edges[e].second : m_edges[e].first];
+                const auto [e, w] = m_adjacent[i];
                 if (m_distance[w] != kNone || m_skipStamp[e] == m_round) continue;
                 m_distance[w] = m_distance[v] + 1;
                 m_via[w] = e;
@@ -139,7 +138,8 @@ private:
     }
 
     std::span<const PlanarEdge> m_edges;
-    std::vector<std::int32_t> m_local, m_global, m_start, m_fill, m_adjacent, m_distance, m_via, m_queue;
+    std::vector<std::int32_t> m_local, m_global, m_start, m_fill, m_distance, m_via, m_queue;
+    std::vector<std::pair<std::int32_t, std::int32_t>> m_adjacent; // edge, local other end
     std::vector<std::uint32_t> m_skipStamp;
     std::uint32_t m_round = 0;
     std::vector<bool> m_marks;
