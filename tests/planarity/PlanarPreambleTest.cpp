@@ -6,6 +6,7 @@
 #include <set>
 
 #include "GraphFamilies.h"
+#include "PlanarEvidence.h"
 #include "graph/IndexedEdges.h"
 #include "planarity/PlanarGridDrawing.h"
 
@@ -48,6 +49,47 @@ TEST(PlanarPreamble, RepeatedEdgesAndDoubleLoopsAreNotSimple) {
     BuildDocument(one, 3, {{0, 1}, {1, 1}, {1, 2}});
     one.d().RebuildAllLists();
     EXPECT_TRUE(one.d().IsSimple());
+}
+
+TEST(PlanarPreamble, LoopsAmongTheEdgesLeaveTheEvidenceOnTheRightEdges) {
+    // The light graph leaves loops out, so its edge numbers drift from the document's:
+    // the highlights and positions must land on the document's own edges and vertices.
+    std::mt19937 rng(77);
+    for (int round = 0; round < 4; ++round) {
+        const int n = 200 + 40 * round;
+        EdgeList planar = FlippedTriangulation(n - 10, n, rng); // ten isolated vertices
+        EdgeList withLoops;
+        int loops = 0;
+        for (auto e : planar) {
+            if (std::uniform_int_distribution<int>(0, 20)(rng) == 0) {
+                const int v = (7 * loops++) % n; // one loop a vertex keeps the graph simple
+                withLoops.push_back({v, v});
+            }
+            withLoops.push_back(e);
+        }
+        TestDoc drawn;
+        BuildDocument(drawn, n, withLoops);
+        ASSERT_EQ(drawn.d().DrawPlanarGraph(), CLattixDoc::EvidenceResult::Planar);
+        std::vector<IntPoint> points;
+        for (const CVertex* v : drawn.Vertices()) points.push_back({v->m_center.x, v->m_center.y});
+        EXPECT_EQ(CheckPlanarDrawing(planar, points), "") << round;
+
+        // One more edge between two vertices of degree three or more that are not yet joined.
+        EdgeList nonPlanar = withLoops;
+        std::set<std::pair<int, int>> joined;
+        for (auto [a, b] : planar) joined.insert(std::minmax(a, b));
+        for (int a = 0, b = n - 11; nonPlanar.size() == withLoops.size(); ++a)
+            if (a != b && !joined.count(std::minmax(a, b))) nonPlanar.insert(nonPlanar.begin() + n / 2, {a, b});
+        TestDoc found;
+        BuildDocument(found, n, nonPlanar);
+        bool k5 = false;
+        ASSERT_EQ(found.d().FindKuratowskiSubgraph(nullptr, &k5), CLattixDoc::EvidenceResult::NonPlanar);
+        std::vector<int> lit;
+        const std::vector<CEdge*> edges = found.Edges();
+        for (std::size_t j = 0; j < edges.size(); ++j)
+            if (edges[j]->m_highlight != kNoHighlight) lit.push_back(static_cast<int>(j));
+        EXPECT_EQ(CheckKuratowskiSubdivision(nonPlanar, lit, k5), "") << round;
+    }
 }
 
 TEST(PlanarPreamble, WidthLimitRefusesExactlyTheDrawingsWiderThanIt) {
