@@ -34,6 +34,7 @@ public:
     bool Run(PlanarRotation* rotation) {
         BuildAdjacency();
         Orient();
+        std::vector<std::pair<std::int32_t, std::int32_t>>().swap(m_adjacent); // the peak is lower without it
         SortOutgoing(m_nesting, 0);
         if (!TestAll()) return false;
         if (rotation) Embed(*rotation);
@@ -48,17 +49,16 @@ private:
             ++m_adjStart[b + 1];
         }
         for (std::int32_t v = 0; v < m_n; ++v) m_adjStart[v + 1] += m_adjStart[v];
-        m_adjEdge.resize(2 * std::size_t(m_m));
+        // Each entry carries the other end, which spares the search a look at the edge.
+        m_adjacent.resize(2 * std::size_t(m_m));
         std::vector<std::int32_t> fill(m_adjStart.begin(), m_adjStart.end() - 1);
         for (std::int32_t e = 0; e < m_m; ++e) {
-            m_adjEdge[fill[m_edges[e].first]++] = e;
-            m_adjEdge[fill[m_edges[e].second]++] = e;
+            const auto [a, b] = m_edges[e];
+            m_adjacent[fill[a]++] = {e, b};
+            m_adjacent[fill[b]++] = {e, a};
         }
     }
 
-    std::int32_t Other(std::int32_t e, std::int32_t v) const {
-        return m_edges[e].first == v ? m_edges[e].second : m_edges[e].first;
-    }
 
     // Phase 1: DFS orientation with heights, lowpoints and nesting depths.
     void Orient() {
@@ -83,9 +83,8 @@ private:
                     if (const std::int32_t e = m_parentEdge[v]; e != kNone) FinishEdge(e, m_src[e]);
                     continue;
                 }
-                const std::int32_t e = m_adjEdge[stack.back().pos++];
+                const auto [e, w] = m_adjacent[stack.back().pos++];
                 if (m_src[e] != kNone) continue;
-                const std::int32_t w = Other(e, v);
                 m_src[e] = v;
                 m_dst[e] = w;
                 m_lowpt[e] = m_lowpt2[e] = m_height[v];
@@ -368,7 +367,8 @@ private:
     const std::int32_t m_n, m_m;
     std::span<const PlanarEdge> m_edges;
     const bool m_recordSeen;
-    std::vector<std::int32_t> m_adjStart, m_adjEdge, m_outStart, m_outEdge, m_roots;
+    std::vector<std::int32_t> m_adjStart, m_outStart, m_outEdge, m_roots;
+    std::vector<std::pair<std::int32_t, std::int32_t>> m_adjacent; // edge, other end
     std::vector<std::int32_t> m_height, m_parentEdge, m_src, m_dst;
     std::vector<std::int32_t> m_lowpt, m_lowpt2, m_nesting, m_lowptEdge, m_ref, m_side, m_stackBottom;
     std::vector<ConflictPair> m_conflicts;
