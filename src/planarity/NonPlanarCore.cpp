@@ -92,8 +92,11 @@ public:
     }
 
     // Distances from `sources` over the chosen edges but the `skip`ped ones, with the edge
-    // each vertex was reached by. A source outside the subset is reached alone.
-    void Search(std::span<const std::int32_t> sources, std::span<const std::int32_t> skip) {
+    // each vertex was reached by. A source outside the subset is reached alone. With
+    // `targets`, the search may stop once it has reached them all: what it found by then
+    // is final, as a breadth-first search settles each vertex when it reaches it.
+    void Search(std::span<const std::int32_t> sources, std::span<const std::int32_t> skip,
+                std::span<const std::int32_t> targets = {}) {
         ++m_round;
         for (std::int32_t e : skip) m_skipStamp[e] = m_round;
         for (std::int32_t s : sources)
@@ -108,6 +111,14 @@ public:
             m_distance[m_local[s]] = 0;
             m_queue.push_back(m_local[s]);
         }
+        m_target.assign(targets.empty() ? 0 : m_global.size(), false);
+        std::size_t missing = 0;
+        for (std::int32_t t : targets)
+            if (m_local[t] != kNone && m_distance[m_local[t]] == kNone && !m_target[m_local[t]]) {
+                m_target[m_local[t]] = true;
+                ++missing;
+            }
+        if (!targets.empty() && missing == 0) return;
         for (std::size_t head = 0; head < m_queue.size(); ++head) {
             const std::int32_t v = m_queue[head];
             for (std::int32_t i = m_start[v]; i < m_start[v + 1]; ++i) {
@@ -116,6 +127,7 @@ public:
                 m_distance[w] = m_distance[v] + 1;
                 m_via[w] = e;
                 m_queue.push_back(w);
+                if (!m_target.empty() && m_target[w] && --missing == 0) return;
             }
         }
     }
@@ -142,7 +154,7 @@ private:
     std::vector<std::pair<std::int32_t, std::int32_t>> m_adjacent; // edge, local other end
     std::vector<std::uint32_t> m_skipStamp;
     std::uint32_t m_round = 0;
-    std::vector<bool> m_marks;
+    std::vector<bool> m_marks, m_target;
 };
 
 // The vertices of the breadth-first paths (over the subset in use, not using `skip`) from
@@ -150,7 +162,7 @@ private:
 // the skipped edges, so that the paths go round them.
 std::vector<std::int32_t> Skeleton(TubeSearch& search, std::span<const PlanarEdge> edges,
                                    std::span<const std::int32_t> anchors, std::span<const std::int32_t> skip) {
-    search.Search(anchors.first(1), skip);
+    search.Search(anchors.first(1), skip, anchors);
     std::vector<bool>& on = search.Marks();
     std::vector<std::int32_t> skeleton;
     for (std::int32_t target : anchors) {
