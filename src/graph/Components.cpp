@@ -62,20 +62,6 @@ std::int32_t CLattixDoc::CountComponents(const std::vector<CVertex*>* list) {
     return counter;
 }
 
-bool CLattixDoc::IsSimple() const {
-    // Sorting the vertex pairs finds a repeated pair without a node per edge, which keeps
-    // the check fast on large graphs.
-    std::vector<std::pair<const CVertex*, const CVertex*>> pairs;
-    pairs.reserve(m_allEdges.size());
-    for (const CEdge* e : m_allEdges)
-        pairs.push_back(std::minmax<const CVertex*>(e->m_v1, e->m_v2, std::less<>()));
-    std::sort(pairs.begin(), pairs.end(), [](const auto& x, const auto& y) {
-        const std::less<const CVertex*> less;
-        return less(x.first, y.first) || (x.first == y.first && less(x.second, y.second));
-    });
-    return std::adjacent_find(pairs.begin(), pairs.end()) == pairs.end();
-}
-
 void CLattixDoc::OnConnectedComponents() {
     RebuildAllLists();
     if (!IsSimple()) {

@@ -61,22 +61,27 @@ KuratowskiOutcome FindKuratowskiSubdivision(std::int32_t n, std::span<const Plan
     // The first non-planar component, in the order of its smallest vertex.
     const std::vector<std::int32_t> root = ComponentRoots(n, edges);
     std::vector<std::int32_t> local(n, -1);
-    std::vector<std::vector<std::int32_t>> edgesOf(n);
-    for (std::int32_t e = 0; e < std::int32_t(edges.size()); ++e) edgesOf[root[edges[e].first]].push_back(e);
+    // The edges of each component in input order, bucketed under its root.
+    std::vector<std::int32_t> start(std::size_t(n) + 2, 0), byRoot(edges.size());
+    for (const auto& [a, b] : edges) ++start[std::size_t(root[a]) + 2];
+    for (std::size_t v = 2; v < start.size(); ++v) start[v] += start[v - 1];
+    for (std::int32_t e = 0; e < std::int32_t(edges.size()); ++e) byRoot[start[std::size_t(root[edges[e].first]) + 1]++] = e;
     LocalGraph g;
     LeftRightConflict conflict;
     for (std::int32_t v = 0; v < n && g.edges.empty(); ++v) {
-        if (root[v] != v || edgesOf[v].empty()) continue;
+        if (root[v] != v || start[v] == start[v + 1]) continue;
+        const std::span<const std::int32_t> edgesOf(byRoot.data() + start[v], byRoot.data() + start[v + 1]);
         LocalGraph candidate;
-        for (std::int32_t e : edgesOf[v]) {
+        candidate.edges.reserve(edgesOf.size());
+        candidate.original.reserve(edgesOf.size());
+        for (std::int32_t e : edgesOf) {
             for (std::int32_t end : {edges[e].first, edges[e].second})
                 if (local[end] < 0) local[end] = candidate.n++;
             candidate.edges.push_back({local[edges[e].first], local[edges[e].second]});
             candidate.original.push_back(e);
         }
-        conflict = FindLeftRightConflict(candidate.n, candidate.edges);
-        if (!conflict.m_seen.empty()) g = std::move(candidate);
-        std::vector<std::int32_t>().swap(edgesOf[v]);
+        conflict = FindLeftRightConflict(candidate.n, candidate.edges, false);
+        if (!conflict.m_atConflict.empty()) g = std::move(candidate);
     }
     if (g.edges.empty()) return KuratowskiOutcome::Planar; // a graph is planar when its components are
     if (progress && !progress(static_cast<std::int64_t>(g.edges.size()))) return KuratowskiOutcome::Cancelled;

@@ -23,15 +23,18 @@ struct ConflictPair {
 
 class LeftRightTest {
 public:
-    LeftRightTest(std::int32_t n, std::span<const PlanarEdge> edges)
-        : m_n(n), m_m(static_cast<std::int32_t>(edges.size())), m_edges(edges) {}
+    // `recordSeen`: keep the edges in the order the testing phase meets them, which only
+    // the search for a conflict's surroundings needs.
+    LeftRightTest(std::int32_t n, std::span<const PlanarEdge> edges, bool recordSeen = false)
+        : m_n(n), m_m(static_cast<std::int32_t>(edges.size())), m_edges(edges), m_recordSeen(recordSeen) {}
 
-    std::vector<std::int32_t> m_seen; // edges in the order the testing phase met them
+    std::vector<std::int32_t> m_seen;
     std::vector<std::int32_t> m_atConflict;
 
     bool Run(PlanarRotation* rotation) {
         BuildAdjacency();
         Orient();
+        std::vector<std::pair<std::int32_t, std::int32_t>>().swap(m_adjacent); // the peak is lower without it
         SortOutgoing(m_nesting, 0);
         if (!TestAll()) return false;
         if (rotation) Embed(*rotation);
@@ -46,17 +49,16 @@ private:
             ++m_adjStart[b + 1];
         }
         for (std::int32_t v = 0; v < m_n; ++v) m_adjStart[v + 1] += m_adjStart[v];
-        m_adjEdge.resize(2 * std::size_t(m_m));
+        // Each entry carries the other end, which spares the search a look at the edge.
+        m_adjacent.resize(2 * std::size_t(m_m));
         std::vector<std::int32_t> fill(m_adjStart.begin(), m_adjStart.end() - 1);
         for (std::int32_t e = 0; e < m_m; ++e) {
-            m_adjEdge[fill[m_edges[e].first]++] = e;
-            m_adjEdge[fill[m_edges[e].second]++] = e;
+            const auto [a, b] = m_edges[e];
+            m_adjacent[fill[a]++] = {e, b};
+            m_adjacent[fill[b]++] = {e, a};
         }
     }
 
-    std::int32_t Other(std::int32_t e, std::int32_t v) const {
-        return m_edges[e].first == v ? m_edges[e].second : m_edges[e].first;
-    }
 
     // Phase 1: DFS orientation with heights, lowpoints and nesting depths.
     void Orient() {
@@ -81,9 +83,8 @@ private:
                     if (const std::int32_t e = m_parentEdge[v]; e != kNone) FinishEdge(e, m_src[e]);
                     continue;
                 }
-                const std::int32_t e = m_adjEdge[stack.back().pos++];
+                const auto [e, w] = m_adjacent[stack.back().pos++];
                 if (m_src[e] != kNone) continue;
-                const std::int32_t w = Other(e, v);
                 m_src[e] = v;
                 m_dst[e] = w;
                 m_lowpt[e] = m_lowpt2[e] = m_height[v];
@@ -156,7 +157,7 @@ private:
                 }
                 const std::int32_t e = m_outEdge[stack[top].i];
                 m_stackBottom[e] = static_cast<std::int32_t>(m_conflicts.size());
-                m_seen.push_back(e);
+                if (m_recordSeen) m_seen.push_back(e);
                 if (e == m_parentEdge[m_dst[e]]) {
                     stack[top].childPending = true;
                     stack.push_back({m_dst[e], m_outStart[m_dst[e]], false});
@@ -365,7 +366,9 @@ private:
 
     const std::int32_t m_n, m_m;
     std::span<const PlanarEdge> m_edges;
-    std::vector<std::int32_t> m_adjStart, m_adjEdge, m_outStart, m_outEdge, m_roots;
+    const bool m_recordSeen;
+    std::vector<std::int32_t> m_adjStart, m_outStart, m_outEdge, m_roots;
+    std::vector<std::pair<std::int32_t, std::int32_t>> m_adjacent; // edge, other end
     std::vector<std::int32_t> m_height, m_parentEdge, m_src, m_dst;
     std::vector<std::int32_t> m_lowpt, m_lowpt2, m_nesting, m_lowptEdge, m_ref, m_side, m_stackBottom;
     std::vector<ConflictPair> m_conflicts;
@@ -405,8 +408,8 @@ std::vector<std::int32_t> EdgesSeenBeforeConflict(std::int32_t n, std::span<cons
     return FindLeftRightConflict(n, edges).m_seen;
 }
 
-LeftRightConflict FindLeftRightConflict(std::int32_t n, std::span<const PlanarEdge> edges) {
-    LeftRightTest test(n, edges);
+LeftRightConflict FindLeftRightConflict(std::int32_t n, std::span<const PlanarEdge> edges, bool recordSeen) {
+    LeftRightTest test(n, edges, recordSeen);
     if (test.Run(nullptr)) return {};
     return {std::move(test.m_seen), std::move(test.m_atConflict)};
 }

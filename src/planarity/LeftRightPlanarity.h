@@ -35,9 +35,10 @@ struct LeftRightConflict {
     std::vector<std::int32_t> m_seen;       // as EdgesSeenBeforeConflict gives them
     std::vector<std::int32_t> m_atConflict; // the tree and return edges where the test failed, increasing
 };
-// Both lists from one run of the test; empty for a planar graph. The edges at the conflict
-// lie near a Kuratowski subdivision, though not always on one.
-LeftRightConflict FindLeftRightConflict(std::int32_t n, std::span<const PlanarEdge> edges);
+// Both lists from one run of the test (m_seen only with `recordSeen`); empty for a planar
+// graph. The edges at the conflict lie near a Kuratowski subdivision, though not always
+// on one, and are never empty for a non-planar graph.
+LeftRightConflict FindLeftRightConflict(std::int32_t n, std::span<const PlanarEdge> edges, bool recordSeen = true);
 
 // Number of faces the rotation system gives, counting each component's outer face; used to
 // confirm an embedding with Euler's formula.

@@ -31,7 +31,7 @@ public:
     // The edges at the test's conflict on `chosen`, as input edges.
     std::vector<std::int32_t> AtConflict(std::span<const std::int32_t> chosen) {
         Build(chosen);
-        std::vector<std::int32_t> found = FindLeftRightConflict(m_vertices, m_scratch).m_atConflict;
+        std::vector<std::int32_t> found = FindLeftRightConflict(m_vertices, m_scratch, false).m_atConflict;
         for (std::int32_t& e : found) e = chosen[e];
         return found;
     }
@@ -60,73 +60,136 @@ private:
     std::vector<PlanarEdge> m_scratch;
 };
 
-// Breadth-first distances from `sources` over `chosen` edges but the `skip`ped ones;
-// `via` records the edge each vertex was reached by.
-std::vector<std::int32_t> Distances(std::int32_t n, std::span<const PlanarEdge> edges,
-                                    std::span<const std::int32_t> chosen, std::span<const std::int32_t> sources,
-                                    std::span<const std::int32_t> skip, std::vector<std::int32_t>* via) {
-    std::vector<std::int32_t> start(n + 1, 0), adjacent(2 * chosen.size());
-    for (std::int32_t e : chosen) {
-        ++start[edges[e].first + 1];
-        ++start[edges[e].second + 1];
-    }
-    std::partial_sum(start.begin(), start.end(), start.begin());
-    std::vector<std::int32_t> fill(start.begin(), start.end() - 1);
-    for (std::int32_t e : chosen) {
-        adjacent[fill[edges[e].first]++] = e;
-        adjacent[fill[edges[e].second]++] = e;
-    }
-    std::vector<bool> skipped(skip.empty() ? 0 : edges.size(), false);
-    for (std::int32_t e : skip) skipped[e] = true;
-    std::vector<std::int32_t> distance(n, kNone), queue(sources.begin(), sources.end());
-    if (via) via->assign(n, kNone);
-    for (std::int32_t s : sources) distance[s] = 0;
-    for (std::size_t head = 0; head < queue.size(); ++head) {
-        const std::int32_t v = queue[head];
-        for (std::int32_t i = start[v]; i < start[v + 1]; ++i) {
-            const std::int32_t e = adjacent[i];
-            const std::int32_t w = edges[e].first == v ? edges[e].second : edges[e].first;
-            if (distance[w] != kNone || (!skipped.empty() && skipped[e])) continue;
-            distance[w] = distance[v] + 1;
-            if (via) (*via)[w] = e;
-            queue.push_back(w);
+// Breadth-first searches over a subset of the edges (`chosen`), in a numbering of the
+// subset's own vertices, so that the searches on ever smaller tubes cost their size and
+// not the whole graph's. Each vertex's edges are listed in the order of `chosen`.
+class TubeSearch {
+public:
+    TubeSearch(std::int32_t n, std::span<const PlanarEdge> edges)
+        : m_edges(edges), m_local(n, kNone), m_skipStamp(edges.size(), 0) {}
+
+    void Use(std::span<const std::int32_t> chosen) {
+        for (std::int32_t v : m_global) m_local[v] = kNone;
+        m_global.clear();
+        for (std::int32_t e : chosen) {
+            Local(m_edges[e].first);
+            Local(m_edges[e].second);
+        }
+        const std::size_t k = m_global.size();
+        m_start.assign(k + 1, 0);
+        for (std::int32_t e : chosen) {
+            ++m_start[m_local[m_edges[e].first] + 1];
+            ++m_start[m_local[m_edges[e].second] + 1];
+        }
+        for (std::size_t v = 0; v < k; ++v) m_start[v + 1] += m_start[v];
+        m_adjacent.resize(2 * chosen.size());
+        m_fill.assign(m_start.begin(), m_start.end() - 1);
+        for (std::int32_t e : chosen) {
+            const std::int32_t a = m_local[m_edges[e].first], b = m_local[m_edges[e].second];
+            m_adjacent[m_fill[a]++] = {e, b};
+            m_adjacent[m_fill[b]++] = {e, a};
         }
     }
-    return distance;
-}
 
-// The vertices of the breadth-first paths (over `chosen`, not using `skip`) from the
-// first of `anchors` to each of the others that it reaches. Anchors are the ends of the
-// skipped edges, so that the paths go round them.
-std::vector<std::int32_t> Skeleton(std::int32_t n, std::span<const PlanarEdge> edges, std::span<const std::int32_t> chosen,
+    // Distances from `sources` over the chosen edges but the `skip`ped ones, with the edge
+    // each vertex was reached by. A source outside the subset is reached alone. With
+    // `targets`, the search may stop once it has reached them all: what it found by then
+    // is final, as a breadth-first search settles each vertex when it reaches it.
+    void Search(std::span<const std::int32_t> sources, std::span<const std::int32_t> skip,
+                std::span<const std::int32_t> targets = {}) {
+        ++m_round;
+        for (std::int32_t e : skip) m_skipStamp[e] = m_round;
+        for (std::int32_t s : sources)
+            if (m_local[s] == kNone) {
+                Local(s);
+                m_start.push_back(m_start.back());
+            }
+        m_distance.assign(m_global.size(), kNone);
+        m_via.assign(m_global.size(), kNone);
+        m_queue.clear();
+        for (std::int32_t s : sources) {
+            m_distance[m_local[s]] = 0;
+            m_queue.push_back(m_local[s]);
+        }
+        m_target.assign(targets.empty() ? 0 : m_global.size(), false);
+        std::size_t missing = 0;
+        for (std::int32_t t : targets)
+            if (m_local[t] != kNone && m_distance[m_local[t]] == kNone && !m_target[m_local[t]]) {
+                m_target[m_local[t]] = true;
+                ++missing;
+            }
+        if (!targets.empty() && missing == 0) return;
+        for (std::size_t head = 0; head < m_queue.size(); ++head) {
+            const std::int32_t v = m_queue[head];
+            for (std::int32_t i = m_start[v]; i < m_start[v + 1]; ++i) {
+                const auto [e, w] = m_adjacent[i];
+                if (m_distance[w] != kNone || m_skipStamp[e] == m_round) continue;
+                m_distance[w] = m_distance[v] + 1;
+                m_via[w] = e;
+                m_queue.push_back(w);
+                if (!m_target.empty() && m_target[w] && --missing == 0) return;
+            }
+        }
+    }
+
+    // After a search: the distance of vertex v (kNone when unreached) and its edge there.
+    std::int32_t Distance(std::int32_t v) const { return m_local[v] == kNone ? kNone : m_distance[m_local[v]]; }
+    std::int32_t Via(std::int32_t v) const { return m_local[v] == kNone ? kNone : m_via[m_local[v]]; }
+    // A mark per vertex of the subset, cleared by the next call.
+    std::vector<bool>& Marks() {
+        m_marks.assign(m_global.size(), false);
+        return m_marks;
+    }
+    std::int32_t LocalOf(std::int32_t v) const { return m_local[v]; }
+
+private:
+    void Local(std::int32_t v) {
+        if (m_local[v] != kNone) return;
+        m_local[v] = static_cast<std::int32_t>(m_global.size());
+        m_global.push_back(v);
+    }
+
+    std::span<const PlanarEdge> m_edges;
+    std::vector<std::int32_t> m_local, m_global, m_start, m_fill, m_distance, m_via, m_queue;
+    std::vector<std::pair<std::int32_t, std::int32_t>> m_adjacent; // edge, local other end
+    std::vector<std::uint32_t> m_skipStamp;
+    std::uint32_t m_round = 0;
+    std::vector<bool> m_marks, m_target;
+};
+
+// The vertices of the breadth-first paths (over the subset in use, not using `skip`) from
+// the first of `anchors` to each of the others that it reaches. Anchors are the ends of
+// the skipped edges, so that the paths go round them.
+std::vector<std::int32_t> Skeleton(TubeSearch& search, std::span<const PlanarEdge> edges,
                                    std::span<const std::int32_t> anchors, std::span<const std::int32_t> skip) {
-    std::vector<std::int32_t> via;
-    const std::vector<std::int32_t> from = Distances(n, edges, chosen, anchors.first(1), skip, &via);
-    std::vector<bool> on(n, false);
+    search.Search(anchors.first(1), skip, anchors);
+    std::vector<bool>& on = search.Marks();
     std::vector<std::int32_t> skeleton;
     for (std::int32_t target : anchors) {
-        if (from[target] == kNone) continue;
-        for (std::int32_t v = target; !on[v];) {
-            on[v] = true;
+        if (search.Distance(target) == kNone) continue;
+        for (std::int32_t v = target; !on[search.LocalOf(v)];) {
+            on[search.LocalOf(v)] = true;
             skeleton.push_back(v);
-            if (via[v] == kNone) break;
-            v = edges[via[v]].first == v ? edges[via[v]].second : edges[via[v]].first;
+            const std::int32_t via = search.Via(v);
+            if (via == kNone) break;
+            v = edges[via].first == v ? edges[via].second : edges[via].first;
         }
     }
     return skeleton;
 }
 
-// The edges of `chosen` by their distance from the skeleton (the larger of their ends').
+// The edges of `chosen` (the subset in use) by their distance from the skeleton (the
+// larger of their ends').
 struct Layers {
     std::vector<std::int32_t> order;  // nearest first, the input's order among equals
     std::vector<std::size_t> within;  // within[t]: how many lie within distance t
 };
 
-Layers LayersAround(std::int32_t n, std::span<const PlanarEdge> edges, std::span<const std::int32_t> chosen,
+Layers LayersAround(TubeSearch& search, std::span<const PlanarEdge> edges, std::span<const std::int32_t> chosen,
                     std::span<const std::int32_t> skeleton) {
-    const std::vector<std::int32_t> depth = Distances(n, edges, chosen, skeleton, {}, nullptr);
+    search.Search(skeleton, {});
     auto reach = [&](std::int32_t e) {
-        const std::int32_t d1 = depth[edges[e].first], d2 = depth[edges[e].second];
+        const std::int32_t d1 = search.Distance(edges[e].first), d2 = search.Distance(edges[e].second);
         return d1 == kNone || d2 == kNone ? INT32_MAX : std::max(d1, d2);
     };
     Layers layers;
@@ -155,13 +218,15 @@ std::vector<std::int32_t> Ends(std::span<const PlanarEdge> edges, std::span<cons
 
 NonPlanarCore LocateNonPlanarCore(std::int32_t n, std::span<const PlanarEdge> edges, LeftRightConflict conflict) {
     SubsetTest test(n, edges);
+    TubeSearch search(n, edges);
     std::vector<std::int32_t> chosen(edges.size());
     std::iota(chosen.begin(), chosen.end(), 0);
     NonPlanarCore core;
     std::vector<std::int32_t> marked = std::move(conflict.m_atConflict);
     if (marked.empty()) marked = {0};
     std::vector<std::int32_t> anchors = Ends(edges, marked);
-    std::vector<std::int32_t> skeleton = Skeleton(n, edges, chosen, anchors, marked);
+    search.Use(chosen);
+    std::vector<std::int32_t> skeleton = Skeleton(search, edges, anchors, marked);
     std::int32_t previous = INT32_MAX;
     bool byNeededEdge = false;
     int refocus = 0;
@@ -169,7 +234,7 @@ NonPlanarCore LocateNonPlanarCore(std::int32_t n, std::span<const PlanarEdge> ed
         // The thinnest non-planar tube, by doubling its radius: within[low] edges are
         // planar, within[high] are not. The whole of `chosen` is non-planar, and, being
         // connected, lies within the deepest layer.
-        const Layers layers = LayersAround(n, edges, chosen, skeleton);
+        const Layers layers = LayersAround(search, edges, chosen, skeleton);
         const auto deepest = std::int32_t(layers.within.size() - 1);
         std::int32_t high = std::min(1, deepest), low = 0;
         for (; high < deepest; low = high, high = std::min(2 * high, deepest))
@@ -184,7 +249,8 @@ NonPlanarCore LocateNonPlanarCore(std::int32_t n, std::span<const PlanarEdge> ed
             marked = core.m_needed;
             for (std::int32_t e : test.AtConflict(chosen)) marked.push_back(e);
             anchors = Ends(edges, marked);
-            skeleton = Skeleton(n, edges, chosen, anchors, marked);
+            search.Use(chosen);
+            skeleton = Skeleton(search, edges, anchors, marked);
             previous = INT32_MAX;
             byNeededEdge = false;
             continue;
@@ -214,7 +280,8 @@ NonPlanarCore LocateNonPlanarCore(std::int32_t n, std::span<const PlanarEdge> ed
                 marked.push_back(e);
             }
             chosen = std::move(tube);
-            skeleton = Skeleton(n, edges, chosen, anchors, marked);
+            search.Use(chosen);
+            skeleton = Skeleton(search, edges, anchors, marked);
             continue;
         }
         // Otherwise its shortest non-planar prefix ends with an edge it needs, on the far side
@@ -234,6 +301,7 @@ NonPlanarCore LocateNonPlanarCore(std::int32_t n, std::span<const PlanarEdge> ed
         // avoid it, so that they include a detour around it.
         anchors.insert(anchors.begin(), {edges[needed].first, edges[needed].second});
         marked.push_back(needed);
-        skeleton = Skeleton(n, edges, chosen, anchors, marked);
+        search.Use(chosen);
+        skeleton = Skeleton(search, edges, anchors, marked);
     }
 }

@@ -3,66 +3,39 @@
 // as highlights or positions, in one undo step.
 
 #include <algorithm>
-#include <unordered_map>
+#include <optional>
 
 #include "model/LattixDoc.h"
 #include "planarity/Blocks.h"
 #include "planarity/KuratowskiSubdivision.h"
 #include "planarity/PlanarGridDrawing.h"
+#include "planarity/PlanarPreamble.h"
 
 namespace {
 
 constexpr Rgb kKuratowskiColor = 0x000000E0; // red
 
-// The document's graph by list positions: vertex i is m_allVertices[i]; edge j joins the
-// positions of the ends of m_allEdges[source[j]]. Loops, which neither make a graph
-// non-planar nor have a straight drawing, are left out.
-std::vector<PlanarEdge> LightGraph(const CLattixDoc& doc, std::vector<std::int32_t>& source) {
-    std::unordered_map<const CVertex*, std::int32_t> index;
-    index.reserve(doc.m_allVertices.size());
-    for (std::size_t i = 0; i < doc.m_allVertices.size(); ++i)
-        index.emplace(doc.m_allVertices[i], static_cast<std::int32_t>(i));
-    std::vector<PlanarEdge> edges;
-    edges.reserve(doc.m_allEdges.size());
-    source.clear();
-    for (std::size_t j = 0; j < doc.m_allEdges.size(); ++j) {
-        const CEdge* e = doc.m_allEdges[j];
-        if (e->IsSelfLoop()) continue;
-        edges.push_back({index.at(e->m_v1), index.at(e->m_v2)});
-        source.push_back(static_cast<std::int32_t>(j));
+// The planarity test's preamble; a graph with an edge ending outside the vertex list
+// (only a fault of this program) is reported as such.
+std::optional<PlanarInput> PlanarPreamble(CLattixDoc& doc) {
+    std::optional<PlanarInput> input = RunPlanarPreamble(doc, LeftoverBends::AsVertices);
+    if (input && !input->m_complete) {
+        doc.Platform().ShowMessage("The planarity test failed on an internal error.", MessageIcon::Error);
+        doc.RepaintAllViews();
+        return std::nullopt;
     }
-    return edges;
+    return input;
 }
 
 } // namespace
 
-// The preamble of "&Planarity Testing": bends, simplicity, direction. False when the
-// command ends there.
-static bool PlanarPreamble(CLattixDoc& doc) {
-    if (doc.HasBends()) {
-        if (!doc.Platform().AskOkCancel("The operation will remove bends")) return false;
-        doc.RemoveAllBends();
-    }
-    doc.RebuildAllLists();
-    if (!doc.IsSimple()) {
-        doc.Platform().ShowMessage("The graph is not simple.");
-        doc.RepaintAllViews();
-        return false;
-    }
-    if (doc.m_directed) {
-        doc.Platform().ShowMessage("The graph is not undirected.");
-        doc.RepaintAllViews();
-        return false;
-    }
-    return true;
-}
-
 void CLattixDoc::OnFindKuratowskiSubgraph() { FindKuratowskiSubgraph(); }
 
 CLattixDoc::EvidenceResult CLattixDoc::FindKuratowskiSubgraph(std::vector<std::uint32_t>* edgeIds, bool* k5) {
-    if (!PlanarPreamble(*this)) return EvidenceResult::Refused;
-    std::vector<std::int32_t> source;
-    const std::vector<PlanarEdge> edges = LightGraph(*this, source);
+    const std::optional<PlanarInput> graph = PlanarPreamble(*this);
+    if (!graph) return EvidenceResult::Refused;
+    const std::vector<PlanarEdge>& edges = graph->m_edges;
+    const std::vector<std::int32_t>& source = graph->m_source;
     const auto n = static_cast<std::int32_t>(m_allVertices.size());
     KuratowskiSubdivision found;
     KuratowskiOutcome outcome;
@@ -106,24 +79,8 @@ CLattixDoc::EvidenceResult CLattixDoc::FindKuratowskiSubgraph(std::vector<std::u
 void CLattixDoc::OnDrawPlanarGraph() { DrawPlanarGraph(); }
 
 CLattixDoc::EvidenceResult CLattixDoc::DrawPlanarGraph() {
-    if (!PlanarPreamble(*this)) return EvidenceResult::Refused;
-    std::vector<std::int32_t> source;
-    const std::vector<PlanarEdge> edges = LightGraph(*this, source);
-    std::optional<PlanarGridDrawing> drawing;
-    try {
-        drawing = DrawPlanarOnGrid(static_cast<std::int32_t>(m_allVertices.size()), edges);
-    } catch (const PlanarityError&) {
-        Platform().ShowMessage("The planarity test failed on an internal error.", MessageIcon::Error);
-        RepaintAllViews();
-        return EvidenceResult::Failed;
-    }
-    if (!drawing) {
-        Platform().ShowMessage("The graph is non planar.");
-        RepaintAllViews();
-        return EvidenceResult::NonPlanar;
-    }
-    if (m_allVertices.empty()) return EvidenceResult::Planar;
-
+    const std::optional<PlanarInput> graph = PlanarPreamble(*this);
+    if (!graph) return EvidenceResult::Refused;
     // The new drawing starts where the old one did and takes the grid steps the canvas
     // leaves room for; both axes scale apart, which keeps a straight-line drawing planar.
     std::int64_t left = INT64_MAX, top = INT64_MAX, radius = 0;
@@ -136,6 +93,21 @@ CLattixDoc::EvidenceResult CLattixDoc::DrawPlanarGraph() {
     left = std::clamp<std::int64_t>(left, radius, kCanvasSize - radius);
     top = std::clamp<std::int64_t>(top, radius, kCanvasSize - radius);
     const std::int64_t roomX = kCanvasSize - radius - left, roomY = kCanvasSize - radius - top;
+    std::optional<PlanarGridDrawing> drawing;
+    try {
+        // A drawing wider than the room is refused below, so it need not be made.
+        drawing = DrawPlanarOnGrid(static_cast<std::int32_t>(m_allVertices.size()), graph->m_edges, roomX);
+    } catch (const PlanarityError&) {
+        Platform().ShowMessage("The planarity test failed on an internal error.", MessageIcon::Error);
+        RepaintAllViews();
+        return EvidenceResult::Failed;
+    }
+    if (!drawing) {
+        Platform().ShowMessage("The graph is non planar.");
+        RepaintAllViews();
+        return EvidenceResult::NonPlanar;
+    }
+    if (m_allVertices.empty()) return EvidenceResult::Planar;
     const std::int64_t stepX = drawing->m_width > 0 ? roomX / drawing->m_width : 1;
     const std::int64_t stepY = drawing->m_height > 0 ? roomY / drawing->m_height : 1;
     if (stepX < 1 || stepY < 1) {

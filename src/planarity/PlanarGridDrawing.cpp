@@ -324,15 +324,43 @@ std::vector<GridPoint> DrawComponent(std::int32_t n, std::span<const PlanarEdge>
     return points;
 }
 
+// A lower bound on the drawing's width, from the component sizes alone: the shift method
+// spreads a component of k vertices (helpers included) over 2k - 4 columns between two
+// of its own vertices, and components keep one free column between them.
+std::int64_t WidthAtLeast(std::int32_t n, std::span<const PlanarEdge> edges) {
+    std::vector<std::int32_t> parent(n);
+    for (std::int32_t v = 0; v < n; ++v) parent[v] = v;
+    auto find = [&](std::int32_t v) {
+        while (parent[v] != v) v = parent[v] = parent[parent[v]];
+        return v;
+    };
+    for (const auto& [a, b] : edges) parent[find(a)] = find(b);
+    std::vector<std::int32_t> size(n, 0);
+    for (std::int32_t v = 0; v < n; ++v) ++size[find(v)];
+    std::int64_t width = -1;
+    for (std::int32_t v = 0; v < n; ++v)
+        if (parent[v] == v) width += 1 + std::max<std::int64_t>(0, 2 * std::int64_t(size[v]) - 4);
+    return width;
+}
+
 } // namespace
 
-std::optional<PlanarGridDrawing> DrawPlanarOnGrid(std::int32_t n, std::span<const PlanarEdge> edges) {
+std::optional<PlanarGridDrawing> DrawPlanarOnGrid(std::int32_t n, std::span<const PlanarEdge> edges,
+                                                  std::int64_t widthLimit) {
+    if (const std::int64_t least = WidthAtLeast(n, edges); least > widthLimit) {
+        // Too wide whatever the embedding: the verdict alone, without the drawing.
+        if (!TestPlanarityLR(n, edges)) return std::nullopt;
+        PlanarGridDrawing tooWide;
+        tooWide.m_width = least;
+        return tooWide;
+    }
     PlanarRotation rotation;
     if (!TestPlanarityLR(n, edges, &rotation)) return std::nullopt;
 
     // Components by a search over the rotation, in the order of their smallest vertex.
     std::vector<std::int32_t> component(n, kNone), local(n, kNone);
     std::vector<std::int32_t> stack;
+    std::vector<std::int32_t> localIndex(edges.size(), kNone); // each edge is in one component
     PlanarGridDrawing drawing;
     drawing.m_points.resize(n);
     std::int64_t x = 0;
@@ -358,7 +386,6 @@ std::optional<PlanarGridDrawing> DrawPlanarOnGrid(std::int32_t n, std::span<cons
         std::vector<GridPoint> points(1);
         if (vertices.size() > 1) {
             std::vector<PlanarEdge> localEdges;
-            std::vector<std::int32_t> localIndex(edges.size(), kNone);
             std::vector<std::vector<std::int32_t>> rings(vertices.size());
             for (std::int32_t v : vertices)
                 for (std::int32_t e : rotation.Around(v)) {

@@ -26,4 +26,7 @@ struct PlanarGridDrawing {
 //! Nothing when the graph on 0..n-1 is not planar. Otherwise every connected component
 //! drawn without crossings on the grid, the components side by side from left to right
 //! in the order of their smallest vertex, tops aligned at y = 0. Edges must be simple.
-std::optional<PlanarGridDrawing> DrawPlanarOnGrid(std::int32_t n, std::span<const PlanarEdge> edges);
+//! A planar graph whose drawing is known to be wider than `widthLimit` before it is made
+//! gets no points, only a width over the limit (a lower bound of the real one).
+std::optional<PlanarGridDrawing> DrawPlanarOnGrid(std::int32_t n, std::span<const PlanarEdge> edges,
+                                                  std::int64_t widthLimit = INT64_MAX);

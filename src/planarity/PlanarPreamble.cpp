@@ -1,0 +1,62 @@
+#include "planarity/PlanarPreamble.h"
+
+#include "graph/IndexedEdges.h"
+#include "model/LattixDoc.h"
+
+namespace {
+
+// Fills m_allVertices and m_allEdges in element order; true when a bend is among the
+// vertices. One pass instead of a search for bends and a second one for the lists.
+bool CollectElements(CLattixDoc& doc) {
+    doc.m_allVertices.clear();
+    doc.m_allEdges.clear();
+    bool bends = false;
+    for (CElement* element : doc.m_elements) {
+        if (CVertex* v = element->AsVertex()) {
+            bends |= v->m_isBend;
+            doc.m_allVertices.push_back(v);
+        } else {
+            doc.m_allEdges.push_back(element->AsEdge());
+        }
+    }
+    return bends;
+}
+
+} // namespace
+
+std::optional<PlanarInput> RunPlanarPreamble(CLattixDoc& doc, LeftoverBends leftover) {
+    if (CollectElements(doc)) {
+        if (!doc.Platform().AskOkCancel("The operation will remove bends")) return std::nullopt;
+        doc.RemoveAllBends();
+        if (CollectElements(doc) && leftover == LeftoverBends::Stop) return std::nullopt;
+    }
+    IndexedEdges indexed = IndexEdges(doc.m_allVertices, doc.m_allEdges);
+    // The check sees loops: two at one vertex repeat a pair.
+    const bool simple = indexed.m_complete
+                            ? !HasRepeatedPair(static_cast<std::int32_t>(doc.m_allVertices.size()), indexed.m_ends)
+                            : doc.IsSimple();
+    if (!simple) {
+        doc.Platform().ShowMessage("The graph is not simple.");
+        doc.RepaintAllViews();
+        return std::nullopt;
+    }
+    if (doc.m_directed) {
+        doc.Platform().ShowMessage("The graph is not undirected.");
+        doc.RepaintAllViews();
+        return std::nullopt;
+    }
+    PlanarInput input;
+    input.m_complete = indexed.m_complete;
+    if (!input.m_complete) return input;
+    input.m_source.reserve(indexed.m_ends.size());
+    std::size_t kept = 0;
+    for (std::size_t j = 0; j < indexed.m_ends.size(); ++j) {
+        const VertexPair ends = indexed.m_ends[j];
+        if (ends.first == ends.second) continue;
+        indexed.m_ends[kept++] = ends;
+        input.m_source.push_back(static_cast<std::int32_t>(j));
+    }
+    indexed.m_ends.resize(kept);
+    input.m_edges = std::move(indexed.m_ends);
+    return input;
+}
