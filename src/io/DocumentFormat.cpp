@@ -1,12 +1,14 @@
 #include "io/DocumentFormat.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstdint>
 #include <tuple>
 #include <unordered_map>
 
 #include "io/Archive.h"
+#include "io/ParallelLanes.h"
 
 namespace {
 
@@ -268,11 +270,10 @@ private:
         v.m_radius = std::clamp(m_ar.GetI32(), 0, kCoordinateLimit);
         v.m_trackNumber = m_ar.GetI32();
         v.m_isBend = m_ar.GetBool();
+        // The saved adjacency order is not kept: registering the edges below rebuilds it.
         const std::uint32_t n = m_ar.GetU32();
-        m_ar.Require(std::size_t(n) * 4);
-        v.m_storedAdjacency.resize(n);
-        for (std::uint32_t k = 0; k < n; ++k) v.m_storedAdjacency[k] = static_cast<std::int32_t>(m_ar.GetU32());
-        // The edges will be registered again below; the saved degree is a good guess.
+        m_ar.Skip(std::uint64_t(n) * 4);
+        // The saved degree is a good guess of the list's size, within what the file holds.
         v.m_edges.reserve(n);
         // A vertex's saved highlight is discarded; the algorithms' values start afresh.
         v.m_highlight = kNoHighlight;
@@ -288,8 +289,9 @@ private:
         e.m_edgeColor = m_ar.GetU16();
         e.m_selected = m_ar.GetBool();
         e.m_weight = m_ar.GetI32();
-        e.m_storedEnds[0] = m_ar.GetU32();
-        e.m_storedEnds[1] = m_ar.GetU32();
+        const std::uint32_t v1 = m_ar.GetU32();
+        const std::uint32_t v2 = m_ar.GetU32();
+        m_storedEnds.push_back({v1, v2});
         e.m_parallelIndex = 0;
         e.m_edgeMark = false;
     }
@@ -371,10 +373,12 @@ private:
     void ResolveEndpoints() {
         IndexIds();
         std::vector<CEdge*> unresolved;
+        std::size_t edgeIndex = 0; // edges come in the order their ends were read
         for (CElement* e : m_doc.m_elements) {
             if (CEdge* edge = e->AsEdge()) {
-                edge->m_v1 = ResolveEnd(edge->m_storedEnds[0]);
-                edge->m_v2 = ResolveEnd(edge->m_storedEnds[1]);
+                const std::array<std::uint32_t, 2> ends = m_storedEnds[edgeIndex++];
+                edge->m_v1 = ResolveEnd(ends[0]);
+                edge->m_v2 = ResolveEnd(ends[1]);
                 // An edge with a lost end is dropped rather than kept half attached.
                 if (!edge->m_v1 || !edge->m_v2) {
                     unresolved.push_back(edge);
@@ -383,6 +387,8 @@ private:
             }
             if (e->m_selected) m_doc.m_selection.Append(e);
         }
+        m_edgeCount = m_storedEnds.size();
+        m_storedEnds = {};
         for (CEdge* edge : unresolved) {
             edge->ForgetEndpoints();
             m_doc.m_elements.Detach(edge);
@@ -404,31 +410,21 @@ private:
 
     void RegisterEdges() {
         // Registering each edge in element order rebuilds every adjacency list in that order
-        // and renumbers parallel edges: the k-th edge between two vertices takes lane k, as
-        // adding them one by one does. The lanes come from one sort of the end pairs, since
-        // looking through adjacency lists costs a vertex's degree per edge.
-        struct Lane {
-            std::uintptr_t a, b;
-            std::uint32_t order;
-            CEdge* edge;
-        };
-        std::vector<Lane> lanes;
+        // and renumbers parallel edges as adding them one by one does.
+        std::vector<CEdge*> edges;
+        std::vector<std::pair<std::uint64_t, std::uint64_t>> ends;
+        edges.reserve(m_edgeCount);
+        ends.reserve(m_edgeCount);
         for (CElement* e : m_doc.m_elements) {
             CEdge* edge = e->AsEdge();
             if (!edge || !edge->m_v1 || !edge->m_v2) continue; // left unregistered, as ever
-            auto a = reinterpret_cast<std::uintptr_t>(edge->m_v1), b = reinterpret_cast<std::uintptr_t>(edge->m_v2);
-            if (b < a) std::swap(a, b);
-            lanes.push_back({a, b, static_cast<std::uint32_t>(lanes.size()), edge});
+            edges.push_back(edge);
+            ends.emplace_back(reinterpret_cast<std::uintptr_t>(edge->m_v1), reinterpret_cast<std::uintptr_t>(edge->m_v2));
             edge->m_v1->m_edges.push_back(edge);
             edge->m_v2->m_edges.push_back(edge);
         }
-        std::sort(lanes.begin(), lanes.end(), [](const Lane& x, const Lane& y) {
-            return std::tie(x.a, x.b, x.order) < std::tie(y.a, y.b, y.order);
-        });
-        for (std::size_t i = 0; i < lanes.size(); ++i) {
-            const bool samePair = i > 0 && lanes[i].a == lanes[i - 1].a && lanes[i].b == lanes[i - 1].b;
-            lanes[i].edge->m_parallelIndex = samePair ? lanes[i - 1].edge->m_parallelIndex + 1 : 0;
-        }
+        const std::vector<std::int32_t> lanes = ParallelLanes(ends);
+        for (std::size_t i = 0; i < edges.size(); ++i) edges[i]->m_parallelIndex = lanes[i];
     }
 
     void ResetTransientState() {
@@ -452,6 +448,8 @@ private:
     bool m_dense = false;
     std::uint32_t m_lowestId = UINT32_MAX, m_highestId = 0;
     bool m_damagedIds = false; // a duplicated id or one beyond the ceiling was read
+    std::vector<std::array<std::uint32_t, 2>> m_storedEnds; // the end ids of each edge read
+    std::size_t m_edgeCount = 0;
 };
 
 } // namespace
