@@ -181,28 +181,26 @@ std::int64_t CountWithinBands(std::vector<Item>& items) {
     std::sort(keys.begin(), keys.end(), [](const Key& p, const Key& q) {
         return p.top != q.top ? p.top < q.top : p.bottom != q.bottom ? p.bottom < q.bottom : p.index < q.index;
     });
-    std::vector<std::uint32_t> banded(keys.size());
-    for (std::size_t i = 0; i < keys.size(); ++i) banded[i] = keys[i].index;
-    keys = {};
-    for (auto& it : items) it.band = std::numeric_limits<std::uint32_t>::max();
+    // The bands are found from the keys, which hold the heights in sorted order; the items lie
+    // in another order, so the band numbers go to a small array first and only bands of
+    // several items (the only ones with pairs) are gathered.
+    constexpr std::uint32_t kNoBand = std::numeric_limits<std::uint32_t>::max();
+    std::vector<std::uint32_t> bandOf(items.size(), kNoBand);
     std::uint32_t next = 0;
     std::int64_t count = 0;
     std::vector<const Item*> band;
-    for (std::size_t i = 0; i < banded.size();) {
+    for (std::size_t i = 0; i < keys.size();) {
         std::size_t j = i;
-        band.clear();
-        while (j < banded.size() && items[banded[j]].top == items[banded[i]].top &&
-               items[banded[j]].bottom == items[banded[i]].bottom) {
-            items[banded[j]].band = next;
-            band.push_back(&items[banded[j]]);
-            ++j;
+        while (j < keys.size() && keys[j].top == keys[i].top && keys[j].bottom == keys[i].bottom) bandOf[keys[j++].index] = next;
+        if (j - i > 1) {
+            band.clear();
+            for (std::size_t k = i; k < j; ++k) band.push_back(&items[keys[k].index]);
+            count += keys[i].top == keys[i].bottom ? CountAlongLine(band) : CountWithinBand(band);
         }
-        count += band.front()->top == band.front()->bottom ? CountAlongLine(band) : CountWithinBand(band);
         ++next;
         i = j;
     }
-    for (auto& it : items)
-        if (it.band == std::numeric_limits<std::uint32_t>::max()) it.band = next++;
+    for (std::size_t i = 0; i < items.size(); ++i) items[i].band = bandOf[i] != kNoBand ? bandOf[i] : next++;
     return count;
 }
 
@@ -369,13 +367,26 @@ std::int64_t CountOneColour(std::vector<Item>& items) {
             }
         }
     }
+    // A big item meets the other big items wherever they are, and only those small items
+    // whose first row (the order of the items) lies within its rows or at most the height
+    // of a small item above them.
+    auto firstRowFrom = [&](std::int64_t row) {
+        return static_cast<std::size_t>(
+            std::partition_point(items.begin(), items.end(), [&](const Item& it) { return it.cy0 < row; }) - items.begin());
+    };
     for (std::uint32_t b : big) {
         const Item& p = items[b];
-        for (std::size_t j = 0; j < n; ++j) {
-            // A pair of two big items is counted from its first member only.
-            if ((isBig[j] && j <= b) || items[j].band == p.band || TouchAtHeight(p, items[j])) continue;
+        auto consider = [&](std::size_t j) {
+            if (items[j].band == p.band || TouchAtHeight(p, items[j])) return;
             if (Crosses(p, items[j])) ++count;
-        }
+        };
+        const std::size_t from = firstRowFrom(std::int64_t(p.cy0) - kMaxCellsPerItem + 1);
+        const std::size_t to = firstRowFrom(std::int64_t(p.cy1) + 1);
+        for (std::size_t j = from; j < to; ++j)
+            if (!isBig[j]) consider(j);
+        // A pair of two big items is counted from its first member only.
+        for (std::uint32_t other : big)
+            if (other > b) consider(other);
     }
     return count;
 }
