@@ -165,6 +165,7 @@ Rect Tame(const Rect& r) { return {Tame(r.left), Tame(r.top), Tame(r.right), Tam
 class DocumentReader {
     struct IdSlot {
         std::uint32_t count = 0;
+        bool vertex = false; // of the last element, so that resolving need not visit it
         CElement* last = nullptr;
     };
 
@@ -185,7 +186,7 @@ public:
         }
         ResolveEndpoints();
         RenumberDamagedIds();
-        RegisterEdges();
+        NumberLanes();
         ResetTransientState();
         m_doc.CountCrossings();
         m_doc.RecomputeUlpCounts(false);
@@ -326,14 +327,14 @@ private:
 
     // Looks an id up among the elements: one match is the answer, several report a
     // duplicate and give the last, none reports a lost pointer.
-    CElement* FindElementById(std::uint32_t id) {
+    const IdSlot* FindElementById(std::uint32_t id) {
         const IdSlot* slot = Slot(id);
         if (!slot || slot->count == 0) {
             m_doc.Platform().ShowMessage("Corrupted file: a pointer could not be restored");
             return nullptr;
         }
         if (slot->count > 1) m_doc.Platform().ShowMessage("Corrupted file: duplicated object id");
-        return slot->last;
+        return slot;
     }
 
     // Ids written by the program lie close together, so most files index a plain table;
@@ -352,6 +353,7 @@ private:
             IdSlot& slot = m_dense ? m_denseIds[e->m_id - m_denseBase] : m_byId[e->m_id];
             if (++slot.count > 1) m_damagedIds = true;
             slot.last = e;
+            slot.vertex = e->IsVertex();
         }
     }
 
@@ -362,17 +364,20 @@ private:
     }
 
     CVertex* ResolveEnd(std::uint32_t id) {
-        CElement* e = FindElementById(id);
-        if (e && !e->IsVertex()) {
+        const IdSlot* slot = FindElementById(id);
+        if (slot && !slot->vertex) {
             m_doc.Platform().ShowMessage("Corrupted file: a pointer could not be restored");
             return nullptr;
         }
-        return e ? e->AsVertex() : nullptr;
+        return slot ? static_cast<CVertex*>(slot->last) : nullptr;
     }
 
+    // Resolves the ends of every edge and registers the edge with them, in element order,
+    // which rebuilds every adjacency list in that order.
     void ResolveEndpoints() {
         IndexIds();
         std::vector<CEdge*> unresolved;
+        m_registered.reserve(m_storedEnds.size());
         std::size_t edgeIndex = 0; // edges come in the order their ends were read
         for (CElement* e : m_doc.m_elements) {
             if (CEdge* edge = e->AsEdge()) {
@@ -384,10 +389,12 @@ private:
                     unresolved.push_back(edge);
                     continue;
                 }
+                edge->m_v1->m_edges.push_back(edge);
+                edge->m_v2->m_edges.push_back(edge);
+                m_registered.push_back(edge);
             }
             if (e->m_selected) m_doc.m_selection.Append(e);
         }
-        m_edgeCount = m_storedEnds.size();
         m_storedEnds = {};
         for (CEdge* edge : unresolved) {
             edge->ForgetEndpoints();
@@ -408,23 +415,15 @@ private:
         }
     }
 
-    void RegisterEdges() {
-        // Registering each edge in element order rebuilds every adjacency list in that order
-        // and renumbers parallel edges as adding them one by one does.
-        std::vector<CEdge*> edges;
+    // Parallel edges are renumbered as adding them one by one in element order does.
+    void NumberLanes() {
         std::vector<std::pair<std::uint64_t, std::uint64_t>> ends;
-        edges.reserve(m_edgeCount);
-        ends.reserve(m_edgeCount);
-        for (CElement* e : m_doc.m_elements) {
-            CEdge* edge = e->AsEdge();
-            if (!edge || !edge->m_v1 || !edge->m_v2) continue; // left unregistered, as ever
-            edges.push_back(edge);
+        ends.reserve(m_registered.size());
+        for (const CEdge* edge : m_registered)
             ends.emplace_back(reinterpret_cast<std::uintptr_t>(edge->m_v1), reinterpret_cast<std::uintptr_t>(edge->m_v2));
-            edge->m_v1->m_edges.push_back(edge);
-            edge->m_v2->m_edges.push_back(edge);
-        }
         const std::vector<std::int32_t> lanes = ParallelLanes(ends);
-        for (std::size_t i = 0; i < edges.size(); ++i) edges[i]->m_parallelIndex = lanes[i];
+        for (std::size_t i = 0; i < m_registered.size(); ++i) m_registered[i]->m_parallelIndex = lanes[i];
+        m_registered = {};
     }
 
     void ResetTransientState() {
@@ -449,7 +448,7 @@ private:
     std::uint32_t m_lowestId = UINT32_MAX, m_highestId = 0;
     bool m_damagedIds = false; // a duplicated id or one beyond the ceiling was read
     std::vector<std::array<std::uint32_t, 2>> m_storedEnds; // the end ids of each edge read
-    std::size_t m_edgeCount = 0;
+    std::vector<CEdge*> m_registered; // the edges with both ends, in element order
 };
 
 } // namespace
