@@ -220,19 +220,28 @@ std::int64_t CountTouchingAtHeights(const std::vector<Item>& items) {
     auto at = [](Point p) {
         return (std::uint64_t(std::uint32_t(p.x) ^ 0x80000000u) << 32) | (std::uint32_t(p.y) ^ 0x80000000u);
     };
+    // The vertex with the item's end of the larger y marked in its lowest bit, which the
+    // alignment of vertices leaves free: a sort by (at, vertex) keeps one vertex's ends together.
     struct End {
         std::uint64_t at;
-        std::uintptr_t v;
-        bool upper; // the item's end of the larger y
+        std::uintptr_t vertexAndUpper;
+        std::uintptr_t Vertex() const { return vertexAndUpper & ~std::uintptr_t(1); }
+        bool Upper() const { return vertexAndUpper & 1; }
     };
+    static_assert(alignof(CVertex) > 1);
+    std::size_t steep = 0;
+    for (const Item& it : items) steep += Steep(it);
     std::vector<End> ends;
+    ends.reserve(2 * steep);
     for (const Item& it : items) {
         if (!Steep(it)) continue;
-        const bool aUpper = it.seg.a.y > it.seg.b.y;
-        ends.push_back({at(it.seg.a), reinterpret_cast<std::uintptr_t>(it.v1), aUpper});
-        ends.push_back({at(it.seg.b), reinterpret_cast<std::uintptr_t>(it.v2), !aUpper});
+        const std::uintptr_t aUpper = it.seg.a.y > it.seg.b.y;
+        ends.push_back({at(it.seg.a), reinterpret_cast<std::uintptr_t>(it.v1) | aUpper});
+        ends.push_back({at(it.seg.b), reinterpret_cast<std::uintptr_t>(it.v2) | (aUpper ^ 1)});
     }
-    std::sort(ends.begin(), ends.end(), [](const End& p, const End& q) { return p.at != q.at ? p.at < q.at : p.v < q.v; });
+    std::sort(ends.begin(), ends.end(), [](const End& p, const End& q) {
+        return p.at != q.at ? p.at < q.at : p.vertexAndUpper < q.vertexAndUpper;
+    });
     std::int64_t count = 0;
     for (std::size_t i = 0; i < ends.size();) {
         std::size_t j = i;
@@ -241,8 +250,8 @@ std::int64_t CountTouchingAtHeights(const std::vector<Item>& items) {
             // One vertex's ends: its pairs share it and never count.
             std::size_t k = j;
             std::int64_t u = 0, l = 0;
-            for (; k < ends.size() && ends[k].at == ends[j].at && ends[k].v == ends[j].v; ++k)
-                (ends[k].upper ? u : l) += 1;
+            for (; k < ends.size() && ends[k].at == ends[j].at && ends[k].Vertex() == ends[j].Vertex(); ++k)
+                (ends[k].Upper() ? u : l) += 1;
             count -= u * l;
             uppers += u;
             lowers += l;
