@@ -372,6 +372,27 @@ private:
         return slot ? static_cast<CVertex*>(slot->last) : nullptr;
     }
 
+    // The ends of consecutive edges lie anywhere in memory: asking early for the id slots of
+    // the edges some places ahead, and for the vertices of those nearer, lets the waits overlap.
+    void Prefetch(std::size_t edgeIndex) const {
+#if defined(__GNUC__)
+        if (!m_dense) return;
+        constexpr std::size_t kSlotsAhead = 16, kVerticesAhead = 8;
+        auto slotOf = [&](std::uint32_t id) -> const IdSlot* {
+            return id - m_denseBase < m_denseIds.size() ? &m_denseIds[id - m_denseBase] : nullptr;
+        };
+        if (edgeIndex + kSlotsAhead < m_storedEnds.size())
+            for (std::uint32_t id : m_storedEnds[edgeIndex + kSlotsAhead])
+                if (const IdSlot* slot = slotOf(id)) __builtin_prefetch(slot);
+        if (edgeIndex + kVerticesAhead < m_storedEnds.size())
+            for (std::uint32_t id : m_storedEnds[edgeIndex + kVerticesAhead])
+                if (const IdSlot* slot = slotOf(id); slot && slot->vertex)
+                    __builtin_prefetch(&static_cast<const CVertex*>(slot->last)->m_edges, 1);
+#else
+        (void)edgeIndex;
+#endif
+    }
+
     // Resolves the ends of every edge and registers the edge with them, in element order,
     // which rebuilds every adjacency list in that order.
     void ResolveEndpoints() {
@@ -381,6 +402,7 @@ private:
         std::size_t edgeIndex = 0; // edges come in the order their ends were read
         for (CElement* e : m_doc.m_elements) {
             if (CEdge* edge = e->AsEdge()) {
+                Prefetch(edgeIndex);
                 const std::array<std::uint32_t, 2> ends = m_storedEnds[edgeIndex++];
                 edge->m_v1 = ResolveEnd(ends[0]);
                 edge->m_v2 = ResolveEnd(ends[1]);
