@@ -4,6 +4,7 @@
 
 #include "BenchSupport.h"
 #include "io/DocumentFormat.h"
+#include "io/ImportedGraph.h"
 
 namespace {
 
@@ -37,6 +38,24 @@ void BM_Load(benchmark::State& state) {
     state.SetBytesProcessed(std::int64_t(bytes.size()) * state.iterations());
 }
 BENCHMARK(BM_Load)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// An imported complete bipartite graph between two rows: every vertex has a high degree,
+// which numbering parallel lanes edge by edge would pay for on every edge.
+void BM_ImportDenseBipartite(benchmark::State& state) {
+    const std::size_t side = std::size_t(state.range(0));
+    ImportedGraph g;
+    for (std::size_t i = 0; i < 2 * side; ++i)
+        g.nodes.push_back({std::to_string(i), double(10 * (i % side)), double(i < side ? 0 : 100), {}});
+    for (std::size_t a = 0; a < side; ++a)
+        for (std::size_t b = 0; b < side; ++b) g.edges.push_back({a, side + b, kEdgeBlue, {}});
+    for (auto _ : state) {
+        BenchDoc target;
+        AddImportedGraph(*target.doc, g);
+        benchmark::DoNotOptimize(target.doc->m_elements.size());
+    }
+    state.SetItemsProcessed(std::int64_t(g.edges.size()) * state.iterations());
+}
+BENCHMARK(BM_ImportDenseBipartite)->Arg(300)->Unit(benchmark::kMillisecond);
 
 void BM_CheckPoint(benchmark::State& state) {
     BenchDoc b;

@@ -41,6 +41,9 @@ public:
     // answerYes: questions are answered with OK (otherwise Cancel).
     explicit CliSession(bool answerYes = false);
     ~CliSession();
+    // From now on a session's document is left to the end of the process instead of
+    // being taken apart: for the program, which runs one command and exits.
+    static void LeaveDocumentAtExit();
 
     // Opens an ".lxd" file, or imports a ".graphml", ".dot", ".gv" or ".gml" one; false
     // after printing why.

@@ -71,6 +71,16 @@ std::string ArchiveReader::GetString() {
     return s;
 }
 
+void ArchiveReader::Skip(std::uint64_t n) {
+    Require(n);
+    while (n > 0) {
+        if (m_pos == m_bytes.size()) Refill(1);
+        const std::size_t take = static_cast<std::size_t>(std::min<std::uint64_t>(n, m_bytes.size() - m_pos));
+        m_pos += take;
+        n -= take;
+    }
+}
+
 void ArchiveReader::Refill(std::size_t need) {
     if (!m_source) throw ArchiveFormatError("unexpected end of stream");
     const std::size_t left = m_bytes.size() - m_pos;
@@ -78,8 +88,10 @@ void ArchiveReader::Refill(std::size_t need) {
     if (left > 0) std::memmove(m_buffer.data(), m_bytes.data() + m_pos, left);
     m_base += m_pos;
     std::size_t filled = left;
-    while (filled < m_buffer.size()) {
-        const std::size_t n = m_source(m_buffer.data() + filled, m_buffer.size() - filled);
+    // Never past the announced size, so that every byte at hand is one the stream may hold.
+    const std::size_t limit = static_cast<std::size_t>(std::min<std::uint64_t>(m_buffer.size(), m_total - m_base));
+    while (filled < limit) {
+        const std::size_t n = m_source(m_buffer.data() + filled, limit - filled);
         if (n == 0) break;
         filled += n;
     }

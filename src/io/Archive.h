@@ -89,6 +89,8 @@ public:
     }
     std::string GetString();
     std::uint32_t GetCount();
+    // Passes over n bytes.
+    void Skip(std::uint64_t n);
 
     std::uint64_t Remaining() const { return m_total - (m_base + m_pos); }
     // Fails unless n more bytes are there; guards allocations sized from the stream.
@@ -99,8 +101,11 @@ public:
 private:
     template <typename T>
     T Get() {
-        Require(sizeof(T));
-        if (m_bytes.size() - m_pos < sizeof(T)) Refill(sizeof(T));
+        // Bytes at hand lie within the stream, so only a refill needs the length check.
+        if (m_bytes.size() - m_pos < sizeof(T)) [[unlikely]] {
+            Require(sizeof(T));
+            Refill(sizeof(T));
+        }
         T v;
         std::memcpy(&v, m_bytes.data() + m_pos, sizeof(T));
         m_pos += sizeof(T);

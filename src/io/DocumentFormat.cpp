@@ -1,12 +1,14 @@
 #include "io/DocumentFormat.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstdint>
 #include <tuple>
 #include <unordered_map>
 
 #include "io/Archive.h"
+#include "io/ParallelLanes.h"
 
 namespace {
 
@@ -163,6 +165,7 @@ Rect Tame(const Rect& r) { return {Tame(r.left), Tame(r.top), Tame(r.right), Tam
 class DocumentReader {
     struct IdSlot {
         std::uint32_t count = 0;
+        bool vertex = false; // of the last element, so that resolving need not visit it
         CElement* last = nullptr;
     };
 
@@ -183,7 +186,7 @@ public:
         }
         ResolveEndpoints();
         RenumberDamagedIds();
-        RegisterEdges();
+        NumberLanes();
         ResetTransientState();
         m_doc.CountCrossings();
         m_doc.RecomputeUlpCounts(false);
@@ -268,11 +271,10 @@ private:
         v.m_radius = std::clamp(m_ar.GetI32(), 0, kCoordinateLimit);
         v.m_trackNumber = m_ar.GetI32();
         v.m_isBend = m_ar.GetBool();
+        // The saved adjacency order is not kept: registering the edges below rebuilds it.
         const std::uint32_t n = m_ar.GetU32();
-        m_ar.Require(std::size_t(n) * 4);
-        v.m_storedAdjacency.resize(n);
-        for (std::uint32_t k = 0; k < n; ++k) v.m_storedAdjacency[k] = static_cast<std::int32_t>(m_ar.GetU32());
-        // The edges will be registered again below; the saved degree is a good guess.
+        m_ar.Skip(std::uint64_t(n) * 4);
+        // The saved degree is a good guess of the list's size, within what the file holds.
         v.m_edges.reserve(n);
         // A vertex's saved highlight is discarded; the algorithms' values start afresh.
         v.m_highlight = kNoHighlight;
@@ -286,8 +288,9 @@ private:
         e.m_edgeColor = m_ar.GetU16();
         e.m_selected = m_ar.GetBool();
         e.m_weight = m_ar.GetI32();
-        e.m_storedEnds[0] = m_ar.GetU32();
-        e.m_storedEnds[1] = m_ar.GetU32();
+        const std::uint32_t v1 = m_ar.GetU32();
+        const std::uint32_t v2 = m_ar.GetU32();
+        m_storedEnds.push_back({v1, v2});
         e.m_parallelIndex = 0;
         e.m_edgeMark = false;
     }
@@ -322,14 +325,14 @@ private:
 
     // Looks an id up among the elements: one match is the answer, several report a
     // duplicate and give the last, none reports a lost pointer.
-    CElement* FindElementById(std::uint32_t id) {
+    const IdSlot* FindElementById(std::uint32_t id) {
         const IdSlot* slot = Slot(id);
         if (!slot || slot->count == 0) {
             m_doc.Platform().ShowMessage("Corrupted file: a pointer could not be restored");
             return nullptr;
         }
         if (slot->count > 1) m_doc.Platform().ShowMessage("Corrupted file: duplicated object id");
-        return slot->last;
+        return slot;
     }
 
     // Ids written by the program lie close together, so most files index a plain table;
@@ -348,6 +351,7 @@ private:
             IdSlot& slot = m_dense ? m_denseIds[e->m_id - m_denseBase] : m_byId[e->m_id];
             if (++slot.count > 1) m_damagedIds = true;
             slot.last = e;
+            slot.vertex = e->IsVertex();
         }
     }
 
@@ -358,29 +362,60 @@ private:
     }
 
     CVertex* ResolveEnd(std::uint32_t id) {
-        CElement* e = FindElementById(id);
-        if (e && !e->IsVertex()) {
+        const IdSlot* slot = FindElementById(id);
+        if (slot && !slot->vertex) {
             m_doc.Platform().ShowMessage("Corrupted file: a pointer could not be restored");
             return nullptr;
         }
-        return e ? e->AsVertex() : nullptr;
+        return slot ? static_cast<CVertex*>(slot->last) : nullptr;
     }
 
+    // The ends of consecutive edges lie anywhere in memory: asking early for the id slots of
+    // the edges some places ahead, and for the vertices of those nearer, lets the waits overlap.
+    void Prefetch(std::size_t edgeIndex) const {
+#if defined(__GNUC__)
+        if (!m_dense) return;
+        constexpr std::size_t kSlotsAhead = 16, kVerticesAhead = 8;
+        auto slotOf = [&](std::uint32_t id) -> const IdSlot* {
+            return id - m_denseBase < m_denseIds.size() ? &m_denseIds[id - m_denseBase] : nullptr;
+        };
+        if (edgeIndex + kSlotsAhead < m_storedEnds.size())
+            for (std::uint32_t id : m_storedEnds[edgeIndex + kSlotsAhead])
+                if (const IdSlot* slot = slotOf(id)) __builtin_prefetch(slot);
+        if (edgeIndex + kVerticesAhead < m_storedEnds.size())
+            for (std::uint32_t id : m_storedEnds[edgeIndex + kVerticesAhead])
+                if (const IdSlot* slot = slotOf(id); slot && slot->vertex)
+                    __builtin_prefetch(&static_cast<const CVertex*>(slot->last)->m_edges, 1);
+#else
+        (void)edgeIndex;
+#endif
+    }
+
+    // Resolves the ends of every edge and registers the edge with them, in element order,
+    // which rebuilds every adjacency list in that order.
     void ResolveEndpoints() {
         IndexIds();
         std::vector<CEdge*> unresolved;
+        m_registered.reserve(m_storedEnds.size());
+        std::size_t edgeIndex = 0; // edges come in the order their ends were read
         for (CElement* e : m_doc.m_elements) {
             if (CEdge* edge = e->AsEdge()) {
-                edge->m_v1 = ResolveEnd(edge->m_storedEnds[0]);
-                edge->m_v2 = ResolveEnd(edge->m_storedEnds[1]);
+                Prefetch(edgeIndex);
+                const std::array<std::uint32_t, 2> ends = m_storedEnds[edgeIndex++];
+                edge->m_v1 = ResolveEnd(ends[0]);
+                edge->m_v2 = ResolveEnd(ends[1]);
                 // An edge with a lost end is dropped rather than kept half attached.
                 if (!edge->m_v1 || !edge->m_v2) {
                     unresolved.push_back(edge);
                     continue;
                 }
+                edge->m_v1->m_edges.push_back(edge);
+                edge->m_v2->m_edges.push_back(edge);
+                m_registered.push_back(edge);
             }
             if (e->m_selected) m_doc.m_selection.Append(e);
         }
+        m_storedEnds = {};
         for (CEdge* edge : unresolved) {
             edge->ForgetEndpoints();
             m_doc.m_elements.Detach(edge);
@@ -400,33 +435,15 @@ private:
         }
     }
 
-    void RegisterEdges() {
-        // Registering each edge in element order rebuilds every adjacency list in that order
-        // and renumbers parallel edges: the k-th edge between two vertices takes lane k, as
-        // adding them one by one does. The lanes come from one sort of the end pairs, since
-        // looking through adjacency lists costs a vertex's degree per edge.
-        struct Lane {
-            std::uintptr_t a, b;
-            std::uint32_t order;
-            CEdge* edge;
-        };
-        std::vector<Lane> lanes;
-        for (CElement* e : m_doc.m_elements) {
-            CEdge* edge = e->AsEdge();
-            if (!edge || !edge->m_v1 || !edge->m_v2) continue; // left unregistered, as ever
-            auto a = reinterpret_cast<std::uintptr_t>(edge->m_v1), b = reinterpret_cast<std::uintptr_t>(edge->m_v2);
-            if (b < a) std::swap(a, b);
-            lanes.push_back({a, b, static_cast<std::uint32_t>(lanes.size()), edge});
-            edge->m_v1->m_edges.push_back(edge);
-            edge->m_v2->m_edges.push_back(edge);
-        }
-        std::sort(lanes.begin(), lanes.end(), [](const Lane& x, const Lane& y) {
-            return std::tie(x.a, x.b, x.order) < std::tie(y.a, y.b, y.order);
-        });
-        for (std::size_t i = 0; i < lanes.size(); ++i) {
-            const bool samePair = i > 0 && lanes[i].a == lanes[i - 1].a && lanes[i].b == lanes[i - 1].b;
-            lanes[i].edge->m_parallelIndex = samePair ? lanes[i - 1].edge->m_parallelIndex + 1 : 0;
-        }
+    // Parallel edges are renumbered as adding them one by one in element order does.
+    void NumberLanes() {
+        std::vector<std::pair<std::uint64_t, std::uint64_t>> ends;
+        ends.reserve(m_registered.size());
+        for (const CEdge* edge : m_registered)
+            ends.emplace_back(reinterpret_cast<std::uintptr_t>(edge->m_v1), reinterpret_cast<std::uintptr_t>(edge->m_v2));
+        const std::vector<std::int32_t> lanes = ParallelLanes(ends);
+        for (std::size_t i = 0; i < m_registered.size(); ++i) m_registered[i]->m_parallelIndex = lanes[i];
+        m_registered = {};
     }
 
     void ResetTransientState() {
@@ -450,6 +467,8 @@ private:
     bool m_dense = false;
     std::uint32_t m_lowestId = UINT32_MAX, m_highestId = 0;
     bool m_damagedIds = false; // a duplicated id or one beyond the ceiling was read
+    std::vector<std::array<std::uint32_t, 2>> m_storedEnds; // the end ids of each edge read
+    std::vector<CEdge*> m_registered; // the edges with both ends, in element order
 };
 
 } // namespace

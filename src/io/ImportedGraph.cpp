@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "io/ParallelLanes.h"
 #include "model/LattixDoc.h"
 
 namespace {
@@ -117,8 +118,13 @@ void AddImportedGraph(CLattixDoc& doc, const ImportedGraph& graph) {
         doc.AddElement(v);
         vertices.push_back(v);
     }
-    for (const ImportedEdge& e : graph.edges) {
-        auto* edge = new CEdge(vertices[e.from], vertices[e.to], e.colorCode);
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> ends;
+    ends.reserve(graph.edges.size());
+    for (const ImportedEdge& e : graph.edges) ends.emplace_back(e.from, e.to);
+    const std::vector<std::int32_t> lanes = ParallelLanes(ends);
+    for (std::size_t i = 0; i < graph.edges.size(); ++i) {
+        const ImportedEdge& e = graph.edges[i];
+        auto* edge = new CEdge(vertices[e.from], vertices[e.to], e.colorCode, lanes[i]);
         if (e.weight) edge->m_weight = *e.weight;
         doc.AddElement(edge);
     }

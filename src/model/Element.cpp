@@ -179,6 +179,20 @@ CEdge::CEdge(CVertex* a, CVertex* b, std::uint16_t code) : CElement(ElementKind:
     m_color = 0;
 }
 
+CEdge::CEdge(CVertex* a, CVertex* b, std::uint16_t code, std::int32_t lane) : CElement(ElementKind::Edge) {
+    m_id = TakeNextId();
+    m_v1 = a;
+    m_v2 = b;
+    m_edgeColor = code;
+    m_selected = true;
+    m_parallelIndex = lane;
+    a->m_edges.push_back(this);
+    b->m_edges.push_back(this);
+    ComputeAttachment();
+    RecomputeRect();
+    m_color = 0;
+}
+
 CEdge::CEdge(CVertex* a, std::int32_t x, std::int32_t y, std::uint16_t code) : CElement(ElementKind::Edge) {
     m_selected = false;
     m_v1 = a;

@@ -112,7 +112,6 @@ public:
     bool m_isBend = false;
     std::vector<CEdge*> m_edges; // adjacency order; a self-loop is listed twice
     Point m_grabOffset;
-    std::vector<std::int32_t> m_storedAdjacency;
     std::int32_t m_level = 0;
     std::int32_t m_spareValue = 0;
     std::int32_t m_trackNumber = 0;
@@ -137,6 +136,9 @@ public:
     CEdge(); // used when loading; takes no id
     // A real edge: new id, selected, registered with both endpoints.
     CEdge(CVertex* a, CVertex* b, std::uint16_t code);
+    // The same with its parallel lane already known (the number of edges made before it
+    // between the two vertices), for graphs built in bulk.
+    CEdge(CVertex* a, CVertex* b, std::uint16_t code, std::int32_t lane);
     // The temporary edge that follows the pointer while an edge is drawn: no id,
     // not selected, not registered, no second vertex.
     CEdge(CVertex* a, std::int32_t x, std::int32_t y, std::uint16_t code);
@@ -168,7 +170,6 @@ public:
     Point m_start;
     Point m_end;
     std::int32_t m_weight = 0;
-    std::uint32_t m_storedEnds[2] = {0, 0};
 
     // --- Work fields of the algorithms; never saved. ---
     std::int32_t m_block = -1;

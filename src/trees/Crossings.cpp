@@ -181,28 +181,26 @@ std::int64_t CountWithinBands(std::vector<Item>& items) {
     std::sort(keys.begin(), keys.end(), [](const Key& p, const Key& q) {
         return p.top != q.top ? p.top < q.top : p.bottom != q.bottom ? p.bottom < q.bottom : p.index < q.index;
     });
-    std::vector<std::uint32_t> banded(keys.size());
-    for (std::size_t i = 0; i < keys.size(); ++i) banded[i] = keys[i].index;
-    keys = {};
-    for (auto& it : items) it.band = std::numeric_limits<std::uint32_t>::max();
+    // The bands are found from the keys, which hold the heights in sorted order; the items lie
+    // in another order, so the band numbers go to a small array first and only bands of
+    // several items (the only ones with pairs) are gathered.
+    constexpr std::uint32_t kNoBand = std::numeric_limits<std::uint32_t>::max();
+    std::vector<std::uint32_t> bandOf(items.size(), kNoBand);
     std::uint32_t next = 0;
     std::int64_t count = 0;
     std::vector<const Item*> band;
-    for (std::size_t i = 0; i < banded.size();) {
+    for (std::size_t i = 0; i < keys.size();) {
         std::size_t j = i;
-        band.clear();
-        while (j < banded.size() && items[banded[j]].top == items[banded[i]].top &&
-               items[banded[j]].bottom == items[banded[i]].bottom) {
-            items[banded[j]].band = next;
-            band.push_back(&items[banded[j]]);
-            ++j;
+        while (j < keys.size() && keys[j].top == keys[i].top && keys[j].bottom == keys[i].bottom) bandOf[keys[j++].index] = next;
+        if (j - i > 1) {
+            band.clear();
+            for (std::size_t k = i; k < j; ++k) band.push_back(&items[keys[k].index]);
+            count += keys[i].top == keys[i].bottom ? CountAlongLine(band) : CountWithinBand(band);
         }
-        count += band.front()->top == band.front()->bottom ? CountAlongLine(band) : CountWithinBand(band);
         ++next;
         i = j;
     }
-    for (auto& it : items)
-        if (it.band == std::numeric_limits<std::uint32_t>::max()) it.band = next++;
+    for (std::size_t i = 0; i < items.size(); ++i) items[i].band = bandOf[i] != kNoBand ? bandOf[i] : next++;
     return count;
 }
 
@@ -222,19 +220,28 @@ std::int64_t CountTouchingAtHeights(const std::vector<Item>& items) {
     auto at = [](Point p) {
         return (std::uint64_t(std::uint32_t(p.x) ^ 0x80000000u) << 32) | (std::uint32_t(p.y) ^ 0x80000000u);
     };
+    // The vertex with the item's end of the larger y marked in its lowest bit, which the
+    // alignment of vertices leaves free: a sort by (at, vertex) keeps one vertex's ends together.
     struct End {
         std::uint64_t at;
-        std::uintptr_t v;
-        bool upper; // the item's end of the larger y
+        std::uintptr_t vertexAndUpper;
+        std::uintptr_t Vertex() const { return vertexAndUpper & ~std::uintptr_t(1); }
+        bool Upper() const { return vertexAndUpper & 1; }
     };
+    static_assert(alignof(CVertex) > 1);
+    std::size_t steep = 0;
+    for (const Item& it : items) steep += Steep(it);
     std::vector<End> ends;
+    ends.reserve(2 * steep);
     for (const Item& it : items) {
         if (!Steep(it)) continue;
-        const bool aUpper = it.seg.a.y > it.seg.b.y;
-        ends.push_back({at(it.seg.a), reinterpret_cast<std::uintptr_t>(it.v1), aUpper});
-        ends.push_back({at(it.seg.b), reinterpret_cast<std::uintptr_t>(it.v2), !aUpper});
+        const std::uintptr_t aUpper = it.seg.a.y > it.seg.b.y;
+        ends.push_back({at(it.seg.a), reinterpret_cast<std::uintptr_t>(it.v1) | aUpper});
+        ends.push_back({at(it.seg.b), reinterpret_cast<std::uintptr_t>(it.v2) | (aUpper ^ 1)});
     }
-    std::sort(ends.begin(), ends.end(), [](const End& p, const End& q) { return p.at != q.at ? p.at < q.at : p.v < q.v; });
+    std::sort(ends.begin(), ends.end(), [](const End& p, const End& q) {
+        return p.at != q.at ? p.at < q.at : p.vertexAndUpper < q.vertexAndUpper;
+    });
     std::int64_t count = 0;
     for (std::size_t i = 0; i < ends.size();) {
         std::size_t j = i;
@@ -243,8 +250,8 @@ std::int64_t CountTouchingAtHeights(const std::vector<Item>& items) {
             // One vertex's ends: its pairs share it and never count.
             std::size_t k = j;
             std::int64_t u = 0, l = 0;
-            for (; k < ends.size() && ends[k].at == ends[j].at && ends[k].v == ends[j].v; ++k)
-                (ends[k].upper ? u : l) += 1;
+            for (; k < ends.size() && ends[k].at == ends[j].at && ends[k].Vertex() == ends[j].Vertex(); ++k)
+                (ends[k].Upper() ? u : l) += 1;
             count -= u * l;
             uppers += u;
             lowers += l;
@@ -369,13 +376,26 @@ std::int64_t CountOneColour(std::vector<Item>& items) {
             }
         }
     }
+    // A big item meets the other big items wherever they are, and only those small items
+    // whose first row (the order of the items) lies within its rows or at most the height
+    // of a small item above them.
+    auto firstRowFrom = [&](std::int64_t row) {
+        return static_cast<std::size_t>(
+            std::partition_point(items.begin(), items.end(), [&](const Item& it) { return it.cy0 < row; }) - items.begin());
+    };
     for (std::uint32_t b : big) {
         const Item& p = items[b];
-        for (std::size_t j = 0; j < n; ++j) {
-            // A pair of two big items is counted from its first member only.
-            if ((isBig[j] && j <= b) || items[j].band == p.band || TouchAtHeight(p, items[j])) continue;
+        auto consider = [&](std::size_t j) {
+            if (items[j].band == p.band || TouchAtHeight(p, items[j])) return;
             if (Crosses(p, items[j])) ++count;
-        }
+        };
+        const std::size_t from = firstRowFrom(std::int64_t(p.cy0) - kMaxCellsPerItem + 1);
+        const std::size_t to = firstRowFrom(std::int64_t(p.cy1) + 1);
+        for (std::size_t j = from; j < to; ++j)
+            if (!isBig[j]) consider(j);
+        // A pair of two big items is counted from its first member only.
+        for (std::uint32_t other : big)
+            if (other > b) consider(other);
     }
     return count;
 }

@@ -84,3 +84,27 @@ TEST(GraphMl, NamesWithControlCharactersAreWrittenAndReadBack) {
     EXPECT_EQ(vertices[0]->m_name, "a?b?c\xe9");
     EXPECT_EQ(vertices[1]->m_name, "tab\tkept");
 }
+
+TEST(GraphMl, ParallelEdgesKeepTheirLanesThroughAnExport) {
+    TestDoc t;
+    CVertex* a = t.Vertex(100, 100, "a");
+    CVertex* b = t.Vertex(300, 200, "b");
+    CVertex* c = t.Vertex(500, 100, "c");
+    for (auto [p, q] : std::vector<std::pair<CVertex*, CVertex*>>{{a, b}, {b, a}, {b, c}, {a, b}, {c, c}, {c, c}, {c, b}})
+        t.Edge(p, q);
+    const std::string path = (std::filesystem::temp_directory_path() / "arborix-parallel-lanes.graphml").string();
+    ASSERT_TRUE(WriteGraphMl(t.d(), path));
+    TestDoc back;
+    std::string error;
+    ASSERT_TRUE(ReadGraphMl(back.d(), path, error)) << error;
+    std::filesystem::remove(path);
+    const auto want = t.Edges(), got = back.Edges();
+    ASSERT_EQ(got.size(), want.size());
+    for (std::size_t i = 0; i < got.size(); ++i) {
+        EXPECT_EQ(got[i]->m_parallelIndex, want[i]->m_parallelIndex) << i;
+        EXPECT_EQ(got[i]->m_start, want[i]->m_start) << i;
+        EXPECT_EQ(got[i]->m_end, want[i]->m_end) << i;
+    }
+    EXPECT_EQ(got[3]->m_parallelIndex, 2);
+    EXPECT_EQ(got[5]->m_parallelIndex, 1);
+}

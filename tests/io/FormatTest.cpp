@@ -8,6 +8,7 @@
 #include "io/Archive.h"
 #include "io/DocumentFormat.h"
 #include "io/FileIO.h"
+#include "trees/Crossings.h"
 #include "support/TestDoc.h"
 
 namespace {
@@ -200,7 +201,6 @@ TEST(Format, AdjacencyIsRebuiltInElementOrder) {
     ASSERT_EQ(ua->m_edges.size(), 2u);
     EXPECT_EQ(ua->m_edges[0]->m_id, e1->m_id);
     EXPECT_EQ(ua->m_edges[1]->m_id, e2->m_id);
-    EXPECT_EQ(ua->m_storedAdjacency, (std::vector<std::int32_t>{std::int32_t(e2->m_id), std::int32_t(e1->m_id)}));
 }
 
 TEST(Format, LoadingRaisesTheIdCounter) {
@@ -450,4 +450,73 @@ TEST(Format, OpeningReportsEveryFailure) {
     EXPECT_FALSE(t.d().OpenFromBytes(text));
     EXPECT_EQ(t.platform.m_messages.back(), "Invalid File Type");
     EXPECT_TRUE(t.d().m_elements.empty());
+}
+
+// The count shown after loading is made later than the load; it must be the count of the
+// loaded drawing, which the all-pairs definition gives directly.
+TEST(Format, CrossingCountAfterLoadingIsTheDrawingsCount) {
+    TestDoc t;
+    // Collinear overlaps along a line, a vertical line and a diagonal, with shared ends.
+    CVertex* h[4] = {t.Vertex(100, 100), t.Vertex(300, 100), t.Vertex(200, 100), t.Vertex(400, 100)};
+    t.Edge(h[0], h[1]);
+    t.Edge(h[2], h[3]);
+    t.Edge(h[0], h[3]);
+    t.Edge(h[1], h[2], kEdgeRed);
+    CVertex* v[3] = {t.Vertex(600, 100), t.Vertex(600, 400), t.Vertex(600, 250)};
+    t.Edge(v[0], v[1]);
+    t.Edge(v[2], v[1]);
+    t.Edge(t.Vertex(600, 50), v[2]);
+    CVertex* d[3] = {t.Vertex(700, 100), t.Vertex(900, 300), t.Vertex(800, 200)};
+    t.Edge(d[0], d[1], kEdgeGreen);
+    t.Edge(d[2], t.Vertex(1000, 400), kEdgeGreen);
+    // Proper crossings, an end on another edge, and two vertices at one point.
+    t.Edge(t.Vertex(100, 300), t.Vertex(300, 500));
+    t.Edge(t.Vertex(100, 500), t.Vertex(300, 300));
+    t.Edge(t.Vertex(200, 400), t.Vertex(200, 600));
+    CVertex* twin = t.Vertex(700, 500);
+    t.Edge(t.Vertex(700, 500), t.Vertex(700, 700), kEdgeGreen);
+    t.Edge(twin, t.Vertex(900, 300), kEdgeGreen);
+    const std::vector<std::uint8_t> bytes = Save(t.d());
+
+    TestDoc u;
+    ASSERT_EQ(LoadInto(u, bytes), LoadStatus::Ok);
+    std::vector<const CEdge*> edges;
+    for (const CEdge* e : u.Edges()) edges.push_back(e);
+    const std::array<std::int32_t, 8> want = CountCrossingsAllPairs(edges);
+    ASSERT_GT(want[kEdgeBlue - 1], 4);
+    ASSERT_GT(want[kEdgeGreen - 1], 1);
+    std::int32_t total = 0;
+    for (int code = 1; code <= 8; ++code) {
+        EXPECT_EQ(u.d().CrossingsOf(code), want[code - 1]) << code;
+        total += want[code - 1];
+    }
+    EXPECT_EQ(u.d().TotalCrossings(), total);
+}
+
+TEST(Format, AStreamIsReadNoFurtherThanItsAnnouncedSize) {
+    TestDoc t;
+    t.Edge(t.Vertex(100, 100, "a"), t.Vertex(200, 100, "b"));
+    const std::vector<std::uint8_t> whole = Save(t.d());
+    // A source that has more to give than announced: the settings tail is cut off.
+    std::vector<std::uint8_t> longer = whole;
+    longer.insert(longer.end(), 64, 0);
+    for (std::size_t chunk : {8, 64, 1 << 20}) {
+        std::size_t pos = 0;
+        auto source = [&](std::uint8_t* dst, std::size_t n) {
+            const std::size_t k = std::min(n, longer.size() - pos);
+            std::copy_n(longer.begin() + std::ptrdiff_t(pos), k, dst);
+            pos += k;
+            return k;
+        };
+        TestDoc u;
+        u.d().DeleteContents();
+        EXPECT_EQ(ReadDocument(u.d(), source, whole.size() - 3, chunk), LoadStatus::FormatError) << chunk;
+        EXPECT_LE(pos, whole.size() - 3) << chunk;
+    }
+    // Skipping over a stored list stops at the end of the stream as reading does.
+    const std::vector<std::uint8_t> bytes = {1, 2, 3, 4, 5};
+    ArchiveReader r(bytes);
+    r.Skip(3);
+    EXPECT_EQ(r.GetU8(), 4);
+    EXPECT_THROW(r.Skip(2), ArchiveFormatError);
 }

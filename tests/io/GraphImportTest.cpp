@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -211,4 +212,37 @@ TEST(GraphImportCorpus, DamagedFilesAreRefusedOrImportOnTheCanvas) {
         }
     }
     EXPECT_GE(files, 8u);
+}
+
+// Imported edges take the parallel lanes, attachment points and adjacency order that making
+// them one by one in file order gives, loops and both directions of a pair included.
+TEST(GraphImport, ParallelEdgesNumberAsWhenMadeOneByOne) {
+    const std::vector<std::pair<std::size_t, std::size_t>> pairs = {{0, 1}, {1, 0}, {0, 2}, {0, 1}, {2, 2},
+                                                                   {2, 2}, {1, 0}, {2, 1}, {1, 2}, {0, 1}};
+    ImportedGraph g;
+    for (int i = 0; i < 3; ++i) g.nodes.push_back({std::to_string(i), 100.0 + 200 * i, 100.0 + 150 * (i % 2), {}});
+    for (const auto& [a, b] : pairs) g.edges.push_back({a, b, kEdgeBlue, {}});
+    TestDoc imported;
+    AddImportedGraph(imported.d(), g);
+
+    TestDoc reference;
+    std::vector<CVertex*> vs;
+    for (CVertex* v : imported.Vertices()) vs.push_back(reference.Vertex(v->m_center.x, v->m_center.y));
+    for (const auto& [a, b] : pairs) reference.Edge(vs[a], vs[b]);
+
+    const auto got = imported.Edges(), want = reference.Edges();
+    ASSERT_EQ(got.size(), want.size());
+    for (std::size_t i = 0; i < got.size(); ++i) {
+        EXPECT_EQ(got[i]->m_parallelIndex, want[i]->m_parallelIndex) << i;
+        EXPECT_EQ(got[i]->m_start, want[i]->m_start) << i;
+        EXPECT_EQ(got[i]->m_end, want[i]->m_end) << i;
+    }
+    EXPECT_EQ(got[6]->m_parallelIndex, 3); // the fourth edge between 0 and 1
+    const auto iv = imported.Vertices(), rv = reference.Vertices();
+    for (std::size_t v = 0; v < iv.size(); ++v) {
+        ASSERT_EQ(iv[v]->m_edges.size(), rv[v]->m_edges.size());
+        for (std::size_t k = 0; k < iv[v]->m_edges.size(); ++k)
+            EXPECT_EQ(std::find(got.begin(), got.end(), iv[v]->m_edges[k]) - got.begin(),
+                      std::find(want.begin(), want.end(), rv[v]->m_edges[k]) - want.begin());
+    }
 }

@@ -156,6 +156,32 @@ TEST(Crossings, LongEdgesAndWideCoordinatesStayExact) {
     EXPECT_EQ(CountCrossingsFast(EdgesOf(far))[kEdgeBlue - 1], 1);
 }
 
+TEST(Crossings, LongEdgesAmongTallAndShortOnesCountExactly) {
+    // Many short edges set the cell size; tall edges start far above the rows of long
+    // flat and steep ones that they cross, which a window too narrow would miss.
+    std::mt19937 rng(5);
+    for (int round = 0; round < 8; ++round) {
+        TestDoc t;
+        std::uniform_int_distribution<int> x(0, 12000), y(0, 8000), step(-40, 40);
+        for (int i = 0; i < 300; ++i) {
+            const int px = x(rng), py = y(rng);
+            t.Edge(t.Vertex(px, py), t.Vertex(px + step(rng), py + step(rng)));
+        }
+        for (int i = 0; i < 30; ++i) {
+            const int px = x(rng), py = y(rng) / 4;
+            t.Edge(t.Vertex(px, py), t.Vertex(px + step(rng) / 8, py + 2000 + 150 * round));
+        }
+        for (int i = 0; i < 6; ++i) {
+            const int py = y(rng);
+            t.Edge(t.Vertex(0, py), t.Vertex(12000, py + step(rng)));
+            t.Edge(t.Vertex(x(rng), 0), t.Vertex(x(rng), 8000));
+        }
+        const auto fast = CountCrossingsFast(EdgesOf(t));
+        EXPECT_EQ(fast, CountCrossingsAllPairs(EdgesOf(t))) << "round " << round;
+        EXPECT_GT(fast[kEdgeBlue - 1], 30) << "round " << round;
+    }
+}
+
 // A count is read later than it is asked for: it must still describe the drawing of the
 // moment it was asked for, whatever moved or went since.
 TEST(Crossings, CountReadLaterDescribesTheDrawingWhenAsked) {

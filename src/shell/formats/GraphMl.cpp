@@ -12,6 +12,7 @@
 #include <optional>
 #include <vector>
 
+#include "io/ParallelLanes.h"
 #include "model/LattixDoc.h"
 
 namespace {
@@ -176,6 +177,7 @@ public:
         const Rgb fill = doc.m_currentColor;
         const int columns = std::max(1, int(std::ceil(std::sqrt(double(m_nodes.size())))));
         std::vector<CVertex*> vertices;
+        vertices.reserve(m_nodes.size());
         for (std::size_t i = 0; i < m_nodes.size(); ++i) {
             const NodeData& n = m_nodes[i];
             auto coord = [](double v) { return std::int32_t(std::clamp(v, 0.0, double(kCanvasSize))); };
@@ -190,9 +192,14 @@ public:
             doc.AddElement(v);
             vertices.push_back(v);
         }
-        for (const EdgeData& e : m_edges) {
-            auto* edge = new CEdge(vertices[m_nodeIndex.value(e.source)], vertices[m_nodeIndex.value(e.target)],
-                                   e.code.value_or(kEdgeBlue));
+        std::vector<std::pair<std::uint64_t, std::uint64_t>> ends;
+        ends.reserve(m_edges.size());
+        for (const EdgeData& e : m_edges)
+            ends.emplace_back(std::uint64_t(m_nodeIndex.value(e.source)), std::uint64_t(m_nodeIndex.value(e.target)));
+        const std::vector<std::int32_t> lanes = ParallelLanes(ends);
+        for (std::size_t i = 0; i < m_edges.size(); ++i) {
+            const EdgeData& e = m_edges[i];
+            auto* edge = new CEdge(vertices[ends[i].first], vertices[ends[i].second], e.code.value_or(kEdgeBlue), lanes[i]);
             if (e.weight) edge->m_weight = *e.weight;
             doc.AddElement(edge);
         }
