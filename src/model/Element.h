@@ -121,17 +121,7 @@ public:
     CVertex* m_source = nullptr;
 
     // --- Work fields of the algorithms; never saved. ---
-    std::int32_t m_component = -1;     // component index of the labelling
     std::uint16_t m_exchangeValue = 0; // set by the vertex-exchange graph code, copied by Clone
-    std::vector<CNode*> m_pqLeaves;    // live PQ-tree leaves that stand for edges to this vertex
-    // Block search and st-numbering.
-    bool m_bcVisited = false;
-    CVertex* m_bcParent = nullptr;
-    std::int32_t m_bcLow = 0;
-    bool m_stNew = false;
-    CVertex* m_stParent = nullptr;
-    std::int32_t m_stDfn = 0;
-    std::int32_t m_stLow = 0;
     // Cycle search of the classification.
     std::int32_t m_dfsNumber = -1;
     CVertex* m_dfsParent = nullptr;
@@ -177,9 +167,6 @@ public:
     std::uint32_t m_storedEnds[2] = {0, 0};
 
     // --- Work fields of the algorithms; never saved. ---
-    std::int32_t m_block = -1;
-    bool m_treeEdge = false;
-    bool m_stNewEdge = false;
     CEdge* m_copy = nullptr;   // scratch copy made of this edge
     CEdge* m_source = nullptr; // on a scratch copy: the edge it was copied from
 
