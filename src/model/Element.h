@@ -15,7 +15,6 @@
 class CElement;
 class CVertex;
 class CEdge;
-class CNode;
 class CDocView;
 class ElementList;
 class SelectionList;

@@ -23,10 +23,10 @@ class BlockSearch {
 public:
     explicit BlockSearch(const ElementGraph& g);
 
-    // Searches from the first of `vertices` (vertex indices; a whole component): each of
-    // them gets DFS number 0 first, then every vertex reached its DFS number (0-based), also
-    // in its m_level; every edge reached gets the index of its block, in the order in which
-    // the search closes the blocks. Returns the number of blocks.
+    // Searches from the first of `vertices` (vertex indices; a whole component): the m_level
+    // of each of them becomes 0, then that of every vertex reached its DFS number (0-based);
+    // every edge reached gets the index of its block, in the order in which the search
+    // closes the blocks. Returns the number of blocks.
     std::int32_t Run(std::span<const std::int32_t> vertices);
 
     // By vertex index: the DFS number (-1 before the vertex is reached), the low point and
