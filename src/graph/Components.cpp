@@ -39,20 +39,21 @@ void CLattixDoc::RebuildAllLists() {
 std::int32_t CLattixDoc::CountComponents(const std::vector<CVertex*>* list) {
     const std::vector<CVertex*>& vertices = list ? *list : m_allVertices;
     std::int32_t counter = 0;
-    for (CVertex* v : vertices) v->m_component = -1;
+    // The labels of an earlier count go: a vertex not reached now has none.
+    m_componentOf.Clear();
     std::vector<CVertex*> stack;
     for (CVertex* start : vertices) {
-        if (start->m_component != -1) continue;
+        if (m_componentOf.Get(start) != -1) continue;
         // Every vertex reachable from the start gets the counter, also one outside the list.
-        start->m_component = counter;
+        m_componentOf.Set(start, counter);
         stack.push_back(start);
         while (!stack.empty()) {
             CVertex* v = stack.back();
             stack.pop_back();
             for (CEdge* e : v->m_edges) {
                 CVertex* w = e->Other(v);
-                if (w && w->m_component == -1) {
-                    w->m_component = counter;
+                if (w && m_componentOf.Get(w) == -1) {
+                    m_componentOf.Set(w, counter);
                     stack.push_back(w);
                 }
             }
@@ -81,11 +82,11 @@ bool CLattixDoc::ExtractComponent(std::int32_t k) {
     m_compVertices.clear();
     m_compEdges.clear();
     for (CElement* e : m_elements)
-        if (CVertex* v = e->AsVertex(); v && v->m_component == k) TakeVertex(*this, v);
+        if (CVertex* v = e->AsVertex(); v && ComponentOf(v) == k) TakeVertex(*this, v);
     for (CElement* e : m_elements) {
         CEdge* edge = e->AsEdge();
-        if (!edge || !edge->m_v1 || edge->m_v1->m_component != k) continue;
-        if (!edge->m_v2 || edge->m_v2->m_component != k) return false;
+        if (!edge || !edge->m_v1 || ComponentOf(edge->m_v1) != k) continue;
+        if (!edge->m_v2 || ComponentOf(edge->m_v2) != k) return false;
         m_compEdges.push_back(edge);
         edge->m_highlight = kNoHighlight;
     }
@@ -97,9 +98,9 @@ ComponentExtractor::ComponentExtractor(CLattixDoc& doc, std::int32_t componentCo
     auto inRange = [&](std::int32_t c) { return c >= 0 && c < componentCount; };
     for (CElement* e : doc.m_elements) {
         if (CVertex* v = e->AsVertex()) {
-            if (inRange(v->m_component)) m_vertices[v->m_component].push_back(v);
-        } else if (CEdge* edge = e->AsEdge(); edge->m_v1 && inRange(edge->m_v1->m_component)) {
-            m_edges[edge->m_v1->m_component].push_back(edge);
+            if (const std::int32_t c = doc.ComponentOf(v); inRange(c)) m_vertices[c].push_back(v);
+        } else if (CEdge* edge = e->AsEdge(); edge->m_v1) {
+            if (const std::int32_t c = doc.ComponentOf(edge->m_v1); inRange(c)) m_edges[c].push_back(edge);
         }
     }
 }
@@ -109,9 +110,9 @@ ComponentExtractor::ComponentExtractor(CLattixDoc& doc, std::int32_t componentCo
     : m_doc(doc), m_vertices(std::max(componentCount, 0)), m_edges(std::max(componentCount, 0)) {
     auto inRange = [&](std::int32_t c) { return c >= 0 && c < componentCount; };
     for (CVertex* v : vertices)
-        if (inRange(v->m_component)) m_vertices[v->m_component].push_back(v);
+        if (const std::int32_t c = doc.ComponentOf(v); inRange(c)) m_vertices[c].push_back(v);
     for (CEdge* e : edges)
-        if (e->m_v1 && inRange(e->m_v1->m_component)) m_edges[e->m_v1->m_component].push_back(e);
+        if (const std::int32_t c = e->m_v1 ? doc.ComponentOf(e->m_v1) : -1; inRange(c)) m_edges[c].push_back(e);
 }
 
 bool ComponentExtractor::Extract(std::int32_t k) {
@@ -120,7 +121,7 @@ bool ComponentExtractor::Extract(std::int32_t k) {
     m_doc.m_compEdges.clear();
     for (CVertex* v : m_vertices[k]) TakeVertex(m_doc, v);
     for (CEdge* edge : m_edges[k]) {
-        if (!edge->m_v2 || edge->m_v2->m_component != k) return false;
+        if (!edge->m_v2 || m_doc.ComponentOf(edge->m_v2) != k) return false;
         m_doc.m_compEdges.push_back(edge);
         edge->m_highlight = kNoHighlight;
     }

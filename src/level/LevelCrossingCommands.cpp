@@ -161,9 +161,9 @@ Components SplitComponents(CLattixDoc& doc) {
     c.vertices.resize(count);
     c.edges.resize(count);
     for (CVertex* v : doc.m_allVertices)
-        if (v->m_component >= 0 && v->m_component < count) c.vertices[v->m_component].push_back(v);
+        if (const std::int32_t k = doc.ComponentOf(v); k >= 0 && k < count) c.vertices[k].push_back(v);
     for (CEdge* e : doc.m_allEdges)
-        if (e->m_v1 && e->m_v1->m_component >= 0 && e->m_v1->m_component < count) c.edges[e->m_v1->m_component].push_back(e);
+        if (const std::int32_t k = e->m_v1 ? doc.ComponentOf(e->m_v1) : -1; k >= 0 && k < count) c.edges[k].push_back(e);
     return c;
 }
 

@@ -151,7 +151,7 @@ int LevelExperiment::RunPass(const int* tracks, bool removeBends) {
         return -1;
     }
     m_doc.RebuildAllLists();
-    for (CVertex* v : m_doc.m_allVertices) v->m_component = 0;
+    for (CVertex* v : m_doc.m_allVertices) m_doc.SetComponentOf(v, 0);
     if (!m_doc.IsSimple()) {
         m_doc.Platform().ShowMessage("Error: The graph is not simple.");
         return -1;

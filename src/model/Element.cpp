@@ -147,7 +147,6 @@ CVertex* CVertex::Clone(bool appendPrime) const {
     auto* clone = new CVertex(at.x, at.y, m_color);
     clone->m_isBend = m_isBend;
     clone->m_trackNumber = m_trackNumber;
-    clone->m_component = m_component;
     clone->m_mark = m_mark;
     clone->m_name = appendPrime ? m_name + "'" : m_name;
     clone->SetRadius(m_radius);

@@ -15,7 +15,6 @@
 class CElement;
 class CVertex;
 class CEdge;
-class CNode;
 class CDocView;
 class ElementList;
 class SelectionList;
@@ -117,18 +116,6 @@ public:
     std::int32_t m_trackNumber = 0;
     std::string m_exportName;
     std::int32_t m_stNumber = 0;
-
-    // --- Work fields of the algorithms; never saved. ---
-    std::int32_t m_component = -1;     // component index of the labelling
-    std::vector<CNode*> m_pqLeaves;    // live PQ-tree leaves that stand for edges to this vertex
-    // Block search and st-numbering.
-    bool m_bcVisited = false;
-    CVertex* m_bcParent = nullptr;
-    std::int32_t m_bcLow = 0;
-    bool m_stNew = false;
-    CVertex* m_stParent = nullptr;
-    std::int32_t m_stDfn = 0;
-    std::int32_t m_stLow = 0;
 };
 
 class CEdge final : public CElement {
@@ -170,11 +157,6 @@ public:
     Point m_start;
     Point m_end;
     std::int32_t m_weight = 0;
-
-    // --- Work fields of the algorithms; never saved. ---
-    std::int32_t m_block = -1;
-    bool m_treeEdge = false;
-    bool m_stNewEdge = false;
 
     // Releases the endpoints without touching their adjacency lists; used when a whole
     // graph is torn down at once, where unregistering edge by edge would be wasted work.

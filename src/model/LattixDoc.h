@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "model/AddressIndex.h"
 #include "model/Colors.h"
 #include "model/EditEnd.h"
 #include "model/DocView.h"
@@ -219,6 +220,10 @@ public:
     // Labels every vertex reachable from `list` (m_allVertices when null) with its
     // component index and returns the number of components.
     std::int32_t CountComponents(const std::vector<CVertex*>* list = nullptr);
+    // The component index CountComponents gave v; -1 for a vertex it did not reach.
+    std::int32_t ComponentOf(const CVertex* v) const { return m_componentOf.Get(v); }
+    // Puts v in component k for the next ExtractComponent, as if a count had found it there.
+    void SetComponentOf(const CVertex* v, std::int32_t k) { m_componentOf.Set(v, k); }
     void OnConnectedComponents();
     // Rebuilds m_allVertices and m_allEdges from m_elements in element order.
     void RebuildAllLists();
@@ -234,13 +239,6 @@ public:
     // left-right test, which leaves the st-numbers and scratch fields as they were.
     enum class PlanarityMethod { Recorded, PqTree, LeftRight };
     void RunPlanarityTesting(PlanarityMethod method);
-    // Labels the edges of the component in m_compVertices with their block indices
-    // (m_block) and returns the number of blocks; m_level becomes the DFS number.
-    std::int32_t CountBlocks();
-    // st-numbers the block in m_blockEdges, whose vertices are in m_compVertices: the
-    // first end of the first edge gets the highest number, the other end 1. False when the
-    // edges do not form a biconnected block.
-    bool StNumber();
 
     // "Find Kuratowski Subgraph" and "Draw Planar Graph": the evidence for either answer.
     enum class EvidenceResult { Planar, NonPlanar, Refused, Cancelled, Failed };
@@ -387,6 +385,7 @@ private:
     std::vector<CEdge*> m_cachedEdges;
     std::uint64_t m_allListsVersion = ~0ull;
     const ElementList* m_allListsOwner = nullptr;
+    AddressMap m_componentOf; // the labels of the last CountComponents
     bool m_modified = false;
     std::string m_pathName;
     // Counts the crossings taken by CountCrossings, if not done yet.

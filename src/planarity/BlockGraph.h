@@ -11,12 +11,15 @@
 #include "model/Element.h"
 #include "planarity/LowerLeaves.h"
 
+struct ElementGraph;
+class BlockSearch;
+
 // The other end of an edge at v (v must be an end); inline for the loops over whole graphs.
 inline CVertex* OtherEnd(const CEdge* e, const CVertex* v) { return e->m_v1 == v ? e->m_v2 : e->m_v1; }
 
 struct BlockGraph {
     std::vector<CVertex*> vertices; // local index -> vertex
-    std::vector<CEdge*> edges;      // the block's edges, in list order
+    std::vector<CEdge*> edges;      // the block's edges, in list order; EdgeEnd::edgeId indexes them
     // Local indices of the two ends of each edge of `edges`.
     std::vector<std::pair<std::int32_t, std::int32_t>> edgeEnds;
     // The ends of vertex i are ends[start[i] .. start[i + 1]); ids are local indices.
@@ -34,27 +37,34 @@ struct BlockGraph {
 // with an end outside `vertices` and self-loops take no part.
 void BuildBlockGraph(const std::vector<CVertex*>& vertices, const std::vector<CEdge*>& edges, BlockGraph& out);
 
-// The blocks of one component after the block search, sorted out in one pass over the
-// component, so that a component with many blocks costs no more than one with a single
-// block. Relies on the search's labels: m_block of every edge and m_level (the DFS number,
-// a dense index within the component) of every vertex.
+// The blocks of the components of a run, sorted out in one pass over each component, so
+// that a component with many blocks costs no more than one with a single block. The
+// arrays over the run's indices are made once and serve every component.
 class ComponentBlocks {
 public:
-    ComponentBlocks(const std::vector<CVertex*>& vertices, const std::vector<CEdge*>& edges, std::int32_t blockCount);
+    explicit ComponentBlocks(const ElementGraph& g);
 
-    // Block k: its edges in list order, its vertices (the ends of those edges, first end
-    // first, each once) and its graph.
+    // Sorts the edges of one component by the blocks `search` found in it. `vertices` and
+    // `edges` are the component's, as indices, in list order.
+    void Split(const BlockSearch& search, std::span<const std::int32_t> vertices, std::span<const std::int32_t> edges,
+               std::int32_t blockCount);
+    // Block k of the last split: its edges in list order, its vertices (the ends of those
+    // edges, first end first, each once) and its graph.
     void Build(std::int32_t k, std::vector<CEdge*>& blockEdges, std::vector<CVertex*>& blockVertices, BlockGraph& out);
 
 private:
     struct Incidence {
-        CVertex* vertex;
-        CEdge* edge;
+        std::int32_t vertex;
+        std::int32_t edge;
     };
+    const ElementGraph& m_g;
     std::vector<std::int32_t> m_edgeStart; // block k's edges: m_edges[m_edgeStart[k] ..]
-    std::vector<CEdge*> m_edges;
+    std::vector<std::int32_t> m_edges;
     std::vector<std::int32_t> m_incidenceStart;
     std::vector<Incidence> m_incidences; // by block, then by vertex, in adjacency order
-    std::vector<std::int32_t> m_localOf; // by DFS number: local index in the block being built
-    std::vector<std::int32_t> m_stamp;   // by DFS number: last block that gave a local index
+    std::vector<std::int32_t> m_slot;    // by edge index: position in m_edges
+    std::vector<std::int32_t> m_localOf; // by vertex index: local index in the block being built
+    std::vector<std::int64_t> m_stamp;   // by vertex index: the block that gave the local index
+    std::int64_t m_firstBlock = 0;       // blocks are stamped across components
+    std::int64_t m_nextBlock = 0;
 };

@@ -8,12 +8,6 @@
 #include "planarity/Blocks.h"
 #include "planarity/PQtree.h"
 
-bool CPQtree::TestBlock(CLattixDoc& doc, bool record) {
-    BlockGraph block;
-    BuildBlockGraph(doc.m_compVertices, doc.m_blockEdges, block);
-    return TestBlock(doc, block, {record, true});
-}
-
 bool CPQtree::TestBlock(CLattixDoc& doc, const BlockGraph& block, BlockTestRecording recording) {
     const std::int32_t n = block.Size();
     if (n == 0) return true;
@@ -24,7 +18,6 @@ bool CPQtree::TestBlock(CLattixDoc& doc, const BlockGraph& block, BlockTestRecor
             throw PlanarityError("the st-numbers of a block are not 1..n once each");
         byNumber[st - 1] = i;
     }
-    for (CVertex* v : block.vertices) v->m_pqLeaves.clear();
 
     const std::int32_t top = byNumber[n - 1];
     CPQtree tree(&doc, block, byNumber, top);
@@ -36,7 +29,7 @@ bool CPQtree::TestBlock(CLattixDoc& doc, const BlockGraph& block, BlockTestRecor
         if (recording.ends)
             tree.RecordSnapshot("Initial PQ-tree for processing of vertex " + v->m_name + " (" + std::to_string(i) + ")",
                                 0);
-        if (!tree.Reduce(v->m_pqLeaves, i)) {
+        if (!tree.Reduce(tree.LeavesOf(v), i)) {
             planar = false;
             break;
         }

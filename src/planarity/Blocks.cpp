@@ -6,82 +6,97 @@
 #include <algorithm>
 
 #include "model/Element.h"
-#include "model/LattixDoc.h"
+#include "planarity/ElementGraph.h"
 
 namespace {
 
-// m_block of an edge that waits on the edge stack: not yet in a block, but not to be
+// The block of an edge that waits on the edge stack: not yet in a block, but not to be
 // pushed again either.
 constexpr std::int32_t kOnEdgeStack = -2;
 
 struct Frame {
-    CVertex* v;
-    std::size_t next; // index into v->m_edges of the edge being looked at
+    std::int32_t v;
+    std::int32_t next; // position in v's edges of the edge being looked at
 };
 
 } // namespace
 
-std::int32_t LabelBlocks(const std::vector<CVertex*>& vertices, const std::vector<CEdge*>& resetEdges) {
+BlockSearch::BlockSearch(const ElementGraph& g)
+    : dfs(g.VertexCount(), -1), low(g.VertexCount(), 0), parent(g.VertexCount(), -1), block(g.EdgeCount(), -1),
+      m_g(g) {}
+
+std::int32_t BlockSearch::Run(std::span<const std::int32_t> vertices) {
     if (vertices.empty()) return 0;
     const auto count = static_cast<std::int32_t>(vertices.size());
-    for (CVertex* v : vertices) {
-        v->m_bcVisited = false;
-        v->m_level = 0;
-        v->m_bcParent = nullptr;
-        v->m_bcLow = count;
+    for (const std::int32_t v : vertices) {
+        dfs[v] = -1;
+        m_g.vertices[v]->m_level = 0;
+        parent[v] = -1;
+        low[v] = count;
     }
-    for (CEdge* e : resetEdges) e->m_block = -1;
 
     std::int32_t blocks = 0;
-    std::int32_t dfs = 0;
-    std::vector<CEdge*> edgeStack;
+    std::int32_t counter = 0;
+    std::vector<std::int32_t> edgeStack;
     std::vector<Frame> frames;
-    auto enter = [&](CVertex* v) {
-        v->m_bcVisited = true;
-        v->m_level = dfs++;
+    auto enter = [&](std::int32_t v) {
+        dfs[v] = counter++;
+        m_g.vertices[v]->m_level = dfs[v];
         frames.push_back({v, 0});
     };
     enter(vertices.front());
     while (!frames.empty()) {
         Frame& f = frames.back();
-        CVertex* v = f.v;
-        if (f.next == v->m_edges.size()) {
+        const std::int32_t v = f.v;
+        const std::span<const std::int32_t> edges = m_g.EdgesOf(v);
+        if (f.next == static_cast<std::int32_t>(edges.size())) {
             frames.pop_back();
             if (frames.empty()) break;
             // Back in the parent, right after the search of the child returned.
             Frame& up = frames.back();
-            CVertex* u = up.v;
-            CEdge* e = u->m_edges[up.next];
-            if (v->m_bcLow >= u->m_level) {
+            const std::int32_t u = up.v;
+            const std::int32_t e = m_g.EdgesOf(u)[up.next];
+            if (low[v] >= dfs[u]) {
                 while (!edgeStack.empty()) {
-                    CEdge* top = edgeStack.back();
+                    const std::int32_t top = edgeStack.back();
                     edgeStack.pop_back();
-                    top->m_block = blocks;
+                    block[top] = blocks;
                     if (top == e) break;
                 }
                 ++blocks;
             }
-            u->m_bcLow = std::min(u->m_bcLow, v->m_bcLow);
+            low[u] = std::min(low[u], low[v]);
             ++up.next;
             continue;
         }
-        CEdge* e = v->m_edges[f.next];
-        CVertex* w = e->m_v1 == v ? e->m_v2 : e->m_v1;
-        if (e->m_block == -1) {
+        const std::int32_t e = edges[f.next];
+        const std::int32_t w = m_g.Other(e, v);
+        if (block[e] == -1) {
             edgeStack.push_back(e);
-            e->m_block = kOnEdgeStack;
+            block[e] = kOnEdgeStack;
         }
-        if (!w->m_bcVisited) {
-            w->m_bcParent = v;
+        if (dfs[w] < 0) {
+            parent[w] = v;
             enter(w); // f is stale from here on
             continue;
         }
-        if (w != v->m_bcParent) v->m_bcLow = std::min(v->m_bcLow, w->m_level);
+        if (w != parent[v]) low[v] = std::min(low[v], dfs[w]);
         ++f.next;
     }
     // Self-loops that no block closed over stay unassigned.
-    for (CEdge* e : edgeStack) e->m_block = -1;
+    for (const std::int32_t e : edgeStack) block[e] = -1;
     return blocks;
 }
 
-std::int32_t CLattixDoc::CountBlocks() { return LabelBlocks(m_compVertices, m_allEdges); }
+BlockLabels LabelBlocks(const std::vector<CVertex*>& vertices, const std::vector<CEdge*>& edges) {
+    const ElementGraph g = BuildElementGraph(vertices, edges);
+    BlockSearch search(g);
+    std::vector<std::int32_t> all(g.VertexCount());
+    for (std::int32_t v = 0; v < g.VertexCount(); ++v) all[v] = v;
+    BlockLabels out;
+    out.count = search.Run(all);
+    out.edgeBlock = std::move(search.block);
+    out.low = std::move(search.low);
+    out.parent = std::move(search.parent);
+    return out;
+}

@@ -5,7 +5,7 @@
 #include "model/Element.h"
 #include "planarity/PQnode.h"
 
-void LowerLeafBuilder::Append(CNode& node, const CVertex& v, std::span<const EdgeEnd> ends,
+void LowerLeafBuilder::Append(CNode& node, const CVertex& v, std::span<const EdgeEnd> ends, VertexLeaves& leaves,
                               std::span<const std::int32_t> stById) {
     if (++m_stamp == 0) { // the stamp wrapped: old stamps could look current
         for (Group& g : m_groups) g.stamp = 0;
@@ -31,9 +31,8 @@ void LowerLeafBuilder::Append(CNode& node, const CVertex& v, std::span<const Edg
         // Edges of the first colour before the first change of colour get leaves; those
         // of a group whose colours change are marked as class 2.
         if (g.passedOther) continue;
-        auto* leaf = new CLeafnode(end.other, g.mixed ? 2 : 0);
-        node.AppendChild(leaf);
-        end.other->m_pqLeaves.push_back(leaf);
+        std::vector<CNode*>& list = stById.empty() ? leaves.Of(end.other) : leaves[end.id];
+        node.AppendChild(new CLeafnode(end.other, g.mixed ? 2 : 0, list));
     }
 }
 
@@ -48,7 +47,7 @@ std::vector<EdgeEnd> AdjacencyEnds(const CVertex& v) {
     ends.reserve(v.m_edges.size());
     for (std::size_t i = 0; i < v.m_edges.size(); ++i) {
         const auto id = std::lower_bound(sorted.begin(), sorted.end(), others[i]) - sorted.begin();
-        ends.push_back({v.m_edges[i], others[i], static_cast<std::int32_t>(id)});
+        ends.push_back({v.m_edges[i], others[i], static_cast<std::int32_t>(id), static_cast<std::int32_t>(i)});
     }
     return ends;
 }

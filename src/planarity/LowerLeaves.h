@@ -9,13 +9,17 @@ class CNode;
 class CEdge;
 class CVertex;
 
-// One entry of a vertex's adjacency: the edge, its other end, and a dense id of that end
-// (equal ids for equal ends) so that parallel edges can be told apart without hashing.
+// One entry of a vertex's adjacency: the edge, its other end, a dense id of that end
+// (equal ids for equal ends) so that parallel edges can be told apart without hashing, and
+// a dense id of the edge for the marks a run keeps per edge.
 struct EdgeEnd {
     CEdge* edge;
     CVertex* other;
     std::int32_t id;
+    std::int32_t edgeId = -1;
 };
+
+class VertexLeaves;
 
 class LowerLeafBuilder {
 public:
@@ -24,12 +28,12 @@ public:
     void Resize(std::size_t idCount) { m_groups.assign(idCount, Group{}); }
 
     // Appends to `node`, in the order of `ends`, one leaf per edge whose other end has a
-    // lower st-number than v, and registers each leaf in that end's m_pqLeaves. Of parallel
-    // edges only those before the first change of colour get leaves, of class 2 when the
-    // colours change at all (otherwise class 0).
+    // lower st-number than v, and registers each leaf in that end's list of `leaves`. Of
+    // parallel edges only those before the first change of colour get leaves, of class 2
+    // when the colours change at all (otherwise class 0).
     // With `stById`, the st-numbers of the other ends are read there by id instead of from
-    // the vertices.
-    void Append(CNode& node, const CVertex& v, std::span<const EdgeEnd> ends,
+    // the vertices, and the ids index the lists of `leaves`; without, the lists are found by vertex.
+    void Append(CNode& node, const CVertex& v, std::span<const EdgeEnd> ends, VertexLeaves& leaves,
                 std::span<const std::int32_t> stById = {});
 
 private:
@@ -43,5 +47,6 @@ private:
     std::uint32_t m_stamp = 0;
 };
 
-// The ends of v's edges in adjacency order, with ids from sorting (for a vertex seen alone).
+// The ends of v's edges in adjacency order, with ids from sorting and edge ids from the
+// position in v's list (for a vertex seen alone).
 std::vector<EdgeEnd> AdjacencyEnds(const CVertex& v);

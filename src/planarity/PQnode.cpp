@@ -48,19 +48,19 @@ CNode::~CNode() {
 }
 
 CLeafnode::~CLeafnode() {
-    if (!m_vertex) return;
-    auto& leaves = m_vertex->m_pqLeaves;
+    if (!m_list) return;
+    auto& leaves = *m_list;
     if (auto it = std::find(leaves.begin(), leaves.end(), this); it != leaves.end()) leaves.erase(it);
 }
 
 std::int32_t CLeafnode::ShownStNumber() const { return m_vertex ? m_vertex->m_stNumber : m_stNumber; }
 
-CPnode::CPnode(CVertex* v, std::int32_t edgeClass) : CNode(PQNodeType::P) {
+CPnode::CPnode(CVertex* v, std::int32_t edgeClass, VertexLeaves& leaves) : CNode(PQNodeType::P) {
     m_kind = edgeClass;
     if (!v) return;
     const std::vector<EdgeEnd> ends = AdjacencyEnds(*v);
     LowerLeafBuilder builder(ends.size());
-    builder.Append(*this, *v, ends);
+    builder.Append(*this, *v, ends, leaves);
 }
 
 // ---------------------------------------------------------------- the child list
@@ -167,9 +167,11 @@ void CNode::Detach() {
         if (!leaf->m_vertex) continue;
         leaf->m_stNumber = leaf->m_vertex->m_stNumber;
         // A leaf of a live tree must not stay listed with a vertex it no longer knows.
-        auto& leaves = leaf->m_vertex->m_pqLeaves;
-        if (auto it = std::find(leaves.begin(), leaves.end(), n); it != leaves.end()) leaves.erase(it);
+        if (auto* leaves = leaf->m_list) {
+            if (auto it = std::find(leaves->begin(), leaves->end(), n); it != leaves->end()) leaves->erase(it);
+        }
         leaf->m_vertex = nullptr;
+        leaf->m_list = nullptr;
     }
 }
 

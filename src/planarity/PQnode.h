@@ -9,6 +9,7 @@
 // uses an explicit stack: PQ-trees can be as deep as the graph is large.
 
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 class CVertex;
@@ -108,15 +109,32 @@ private:
     CNode* m_nextReported = nullptr;
 };
 
+// The live leaves of each vertex during one test: the leaves that stand for edges to it,
+// which the reduction at the vertex's step starts from. A leaf knows the list it is in and
+// leaves it when it dies, so the lists must outlive the leaves.
+class VertexLeaves {
+public:
+    // Lists 0..n-1 for the local indices of a block. Only before any leaf is registered:
+    // the lists must keep their addresses.
+    void Resize(std::size_t n) { m_dense.resize(n); }
+    std::vector<CNode*>& operator[](std::size_t i) { return m_dense[i]; }
+    // The list of a vertex that has no local index (a tree built by hand or a lone P-node).
+    std::vector<CNode*>& Of(const CVertex* v) { return m_byVertex[v]; }
+
+private:
+    std::vector<std::vector<CNode*>> m_dense;
+    std::unordered_map<const CVertex*, std::vector<CNode*>> m_byVertex; // nodes: lists never move
+};
+
 class CPnode final : public CNode {
 public:
     CPnode() : CNode(PQNodeType::P) {}
     // The P-node of `v`: one leaf per edge to a lower st-number, in adjacency order, each
-    // registered in its lower vertex's m_pqLeaves. Of parallel edges with different
+    // registered in its lower vertex's list of `leaves`. Of parallel edges with different
     // colours only the first gets a leaf, of class 2. This looks at all of v's edges; the
     // block test builds its P-nodes from the edges of the block alone, since an edge
     // into another block would stay in the tree as a leaf that never becomes pertinent.
-    CPnode(CVertex* v, std::int32_t edgeClass);
+    CPnode(CVertex* v, std::int32_t edgeClass, VertexLeaves& leaves);
 };
 
 class CQnode final : public CNode {
@@ -126,9 +144,12 @@ public:
 
 class CLeafnode final : public CNode {
 public:
-    // The caller registers the leaf in vertex->m_pqLeaves.
-    CLeafnode(CVertex* vertex, std::int32_t edgeClass) : CNode(PQNodeType::Leaf), m_vertex(vertex) {
+    // A leaf for an edge to `vertex`, registered at the end of `list`, the vertex's list of
+    // live leaves.
+    CLeafnode(CVertex* vertex, std::int32_t edgeClass, std::vector<CNode*>& list)
+        : CNode(PQNodeType::Leaf), m_vertex(vertex), m_list(&list) {
         m_kind = edgeClass;
+        list.push_back(this);
     }
     // A detached leaf that shows `stNumber`.
     explicit CLeafnode(std::int32_t stNumber) : CNode(PQNodeType::Leaf), m_stNumber(stNumber) {}
@@ -139,4 +160,5 @@ public:
 
     CVertex* m_vertex = nullptr; // the lower end of the edge; null once detached
     std::int32_t m_stNumber = 0;
+    std::vector<CNode*>* m_list = nullptr; // where the leaf is listed while live
 };

@@ -8,10 +8,10 @@ namespace {
 
 // The children of `target` labelled full. They form one stretch; it is found from one
 // of them, which is either r itself or the child of target above a pertinent leaf.
-std::vector<CNode*> FullChildrenOf(CNode* target, CNode* r, const CVertex& v) {
+std::vector<CNode*> FullChildrenOf(CNode* target, CNode* r, const std::vector<CNode*>& leaves) {
     CNode* seed = r->m_label == 1 ? r : nullptr;
-    if (!seed && !v.m_pqLeaves.empty()) {
-        for (CNode* n = v.m_pqLeaves.front(); n; n = n->m_parent) {
+    if (!seed && !leaves.empty()) {
+        for (CNode* n = leaves.front(); n; n = n->m_parent) {
             if (n->m_parent == target) {
                 if (n->m_label == 1) seed = n;
                 break;
@@ -43,7 +43,7 @@ void CPQtree::ReplacePertinent(CVertex* v) {
         m_result = nullptr;
         Destroy(r);
     } else {
-        const std::vector<CNode*> full = FullChildrenOf(target, r, *v);
+        const std::vector<CNode*> full = FullChildrenOf(target, r, LeavesOf(v));
         bool class0 = false, class1 = false, other = false;
         for (CNode* c : full) {
             left = c->PrevSibling();

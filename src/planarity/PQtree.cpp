@@ -21,19 +21,21 @@ struct CPQtree::Work {
     const BlockGraph* block = nullptr;
     std::vector<std::int32_t> stToLocal;
     std::vector<std::int32_t> stOfLocal;
-    LowerLeafBuilder leaves;
+    LowerLeafBuilder builder;
+    VertexLeaves leaves; // by local index of the block, or by vertex
 };
 
 CPQtree::CPQtree() = default;
 
 CPQtree::CPQtree(CLattixDoc* doc, CVertex* top) : m_doc(doc), m_work(std::make_unique<Work>()) {
-    m_root = new CPnode(top, 2);
+    m_root = new CPnode(top, 2, m_work->leaves);
 }
 
 CPQtree::CPQtree(CLattixDoc* doc, const BlockGraph& block, std::vector<std::int32_t> stToLocal, std::int32_t top)
     : m_doc(doc), m_work(std::make_unique<Work>()) {
     m_work->block = &block;
     m_work->stToLocal = std::move(stToLocal);
+    m_work->builder.Resize(block.vertices.size());
     m_work->leaves.Resize(block.vertices.size());
     m_work->stOfLocal.resize(block.vertices.size());
     for (std::size_t st = 1; st <= m_work->stToLocal.size(); ++st)
@@ -214,7 +216,7 @@ CNode* CPQtree::Dissolve(CNode* host, CNode* child, bool forward) {
 
 void CPQtree::Destroy(CNode* n) {
     if (!n) return;
-    if (!n->m_head && !(n->IsLeaf() && static_cast<CLeafnode*>(n)->m_vertex)) {
+    if (!n->m_head && !(n->IsLeaf() && static_cast<CLeafnode*>(n)->m_list)) {
         Untouch(n);
         delete n;
         return;
@@ -222,39 +224,51 @@ void CPQtree::Destroy(CNode* n) {
     // Leaves leave their vertices' lists in one sweep per vertex instead of one search per
     // leaf: a vertex can have many leaves, and all of them go at its step.
     std::vector<CNode*> nodes{n};
-    std::vector<CVertex*> owners;
+    std::vector<std::vector<CNode*>*> owners;
     for (std::size_t i = 0; i < nodes.size(); ++i) {
         CNode* x = nodes[i];
         Untouch(x);
         for (CNode* c = x->m_head; c; c = c->m_right) nodes.push_back(c);
         if (x->IsLeaf()) {
-            if (CVertex* v = static_cast<CLeafnode*>(x)->m_vertex) {
+            if (std::vector<CNode*>* list = static_cast<CLeafnode*>(x)->m_list) {
                 x->m_dying = true;
-                owners.push_back(v);
+                owners.push_back(list);
             }
         }
     }
     std::sort(owners.begin(), owners.end());
     owners.erase(std::unique(owners.begin(), owners.end()), owners.end());
-    for (CVertex* v : owners) std::erase_if(v->m_pqLeaves, [](const CNode* leaf) { return leaf->m_dying; });
+    for (std::vector<CNode*>* list : owners) std::erase_if(*list, [](const CNode* leaf) { return leaf->m_dying; });
     for (CNode* x : nodes)
-        if (x->IsLeaf()) static_cast<CLeafnode*>(x)->m_vertex = nullptr;
+        if (x->IsLeaf()) {
+            static_cast<CLeafnode*>(x)->m_vertex = nullptr;
+            static_cast<CLeafnode*>(x)->m_list = nullptr;
+        }
     delete n;
 }
 
-CNode* CPQtree::VertexNode(CVertex* v, std::int32_t edgeClass) {
+std::int32_t CPQtree::LocalIndex(const CVertex* v) const {
     const Work& w = *m_work;
     const std::int32_t st = v->m_stNumber;
-    if (w.block && st >= 1 && st <= static_cast<std::int32_t>(w.stToLocal.size())) {
-        const std::int32_t local = w.stToLocal[st - 1];
-        if (w.block->vertices[local] == v) {
-            auto* node = new CPnode();
-            node->m_kind = edgeClass;
-            m_work->leaves.Append(*node, *v, w.block->EndsOf(local), w.stOfLocal);
-            return node;
-        }
+    if (!w.block || st < 1 || st > static_cast<std::int32_t>(w.stToLocal.size())) return -1;
+    const std::int32_t local = w.stToLocal[st - 1];
+    return w.block->vertices[local] == v ? local : -1;
+}
+
+std::vector<CNode*>& CPQtree::LeavesOf(const CVertex* v) {
+    const std::int32_t local = LocalIndex(v);
+    return local >= 0 ? m_work->leaves[local] : m_work->leaves.Of(v);
+}
+
+CNode* CPQtree::VertexNode(CVertex* v, std::int32_t edgeClass) {
+    Work& w = *m_work;
+    if (const std::int32_t local = LocalIndex(v); local >= 0) {
+        auto* node = new CPnode();
+        node->m_kind = edgeClass;
+        w.builder.Append(*node, *v, w.block->EndsOf(local), w.leaves, w.stOfLocal);
+        return node;
     }
-    return new CPnode(v, edgeClass);
+    return new CPnode(v, edgeClass, w.leaves);
 }
 
 // ---------------------------------------------------------------- the reduction

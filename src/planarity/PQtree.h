@@ -9,7 +9,7 @@
 // image of the tree instead of live nodes.
 //
 // The reduction touches only the pertinent part of the tree: the pertinent leaves come
-// from the vertex's m_pqLeaves, counts are gathered by bubbling up from them, and marks are
+// from the vertex's list of live leaves, counts are gathered by bubbling up from them, and marks are
 // cleared only on the nodes that received them, so a step costs about as much as the part
 // of the tree it changes.
 
@@ -42,10 +42,9 @@ public:
     CPQtree(const CPQtree&) = delete;
     CPQtree& operator=(const CPQtree&) = delete;
 
-    // Tests the block in the document's work lists (m_blockEdges, its vertices with their
-    // st-numbers in m_compVertices); false means not planar. Throws PlanarityError when
-    // the st-numbers are not 1..n once each.
-    static bool TestBlock(CLattixDoc& doc, bool record);
+    // Tests the block, its vertices carrying their st-numbers; false means not planar.
+    // Throws PlanarityError when the st-numbers are not 1..n once each. Snapshots go to the
+    // document's m_pqTrees.
     static bool TestBlock(CLattixDoc& doc, const BlockGraph& block, BlockTestRecording recording);
 
     // Zeroes the marks of the whole tree.
@@ -58,6 +57,8 @@ public:
     bool Reduce(const std::vector<CNode*>& leaves, std::int32_t st);
     // Replaces the full part of the reduced tree by the P-node of v.
     void ReplacePertinent(CVertex* v);
+    // The live leaves that stand for edges to v (working trees only).
+    std::vector<CNode*>& LeavesOf(const CVertex* v);
     // Records a snapshot of this tree in the document.
     void RecordSnapshot(std::string caption, std::int32_t stepKind);
 
@@ -107,6 +108,8 @@ private:
     CNode* Dissolve(CNode* host, CNode* child, bool forward);
     void Destroy(CNode* n);
     CNode* VertexNode(CVertex* v, std::int32_t edgeClass);
+    // v's index in the block under test, or -1.
+    std::int32_t LocalIndex(const CVertex* v) const;
 
     // Reduction.
     void Bubble(const std::vector<CNode*>& leaves);

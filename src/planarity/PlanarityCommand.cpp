@@ -1,8 +1,10 @@
 // "&Planarity Testing": components, blocks, st-numbers, one PQ-tree test per block.
 
+#include "model/AddressIndex.h"
 #include "model/LattixDoc.h"
 #include "planarity/BlockGraph.h"
 #include "planarity/Blocks.h"
+#include "planarity/ElementGraph.h"
 #include "planarity/LeftRightPlanarity.h"
 #include "planarity/PlanarPreamble.h"
 #include "planarity/PQtree.h"
@@ -15,24 +17,55 @@ namespace {
 
 // Tests every block of every component in order; false at the first non-planar block.
 bool TestAllBlocks(CLattixDoc& doc, bool record) {
-    const std::int32_t components = doc.CountComponents(&doc.m_allVertices);
-    // Vertices and edges by component, in list order, from one pass each.
-    std::vector<std::vector<CVertex*>> vertices(components);
-    std::vector<std::vector<CEdge*>> edges(components);
-    for (CVertex* v : doc.m_allVertices) vertices[v->m_component].push_back(v);
-    for (CEdge* e : doc.m_allEdges) {
-        e->m_block = -1;
-        edges[e->m_v1->m_component].push_back(e);
+    const ElementGraph g = BuildElementGraph(doc.m_allVertices, doc.m_allEdges);
+    for (const auto& [a, b] : g.ends)
+        if (a < 0 || b < 0) throw PlanarityError("an edge ends outside the graph");
+    // Components numbered as CountComponents numbers them, each with its vertices and
+    // edges in list order, from one pass each.
+    const std::int32_t n = g.VertexCount();
+    std::vector<std::int32_t> componentOf(n, -1), stack;
+    std::int32_t components = 0;
+    for (std::int32_t s = 0; s < n; ++s) {
+        if (componentOf[s] != -1) continue;
+        componentOf[s] = components;
+        stack.push_back(s);
+        while (!stack.empty()) {
+            const std::int32_t v = stack.back();
+            stack.pop_back();
+            for (const std::int32_t e : g.EdgesOf(v))
+                if (const std::int32_t w = g.Other(e, v); componentOf[w] == -1) {
+                    componentOf[w] = components;
+                    stack.push_back(w);
+                }
+        }
+        ++components;
     }
+    std::vector<std::int32_t> vertexStart(components + 1, 0), edgeStart(components + 1, 0);
+    for (const std::int32_t c : componentOf) ++vertexStart[c + 1];
+    for (const auto& ends : g.ends) ++edgeStart[componentOf[ends.first] + 1];
+    for (std::int32_t c = 0; c < components; ++c) {
+        vertexStart[c + 1] += vertexStart[c];
+        edgeStart[c + 1] += edgeStart[c];
+    }
+    std::vector<std::int32_t> vertices(n), edges(g.EdgeCount());
+    {
+        std::vector<std::int32_t> fill(vertexStart.begin(), vertexStart.end() - 1);
+        for (std::int32_t v = 0; v < n; ++v) vertices[fill[componentOf[v]]++] = v;
+        fill.assign(edgeStart.begin(), edgeStart.end() - 1);
+        for (std::int32_t e = 0; e < g.EdgeCount(); ++e) edges[fill[componentOf[g.ends[e].first]]++] = e;
+    }
+
+    BlockSearch search(g);
+    ComponentBlocks sorted(g);
     BlockGraph block;
     for (std::int32_t c = 0; c < components; ++c) {
-        // Each block search starts with every edge unlabelled; only the edges of the
-        // previous component can carry labels by now.
-        if (c > 0)
-            for (CEdge* e : edges[c - 1]) e->m_block = -1;
-        doc.m_compVertices = vertices[c];
-        const std::int32_t blocks = LabelBlocks(doc.m_compVertices, {});
-        ComponentBlocks sorted(vertices[c], edges[c], blocks);
+        const std::span<const std::int32_t> compVertices(vertices.data() + vertexStart[c],
+                                                         vertices.data() + vertexStart[c + 1]);
+        const std::span<const std::int32_t> compEdges(edges.data() + edgeStart[c], edges.data() + edgeStart[c + 1]);
+        doc.m_compVertices.clear();
+        for (const std::int32_t v : compVertices) doc.m_compVertices.push_back(g.vertices[v]);
+        const std::int32_t blocks = search.Run(compVertices);
+        sorted.Split(search, compVertices, compEdges, blocks);
         for (std::int32_t k = 0; k < blocks; ++k) {
             sorted.Build(k, doc.m_blockEdges, doc.m_compVertices, block);
             if (!StNumberBlock(block)) throw PlanarityError("a block has no st-numbering");

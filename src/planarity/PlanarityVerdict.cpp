@@ -1,10 +1,9 @@
 #include "planarity/PlanarityVerdict.h"
 
-#include <memory>
+#include <algorithm>
 #include <vector>
 
-#include "model/HeadlessPlatform.h"
-#include "model/LattixDoc.h"
+#include "planarity/LeftRightPlanarity.h"
 
 PlanarityVerdict TestPlanarity(const LightGraph& g) {
     PlanarityVerdict verdict;
@@ -12,21 +11,19 @@ PlanarityVerdict TestPlanarity(const LightGraph& g) {
         verdict.message = "An edge joins a vertex that is not in the graph.";
         return verdict;
     }
-    // The test runs on the elements of a scratch document, in the order of the light graph,
-    // so that the verdict and the message are the command's own.
-    HeadlessPlatform platform;
-    CLattixDoc doc(platform);
-    doc.m_autoCrossings = false;
-    std::vector<CVertex*> vertices(g.vertexCount);
-    for (std::int32_t v = 0; v < g.vertexCount; ++v) {
-        vertices[v] = new CVertex(0, 0, ColorIdToRgb(kColorIdBlue));
-        doc.AddElement(vertices[v]);
+    // The command's preamble: a repeated pair of ends (a repeated loop too) is refused, a
+    // single loop is not.
+    std::vector<PlanarEdge> pairs;
+    pairs.reserve(g.edges.size());
+    for (const auto& [a, b] : g.edges) pairs.push_back(std::minmax(a, b));
+    std::sort(pairs.begin(), pairs.end());
+    if (std::adjacent_find(pairs.begin(), pairs.end()) != pairs.end()) {
+        verdict.message = "The graph is not simple.";
+        return verdict;
     }
-    for (const auto& [a, b] : g.edges) doc.AddElement(new CEdge(vertices[a], vertices[b], 1));
-    doc.ClearSelection();
-    doc.RunPlanarityTesting(false);
-    if (!platform.m_messages.empty()) verdict.message = platform.m_messages.back();
-    if (verdict.message == "The graph is planar.") verdict.planar = true;
-    else if (verdict.message == "The graph is non planar.") verdict.planar = false;
+    // Loops do not change planarity.
+    std::erase_if(pairs, [](const PlanarEdge& e) { return e.first == e.second; });
+    verdict.planar = TestPlanarityLR(g.vertexCount, pairs);
+    verdict.message = *verdict.planar ? "The graph is planar." : "The graph is non planar.";
     return verdict;
 }

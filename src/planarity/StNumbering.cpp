@@ -1,12 +1,11 @@
 // Even-Tarjan st-numbering: a depth-first search for DFS numbers and low points, then
 // paths found from a stack of vertices. Both run without recursion and walk only the
-// block's own edges. The vertex values live in arrays while the numbering runs and are
-// written to the vertices' fields at the end; the edge marks live on the edges.
+// block's own edges. The vertex values and the edge marks live in arrays over the block's
+// local indices; only the st-numbers are written to the vertices at the end.
 
 #include <algorithm>
 
 #include "model/Element.h"
-#include "model/LattixDoc.h"
 #include "planarity/BlockGraph.h"
 #include "planarity/Blocks.h"
 
@@ -18,19 +17,22 @@ public:
 
     // Numbers the block; false when a step found nothing to continue with (which cannot
     // happen on a biconnected block when {A, B} is the first tree edge).
-    bool Run(bool firstEdgeFirst);
+    // With `search`, the values of the search are copied there at the end.
+    bool Run(bool firstEdgeFirst, StSearch* search);
 
 private:
     void NumberSearch(std::int32_t root, std::int32_t firstEnd);
     // Fills m_path with local indices; empty when v has no new edge left.
     void PathFinder(std::int32_t v);
     bool FindPaths(std::int32_t a, std::int32_t b);
-    void WriteBack();
+    void WriteBack(StSearch* search) const;
 
     const BlockGraph& m_g;
     std::vector<std::int32_t> m_dfn, m_low, m_parent, m_number;
     std::vector<char> m_new;
-    std::vector<CEdge*> m_parentEdge;
+    // By edge id: a tree edge of the search; not yet on a path.
+    std::vector<char> m_tree, m_newEdge;
+    std::vector<std::int32_t> m_parentEdge;
     std::vector<std::int32_t> m_path;
     std::vector<std::int32_t> m_stack;
     // Where each of the three path cases resumes its scan of a vertex's edges. An edge
@@ -54,9 +56,9 @@ void StNumbering::NumberSearch(std::int32_t root, std::int32_t firstEnd) {
         frames.push_back({v, 0, false});
     };
     auto descend = [&](std::int32_t v, const EdgeEnd& end) {
-        end.edge->m_treeEdge = true;
+        m_tree[end.edgeId] = true;
         m_parent[end.id] = v;
-        m_parentEdge[end.id] = end.edge;
+        m_parentEdge[end.id] = end.edgeId;
         enter(end.id);
     };
     enter(root);
@@ -95,26 +97,26 @@ void StNumbering::PathFinder(std::int32_t v) {
         std::int32_t& i = m_resume[which][v];
         for (; i < n; ++i) {
             const EdgeEnd& end = ends[i];
-            if (end.edge->m_stNewEdge && qualifies(end)) return &ends[i++];
+            if (m_newEdge[end.edgeId] && qualifies(end)) return &ends[i++];
         }
         return nullptr;
     };
     // 1. A back edge to a lower DFS number.
     if (const EdgeEnd* end =
-            scan(0, [&](const EdgeEnd& e) { return !e.edge->m_treeEdge && m_dfn[e.id] < m_dfn[v]; })) {
-        end->edge->m_stNewEdge = false;
+            scan(0, [&](const EdgeEnd& e) { return !m_tree[e.edgeId] && m_dfn[e.id] < m_dfn[v]; })) {
+        m_newEdge[end->edgeId] = false;
         m_path = {v, end->id};
         return;
     }
     // 2. A tree edge, then down the tree along the low points until an old vertex.
-    if (const EdgeEnd* end = scan(1, [](const EdgeEnd& e) { return e.edge->m_treeEdge; })) {
-        end->edge->m_stNewEdge = false;
+    if (const EdgeEnd* end = scan(1, [&](const EdgeEnd& e) { return m_tree[e.edgeId] != 0; })) {
+        m_newEdge[end->edgeId] = false;
         m_path = {v, end->id};
         for (std::int32_t w = end->id; m_new[w];) {
             const EdgeEnd* next = nullptr;
             for (const EdgeEnd& e : m_g.EndsOf(w)) {
-                if (e.edge->m_stNewEdge &&
-                    (e.edge->m_treeEdge ? m_low[e.id] == m_low[w] : m_dfn[e.id] == m_low[w])) {
+                if (m_newEdge[e.edgeId] &&
+                    (m_tree[e.edgeId] ? m_low[e.id] == m_low[w] : m_dfn[e.id] == m_low[w])) {
                     next = &e;
                     break;
                 }
@@ -124,7 +126,7 @@ void StNumbering::PathFinder(std::int32_t v) {
                 return;
             }
             m_new[w] = false;
-            next->edge->m_stNewEdge = false;
+            m_newEdge[next->edgeId] = false;
             m_path.push_back(next->id);
             w = next->id;
         }
@@ -132,8 +134,8 @@ void StNumbering::PathFinder(std::int32_t v) {
     }
     // 3. A back edge to a higher DFS number, then up the tree until an old vertex.
     if (const EdgeEnd* end =
-            scan(2, [&](const EdgeEnd& e) { return !e.edge->m_treeEdge && m_dfn[e.id] > m_dfn[v]; })) {
-        end->edge->m_stNewEdge = false;
+            scan(2, [&](const EdgeEnd& e) { return !m_tree[e.edgeId] && m_dfn[e.id] > m_dfn[v]; })) {
+        m_newEdge[end->edgeId] = false;
         m_path = {v, end->id};
         for (std::int32_t w = end->id; m_new[w];) {
             const std::int32_t u = m_parent[w];
@@ -142,7 +144,7 @@ void StNumbering::PathFinder(std::int32_t v) {
                 return;
             }
             m_new[w] = false;
-            m_parentEdge[w]->m_stNewEdge = false;
+            m_newEdge[m_parentEdge[w]] = false;
             m_path.push_back(u);
             w = u;
         }
@@ -173,18 +175,12 @@ bool StNumbering::FindPaths(std::int32_t a, std::int32_t b) {
     return true;
 }
 
-void StNumbering::WriteBack() {
-    for (std::int32_t i = 0; i < m_g.Size(); ++i) {
-        CVertex& v = *m_g.vertices[i];
-        v.m_stNew = m_new[i];
-        v.m_stParent = m_parent[i] >= 0 ? m_g.vertices[m_parent[i]] : nullptr;
-        v.m_stDfn = m_dfn[i];
-        v.m_stLow = m_low[i];
-        v.m_stNumber = m_number[i];
-    }
+void StNumbering::WriteBack(StSearch* search) const {
+    for (std::int32_t i = 0; i < m_g.Size(); ++i) m_g.vertices[i]->m_stNumber = m_number[i];
+    if (search) *search = {m_dfn, m_low, m_parent};
 }
 
-bool StNumbering::Run(bool firstEdgeFirst) {
+bool StNumbering::Run(bool firstEdgeFirst, StSearch* search) {
     const std::int32_t n = m_g.Size();
     // The first edge that is not a self-loop plays {A, B}.
     std::size_t first = 0;
@@ -192,35 +188,33 @@ bool StNumbering::Run(bool firstEdgeFirst) {
                                         m_g.edgeEnds[first].second < 0))
         ++first;
     if (first == m_g.edges.size()) return false;
-    CEdge* e0 = m_g.edges[first];
     const auto [a, b] = m_g.edgeEnds[first];
 
     m_dfn.assign(n, 0);
     m_low.assign(n, 0);
     m_parent.assign(n, -1);
-    m_parentEdge.assign(n, nullptr);
+    m_parentEdge.assign(n, -1);
     m_new.assign(n, true);
     m_number.assign(n, -1);
-    for (CEdge* e : m_g.edges) {
-        e->m_treeEdge = false;
-        e->m_stNewEdge = true;
-    }
+    m_tree.assign(m_g.edges.size(), false);
+    m_newEdge.assign(m_g.edges.size(), true);
     std::int32_t firstEnd = -1;
     if (firstEdgeFirst) {
         const auto ends = m_g.EndsOf(a);
-        const auto it = std::find_if(ends.begin(), ends.end(), [&](const EdgeEnd& end) { return end.edge == e0; });
+        const auto it = std::find_if(ends.begin(), ends.end(),
+                                     [&](const EdgeEnd& end) { return end.edgeId == static_cast<std::int32_t>(first); });
         if (it != ends.end()) firstEnd = static_cast<std::int32_t>(it - ends.begin());
     }
     NumberSearch(a, firstEnd);
 
     m_new.assign(n, true);
-    for (CEdge* e : m_g.edges) e->m_stNewEdge = true;
-    e0->m_stNewEdge = false;
+    m_newEdge.assign(m_g.edges.size(), true);
+    m_newEdge[first] = false;
     m_new[a] = m_new[b] = false;
     for (auto& r : m_resume) r.assign(n, 0);
     m_stuck = false;
     const bool complete = FindPaths(a, b);
-    WriteBack();
+    WriteBack(search);
     return complete;
 }
 
@@ -250,14 +244,8 @@ bool IsStNumbering(const BlockGraph& block) {
     return endsAdjacent;
 }
 
-bool StNumberBlock(const BlockGraph& block) {
+bool StNumberBlock(const BlockGraph& block, StSearch* search) {
     StNumbering numbering(block);
-    if (numbering.Run(false) && IsStNumbering(block)) return true;
-    return numbering.Run(true) && IsStNumbering(block);
-}
-
-bool CLattixDoc::StNumber() {
-    BlockGraph block;
-    BuildBlockGraph(m_compVertices, m_blockEdges, block);
-    return StNumberBlock(block);
+    if (numbering.Run(false, search) && IsStNumbering(block)) return true;
+    return numbering.Run(true, search) && IsStNumbering(block);
 }

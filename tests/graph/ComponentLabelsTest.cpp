@@ -28,9 +28,30 @@ TEST(ComponentLabels, NumberComponentsAsTheDocumentDoes) {
         const std::int32_t count = t.d().CountComponents(&t.d().m_allVertices);
         const std::vector<std::int32_t> labels = ComponentLabels(g);
         ASSERT_EQ(labels.size(), std::size_t(n));
-        for (int v = 0; v < n; ++v) ASSERT_EQ(labels[v], vs[v]->m_component) << "round " << round;
+        for (int v = 0; v < n; ++v) ASSERT_EQ(labels[v], t.d().ComponentOf(vs[v])) << "round " << round;
         EXPECT_EQ(*std::max_element(labels.begin(), labels.end()) + 1, count);
     }
+}
+
+// A count replaces every label of the one before: a vertex it does not reach has none, so
+// an extraction cannot pick up a vertex labelled by an older count.
+TEST(ComponentLabels, ACountForgetsTheLabelsOfTheLastOne) {
+    TestDoc t;
+    CVertex* a = t.Vertex(10, 10, "a");
+    CVertex* b = t.Vertex(20, 10, "b");
+    CVertex* c = t.Vertex(30, 10, "c");
+    t.Edge(a, b);
+    t.d().RebuildAllLists();
+    ASSERT_EQ(t.d().CountComponents(), 2);
+    EXPECT_EQ(t.d().ComponentOf(c), 1);
+    const std::vector<CVertex*> onlyA{a};
+    ASSERT_EQ(t.d().CountComponents(&onlyA), 1);
+    EXPECT_EQ(t.d().ComponentOf(b), 0); // reached from the list
+    EXPECT_EQ(t.d().ComponentOf(c), -1);
+    ASSERT_TRUE(t.d().ExtractComponent(0));
+    EXPECT_EQ(t.d().m_compVertices, (std::vector<CVertex*>{a, b}));
+    ASSERT_TRUE(t.d().ExtractComponent(1));
+    EXPECT_TRUE(t.d().m_compVertices.empty()); // c was component 1 of the first count
 }
 
 TEST(LightGraph, ValidAndSimple) {

@@ -194,7 +194,7 @@ TEST(DrawLevelPlanarGraph, RandomLevelPlanarGraphsComeOutWithoutCrossings) {
         for (int k = 0; k < components; ++k) {
             std::vector<CVertex*> component;
             for (CVertex* v : t.Vertices())
-                if (v->m_component == k) component.push_back(v);
+                if (t.d().ComponentOf(v) == k) component.push_back(v);
             EXPECT_FALSE(HasCrossingAmong(component)) << "round " << round;
         }
         EXPECT_TRUE(t.platform.m_messages.empty()) << "round " << round;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <set>
 
 #include "GraphFamilies.h"
@@ -17,45 +18,47 @@ namespace {
 struct LiteralBlocks {
     int blocks = 0, dfs = 0;
     std::vector<CEdge*> stack;
+    std::set<CVertex*> visited;
+    std::map<CVertex*, int> low;
+    std::map<CVertex*, CVertex*> parent;
+    std::map<CEdge*, int> block; // edges not yet in a block are missing
 
     void Search(CVertex* v) {
-        v->m_bcVisited = true;
+        visited.insert(v);
         v->m_level = dfs++;
         for (CEdge* e : v->m_edges) {
             CVertex* w = e->Other(v);
-            if (std::find(stack.begin(), stack.end(), e) == stack.end() && e->m_block == -1) stack.push_back(e);
-            if (!w->m_bcVisited) {
-                w->m_bcParent = v;
+            if (std::find(stack.begin(), stack.end(), e) == stack.end() && !block.count(e)) stack.push_back(e);
+            if (!visited.count(w)) {
+                parent[w] = v;
                 Search(w);
-                if (w->m_bcLow >= v->m_level) {
+                if (low[w] >= v->m_level) {
                     while (!stack.empty()) {
                         CEdge* top = stack.back();
                         stack.pop_back();
-                        top->m_block = blocks;
+                        block[top] = blocks;
                         if (top == e) break;
                     }
                     ++blocks;
                 }
-                v->m_bcLow = std::min(v->m_bcLow, w->m_bcLow);
-            } else if (w != v->m_bcParent) {
-                v->m_bcLow = std::min(v->m_bcLow, w->m_level);
+                low[v] = std::min(low[v], low[w]);
+            } else if (w != parent[v]) {
+                low[v] = std::min(low[v], w->m_level);
             }
         }
     }
 };
 
-int LiteralCountBlocks(CLattixDoc& doc) {
-    if (doc.m_compVertices.empty()) return 0;
-    for (CVertex* v : doc.m_compVertices) {
-        v->m_bcVisited = false;
-        v->m_level = 0;
-        v->m_bcParent = nullptr;
-        v->m_bcLow = static_cast<int>(doc.m_compVertices.size());
-    }
-    for (CEdge* e : doc.m_allEdges) e->m_block = -1;
+LiteralBlocks LiteralCountBlocks(CLattixDoc& doc) {
     LiteralBlocks search;
+    if (doc.m_compVertices.empty()) return search;
+    for (CVertex* v : doc.m_compVertices) {
+        v->m_level = 0;
+        search.parent[v] = nullptr;
+        search.low[v] = static_cast<int>(doc.m_compVertices.size());
+    }
     search.Search(doc.m_compVertices.front());
-    return search.blocks;
+    return search;
 }
 
 struct LiteralNumbering {
@@ -64,24 +67,28 @@ struct LiteralNumbering {
     int counter = 1;
     std::vector<CVertex*> path;
     bool stuck = false;
+    std::map<CVertex*, bool> stNew;
+    std::map<CVertex*, CVertex*> stParent;
+    std::map<CVertex*, int> stDfn, stLow;
+    std::set<CEdge*> treeEdge, newEdge;
 
     bool InBlock(CEdge* e) const {
         return std::find(doc.m_blockEdges.begin(), doc.m_blockEdges.end(), e) != doc.m_blockEdges.end();
     }
     void NumberSearch(CVertex* v) {
-        v->m_stNew = false;
-        v->m_stDfn = counter++;
-        v->m_stLow = v->m_stDfn;
+        stNew[v] = false;
+        stDfn[v] = counter++;
+        stLow[v] = stDfn[v];
         for (CEdge* e : v->m_edges) {
             if (!InBlock(e)) continue;
             CVertex* w = e->Other(v);
-            if (w->m_stNew) {
-                e->m_treeEdge = true;
-                w->m_stParent = v;
+            if (stNew[w]) {
+                treeEdge.insert(e);
+                stParent[w] = v;
                 NumberSearch(w);
-                v->m_stLow = std::min(v->m_stLow, w->m_stLow);
-            } else if (w != v->m_stParent) {
-                v->m_stLow = std::min(v->m_stLow, w->m_stDfn);
+                stLow[v] = std::min(stLow[v], stLow[w]);
+            } else if (w != stParent[v]) {
+                stLow[v] = std::min(stLow[v], stDfn[w]);
             }
         }
     }
@@ -89,23 +96,23 @@ struct LiteralNumbering {
         path.clear();
         for (CEdge* e : v->m_edges) {
             CVertex* w = e->Other(v);
-            if (InBlock(e) && e->m_stNewEdge && !e->m_treeEdge && w->m_stDfn < v->m_stDfn) {
-                e->m_stNewEdge = false;
+            if (InBlock(e) && newEdge.count(e) && !treeEdge.count(e) && stDfn[w] < stDfn[v]) {
+                newEdge.erase(e);
                 path = {v, w};
                 return;
             }
         }
         for (CEdge* e : v->m_edges) {
-            if (!InBlock(e) || !e->m_stNewEdge || !e->m_treeEdge) continue;
+            if (!InBlock(e) || !newEdge.count(e) || !treeEdge.count(e)) continue;
             CVertex* w = e->Other(v);
-            e->m_stNewEdge = false;
+            newEdge.erase(e);
             path = {v, w};
-            while (w->m_stNew) {
+            while (stNew[w]) {
                 CEdge* next = nullptr;
                 for (CEdge* f : w->m_edges) {
                     CVertex* x = f->Other(w);
-                    if (InBlock(f) && f->m_stNewEdge &&
-                        (f->m_treeEdge ? x->m_stLow == w->m_stLow : x->m_stDfn == w->m_stLow)) {
+                    if (InBlock(f) && newEdge.count(f) &&
+                        (treeEdge.count(f) ? stLow[x] == stLow[w] : stDfn[x] == stLow[w])) {
                         next = f;
                         break;
                     }
@@ -114,8 +121,8 @@ struct LiteralNumbering {
                     stuck = true;
                     return;
                 }
-                w->m_stNew = false;
-                next->m_stNewEdge = false;
+                stNew[w] = false;
+                newEdge.erase(next);
                 w = next->Other(w);
                 path.push_back(w);
             }
@@ -123,13 +130,13 @@ struct LiteralNumbering {
         }
         for (CEdge* e : v->m_edges) {
             CVertex* w = e->Other(v);
-            if (!InBlock(e) || !e->m_stNewEdge || e->m_treeEdge || w->m_stDfn <= v->m_stDfn) continue;
-            e->m_stNewEdge = false;
+            if (!InBlock(e) || !newEdge.count(e) || treeEdge.count(e) || stDfn[w] <= stDfn[v]) continue;
+            newEdge.erase(e);
             path = {v, w};
-            while (w->m_stNew) {
-                CVertex* u = w->m_stParent;
-                w->m_stNew = false;
-                doc.FindEdge(w, u)->m_stNewEdge = false;
+            while (stNew[w]) {
+                CVertex* u = stParent[w];
+                stNew[w] = false;
+                newEdge.erase(doc.FindEdge(w, u));
                 path.push_back(u);
                 w = u;
             }
@@ -139,22 +146,22 @@ struct LiteralNumbering {
     // False when the literal procedure gets stuck.
     bool Run() {
         for (CVertex* v : doc.m_allVertices) {
-            v->m_stNew = true;
-            v->m_stParent = nullptr;
+            stNew[v] = true;
+            stParent[v] = nullptr;
         }
-        for (CEdge* e : doc.m_blockEdges) {
-            e->m_treeEdge = false;
-            e->m_stNewEdge = true;
-        }
+        treeEdge.clear();
+        newEdge.clear();
+        newEdge.insert(doc.m_blockEdges.begin(), doc.m_blockEdges.end());
         NumberSearch(doc.m_blockEdges.front()->m_v1);
         for (CVertex* v : doc.m_compVertices) {
-            v->m_stNew = true;
+            stNew[v] = true;
             v->m_stNumber = -1;
         }
-        for (CEdge* e : doc.m_blockEdges) e->m_stNewEdge = true;
+        newEdge.insert(doc.m_blockEdges.begin(), doc.m_blockEdges.end());
         CEdge* e0 = doc.m_blockEdges.front();
         CVertex* a = e0->m_v1;
-        e0->m_stNewEdge = a->m_stNew = e0->m_v2->m_stNew = false;
+        newEdge.erase(e0);
+        stNew[a] = stNew[e0->m_v2] = false;
         std::vector<CVertex*> stack{a, e0->m_v2};
         int number = 1;
         CVertex* v = stack.back();
@@ -177,6 +184,14 @@ struct LiteralNumbering {
         return true;
     }
 };
+
+// st-numbers the block in m_blockEdges, whose vertices are in m_compVertices, as the
+// command hands it over.
+bool StNumber(CLattixDoc& doc, StSearch* search = nullptr) {
+    BlockGraph block;
+    BuildBlockGraph(doc.m_compVertices, doc.m_blockEdges, block);
+    return StNumberBlock(block, search);
+}
 
 // ------------------------------------------------------------------ helpers
 
@@ -201,12 +216,13 @@ void ShuffleAdjacency(TestDoc& t, std::mt19937& rng) {
     for (CVertex* v : t.Vertices()) std::shuffle(v->m_edges.begin(), v->m_edges.end(), rng);
 }
 
-// The block of index k as the command hands it over.
-void SelectBlock(CLattixDoc& doc, int k) {
+// The block of index k as the command hands it over; `labels` by position in m_allEdges.
+void SelectBlock(CLattixDoc& doc, const BlockLabels& labels, int k) {
     doc.m_blockEdges.clear();
     doc.m_compVertices.clear();
-    for (CEdge* e : doc.m_allEdges) {
-        if (e->m_block != k) continue;
+    for (std::size_t i = 0; i < doc.m_allEdges.size(); ++i) {
+        CEdge* e = doc.m_allEdges[i];
+        if (labels.edgeBlock[i] != k) continue;
         doc.m_blockEdges.push_back(e);
         for (CVertex* v : {e->m_v1, e->m_v2})
             if (std::find(doc.m_compVertices.begin(), doc.m_compVertices.end(), v) == doc.m_compVertices.end())
@@ -235,17 +251,21 @@ TEST(Blocks, LabelsEqualTheRecursiveSearch) {
         doc.m_compVertices = doc.m_allVertices;
         std::shuffle(doc.m_compVertices.begin(), doc.m_compVertices.end(), rng);
 
-        const int blocks = doc.CountBlocks();
-        std::vector<int> labels;
-        for (CEdge* e : doc.m_allEdges) labels.push_back(e->m_block);
-        std::vector<VertexState> states;
-        for (CVertex* v : doc.m_allVertices) states.push_back({v->m_level, v->m_bcLow, 0, 0, 0, v->m_bcParent});
+        const BlockLabels labels = LabelBlocks(doc.m_compVertices, doc.m_allEdges);
+        std::vector<int> levels;
+        for (CVertex* v : doc.m_compVertices) levels.push_back(v->m_level);
 
-        ASSERT_EQ(LiteralCountBlocks(doc), blocks) << "round " << round;
-        for (std::size_t i = 0; i < labels.size(); ++i) ASSERT_EQ(doc.m_allEdges[i]->m_block, labels[i]);
-        for (std::size_t i = 0; i < states.size(); ++i) {
-            const CVertex* v = doc.m_allVertices[i];
-            ASSERT_EQ((VertexState{v->m_level, v->m_bcLow, 0, 0, 0, v->m_bcParent}), states[i]);
+        const LiteralBlocks literal = LiteralCountBlocks(doc);
+        ASSERT_EQ(literal.blocks, labels.count) << "round " << round;
+        for (std::size_t i = 0; i < doc.m_allEdges.size(); ++i) {
+            const auto it = literal.block.find(doc.m_allEdges[i]);
+            ASSERT_EQ(it == literal.block.end() ? -1 : it->second, labels.edgeBlock[i]);
+        }
+        for (std::size_t i = 0; i < doc.m_compVertices.size(); ++i) {
+            CVertex* v = doc.m_compVertices[i];
+            CVertex* parent = labels.parent[i] >= 0 ? doc.m_compVertices[labels.parent[i]] : nullptr;
+            ASSERT_EQ((VertexState{v->m_level, literal.low.at(v), 0, 0, 0, literal.parent.at(v)}),
+                      (VertexState{levels[i], labels.low[i], 0, 0, 0, parent}));
         }
     }
 }
@@ -257,8 +277,9 @@ TEST(Blocks, SmallCases) {
     doc.RebuildAllLists();
     doc.m_compVertices = doc.m_allVertices;
     for (CVertex* v : doc.m_compVertices) v->m_level = 42;
-    EXPECT_EQ(doc.CountBlocks(), 2); // a path of three vertices: two one-edge blocks
-    EXPECT_NE(doc.m_allEdges[0]->m_block, doc.m_allEdges[1]->m_block);
+    const BlockLabels path = LabelBlocks(doc.m_compVertices, doc.m_allEdges);
+    EXPECT_EQ(path.count, 2); // a path of three vertices: two one-edge blocks
+    EXPECT_NE(path.edgeBlock[0], path.edgeBlock[1]);
     EXPECT_EQ(t.VertexNamed("a")->m_level, 0); // the DFS numbers replace what was there
     EXPECT_EQ(t.VertexNamed("c")->m_level, 2);
 
@@ -266,9 +287,8 @@ TEST(Blocks, SmallCases) {
     lone.Vertex(10, 10);
     lone.d().RebuildAllLists();
     lone.d().m_compVertices = lone.d().m_allVertices;
-    EXPECT_EQ(lone.d().CountBlocks(), 0);
-    lone.d().m_compVertices.clear();
-    EXPECT_EQ(lone.d().CountBlocks(), 0);
+    EXPECT_EQ(LabelBlocks(lone.d().m_compVertices, lone.d().m_allEdges).count, 0);
+    EXPECT_EQ(LabelBlocks({}, {}).count, 0);
 }
 
 TEST(StNumber, EqualsTheLiteralNumberingWheneverThatIsOne) {
@@ -283,17 +303,19 @@ TEST(StNumber, EqualsTheLiteralNumberingWheneverThatIsOne) {
         CLattixDoc& doc = t.d();
         doc.RebuildAllLists();
         doc.m_compVertices = doc.m_allVertices;
-        const int blocks = doc.CountBlocks();
-        for (int k = 0; k < blocks; ++k) {
-            SelectBlock(doc, k);
+        const BlockLabels labels = LabelBlocks(doc.m_compVertices, doc.m_allEdges);
+        for (int k = 0; k < labels.count; ++k) {
+            SelectBlock(doc, labels, k);
             BlockGraph block;
             BuildBlockGraph(doc.m_compVertices, doc.m_blockEdges, block);
             LiteralNumbering literal{doc};
             const bool valid = literal.Run() && IsStNumbering(block);
             std::vector<VertexState> expected;
-            for (CVertex* v : doc.m_compVertices) expected.push_back({0, 0, v->m_stNumber, v->m_stDfn, v->m_stLow, v->m_stParent});
+            for (CVertex* v : doc.m_compVertices)
+                expected.push_back({0, 0, v->m_stNumber, literal.stDfn[v], literal.stLow[v], literal.stParent[v]});
 
-            ASSERT_TRUE(doc.StNumber()) << "round " << round;
+            StSearch search;
+            ASSERT_TRUE(StNumber(doc, &search)) << "round " << round;
             ASSERT_TRUE(IsStNumbering(block));
             EXPECT_EQ(doc.m_blockEdges.front()->m_v2->m_stNumber, 1);
             EXPECT_EQ(doc.m_blockEdges.front()->m_v1->m_stNumber, static_cast<int>(doc.m_compVertices.size()));
@@ -304,7 +326,8 @@ TEST(StNumber, EqualsTheLiteralNumberingWheneverThatIsOne) {
             ++literalValid;
             for (std::size_t i = 0; i < expected.size(); ++i) {
                 const CVertex* v = doc.m_compVertices[i];
-                ASSERT_EQ((VertexState{0, 0, v->m_stNumber, v->m_stDfn, v->m_stLow, v->m_stParent}), expected[i])
+                CVertex* parent = search.parent[i] >= 0 ? block.vertices[search.parent[i]] : nullptr;
+                ASSERT_EQ((VertexState{0, 0, v->m_stNumber, search.dfn[i], search.low[i], parent}), expected[i])
                     << "round " << round << " block " << k;
             }
         }
@@ -322,7 +345,7 @@ TEST(StNumber, SingleEdgeAndFourCycle) {
     doc.RebuildAllLists();
     doc.m_blockEdges = doc.m_allEdges;
     doc.m_compVertices = doc.m_allVertices;
-    ASSERT_TRUE(doc.StNumber());
+    ASSERT_TRUE(StNumber(doc));
     EXPECT_EQ(t.VertexNamed("A")->m_stNumber, 2);
     EXPECT_EQ(t.VertexNamed("B")->m_stNumber, 1);
 
@@ -331,7 +354,7 @@ TEST(StNumber, SingleEdgeAndFourCycle) {
     c.d().RebuildAllLists();
     c.d().m_blockEdges = c.d().m_allEdges;
     c.d().m_compVertices = c.d().m_allVertices;
-    ASSERT_TRUE(c.d().StNumber());
+    ASSERT_TRUE(StNumber(c.d()));
     EXPECT_EQ(c.VertexNamed("B")->m_stNumber, 1);
     EXPECT_EQ(c.VertexNamed("A")->m_stNumber, 4);
     std::set<int> numbers;
@@ -365,7 +388,7 @@ TEST(StNumber, StartsAgainAlongTheFirstEdgeWhenTheOrderGivesNoStNumbering) {
     EXPECT_FALSE(IsStNumbering(block));
     EXPECT_EQ(vs[2]->m_stNumber, 6);
 
-    ASSERT_TRUE(doc.StNumber());
+    ASSERT_TRUE(StNumber(doc));
     EXPECT_TRUE(IsStNumbering(block));
     EXPECT_EQ(vs[6]->m_stNumber, 7);
     EXPECT_EQ(vs[0]->m_stNumber, 1);
@@ -379,7 +402,7 @@ TEST(StNumber, RefusesAnEdgeSetThatIsNoBlock) {
     doc.RebuildAllLists();
     doc.m_blockEdges = doc.m_allEdges;
     doc.m_compVertices = doc.m_allVertices;
-    EXPECT_FALSE(doc.StNumber());
+    EXPECT_FALSE(StNumber(doc));
 }
 
 } // namespace

@@ -14,6 +14,7 @@ namespace {
 // v (st 5) with edges to a (st 1), b (st 2) and c (st 9).
 struct Star {
     TestDoc t;
+    VertexLeaves leaves; // outlives the nodes of the test
     CVertex *v, *a, *b, *c;
     Star() {
         v = t.Vertex(100, 100, "v");
@@ -48,7 +49,7 @@ TEST(PQnode, CountPertinent) {
     Star s;
     s.t.Edge(s.v, s.a);
     s.t.Edge(s.v, s.b);
-    CPnode node(s.v, 2);
+    CPnode node(s.v, 2, s.leaves);
     EXPECT_EQ(node.CountPertinent(3), 0);
     EXPECT_EQ(node.m_pertinentChildCount, 0);
     for (CNode* c : node.Children()) EXPECT_EQ(c->m_pertinentLeafCount, 0);
@@ -63,15 +64,15 @@ TEST(PQnode, VertexNodeHasOneLeafPerLowerNeighbour) {
     s.t.Edge(s.v, s.a);
     s.t.Edge(s.c, s.v);
     s.t.Edge(s.b, s.v);
-    CPnode node(s.v, 2);
+    CPnode node(s.v, 2, s.leaves);
     EXPECT_EQ(node.m_kind, 2);
     const std::vector<CNode*> leaves = node.Children();
     ASSERT_EQ(leaves.size(), 2u); // c is higher
     EXPECT_EQ(static_cast<CLeafnode*>(leaves[0])->m_vertex, s.a);
     EXPECT_EQ(static_cast<CLeafnode*>(leaves[1])->m_vertex, s.b);
-    EXPECT_EQ(s.a->m_pqLeaves, std::vector<CNode*>{leaves[0]});
-    EXPECT_EQ(s.b->m_pqLeaves, std::vector<CNode*>{leaves[1]});
-    EXPECT_TRUE(s.c->m_pqLeaves.empty());
+    EXPECT_EQ(s.leaves.Of(s.a), std::vector<CNode*>{leaves[0]});
+    EXPECT_EQ(s.leaves.Of(s.b), std::vector<CNode*>{leaves[1]});
+    EXPECT_TRUE(s.leaves.Of(s.c).empty());
 }
 
 TEST(PQnode, ParallelEdges) {
@@ -80,41 +81,41 @@ TEST(PQnode, ParallelEdges) {
     s.t.Edge(s.a, s.v, kEdgeRed); // another colour: only the first gets a leaf, of class 2
     s.t.Edge(s.v, s.b, kEdgeGreen);
     s.t.Edge(s.v, s.b, kEdgeGreen); // the same colour: two leaves of class 0
-    CPnode node(s.v, 0);
+    CPnode node(s.v, 0, s.leaves);
     const std::vector<CNode*> leaves = node.Children();
     ASSERT_EQ(leaves.size(), 3u);
     EXPECT_EQ(static_cast<CLeafnode*>(leaves[0])->m_vertex, s.a);
     EXPECT_EQ(leaves[0]->m_kind, 2);
     EXPECT_EQ(leaves[1]->m_kind, 0);
     EXPECT_EQ(leaves[2]->m_kind, 0);
-    EXPECT_EQ(s.b->m_pqLeaves.size(), 2u);
+    EXPECT_EQ(s.leaves.Of(s.b).size(), 2u);
 }
 
 TEST(PQnode, LiveLeavesLeaveTheirVertexWhenDestroyed) {
     Star s;
     s.t.Edge(s.v, s.a);
     s.t.Edge(s.v, s.b);
-    auto node = std::make_unique<CPnode>(s.v, 0);
+    auto node = std::make_unique<CPnode>(s.v, 0, s.leaves);
     auto detached = std::make_unique<CQnode>();
     detached->AppendChild(new CLeafnode(1));
-    ASSERT_EQ(s.a->m_pqLeaves.size(), 1u);
+    ASSERT_EQ(s.leaves.Of(s.a).size(), 1u);
     node.reset();
-    EXPECT_TRUE(s.a->m_pqLeaves.empty());
-    EXPECT_TRUE(s.b->m_pqLeaves.empty());
-    s.a->m_pqLeaves.push_back(nullptr); // a detached leaf must not look for itself here
+    EXPECT_TRUE(s.leaves.Of(s.a).empty());
+    EXPECT_TRUE(s.leaves.Of(s.b).empty());
+    s.leaves.Of(s.a).push_back(nullptr); // a detached leaf must not look for itself here
     detached.reset();
-    EXPECT_EQ(s.a->m_pqLeaves.size(), 1u);
+    EXPECT_EQ(s.leaves.Of(s.a).size(), 1u);
 }
 
 TEST(PQnode, DetachKeepsTheStNumber) {
     Star s;
     s.t.Edge(s.v, s.b);
-    CPnode node(s.v, 0);
+    CPnode node(s.v, 0, s.leaves);
     node.Detach();
     const auto* leaf = static_cast<CLeafnode*>(node.FirstChild());
     EXPECT_EQ(leaf->m_vertex, nullptr);
     EXPECT_EQ(leaf->m_stNumber, 2);
-    EXPECT_TRUE(s.b->m_pqLeaves.empty());
+    EXPECT_TRUE(s.leaves.Of(s.b).empty());
     s.b->m_stNumber = 8;
     EXPECT_EQ(leaf->ShownStNumber(), 2);
 }

@@ -48,6 +48,18 @@ TEST(PlanarityVerdict, FamiliesAndRefusals) {
     EXPECT_FALSE(parallel.planar.has_value());
     EXPECT_EQ(parallel.message, "The graph is not simple.");
     EXPECT_FALSE(TestPlanarity(Light(2, {{0, 5}})).planar.has_value());
+
+    // A single loop passes the command's preamble and leaves the verdict alone; a repeated
+    // loop is a repeated pair.
+    EdgeList k5Loop = Complete(5);
+    k5Loop.push_back({2, 2});
+    EXPECT_EQ(TestPlanarity(Light(5, k5Loop)).planar, false);
+    EXPECT_FALSE(CommandSaysPlanar(5, k5Loop));
+    const PlanarityVerdict loop = TestPlanarity(Light(2, {{0, 0}, {0, 1}}));
+    EXPECT_EQ(loop.planar, true);
+    EXPECT_EQ(loop.message, "The graph is planar.");
+    EXPECT_TRUE(CommandSaysPlanar(2, {{0, 0}, {0, 1}}));
+    EXPECT_EQ(TestPlanarity(Light(2, {{1, 1}, {1, 1}})).message, "The graph is not simple.");
 }
 
 } // namespace

@@ -8,6 +8,8 @@
 #include <memory>
 #include <set>
 
+#include "planarity/BlockGraph.h"
+#include "planarity/Blocks.h"
 #include "planarity/PQtree.h"
 
 namespace planarity_test {
@@ -504,19 +506,22 @@ bool ReferencePlanarity(CLattixDoc& doc, std::vector<FlatSnapshot>& out) {
     for (int c = 0; c < components; ++c) {
         doc.m_compVertices.clear();
         for (CVertex* v : doc.m_allVertices)
-            if (v->m_component == c) doc.m_compVertices.push_back(v);
-        const int blocks = doc.CountBlocks();
-        for (int k = 0; k < blocks; ++k) {
+            if (doc.ComponentOf(v) == c) doc.m_compVertices.push_back(v);
+        const BlockLabels labels = LabelBlocks(doc.m_compVertices, doc.m_allEdges);
+        for (int k = 0; k < labels.count; ++k) {
             doc.m_blockEdges.clear();
             doc.m_compVertices.clear();
-            for (CEdge* e : doc.m_allEdges) {
-                if (e->m_block != k) continue;
+            for (std::size_t i = 0; i < doc.m_allEdges.size(); ++i) {
+                CEdge* e = doc.m_allEdges[i];
+                if (labels.edgeBlock[i] != k) continue;
                 doc.m_blockEdges.push_back(e);
                 for (CVertex* v : {e->m_v1, e->m_v2})
                     if (std::find(doc.m_compVertices.begin(), doc.m_compVertices.end(), v) == doc.m_compVertices.end())
                         doc.m_compVertices.push_back(v);
             }
-            EXPECT_TRUE(doc.StNumber());
+            BlockGraph block;
+            BuildBlockGraph(doc.m_compVertices, doc.m_blockEdges, block);
+            EXPECT_TRUE(StNumberBlock(block));
             if (!ReferenceTestBlock(doc, out)) return false;
         }
     }

@@ -7,11 +7,6 @@
 
 namespace {
 
-CNode* Leaf(CVertex* v) {
-    auto* leaf = new CLeafnode(v, 0);
-    v->m_pqLeaves.push_back(leaf);
-    return leaf;
-}
 
 CNode* Inner(CNode* node, std::initializer_list<CNode*> children) {
     for (CNode* c : children) node->AppendChild(c);
@@ -22,6 +17,7 @@ CNode* Inner(CNode* node, std::initializer_list<CNode*> children) {
 struct HandTree {
     TestDoc t;
     CPQtree tree{&t.d(), nullptr};
+    CNode* Leaf(CVertex* v) { return new CLeafnode(v, 0, tree.LeavesOf(v)); }
     CVertex* Vertex(const std::string& name, int st) {
         CVertex* v = t.Vertex(100, 100, name);
         v->m_stNumber = st;
@@ -51,14 +47,14 @@ std::vector<std::string> Concat(std::initializer_list<std::vector<std::string>> 
 TEST(Templates, Q3OnAFullStretchInsideARootQnodeMovesNothing) {
     HandTree h;
     CVertex* u = h.Vertex("u", 1);
-    CNode* e1 = Leaf(h.Vertex("e1", 7));
-    CNode* f1 = Leaf(u);
-    CNode* f2 = Leaf(u);
-    CNode* e2 = Leaf(h.Vertex("e2", 8));
+    CNode* e1 = h.Leaf(h.Vertex("e1", 7));
+    CNode* f1 = h.Leaf(u);
+    CNode* f2 = h.Leaf(u);
+    CNode* e2 = h.Leaf(h.Vertex("e2", 8));
     CNode* root = Inner(new CQnode(), {e1, f1, f2, e2});
     h.SetRoot(root);
     h.tree.ClearMarks();
-    ASSERT_TRUE(h.tree.Reduce(u->m_pqLeaves, 1));
+    ASSERT_TRUE(h.tree.Reduce(h.tree.LeavesOf(u), 1));
     EXPECT_EQ(h.Captions(), Concat({Pair("L1"), Pair("L1"), Pair("Q3")}));
     EXPECT_EQ(h.tree.m_root, root);
     EXPECT_EQ(root->Children(), (std::vector<CNode*>{e1, f1, f2, e2}));
@@ -73,18 +69,18 @@ TEST(Templates, Q3OnAFullStretchInsideARootQnodeMovesNothing) {
 TEST(Templates, AfterP4ThePartialQnodeStandsWhereThePnodeStood) {
     HandTree h;
     CVertex* u = h.Vertex("u", 1);
-    CNode* a = Leaf(h.Vertex("a", 5));
-    CNode* b = Leaf(h.Vertex("b", 6));
-    CNode* e = Leaf(h.Vertex("e", 7));
-    CNode* f = Leaf(u);
-    CNode* g = Leaf(u);
-    CNode* k = Leaf(u);
+    CNode* a = h.Leaf(h.Vertex("a", 5));
+    CNode* b = h.Leaf(h.Vertex("b", 6));
+    CNode* e = h.Leaf(h.Vertex("e", 7));
+    CNode* f = h.Leaf(u);
+    CNode* g = h.Leaf(u);
+    CNode* k = h.Leaf(u);
     CNode* q = Inner(new CQnode(), {e, g, k});
     CNode* x = Inner(new CPnode(), {f, q});
     CNode* root = Inner(new CQnode(), {a, x, b});
     h.SetRoot(root);
     h.tree.ClearMarks();
-    ASSERT_TRUE(h.tree.Reduce(u->m_pqLeaves, 1));
+    ASSERT_TRUE(h.tree.Reduce(h.tree.LeavesOf(u), 1));
     EXPECT_EQ(h.Captions(), Concat({Pair("L1"), Pair("L1"), Pair("L1"), Pair("Q2"), Pair("P4")}));
     const std::vector<CNode*> top = root->Children();
     ASSERT_EQ(top.size(), 3u);
@@ -103,16 +99,16 @@ TEST(Templates, ReplacePertinentWorksOnTheNodeThatReplacedTheRoot) {
     CVertex* u = h.Vertex("u", 3);
     CVertex* z = h.Vertex("z", 1);
     h.t.Edge(u, z);
-    CNode* a = Leaf(h.Vertex("a", 5));
-    CNode* root = Inner(new CQnode(), {Leaf(u), Leaf(u), a});
+    CNode* a = h.Leaf(h.Vertex("a", 5));
+    CNode* root = Inner(new CQnode(), {h.Leaf(u), h.Leaf(u), a});
     h.SetRoot(root);
     h.tree.ClearMarks();
-    ASSERT_TRUE(h.tree.Reduce(u->m_pqLeaves, 3));
+    ASSERT_TRUE(h.tree.Reduce(h.tree.LeavesOf(u), 3));
     EXPECT_EQ(h.Captions().back(), "Replacement for PATTERN Q2");
     // Read backwards so that the full children come last.
     EXPECT_EQ(h.tree.m_result->Children().front(), a);
     h.tree.ReplacePertinent(u);
-    EXPECT_TRUE(u->m_pqLeaves.empty());
+    EXPECT_TRUE(h.tree.LeavesOf(u).empty());
     // The Q-node is left with two children and becomes a P-node.
     CNode* now = h.tree.m_root;
     ASSERT_TRUE(now->IsPnode());
@@ -121,7 +117,7 @@ TEST(Templates, ReplacePertinentWorksOnTheNodeThatReplacedTheRoot) {
     EXPECT_EQ(kids[0], a);
     ASSERT_TRUE(kids[1]->IsLeaf());
     EXPECT_EQ(static_cast<CLeafnode*>(kids[1])->m_vertex, z);
-    EXPECT_EQ(z->m_pqLeaves, std::vector<CNode*>{kids[1]});
+    EXPECT_EQ(h.tree.LeavesOf(z), std::vector<CNode*>{kids[1]});
 }
 
 } // namespace

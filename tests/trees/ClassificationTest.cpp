@@ -130,7 +130,7 @@ TEST(Classification, ComponentExtractionCutsNamesAndReportsStrayEdges) {
     EXPECT_TRUE(t.d().ExtractComponent(0));
     EXPECT_EQ(a->m_name, "left");
     EXPECT_EQ(b->m_name, "_x");
-    b->m_component = 5;
+    t.d().SetComponentOf(b, 5);
     EXPECT_FALSE(t.d().ExtractComponent(0));
 }
 
@@ -202,7 +202,7 @@ TEST(Components, CommandMessages) {
     BuildGraph(t, {{"a", "b"}, {"b", "c"}, {"c", "a"}, {"d", "e"}, {"e", "f"}, {"f", "d"}});
     t.d().OnConnectedComponents();
     EXPECT_EQ(t.platform.m_messages.back(), "There are 3 connected components.");
-    EXPECT_EQ(t.VertexNamed("a")->m_component, 1);
+    EXPECT_EQ(t.d().ComponentOf(t.VertexNamed("a")), 1);
     t.Edge(t.VertexNamed("b"), t.VertexNamed("a"), kEdgeRed);
     t.d().OnConnectedComponents();
     EXPECT_EQ(t.platform.m_messages.back(), "The graph is not simple.");
