@@ -1,5 +1,6 @@
 // "&Planarity Testing": components, blocks, st-numbers, one PQ-tree test per block.
 
+#include "graph/ComponentLabels.h"
 #include "model/AddressIndex.h"
 #include "model/LattixDoc.h"
 #include "planarity/BlockGraph.h"
@@ -9,6 +10,7 @@
 #include "planarity/PlanarPreamble.h"
 #include "planarity/PQtree.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -23,23 +25,8 @@ bool TestAllBlocks(CLattixDoc& doc, bool record) {
     // Components numbered as CountComponents numbers them, each with its vertices and
     // edges in list order, from one pass each.
     const std::int32_t n = g.VertexCount();
-    std::vector<std::int32_t> componentOf(n, -1), stack;
-    std::int32_t components = 0;
-    for (std::int32_t s = 0; s < n; ++s) {
-        if (componentOf[s] != -1) continue;
-        componentOf[s] = components;
-        stack.push_back(s);
-        while (!stack.empty()) {
-            const std::int32_t v = stack.back();
-            stack.pop_back();
-            for (const std::int32_t e : g.EdgesOf(v))
-                if (const std::int32_t w = g.Other(e, v); componentOf[w] == -1) {
-                    componentOf[w] = components;
-                    stack.push_back(w);
-                }
-        }
-        ++components;
-    }
+    const std::vector<std::int32_t> componentOf = ComponentLabels(LightGraph{n, g.ends});
+    const std::int32_t components = n == 0 ? 0 : *std::max_element(componentOf.begin(), componentOf.end()) + 1;
     std::vector<std::int32_t> vertexStart(components + 1, 0), edgeStart(components + 1, 0);
     for (const std::int32_t c : componentOf) ++vertexStart[c + 1];
     for (const auto& ends : g.ends) ++edgeStart[componentOf[ends.first] + 1];

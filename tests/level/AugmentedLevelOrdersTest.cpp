@@ -10,25 +10,13 @@
 
 #include "BruteForceLevelPlanarity.h"
 #include "LevelGraphFamilies.h"
+#include "LevelOrderChecks.h"
 #include "level/AugmentedLevelOrders.h"
 #include "level/LevelPairClasses.h"
 #include "level/LevelPlanarityMethod.h"
 #include "level/LevelPlanarityOf.h"
 
 namespace {
-
-::testing::AssertionResult CrossingFreeOrders(const LevelGraph& g, const LevelPlanarityResult& r) {
-    if (!r.hasOrders) return ::testing::AssertionFailure() << "no orders";
-    if (static_cast<int>(r.orders.size()) != g.LevelCount()) return ::testing::AssertionFailure() << "level count";
-    for (int l = 0; l < g.LevelCount(); ++l) {
-        std::vector<int> a = r.orders[l], b = g.Level(l);
-        std::sort(a.begin(), a.end());
-        std::sort(b.begin(), b.end());
-        if (a != b) return ::testing::AssertionFailure() << "level " << l << " is not a permutation";
-    }
-    if (HasLevelCrossing(g, r.orders)) return ::testing::AssertionFailure() << "orders cross";
-    return ::testing::AssertionSuccess();
-}
 
 // The equations' verdict, the augmentation, and the exact method with no budget for its
 // search all agree with `truth`, and their yes comes with orders that do not cross.
@@ -38,12 +26,12 @@ void ExpectAgreement(const LevelGraph& g, bool truth, const std::string& what) {
     ASSERT_EQ(augmented.planar, truth) << what;
     ASSERT_FALSE(augmented.cancelled) << what;
     if (truth) {
-        ASSERT_TRUE(CrossingFreeOrders(g, augmented)) << what;
+        ASSERT_TRUE(ProperOrders(g, augmented)) << what;
     }
     const LevelPlanarityResult forced = ExactLevelPlanarity({}, 0).Test(g);
     ASSERT_EQ(forced.planar, truth) << what;
     if (truth) {
-        ASSERT_TRUE(CrossingFreeOrders(g, forced)) << what;
+        ASSERT_TRUE(ProperOrders(g, forced)) << what;
     }
 }
 
@@ -105,7 +93,7 @@ TEST(AugmentedLevelOrders, NarrowAndEmptyLevels) {
         const LevelGraph g = s.Build(seed);
         const LevelPlanarityResult r = AugmentedLevelOrders(g);
         ASSERT_TRUE(r.planar);
-        ASSERT_TRUE(CrossingFreeOrders(g, r)) << "seed " << seed;
+        ASSERT_TRUE(ProperOrders(g, r)) << "seed " << seed;
     }
 }
 
@@ -116,7 +104,7 @@ TEST(AugmentedLevelOrders, TheFallbackCanBeCancelled) {
     const LevelPlanarityResult watched = ExactLevelPlanarity([&](double) { return ++asked > 0; }, 0).Test(g);
     EXPECT_GT(asked, 0);
     ASSERT_FALSE(watched.cancelled);
-    EXPECT_TRUE(CrossingFreeOrders(g, watched));
+    EXPECT_TRUE(ProperOrders(g, watched));
     const LevelPlanarityResult cancelled = ExactLevelPlanarity([](double) { return false; }, 0).Test(g);
     EXPECT_TRUE(cancelled.cancelled);
     EXPECT_FALSE(cancelled.hasOrders);
