@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "model/AddressIndex.h"
 #include "model/LattixDoc.h"
 #include "graph/Components.h"
 #include "trees/ShapeCopy.h"
-#include "trees/VertexIndex.h"
 
 namespace {
 
@@ -106,7 +106,7 @@ bool IsRadius2Star(const std::vector<CVertex*>& vertices, const std::vector<CEdg
 
 bool HighlightCycle(const std::vector<CVertex*>& vertices) {
     if (vertices.size() < 3) return false;
-    const VertexIndex index(vertices);
+    const PositionIndex<CVertex> index(vertices);
     // The search's state, by position in the component's list: reached yet, and the tree
     // vertex and edge it was reached from (-1 and null for the root).
     std::vector<char> reached(vertices.size(), 0);

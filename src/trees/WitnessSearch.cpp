@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "model/AddressIndex.h"
 #include "model/Element.h"
 #include "trees/Classification.h"
 #include "trees/ShapeCopy.h"
-#include "trees/VertexIndex.h"
 
 namespace {
 
@@ -103,7 +103,7 @@ bool WitnessSearchF1(const std::vector<CVertex*>& vertices) {
 
     // Depth-first search from B that numbers the vertices in m_level and records parents,
     // by position in the component's list (-1 for B and for what it does not reach).
-    const VertexIndex index(vertices);
+    const PositionIndex<CVertex> index(vertices);
     std::vector<char> reached(vertices.size(), 0);
     std::vector<std::int32_t> parent(vertices.size(), -1);
     {
