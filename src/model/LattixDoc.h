@@ -22,6 +22,7 @@
 #include "model/Element.h"
 #include "model/ElementList.h"
 #include "model/Platform.h"
+#include "model/PQtreePtr.h"
 #include "model/Undo.h"
 
 class CPQtree;
@@ -29,14 +30,6 @@ struct ContextMenu; // editor/ContextMenu.h
 class DrawTarget;
 struct AlgorithmWorkspace;
 struct PendingCrossings; // trees/Crossings.h
-
-// Snapshots of PQ-trees are owned by the document; the planarity code, which defines their
-// type, hands each snapshot over with the way to destroy it.
-struct PQtreeDeleter {
-    void (*destroy)(CPQtree*);
-    void operator()(CPQtree* tree) const { destroy(tree); }
-};
-using PQtreePtr = std::unique_ptr<CPQtree, PQtreeDeleter>;
 
 // Outcome of reading a document file or snapshot.
 enum class LoadStatus {

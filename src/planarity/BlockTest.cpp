@@ -3,12 +3,12 @@
 
 #include <string>
 
-#include "model/LattixDoc.h"
+#include "model/Element.h"
 #include "planarity/BlockGraph.h"
 #include "planarity/Blocks.h"
 #include "planarity/PQtree.h"
 
-bool CPQtree::TestBlock(CLattixDoc& doc, const BlockGraph& block, BlockTestRecording recording) {
+bool CPQtree::TestBlock(std::vector<PQtreePtr>* sink, const BlockGraph& block, BlockTestRecording recording) {
     const std::int32_t n = block.Size();
     if (n == 0) return true;
     std::vector<std::int32_t> byNumber(n, -1);
@@ -20,7 +20,7 @@ bool CPQtree::TestBlock(CLattixDoc& doc, const BlockGraph& block, BlockTestRecor
     }
 
     const std::int32_t top = byNumber[n - 1];
-    CPQtree tree(&doc, block, byNumber, top);
+    CPQtree tree(sink, block, byNumber, top);
     tree.m_recordSteps = recording.steps;
     bool planar = true;
     for (std::int32_t i = n - 1; i >= 1; --i) {

@@ -27,12 +27,15 @@ struct CPQtree::Work {
 
 CPQtree::CPQtree() = default;
 
-CPQtree::CPQtree(CLattixDoc* doc, CVertex* top) : m_doc(doc), m_work(std::make_unique<Work>()) {
+CPQtree::CPQtree(std::vector<PQtreePtr>* sink, CVertex* top) : m_sink(sink), m_work(std::make_unique<Work>()) {
     m_root = new CPnode(top, 2, m_work->leaves);
 }
 
-CPQtree::CPQtree(CLattixDoc* doc, const BlockGraph& block, std::vector<std::int32_t> stToLocal, std::int32_t top)
-    : m_doc(doc), m_work(std::make_unique<Work>()) {
+CPQtree::CPQtree(CLattixDoc* doc, CVertex* top) : CPQtree(doc ? &doc->m_pqTrees : nullptr, top) {}
+
+CPQtree::CPQtree(std::vector<PQtreePtr>* sink, const BlockGraph& block, std::vector<std::int32_t> stToLocal,
+                 std::int32_t top)
+    : m_sink(sink), m_work(std::make_unique<Work>()) {
     m_work->block = &block;
     m_work->stToLocal = std::move(stToLocal);
     m_work->builder.Resize(block.vertices.size());
@@ -118,16 +121,15 @@ void CPQtree::CountChildLabels(CNode* x) {
 // ---------------------------------------------------------------- snapshots
 
 void CPQtree::RecordSnapshot(std::string caption, std::int32_t stepKind) {
-    if (!m_doc) return;
+    if (!m_sink) return;
     PQtreePtr snapshot(new CPQtree(), PQtreeDeleter{[](CPQtree* tree) { delete tree; }});
     snapshot->m_image = PQtreeImage::Of(m_root);
     snapshot->m_width = m_width;
     snapshot->m_height = m_height;
     snapshot->m_depth = m_depth;
-    snapshot->m_doc = m_doc;
     snapshot->m_caption = std::move(caption);
     snapshot->m_stepKind = stepKind;
-    m_doc->m_pqTrees.push_back(std::move(snapshot));
+    m_sink->push_back(std::move(snapshot));
 }
 
 void CPQtree::Detected(CNode* x, const char* pattern) {

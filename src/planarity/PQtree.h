@@ -5,8 +5,8 @@
 // A working tree is reduced once per vertex, in decreasing st-number order: the leaves of
 // the vertex are made consecutive by the Booth-Lueker templates and then replaced by the
 // P-node of the vertex. Each template application is recorded as two snapshots (detected,
-// replaced) in the document's m_pqTrees. A snapshot is a CPQtree holding an immutable
-// image of the tree instead of live nodes.
+// replaced) in the snapshot list the run was given. A snapshot is a CPQtree holding an
+// immutable image of the tree instead of live nodes.
 //
 // The reduction touches only the pertinent part of the tree: the pertinent leaves come
 // from the vertex's list of live leaves, counts are gathered by bubbling up from them, and marks are
@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "model/Geometry.h"
+#include "model/PQtreePtr.h"
 #include "planarity/PQnode.h"
 #include "planarity/PQtreeImage.h"
 
@@ -27,7 +28,7 @@ class CVertex;
 class DrawTarget;
 struct BlockGraph;
 
-// What TestBlock records in m_pqTrees.
+// What TestBlock records.
 struct BlockTestRecording {
     bool ends = true;  // the initial snapshot of each step and the final one
     bool steps = true; // the two snapshots of each template application
@@ -36,16 +37,18 @@ struct BlockTestRecording {
 class CPQtree {
 public:
     // A working tree whose root is the P-node of `top` (edge class 2). Snapshots go to
-    // doc->m_pqTrees; without a document nothing is recorded.
+    // `sink`; without one nothing is recorded.
+    CPQtree(std::vector<PQtreePtr>* sink, CVertex* top);
+    // The same, recording into doc->m_pqTrees.
     CPQtree(CLattixDoc* doc, CVertex* top);
     ~CPQtree();
     CPQtree(const CPQtree&) = delete;
     CPQtree& operator=(const CPQtree&) = delete;
 
     // Tests the block, its vertices carrying their st-numbers; false means not planar.
-    // Throws PlanarityError when the st-numbers are not 1..n once each. Snapshots go to the
-    // document's m_pqTrees.
-    static bool TestBlock(CLattixDoc& doc, const BlockGraph& block, BlockTestRecording recording);
+    // Throws PlanarityError when the st-numbers are not 1..n once each. Snapshots go to
+    // `sink` (none without one).
+    static bool TestBlock(std::vector<PQtreePtr>* sink, const BlockGraph& block, BlockTestRecording recording);
 
     // Zeroes the marks of the whole tree.
     void ClearMarks();
@@ -59,7 +62,7 @@ public:
     void ReplacePertinent(CVertex* v);
     // The live leaves that stand for edges to v (working trees only).
     std::vector<CNode*>& LeavesOf(const CVertex* v);
-    // Records a snapshot of this tree in the document.
+    // Records a snapshot of this tree in the sink.
     void RecordSnapshot(std::string caption, std::int32_t stepKind);
 
     // Draws the caption and the tree at (x, y); returns (0, 0, width, height), or an empty
@@ -76,7 +79,7 @@ public:
     std::int32_t m_height = 0;
     std::int32_t m_width = 0;
     std::int32_t m_depth = 0;
-    CLattixDoc* m_doc = nullptr;
+    std::vector<PQtreePtr>* m_sink = nullptr; // where snapshots go; null in a snapshot
     std::string m_caption;
     std::int32_t m_stepKind = 0; // 0 plain, 1 template detected, 2 template replacement
     std::int32_t m_fullCount = 0;
@@ -90,7 +93,7 @@ public:
 private:
     struct Work;
     CPQtree(); // a snapshot
-    CPQtree(CLattixDoc* doc, const BlockGraph& block, std::vector<std::int32_t> stToLocal, std::int32_t top);
+    CPQtree(std::vector<PQtreePtr>* sink, const BlockGraph& block, std::vector<std::int32_t> stToLocal, std::int32_t top);
 
     // Marks, with the node remembered for the next ClearStepMarks.
     void Touch(CNode* n);
