@@ -62,14 +62,35 @@ bool TestAllBlocks(const std::vector<CVertex*>& allVertices, const std::vector<C
 
 namespace {
 
-// Vertices and edges that belong to no document: no ids taken, adjacency in edge order.
+// adjacency[v] lists each edge of v exactly once (the graph is simple: no loops).
+bool ListsEveryEdgeOnce(const LightGraph& g, std::span<const std::vector<std::int32_t>> adjacency) {
+    if (adjacency.size() != static_cast<std::size_t>(g.vertexCount)) return false;
+    std::vector<std::int32_t> degree(g.vertexCount, 0), seenBy(g.edges.size(), -1);
+    for (const auto& [a, b] : g.edges) {
+        ++degree[a];
+        ++degree[b];
+    }
+    for (std::int32_t v = 0; v < g.vertexCount; ++v) {
+        if (static_cast<std::int32_t>(adjacency[v].size()) != degree[v]) return false;
+        for (const std::int32_t e : adjacency[v]) {
+            if (e < 0 || e >= static_cast<std::int32_t>(g.edges.size()) || seenBy[e] == v) return false;
+            if (g.edges[e].first != v && g.edges[e].second != v) return false;
+            seenBy[e] = v;
+        }
+    }
+    return true;
+}
+
+// Vertices and edges that belong to no document: no ids taken, adjacency as given or in
+// edge order.
 struct RunElements {
     std::vector<std::unique_ptr<CVertex>> vertexStore;
     std::vector<std::unique_ptr<CEdge>> edgeStore;
     std::vector<CVertex*> vertices;
     std::vector<CEdge*> edges;
 
-    RunElements(const LightGraph& g, std::span<const std::string> names) {
+    RunElements(const LightGraph& g, std::span<const std::string> names,
+                std::span<const std::vector<std::int32_t>> adjacency) {
         for (std::int32_t v = 0; v < g.vertexCount; ++v) {
             vertexStore.push_back(std::make_unique<CVertex>());
             vertexStore.back()->m_name = names.empty() ? std::to_string(v) : names[v];
@@ -84,6 +105,9 @@ struct RunElements {
             vertices[b]->m_edges.push_back(e);
             edges.push_back(e);
         }
+        if (!adjacency.empty())
+            for (std::size_t v = 0; v < vertices.size(); ++v)
+                for (std::size_t i = 0; i < adjacency[v].size(); ++i) vertices[v]->m_edges[i] = edges[adjacency[v][i]];
     }
     // Torn down at once: no edge unregisters itself from its ends.
     ~RunElements() {
@@ -94,10 +118,12 @@ struct RunElements {
 
 } // namespace
 
-std::optional<PlanarityReplay> ReplayPlanarity(const LightGraph& g, std::span<const std::string> names, bool record) {
+std::optional<PlanarityReplay> ReplayPlanarity(const LightGraph& g, std::span<const std::string> names, bool record,
+                                               std::span<const std::vector<std::int32_t>> adjacency) {
     if (g.vertexCount < 0 || !g.Valid() || !g.Simple()) return std::nullopt;
     if (!names.empty() && names.size() != static_cast<std::size_t>(g.vertexCount)) return std::nullopt;
-    const RunElements run(g, names);
+    if (!adjacency.empty() && !ListsEveryEdgeOnce(g, adjacency)) return std::nullopt;
+    const RunElements run(g, names, adjacency);
     PlanarityReplay result;
     std::vector<CVertex*> compVertices;
     std::vector<CEdge*> blockEdges;

@@ -23,11 +23,14 @@ struct PlanarityReplay {
 };
 
 // Tests `g` block by block, components and blocks in the order its element order gives.
-// Vertex v is captioned names[v], or its index when `names` is empty. Nothing for a graph
-// that is not valid and simple, or whose names do not match its vertices. Snapshots are
+// Vertex v is captioned names[v], or its index when `names` is empty. The test walks each
+// vertex's edges in the order adjacency[v] lists them (edge indices), as a document walks
+// its vertices' edge lists; in edge order when `adjacency` is empty. Nothing for a graph
+// that is not valid and simple, or whose names or adjacency do not match it. Snapshots are
 // recorded when `record` is set. Throws PlanarityError on a fault of this program.
 std::optional<PlanarityReplay> ReplayPlanarity(const LightGraph& g, std::span<const std::string> names = {},
-                                               bool record = true);
+                                               bool record = true,
+                                               std::span<const std::vector<std::int32_t>> adjacency = {});
 
 // The loop both the document command and ReplayPlanarity run: every block of every
 // component in order, false at the first non-planar block. st-numbers land on the

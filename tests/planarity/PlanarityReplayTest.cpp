@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 
 #include "GraphFamilies.h"
@@ -30,10 +32,23 @@ std::string Flatten(const CPQtree& s) {
     return out;
 }
 
-void ExpectSameAsCommand(int n, const EdgeList& edges, bool planar) {
+// With `rng`, every vertex's edge list is shuffled first and handed to the replay as its
+// adjacency, which the test walks in that order.
+void ExpectSameAsCommand(int n, const EdgeList& edges, bool planar, std::mt19937* rng = nullptr) {
     TestDoc t;
     t.d().m_autoCrossings = false;
     BuildDocument(t, n, edges);
+    std::vector<std::vector<std::int32_t>> adjacency;
+    if (rng) {
+        const std::vector<CEdge*> documentEdges = t.Edges();
+        for (CVertex* v : t.Vertices()) {
+            std::shuffle(v->m_edges.begin(), v->m_edges.end(), *rng);
+            adjacency.emplace_back();
+            for (const CEdge* e : v->m_edges)
+                adjacency.back().push_back(static_cast<std::int32_t>(
+                    std::find(documentEdges.begin(), documentEdges.end(), e) - documentEdges.begin()));
+        }
+    }
     t.d().OnPlanarityTesting();
     std::vector<std::string> commandSnapshots, names;
     for (const PQtreePtr& s : t.d().m_pqTrees) commandSnapshots.push_back(Flatten(*s));
@@ -46,7 +61,7 @@ void ExpectSameAsCommand(int n, const EdgeList& edges, bool planar) {
 
     LightGraph g{n, {}};
     for (const auto& [a, b] : edges) g.edges.push_back({a, b});
-    const std::optional<PlanarityReplay> replay = ReplayPlanarity(g, names);
+    const std::optional<PlanarityReplay> replay = ReplayPlanarity(g, names, true, adjacency);
     ASSERT_TRUE(replay);
     EXPECT_EQ(replay->planar, planar);
     EXPECT_EQ(t.platform.m_messages.back(), planar ? "The graph is planar." : "The graph is non planar.");
@@ -56,7 +71,7 @@ void ExpectSameAsCommand(int n, const EdgeList& edges, bool planar) {
     EXPECT_EQ(replay->stNumbers, commandNumbers);
 
     // Without recording: the same verdict and numbers, no snapshots.
-    const std::optional<PlanarityReplay> quiet = ReplayPlanarity(g, {}, false);
+    const std::optional<PlanarityReplay> quiet = ReplayPlanarity(g, {}, false, adjacency);
     ASSERT_TRUE(quiet);
     EXPECT_EQ(quiet->planar, planar);
     EXPECT_TRUE(quiet->snapshots.empty());
@@ -89,6 +104,12 @@ TEST(PlanarityReplay, MatchesTheCommand) {
     Append(mixed, Subdivide(CompleteBipartite(3, 3), 6, 1, subdividedCount), 6);
     Append(mixed, Complete(3), 6 + subdividedCount);
     ExpectSameAsCommand(9 + subdividedCount, mixed, false);
+
+    // Edge lists in another order than the edge list's: the walk follows them.
+    for (int round = 0; round < 3; ++round) {
+        ExpectSameAsCommand(9 + subdividedCount, mixed, false, &rng);
+        ExpectSameAsCommand(17, parts, true, &rng);
+    }
 }
 
 TEST(PlanarityReplay, RefusesWhatTheTestCannotTake) {
@@ -97,6 +118,10 @@ TEST(PlanarityReplay, RefusesWhatTheTestCannotTake) {
     EXPECT_FALSE(ReplayPlanarity(LightGraph{1, {{0, 0}}}));
     const std::vector<std::string> oneName{"a"};
     EXPECT_FALSE(ReplayPlanarity(LightGraph{2, {{0, 1}}}, oneName));
+    // An adjacency must list each edge of its vertex once.
+    const std::vector<std::vector<std::int32_t>> twice{{0, 0}, {0}}, foreign{{1}, {0}, {1}};
+    EXPECT_FALSE(ReplayPlanarity(LightGraph{2, {{0, 1}}}, {}, true, twice));
+    EXPECT_FALSE(ReplayPlanarity(LightGraph{3, {{0, 1}, {1, 2}}}, {}, true, foreign));
     // Without names, captions name the vertices by index.
     const std::optional<PlanarityReplay> edge = ReplayPlanarity(LightGraph{2, {{0, 1}}});
     ASSERT_TRUE(edge);
