@@ -9,6 +9,7 @@
 #include <sstream>
 #include <thread>
 
+#include "graph/DisjointSets.h"
 #include "level/LevelPairClasses.h"
 #include "level/TreeLevelPlanarity.h"
 #include "model/Platform.h"
@@ -19,17 +20,9 @@ namespace {
 constexpr std::int64_t kChunk = 256;
 
 bool IsForest(int n, const std::vector<std::pair<int, int>>& edges) {
-    std::vector<int> parent(n);
-    std::iota(parent.begin(), parent.end(), 0);
-    auto find = [&](int x) {
-        while (parent[x] != x) x = parent[x] = parent[parent[x]];
-        return x;
-    };
-    for (const auto& [a, b] : edges) {
-        const int ra = find(a), rb = find(b);
-        if (ra == rb) return false;
-        parent[ra] = rb;
-    }
+    DisjointSets sets(n);
+    for (const auto& [a, b] : edges)
+        if (!sets.Join(a, b)) return false;
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include <numeric>
 #include <unordered_map>
 
+#include "graph/DisjointSets.h"
 #include "level/LevelPairClasses.h"
 
 namespace {
@@ -43,18 +44,13 @@ public:
 
     // The groups of each connected component of the given groups' edges.
     std::vector<std::vector<int>> Components(const std::vector<int>& groups) const {
-        std::vector<int> parent(m_g.VertexCount());
-        std::iota(parent.begin(), parent.end(), 0);
-        auto find = [&](int v) {
-            while (parent[v] != v) v = parent[v] = parent[parent[v]];
-            return v;
-        };
+        DisjointSets sets(m_g.VertexCount());
         for (int group : groups)
-            for (int e : m_edgesOf[group]) parent[find(m_g.Edges()[e].lower)] = find(m_g.Edges()[e].upper);
+            for (int e : m_edgesOf[group]) sets.Join(m_g.Edges()[e].lower, m_g.Edges()[e].upper);
         std::unordered_map<int, int> slot;
         std::vector<std::vector<int>> components;
         for (int group : groups) {
-            const int r = find(m_g.Edges()[m_edgesOf[group].front()].lower);
+            const int r = sets.Find(m_g.Edges()[m_edgesOf[group].front()].lower);
             auto [it, fresh] = slot.emplace(r, static_cast<int>(components.size()));
             if (fresh) components.emplace_back();
             components[it->second].push_back(group);

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "graph/DisjointSets.h"
 #include "planarity/Blocks.h"
 #include "planarity/MinimalNonPlanar.h"
 #include "planarity/NonPlanarCore.h"
@@ -16,15 +17,11 @@ namespace {
 
 // Component labels from a union-find over the edges.
 std::vector<std::int32_t> ComponentRoots(std::int32_t n, std::span<const PlanarEdge> edges) {
-    std::vector<std::int32_t> parent(n);
-    std::iota(parent.begin(), parent.end(), 0);
-    auto find = [&](std::int32_t v) {
-        while (parent[v] != v) v = parent[v] = parent[parent[v]];
-        return v;
-    };
-    for (const auto& [a, b] : edges) parent[find(a)] = find(b);
-    for (std::int32_t v = 0; v < n; ++v) parent[v] = find(v);
-    return parent;
+    DisjointSets sets(n);
+    for (const auto& [a, b] : edges) sets.Join(a, b);
+    std::vector<std::int32_t> roots(n);
+    for (std::int32_t v = 0; v < n; ++v) roots[v] = sets.Find(v);
+    return roots;
 }
 
 // One component's edges with its vertices renumbered 0..count-1.

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "graph/DisjointSets.h"
 #include "planarity/Blocks.h"
 
 namespace {
@@ -384,18 +385,13 @@ bool TestPlanarityLR(std::int32_t n, std::span<const PlanarEdge> edges, PlanarRo
     if (rotation) {
         // Euler's formula per component confirms the rotation system: V - E + F = 1 + C
         // over the vertices that have edges.
-        std::vector<std::int32_t> parent(n);
-        for (std::int32_t v = 0; v < n; ++v) parent[v] = v;
-        auto find = [&](std::int32_t v) {
-            while (parent[v] != v) v = parent[v] = parent[parent[v]];
-            return v;
-        };
-        for (const auto& [a, b] : edges) parent[find(a)] = find(b);
+        DisjointSets sets(n);
+        for (const auto& [a, b] : edges) sets.Join(a, b);
         std::int64_t vertices = 0, components = 0;
         for (std::int32_t v = 0; v < n; ++v) {
             if (rotation->m_start[v + 1] == rotation->m_start[v]) continue;
             ++vertices;
-            if (find(v) == v) ++components;
+            if (sets.Find(v) == v) ++components;
         }
         const std::int64_t faces = CountFaces(n, edges, *rotation);
         if (vertices - std::int64_t(edges.size()) + faces != 2 * components)

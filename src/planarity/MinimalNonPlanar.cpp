@@ -14,6 +14,7 @@
 #include <unordered_map>
 
 #include "planarity/Blocks.h"
+#include "planarity/LocalNumbering.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ constexpr std::int32_t kNone = -1;
 class ChainGraph {
 public:
     ChainGraph(std::int32_t n, std::span<const PlanarEdge> edges)
-        : m_nextEdge(edges.size(), kNone), m_incident(n), m_degree(n, 0), m_stamp(n, 0), m_local(n, 0) {
+        : m_nextEdge(edges.size(), kNone), m_incident(n), m_degree(n, 0), m_numbering(n) {
         m_chains.reserve(2 * edges.size());
         m_pairs.reserve(2 * edges.size());
         for (std::int32_t e = 0; e < std::int32_t(edges.size()); ++e) AddChain(edges[e].first, edges[e].second, e, e);
@@ -69,17 +70,11 @@ public:
         ++m_round;
         for (std::int32_t c : skip) m_chains[c].skipRound = m_round;
         m_test.clear();
-        std::int32_t vertices = 0;
-        auto local = [&](std::int32_t v) {
-            if (m_stamp[v] != m_round) {
-                m_stamp[v] = m_round;
-                m_local[v] = vertices++;
-            }
-            return m_local[v];
-        };
+        m_numbering.NewRound();
         for (std::int32_t c : m_alive)
-            if (m_chains[c].skipRound != m_round) m_test.push_back({local(m_chains[c].a), local(m_chains[c].b)});
-        return TestPlanarityLR(vertices, m_test);
+            if (m_chains[c].skipRound != m_round)
+                m_test.push_back({m_numbering.Of(m_chains[c].a), m_numbering.Of(m_chains[c].b)});
+        return TestPlanarityLR(m_numbering.Count(), m_test);
     }
 
     // The input edges of the alive chains, increasing.
@@ -176,9 +171,8 @@ private:
     std::vector<std::int32_t> m_degree, m_alive, m_work;
     std::int64_t m_keptAlive = 0;
     std::unordered_map<std::uint64_t, std::int32_t> m_pairs;
-    std::vector<std::uint32_t> m_stamp;
-    std::vector<std::int32_t> m_local;
-    std::uint32_t m_round = 0;
+    std::uint32_t m_round = 0; // marks the chains a test skips
+    LocalNumbering m_numbering;
     std::vector<PlanarEdge> m_test;
 };
 

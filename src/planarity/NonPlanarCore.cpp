@@ -14,6 +14,7 @@
 #include <random>
 
 #include "planarity/Blocks.h"
+#include "planarity/LocalNumbering.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ constexpr std::int32_t kNone = -1;
 
 class SubsetTest {
 public:
-    SubsetTest(std::int32_t n, std::span<const PlanarEdge> edges) : m_edges(edges), m_stamp(n, 0), m_local(n, 0) {}
+    SubsetTest(std::int32_t n, std::span<const PlanarEdge> edges) : m_edges(edges), m_numbering(n) {}
 
     bool NonPlanar(std::span<const std::int32_t> chosen) {
         Build(chosen);
@@ -38,25 +39,15 @@ public:
 
 private:
     void Build(std::span<const std::int32_t> chosen) {
-        ++m_round;
+        m_numbering.NewRound();
         m_scratch.clear();
-        std::int32_t vertices = 0;
-        auto local = [&](std::int32_t v) {
-            if (m_stamp[v] != m_round) {
-                m_stamp[v] = m_round;
-                m_local[v] = vertices++;
-            }
-            return m_local[v];
-        };
-        for (std::int32_t e : chosen) m_scratch.push_back({local(m_edges[e].first), local(m_edges[e].second)});
-        m_vertices = vertices;
+        for (std::int32_t e : chosen) m_scratch.push_back({m_numbering.Of(m_edges[e].first), m_numbering.Of(m_edges[e].second)});
+        m_vertices = m_numbering.Count();
     }
 
     std::int32_t m_vertices = 0;
     std::span<const PlanarEdge> m_edges;
-    std::vector<std::uint32_t> m_stamp;
-    std::vector<std::int32_t> m_local;
-    std::uint32_t m_round = 0;
+    LocalNumbering m_numbering;
     std::vector<PlanarEdge> m_scratch;
 };
 

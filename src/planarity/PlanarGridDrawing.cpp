@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "graph/DisjointSets.h"
 #include "planarity/Blocks.h"
 
 namespace {
@@ -328,18 +329,13 @@ std::vector<GridPoint> DrawComponent(std::int32_t n, std::span<const PlanarEdge>
 // spreads a component of k vertices (helpers included) over 2k - 4 columns between two
 // of its own vertices, and components keep one free column between them.
 std::int64_t WidthAtLeast(std::int32_t n, std::span<const PlanarEdge> edges) {
-    std::vector<std::int32_t> parent(n);
-    for (std::int32_t v = 0; v < n; ++v) parent[v] = v;
-    auto find = [&](std::int32_t v) {
-        while (parent[v] != v) v = parent[v] = parent[parent[v]];
-        return v;
-    };
-    for (const auto& [a, b] : edges) parent[find(a)] = find(b);
+    DisjointSets sets(n);
+    for (const auto& [a, b] : edges) sets.Join(a, b);
     std::vector<std::int32_t> size(n, 0);
-    for (std::int32_t v = 0; v < n; ++v) ++size[find(v)];
+    for (std::int32_t v = 0; v < n; ++v) ++size[sets.Find(v)];
     std::int64_t width = -1;
     for (std::int32_t v = 0; v < n; ++v)
-        if (parent[v] == v) width += 1 + std::max<std::int64_t>(0, 2 * std::int64_t(size[v]) - 4);
+        if (sets.Find(v) == v) width += 1 + std::max<std::int64_t>(0, 2 * std::int64_t(size[v]) - 4);
     return width;
 }
 
