@@ -107,21 +107,6 @@ void TreeAssignmentCount::Canonicalize(std::vector<int>& levels, std::vector<int
     }
 }
 
-TreeAssignmentTally TreeAssignmentCount::Merge(const std::vector<TreeAssignmentTally>& shares) {
-    TreeAssignmentTally all;
-    for (const TreeAssignmentTally& t : shares) {
-        all.failing += t.failing;
-        all.total += t.total;
-        all.visited += t.visited;
-        all.tested += t.tested;
-        all.complete = all.complete && t.complete;
-        // Each share meets its failures in order, so the first of all is the least first.
-        if (!t.firstFailing.empty() && (all.firstFailing.empty() || t.firstFailing < all.firstFailing))
-            all.firstFailing = t.firstFailing;
-    }
-    return all;
-}
-
 TreeAssignmentTally TreeAssignmentCount::MergeInOrder(const std::vector<TreeAssignmentTally>& parts) {
     TreeAssignmentTally all;
     for (const TreeAssignmentTally& t : parts) {

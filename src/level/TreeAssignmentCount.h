@@ -68,7 +68,6 @@ public:
     TreeAssignmentTally Search(const std::vector<int>& prefix, const std::atomic<bool>& stop,
                                std::atomic<std::int64_t>& done) const;
     static TreeAssignmentTally MergeInOrder(const std::vector<TreeAssignmentTally>& parts);
-    static TreeAssignmentTally Merge(const std::vector<TreeAssignmentTally>& shares);
 
     // The representative of the orbit of `levels` under the automorphisms (in place).
     void Canonicalize(std::vector<int>& levels) const;
