@@ -2,52 +2,11 @@
 
 #include <algorithm>
 
+#include "model/AddressIndex.h"
 #include "model/LattixDoc.h"
 
-namespace {
-
-// Positions of vertices looked up by address, in an open-addressing table: a node-based
-// map costs an allocation per vertex, and the lookups of the edge ends dominate otherwise.
-class VertexTable {
-public:
-    explicit VertexTable(const std::vector<CVertex*>& vertices) {
-        std::size_t capacity = 16;
-        while (capacity < 2 * vertices.size()) capacity *= 2;
-        m_mask = capacity - 1;
-        m_keys.assign(capacity, nullptr);
-        m_positions.resize(capacity);
-        for (std::size_t i = 0; i < vertices.size(); ++i) {
-            if (!vertices[i]) continue;
-            std::size_t h = Hash(vertices[i]);
-            while (m_keys[h] && m_keys[h] != vertices[i]) h = (h + 1) & m_mask;
-            if (m_keys[h]) continue; // listed twice: the first position counts
-            m_keys[h] = vertices[i];
-            m_positions[h] = static_cast<std::int32_t>(i);
-        }
-    }
-    // The position of v, or -1 when it is not listed.
-    std::int32_t Of(const CVertex* v) const {
-        if (!v) return -1;
-        for (std::size_t h = Hash(v);; h = (h + 1) & m_mask) {
-            if (m_keys[h] == v) return m_positions[h];
-            if (!m_keys[h]) return -1;
-        }
-    }
-
-private:
-    std::size_t Hash(const CVertex* v) const {
-        return static_cast<std::size_t>((reinterpret_cast<std::uintptr_t>(v) >> 4) * 0x9E3779B97F4A7C15ull >> 20) &
-               m_mask;
-    }
-    std::vector<const CVertex*> m_keys;
-    std::vector<std::int32_t> m_positions;
-    std::size_t m_mask = 0;
-};
-
-} // namespace
-
 IndexedEdges IndexEdges(const std::vector<CVertex*>& vertices, const std::vector<CEdge*>& edges) {
-    const VertexTable table(vertices);
+    const PositionIndex<CVertex> table(vertices);
     IndexedEdges out;
     out.m_ends.reserve(edges.size());
     for (const CEdge* e : edges) {
