@@ -8,23 +8,13 @@
 #include <algorithm>
 #include <numeric>
 
-#include "graph/DisjointSets.h"
 #include "planarity/Blocks.h"
 #include "planarity/MinimalNonPlanar.h"
 #include "planarity/NonPlanarCore.h"
 
 namespace {
 
-// Component labels from a union-find over the edges.
-std::vector<std::int32_t> ComponentRoots(std::int32_t n, std::span<const PlanarEdge> edges) {
-    DisjointSets sets(n);
-    for (const auto& [a, b] : edges) sets.Join(a, b);
-    std::vector<std::int32_t> roots(n);
-    for (std::int32_t v = 0; v < n; ++v) roots[v] = sets.Find(v);
-    return roots;
-}
-
-// One component's edges with its vertices renumbered 0..count-1.
+// Some of the input's edges with their vertices renumbered 0..count-1.
 struct LocalGraph {
     std::int32_t n = 0;
     std::vector<PlanarEdge> edges;
@@ -55,43 +45,21 @@ KuratowskiKind Classify(std::int32_t n, std::span<const PlanarEdge> edges, const
 KuratowskiOutcome FindKuratowskiSubdivision(std::int32_t n, std::span<const PlanarEdge> edges,
                                             KuratowskiSubdivision& result, const KuratowskiProgress& progress) {
     result = {};
-    // The first non-planar component, in the order of its smallest vertex.
-    const std::vector<std::int32_t> root = ComponentRoots(n, edges);
-    std::vector<std::int32_t> local(n, -1);
-    // The edges of each component in input order, bucketed under its root.
-    std::vector<std::int32_t> start(std::size_t(n) + 2, 0), byRoot(edges.size());
-    for (const auto& [a, b] : edges) ++start[std::size_t(root[a]) + 2];
-    for (std::size_t v = 2; v < start.size(); ++v) start[v] += start[v - 1];
-    for (std::int32_t e = 0; e < std::int32_t(edges.size()); ++e) byRoot[start[std::size_t(root[edges[e].first]) + 1]++] = e;
-    LocalGraph g;
-    LeftRightConflict conflict;
-    for (std::int32_t v = 0; v < n && g.edges.empty(); ++v) {
-        if (root[v] != v || start[v] == start[v + 1]) continue;
-        const std::span<const std::int32_t> edgesOf(byRoot.data() + start[v], byRoot.data() + start[v + 1]);
-        LocalGraph candidate;
-        candidate.edges.reserve(edgesOf.size());
-        candidate.original.reserve(edgesOf.size());
-        for (std::int32_t e : edgesOf) {
-            for (std::int32_t end : {edges[e].first, edges[e].second})
-                if (local[end] < 0) local[end] = candidate.n++;
-            candidate.edges.push_back({local[edges[e].first], local[edges[e].second]});
-            candidate.original.push_back(e);
-        }
-        conflict = FindLeftRightConflict(candidate.n, candidate.edges, false);
-        if (!conflict.m_atConflict.empty()) g = std::move(candidate);
-    }
-    if (g.edges.empty()) return KuratowskiOutcome::Planar; // a graph is planar when its components are
-    if (progress && !progress(static_cast<std::int64_t>(g.edges.size()))) return KuratowskiOutcome::Cancelled;
+    // The test visits the components in the order of their smallest vertex and stops in
+    // the first non-planar one; the core grows around its conflict and stays inside it.
+    LeftRightConflict conflict = FindLeftRightConflict(n, edges, false);
+    if (conflict.m_atConflict.empty()) return KuratowskiOutcome::Planar;
+    if (progress && !progress(static_cast<std::int64_t>(edges.size()))) return KuratowskiOutcome::Cancelled;
 
-    const NonPlanarCore core = LocateNonPlanarCore(g.n, g.edges, std::move(conflict));
-    // The core renumbered once more, so that the shrinking works on its size alone.
+    const NonPlanarCore core = LocateNonPlanarCore(n, edges, std::move(conflict));
+    // The core renumbered, so that the shrinking works on its size alone.
     LocalGraph c;
-    std::vector<std::int32_t> coreVertex(g.n, -1), order;
+    std::vector<std::int32_t> coreVertex(n, -1), order;
     auto add = [&](std::int32_t e) {
-        for (std::int32_t end : {g.edges[e].first, g.edges[e].second})
+        for (std::int32_t end : {edges[e].first, edges[e].second})
             if (coreVertex[end] < 0) coreVertex[end] = c.n++;
-        c.edges.push_back({coreVertex[g.edges[e].first], coreVertex[g.edges[e].second]});
-        c.original.push_back(g.original[e]);
+        c.edges.push_back({coreVertex[edges[e].first], coreVertex[edges[e].second]});
+        c.original.push_back(e);
     };
     for (std::int32_t e : core.m_needed) add(e);
     for (std::int32_t e : core.m_order) {

@@ -57,7 +57,7 @@ private:
 class TubeSearch {
 public:
     TubeSearch(std::int32_t n, std::span<const PlanarEdge> edges)
-        : m_edges(edges), m_local(n, kNone), m_skipStamp(edges.size(), 0) {}
+        : m_edges(edges), m_local(n, kNone), m_position(edges.size(), 0), m_skipStamp(edges.size(), 0) {}
 
     void Use(std::span<const std::int32_t> chosen) {
         for (std::int32_t v : m_global) m_local[v] = kNone;
@@ -75,6 +75,7 @@ public:
         for (std::size_t v = 0; v < k; ++v) m_start[v + 1] += m_start[v];
         m_adjacent.resize(2 * chosen.size());
         m_fill.assign(m_start.begin(), m_start.end() - 1);
+        for (std::size_t i = 0; i < chosen.size(); ++i) m_position[chosen[i]] = static_cast<std::int32_t>(i);
         for (std::int32_t e : chosen) {
             const std::int32_t a = m_local[m_edges[e].first], b = m_local[m_edges[e].second];
             m_adjacent[m_fill[a]++] = {e, b};
@@ -90,18 +91,7 @@ public:
                 std::span<const std::int32_t> targets = {}) {
         ++m_round;
         for (std::int32_t e : skip) m_skipStamp[e] = m_round;
-        for (std::int32_t s : sources)
-            if (m_local[s] == kNone) {
-                Local(s);
-                m_start.push_back(m_start.back());
-            }
-        m_distance.assign(m_global.size(), kNone);
-        m_via.assign(m_global.size(), kNone);
-        m_queue.clear();
-        for (std::int32_t s : sources) {
-            m_distance[m_local[s]] = 0;
-            m_queue.push_back(m_local[s]);
-        }
+        Start(sources);
         m_target.assign(targets.empty() ? 0 : m_global.size(), false);
         std::size_t missing = 0;
         for (std::int32_t t : targets)
@@ -123,6 +113,38 @@ public:
         }
     }
 
+    // A search from `sources` a distance at a time, for the tubes around a skeleton that
+    // need only their own few layers of a large graph.
+    void BeginLayers(std::span<const std::int32_t> sources) {
+        ++m_round;
+        Start(sources);
+        m_settled.assign(m_global.size(), false);
+        m_head = 0;
+    }
+    // Settles the vertices at the next distance and appends the edges whose farther end
+    // lies there to `order`, in the order of the subset; false when none are left.
+    bool NextLayer(std::vector<std::int32_t>& order) {
+        if (m_head == m_queue.size()) return false;
+        const std::int32_t d = m_distance[m_queue[m_head]];
+        const std::size_t first = order.size();
+        for (; m_head < m_queue.size() && m_distance[m_queue[m_head]] == d; ++m_head) {
+            const std::int32_t v = m_queue[m_head];
+            m_settled[v] = true;
+            for (std::int32_t i = m_start[v]; i < m_start[v + 1]; ++i) {
+                const auto [e, w] = m_adjacent[i];
+                if (m_settled[w] && w != v) {
+                    order.push_back(e);
+                } else if (m_distance[w] == kNone) {
+                    m_distance[w] = d + 1;
+                    m_queue.push_back(w);
+                }
+            }
+        }
+        std::sort(order.begin() + std::ptrdiff_t(first), order.end(),
+                  [&](std::int32_t a, std::int32_t b) { return m_position[a] < m_position[b]; });
+        return true;
+    }
+
     // After a search: the distance of vertex v (kNone when unreached) and its edge there.
     std::int32_t Distance(std::int32_t v) const { return m_local[v] == kNone ? kNone : m_distance[m_local[v]]; }
     std::int32_t Via(std::int32_t v) const { return m_local[v] == kNone ? kNone : m_via[m_local[v]]; }
@@ -134,6 +156,22 @@ public:
     std::int32_t LocalOf(std::int32_t v) const { return m_local[v]; }
 
 private:
+    void Start(std::span<const std::int32_t> sources) {
+        for (std::int32_t s : sources)
+            if (m_local[s] == kNone) {
+                Local(s);
+                m_start.push_back(m_start.back());
+            }
+        m_distance.assign(m_global.size(), kNone);
+        m_via.assign(m_global.size(), kNone);
+        m_queue.clear();
+        for (std::int32_t s : sources) {
+            if (m_distance[m_local[s]] == 0) continue;
+            m_distance[m_local[s]] = 0;
+            m_queue.push_back(m_local[s]);
+        }
+    }
+
     void Local(std::int32_t v) {
         if (m_local[v] != kNone) return;
         m_local[v] = static_cast<std::int32_t>(m_global.size());
@@ -142,10 +180,12 @@ private:
 
     std::span<const PlanarEdge> m_edges;
     std::vector<std::int32_t> m_local, m_global, m_start, m_fill, m_distance, m_via, m_queue;
+    std::vector<std::int32_t> m_position; // of each edge in the subset in use
+    std::size_t m_head = 0;               // the next vertex a layered search settles
     std::vector<std::pair<std::int32_t, std::int32_t>> m_adjacent; // edge, local other end
     std::vector<std::uint32_t> m_skipStamp;
     std::uint32_t m_round = 0;
-    std::vector<bool> m_marks, m_target;
+    std::vector<bool> m_marks, m_target, m_settled;
 };
 
 // The vertices of the breadth-first paths (over the subset in use, not using `skip`) from
@@ -169,35 +209,29 @@ std::vector<std::int32_t> Skeleton(TubeSearch& search, std::span<const PlanarEdg
     return skeleton;
 }
 
-// The edges of `chosen` (the subset in use) by their distance from the skeleton (the
-// larger of their ends').
-struct Layers {
-    std::vector<std::int32_t> order;  // nearest first, the input's order among equals
-    std::vector<std::size_t> within;  // within[t]: how many lie within distance t
-};
+// The edges of the subset in use by their distance from the skeleton (the larger of
+// their ends'), grown a layer at a time as far as the tubes need.
+class Layers {
+public:
+    Layers(TubeSearch& search, std::span<const std::int32_t> skeleton) : m_search(search) {
+        m_search.BeginLayers(skeleton);
+    }
+    // Grows the layers through distance t; the deepest layer there is when it is nearer.
+    std::int32_t Through(std::int32_t t) {
+        while (std::int32_t(within.size()) <= t && !m_complete) {
+            if (m_search.NextLayer(order)) within.push_back(order.size());
+            else m_complete = true;
+        }
+        return std::min(t, std::int32_t(within.size()) - 1);
+    }
 
-Layers LayersAround(TubeSearch& search, std::span<const PlanarEdge> edges, std::span<const std::int32_t> chosen,
-                    std::span<const std::int32_t> skeleton) {
-    search.Search(skeleton, {});
-    auto reach = [&](std::int32_t e) {
-        const std::int32_t d1 = search.Distance(edges[e].first), d2 = search.Distance(edges[e].second);
-        return d1 == kNone || d2 == kNone ? INT32_MAX : std::max(d1, d2);
-    };
-    Layers layers;
-    std::int32_t deepest = 0;
-    for (std::int32_t e : chosen)
-        if (reach(e) != INT32_MAX) deepest = std::max(deepest, reach(e));
-    layers.within.assign(std::size_t(deepest) + 1, 0);
-    for (std::int32_t e : chosen)
-        if (reach(e) != INT32_MAX) ++layers.within[reach(e)];
-    for (std::size_t t = 1; t < layers.within.size(); ++t) layers.within[t] += layers.within[t - 1];
-    std::vector<std::size_t> fill(layers.within.size() + 1, 0);
-    std::copy(layers.within.begin(), layers.within.end(), fill.begin() + 1);
-    layers.order.resize(layers.within.back());
-    for (std::int32_t e : chosen)
-        if (reach(e) != INT32_MAX) layers.order[fill[reach(e)]++] = e;
-    return layers;
-}
+    std::vector<std::int32_t> order;  // nearest first, the subset's order among equals
+    std::vector<std::size_t> within;  // within[t]: how many lie within distance t
+
+private:
+    TubeSearch& m_search;
+    bool m_complete = false;
+};
 
 std::vector<std::int32_t> Ends(std::span<const PlanarEdge> edges, std::span<const std::int32_t> chosen) {
     std::vector<std::int32_t> ends;
@@ -223,13 +257,16 @@ NonPlanarCore LocateNonPlanarCore(std::int32_t n, std::span<const PlanarEdge> ed
     int refocus = 0;
     for (int round = 0;; ++round) {
         // The thinnest non-planar tube, by doubling its radius: within[low] edges are
-        // planar, within[high] are not. The whole of `chosen` is non-planar, and, being
-        // connected, lies within the deepest layer.
-        const Layers layers = LayersAround(search, edges, chosen, skeleton);
-        const auto deepest = std::int32_t(layers.within.size() - 1);
-        std::int32_t high = std::min(1, deepest), low = 0;
-        for (; high < deepest; low = high, high = std::min(2 * high, deepest))
+        // planar, within[high] are not. The skeleton's component in `chosen` is
+        // non-planar and lies within the deepest layer; other components are never
+        // reached, and the layers grow only as far as the doubling asks.
+        Layers layers(search, skeleton);
+        std::int32_t high = layers.Through(1), low = 0;
+        while (layers.Through(high + 1) > high) {
             if (test.NonPlanar(std::span(layers.order).first(layers.within[high]))) break;
+            low = high;
+            high = layers.Through(2 * high);
+        }
         std::vector<std::int32_t> tube(layers.order.begin(), layers.order.begin() + std::ptrdiff_t(layers.within[high]));
         const bool thinner = high < previous;
         if (high <= 2 && refocus < 3 && 4 * tube.size() < 3 * chosen.size()) {

@@ -16,6 +16,7 @@ struct NonPlanarCore {
     std::vector<std::int32_t> m_needed;
 };
 
-//! The core of a simple connected non-planar graph, given the left-right test's conflict
-//! on it.
+//! The core of a simple non-planar graph, given the left-right test's conflict on it; it
+//! lies in the conflict's component, and the work grows with the core, not the graph,
+//! beyond one pass to index the edges.
 NonPlanarCore LocateNonPlanarCore(std::int32_t n, std::span<const PlanarEdge> edges, LeftRightConflict conflict);

@@ -70,7 +70,9 @@ CLattixDoc::EvidenceResult CLattixDoc::FindKuratowskiSubgraph(std::vector<std::u
         for (std::int32_t e : found.m_edges) edgeIds->push_back(m_allEdges[source[e]]->m_id);
     }
     if (k5) *k5 = isK5;
-    CommitEdit();
+    // Only highlights changed: the crossings stand unless the bends went. The modes'
+    // colouring still runs, as it repaints highlights of its own.
+    CommitEdit({.derived = graph->m_bendsRemoved ? Derived::All : Derived::ModeData});
     Platform().ShowMessage(isK5 ? "The graph is non planar: the highlighted edges form a subdivision of K5."
                                 : "The graph is non planar: the highlighted edges form a subdivision of K3,3.");
     return EvidenceResult::NonPlanar;

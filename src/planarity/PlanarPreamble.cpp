@@ -25,9 +25,11 @@ bool CollectElements(CLattixDoc& doc) {
 } // namespace
 
 std::optional<PlanarInput> RunPlanarPreamble(CLattixDoc& doc, LeftoverBends leftover) {
+    bool bendsRemoved = false;
     if (CollectElements(doc)) {
         if (!doc.Platform().AskOkCancel("The operation will remove bends")) return std::nullopt;
         doc.RemoveAllBends();
+        bendsRemoved = true;
         if (CollectElements(doc) && leftover == LeftoverBends::Stop) return std::nullopt;
     }
     IndexedEdges indexed = IndexEdges(doc.m_allVertices, doc.m_allEdges);
@@ -47,6 +49,7 @@ std::optional<PlanarInput> RunPlanarPreamble(CLattixDoc& doc, LeftoverBends left
     }
     PlanarInput input;
     input.m_complete = indexed.m_complete;
+    input.m_bendsRemoved = bendsRemoved;
     if (!input.m_complete) return input;
     input.m_source.reserve(indexed.m_ends.size());
     std::size_t kept = 0;

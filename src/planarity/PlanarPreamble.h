@@ -20,6 +20,8 @@ struct PlanarInput {
     // False when an edge ends outside the vertex list (a fault of this program); the
     // edges are then empty.
     bool m_complete = true;
+    // True when bends were removed first: the drawing changed, not only the verdict.
+    bool m_bendsRemoved = false;
 };
 
 // What a bend vertex that removal left in place means: the end of the command without a
