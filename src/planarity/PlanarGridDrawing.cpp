@@ -328,7 +328,10 @@ std::vector<GridPoint> DrawComponent(std::int32_t n, std::span<const PlanarEdge>
 // A lower bound on the drawing's width, from the component sizes alone: the shift method
 // spreads a component of k vertices (helpers included) over 2k - 4 columns between two
 // of its own vertices, and components keep one free column between them.
-std::int64_t WidthAtLeast(std::int32_t n, std::span<const PlanarEdge> edges) {
+std::int64_t WidthAtLeast(std::int32_t n, std::span<const PlanarEdge> edges, std::int64_t widthLimit) {
+    // A component of k vertices takes at least k / 2 columns with its gap, so n / 2 - 1
+    // bounds the width without finding the components, which settles large graphs.
+    if (n / 2 - 1 > widthLimit) return n / 2 - 1;
     DisjointSets sets(n);
     for (const auto& [a, b] : edges) sets.Join(a, b);
     std::vector<std::int32_t> size(n, 0);
@@ -343,7 +346,7 @@ std::int64_t WidthAtLeast(std::int32_t n, std::span<const PlanarEdge> edges) {
 
 std::optional<PlanarGridDrawing> DrawPlanarOnGrid(std::int32_t n, std::span<const PlanarEdge> edges,
                                                   std::int64_t widthLimit) {
-    if (const std::int64_t least = WidthAtLeast(n, edges); least > widthLimit) {
+    if (const std::int64_t least = WidthAtLeast(n, edges, widthLimit); least > widthLimit) {
         // Too wide whatever the embedding: the verdict alone, without the drawing.
         if (!TestPlanarityLR(n, edges)) return std::nullopt;
         PlanarGridDrawing tooWide;

@@ -126,6 +126,40 @@ TEST(KuratowskiSearch, GridsWithLongHandles) {
     EXPECT_GE(nonPlanar, 8);
 }
 
+TEST(KuratowskiSearch, WitnessStaysInTheFirstNonPlanarComponent) {
+    // Components interleaved in the numbering: a planar one holding vertex 0, two
+    // non-planar grids with chords, isolated vertices between. The witness lies in the
+    // non-planar component with the smaller least vertex, whichever grid that is.
+    std::mt19937 rng(16);
+    for (int round = 0; round < 4; ++round) {
+        const int side = 10 + 2 * round, cells = side * side;
+        std::vector<EdgeList> parts{FlippedTriangulation(60, 60, rng), TriangulatedGridWithChord(side),
+                                    TriangulatedGridWithChord(side + 1)};
+        const std::vector<int> sizes{60, cells, (side + 1) * (side + 1)};
+        const int n = sizes[0] + sizes[1] + sizes[2] + 40;
+        std::vector<int> label(n);
+        std::iota(label.begin(), label.end(), 0);
+        std::shuffle(label.begin() + 1, label.end(), rng); // vertex 0 stays in the planar part
+        EdgeList edges;
+        std::vector<int> part(n, -1);
+        int offset = 0;
+        for (int p = 0; p < 3; ++p) {
+            for (auto [a, b] : parts[p]) edges.push_back({label[offset + a], label[offset + b]});
+            for (int v = 0; v < sizes[p]; ++v) part[label[offset + v]] = p;
+            offset += sizes[p];
+        }
+        Shuffle(edges, rng);
+        int first = -1;
+        for (int v = 0; v < n && first < 0; ++v)
+            if (part[v] == 1 || part[v] == 2) first = part[v];
+        KuratowskiSubdivision k;
+        ASSERT_EQ(FindKuratowskiSubdivision(n, edges, k), KuratowskiOutcome::Found) << round;
+        EXPECT_EQ(CheckKuratowskiSubdivision(edges, k.m_edges, k.m_kind == KuratowskiKind::K5), "") << round;
+        for (int e : k.m_edges) EXPECT_EQ(part[edges[e].first], first) << "round " << round << ", edge " << e;
+        if (HasFailure()) return;
+    }
+}
+
 TEST(KuratowskiSearch, ParallelPathsLeaveOneWitness) {
     // K3,3 with every edge doubled by two paths of different lengths: smoothing makes them
     // parallel, and exactly one of each pair may stay.

@@ -43,6 +43,36 @@ TEST(PlanarEvidenceCommand, KuratowskiHighlightsOneSubdivisionInOneUndoStep) {
     for (const CEdge* e : t.Edges()) EXPECT_EQ(e->m_highlight, kNoHighlight);
 }
 
+TEST(PlanarEvidenceCommand, KuratowskiRecountsCrossingsOnlyWhenBendsWent) {
+    // K3,3 drawn with crossings; one edge runs through a bend far off, which crosses more.
+    TestDoc t;
+    std::vector<CVertex*> side;
+    for (int i = 0; i < 6; ++i) side.push_back(t.Vertex(100 + 100 * (i % 3), i < 3 ? 100 : 300, "v" + std::to_string(i)));
+    CVertex* bend = t.Vertex(-500, 200, "bend");
+    bend->m_isBend = true;
+    for (int a = 0; a < 3; ++a)
+        for (int b = 3; b < 6; ++b) {
+            if (a == 0 && b == 5) {
+                t.Edge(side[a], bend);
+                t.Edge(bend, side[b]);
+            } else {
+                t.Edge(side[a], side[b]);
+            }
+        }
+    t.d().CountCrossings();
+    const std::int32_t bent = t.d().TotalCrossings();
+    t.platform.m_answers = {true};
+    t.d().OnFindKuratowskiSubgraph();
+    ASSERT_EQ(t.platform.m_messages.size(), 1u);
+    const std::int32_t shown = t.d().TotalCrossings();
+    t.d().CountCrossings();
+    EXPECT_EQ(shown, t.d().TotalCrossings()); // the straightened edge is counted
+    EXPECT_NE(shown, bent);
+    // Without bends, a second run leaves the count as it stood.
+    t.d().OnFindKuratowskiSubgraph();
+    EXPECT_EQ(t.d().TotalCrossings(), shown);
+}
+
 TEST(PlanarEvidenceCommand, PlanarGraphIsSaidPlanarAndLeftAlone) {
     TestDoc t;
     std::mt19937 rng(3);
