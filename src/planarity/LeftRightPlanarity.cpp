@@ -35,8 +35,12 @@ public:
     bool Run(PlanarRotation* rotation) {
         BuildAdjacency();
         Orient();
-        std::vector<std::pair<std::int32_t, std::int32_t>>().swap(m_adjacent); // the peak is lower without it
-        SortOutgoing(m_nesting, 0);
+        // What a phase no longer needs goes before the next one: the peak is lower.
+        std::vector<std::pair<std::int32_t, std::int32_t>>().swap(m_adjacent);
+        std::vector<std::int32_t>().swap(m_lowpt2);
+        SortOutgoing(m_nesting);
+        if (!rotation) std::vector<std::int32_t>().swap(m_nesting); // the embedding's sort key
+        m_embed = rotation != nullptr;
         if (!TestAll()) return false;
         if (rotation) Embed(*rotation);
         return true;
@@ -115,39 +119,47 @@ private:
         }
     }
 
-    // Outgoing edges of every vertex, ordered by key + offset (a counting sort).
-    void SortOutgoing(const std::vector<std::int32_t>& key, std::int32_t offset) {
-        std::int32_t range = 1;
-        for (std::int32_t e = 0; e < m_m; ++e) range = std::max(range, key[e] + offset + 1);
-        std::vector<std::int32_t> count(std::size_t(range) + 1, 0);
-        for (std::int32_t e = 0; e < m_m; ++e) ++count[key[e] + offset + 1];
-        for (std::int32_t k = 0; k < range; ++k) count[k + 1] += count[k];
-        std::vector<std::int32_t> byKey(m_m);
-        for (std::int32_t e = 0; e < m_m; ++e) byKey[count[key[e] + offset]++] = e;
+    // Outgoing edges of every vertex, ordered by key, equal keys in edge order: bucketed
+    // by source, then each vertex's few edges sorted in place, which needs no array over
+    // the key range.
+    void SortOutgoing(const std::vector<std::int32_t>& key) {
         m_outStart.assign(m_n + 1, 0);
         for (std::int32_t e = 0; e < m_m; ++e) ++m_outStart[m_src[e] + 1];
         for (std::int32_t v = 0; v < m_n; ++v) m_outStart[v + 1] += m_outStart[v];
         m_outEdge.resize(m_m);
-        std::vector<std::int32_t> fill(m_outStart.begin(), m_outStart.end() - 1);
-        for (std::int32_t e : byKey) m_outEdge[fill[m_src[e]]++] = e;
+        {
+            std::vector<std::int32_t> fill(m_outStart.begin(), m_outStart.end() - 1);
+            for (std::int32_t e = 0; e < m_m; ++e) m_outEdge[fill[m_src[e]]++] = e;
+        }
+        auto byKey = [&](std::int32_t a, std::int32_t b) { return key[a] < key[b]; };
+        for (std::int32_t v = 0; v < m_n; ++v) {
+            std::int32_t* first = m_outEdge.data() + m_outStart[v];
+            std::int32_t* last = m_outEdge.data() + m_outStart[v + 1];
+            if (last - first > 16) {
+                std::stable_sort(first, last, byKey);
+                continue;
+            }
+            for (std::int32_t* i = first + 1; i < last; ++i) // insertion sort keeps equal keys in order
+                for (std::int32_t* j = i; j > first && byKey(*j, *(j - 1)); --j) std::swap(*j, *(j - 1));
+        }
     }
 
     // Phase 2: the constraint pairs of return edges, one DFS over the ordered edges.
     bool TestAll() {
         m_lowptEdge.assign(m_m, kNone);
         m_ref.assign(m_m, kNone);
-        m_side.assign(m_m, 1);
-        m_stackBottom.assign(m_m, 0);
-        struct Frame { std::int32_t v, i; bool childPending; };
+        if (m_embed) m_side.assign(m_m, 1);
+        // The conflict stack's height when the edge being followed was entered.
+        struct Frame { std::int32_t v, i, bottom; bool childPending; };
         std::vector<Frame> stack;
         for (std::int32_t root : m_roots) {
-            stack.push_back({root, m_outStart[root], false});
+            stack.push_back({root, m_outStart[root], 0, false});
             while (!stack.empty()) {
                 const std::size_t top = stack.size() - 1;
                 const std::int32_t v = stack[top].v;
                 if (stack[top].childPending) {
                     stack[top].childPending = false;
-                    if (!AfterEdge(m_outEdge[stack[top].i], v)) return false;
+                    if (!AfterEdge(m_outEdge[stack[top].i], v, stack[top].bottom)) return false;
                     ++stack[top].i;
                     continue;
                 }
@@ -157,15 +169,16 @@ private:
                     continue;
                 }
                 const std::int32_t e = m_outEdge[stack[top].i];
-                m_stackBottom[e] = static_cast<std::int32_t>(m_conflicts.size());
+                const auto bottom = static_cast<std::int32_t>(m_conflicts.size());
                 if (m_recordSeen) m_seen.push_back(e);
                 if (e == m_parentEdge[m_dst[e]]) {
                     stack[top].childPending = true;
-                    stack.push_back({m_dst[e], m_outStart[m_dst[e]], false});
+                    stack[top].bottom = bottom;
+                    stack.push_back({m_dst[e], m_outStart[m_dst[e]], 0, false});
                 } else {
                     m_lowptEdge[e] = e;
                     m_conflicts.push_back({{}, {e, e}});
-                    if (!AfterEdge(e, v)) return false;
+                    if (!AfterEdge(e, v, bottom)) return false;
                     ++stack[top].i;
                 }
             }
@@ -173,13 +186,13 @@ private:
         return true;
     }
 
-    bool AfterEdge(std::int32_t e, std::int32_t v) {
+    bool AfterEdge(std::int32_t e, std::int32_t v, std::int32_t bottom) {
         if (m_lowpt[e] >= m_height[v]) return true; // no return edge below v
         if (e == m_outEdge[m_outStart[v]]) {
             m_lowptEdge[m_parentEdge[v]] = m_lowptEdge[e];
             return true;
         }
-        return AddConstraints(e, m_parentEdge[v]);
+        return AddConstraints(e, m_parentEdge[v], bottom);
     }
 
     bool Conflicting(const Interval& i, std::int32_t b) const {
@@ -192,7 +205,8 @@ private:
         return std::min(m_lowpt[p.left.low], m_lowpt[p.right.low]);
     }
 
-    bool AddConstraints(std::int32_t ei, std::int32_t e) {
+    // `bottom`: the conflict stack's height when ei was entered.
+    bool AddConstraints(std::int32_t ei, std::int32_t e, std::int32_t bottom) {
         ConflictPair p;
         // Merge the return edges of ei's subtree into p.right.
         do {
@@ -207,7 +221,7 @@ private:
             } else {
                 m_ref[q.right.low] = m_lowptEdge[e];
             }
-        } while (static_cast<std::int32_t>(m_conflicts.size()) != m_stackBottom[ei]);
+        } while (static_cast<std::int32_t>(m_conflicts.size()) != bottom);
         // Merge the conflicting return edges of earlier siblings into p.left.
         while (!m_conflicts.empty() &&
                (Conflicting(m_conflicts.back().left, ei) || Conflicting(m_conflicts.back().right, ei))) {
@@ -246,7 +260,7 @@ private:
         while (!m_conflicts.empty() && Lowest(m_conflicts.back()) == m_height[u]) {
             const ConflictPair p = m_conflicts.back();
             m_conflicts.pop_back();
-            if (p.left.low != kNone) m_side[p.left.low] = -1;
+            if (p.left.low != kNone && m_embed) m_side[p.left.low] = -1;
         }
         if (!m_conflicts.empty()) {
             ConflictPair p = m_conflicts.back();
@@ -254,13 +268,13 @@ private:
             while (p.left.high != kNone && m_dst[p.left.high] == u) p.left.high = m_ref[p.left.high];
             if (p.left.high == kNone && p.left.low != kNone) {
                 m_ref[p.left.low] = p.right.low;
-                m_side[p.left.low] = -1;
+                if (m_embed) m_side[p.left.low] = -1;
                 p.left.low = kNone;
             }
             while (p.right.high != kNone && m_dst[p.right.high] == u) p.right.high = m_ref[p.right.high];
             if (p.right.high == kNone && p.right.low != kNone) {
                 m_ref[p.right.low] = p.left.low;
-                m_side[p.right.low] = -1;
+                if (m_embed) m_side[p.right.low] = -1;
                 p.right.low = kNone;
             }
             if (!p.Empty()) m_conflicts.push_back(p);
@@ -289,12 +303,8 @@ private:
     // Phase 3: edges sorted by signed nesting depth, then placed around their ends.
     void Embed(PlanarRotation& rotation) {
         ResolveSides();
-        std::int32_t bound = 0;
-        for (std::int32_t e = 0; e < m_m; ++e) {
-            m_nesting[e] *= m_side[e];
-            bound = std::max(bound, m_nesting[e] < 0 ? -m_nesting[e] : m_nesting[e]);
-        }
-        SortOutgoing(m_nesting, bound);
+        for (std::int32_t e = 0; e < m_m; ++e) m_nesting[e] *= m_side[e];
+        SortOutgoing(m_nesting);
 
         // Half-edge 2e sits at m_src[e], 2e + 1 at m_dst[e]; cw/ccw link each vertex's ring.
         std::vector<std::int32_t> cw(2 * std::size_t(m_m)), ccw(2 * std::size_t(m_m));
@@ -368,10 +378,11 @@ private:
     const std::int32_t m_n, m_m;
     std::span<const PlanarEdge> m_edges;
     const bool m_recordSeen;
+    bool m_embed = false; // sides are kept only for an embedding
     std::vector<std::int32_t> m_adjStart, m_outStart, m_outEdge, m_roots;
     std::vector<std::pair<std::int32_t, std::int32_t>> m_adjacent; // edge, other end
     std::vector<std::int32_t> m_height, m_parentEdge, m_src, m_dst;
-    std::vector<std::int32_t> m_lowpt, m_lowpt2, m_nesting, m_lowptEdge, m_ref, m_side, m_stackBottom;
+    std::vector<std::int32_t> m_lowpt, m_lowpt2, m_nesting, m_lowptEdge, m_ref, m_side;
     std::vector<ConflictPair> m_conflicts;
 };
 
