@@ -89,7 +89,12 @@ private:
                     continue;
                 }
                 const auto [e, w] = m_adjacent[stack.back().pos++];
-                if (m_src[e] != kNone) continue;
+                // Each edge is met from both ends and oriented at the first: down to a new
+                // vertex or up to an ancestor. A visited vertex not above v is a finished
+                // descendant that oriented the edge already; the parent did the tree edge.
+                // Heights decide this without a look at the edge's own entry.
+                const std::int32_t hw = m_height[w];
+                if (hw != kNone && (hw >= m_height[v] || e == m_parentEdge[v])) continue;
                 m_src[e] = v;
                 m_dst[e] = w;
                 m_lowpt[e] = m_lowpt2[e] = m_height[v];

@@ -85,20 +85,28 @@ CLattixDoc::EvidenceResult CLattixDoc::DrawPlanarGraph() {
     if (!graph) return EvidenceResult::Refused;
     // The new drawing starts where the old one did and takes the grid steps the canvas
     // leaves room for; both axes scale apart, which keeps a straight-line drawing planar.
-    std::int64_t left = INT64_MAX, top = INT64_MAX, radius = 0;
-    for (const CVertex* v : m_allVertices) {
-        const Point at = v->m_center + v->m_offset;
-        left = std::min<std::int64_t>(left, at.x);
-        top = std::min<std::int64_t>(top, at.y);
-        radius = std::max<std::int64_t>(radius, v->m_radius);
+    // No room is wider than the canvas, so a graph too wide for the whole of it is refused
+    // without a look at where its vertices stand.
+    const auto n = static_cast<std::int32_t>(m_allVertices.size());
+    std::int64_t left = 0, top = 0, roomX = kCanvasSize, roomY = kCanvasSize;
+    if (PlanarWidthAtLeast(n) <= kCanvasSize) {
+        std::int64_t radius = 0;
+        left = top = INT64_MAX;
+        for (const CVertex* v : m_allVertices) {
+            const Point at = v->m_center + v->m_offset;
+            left = std::min<std::int64_t>(left, at.x);
+            top = std::min<std::int64_t>(top, at.y);
+            radius = std::max<std::int64_t>(radius, v->m_radius);
+        }
+        left = std::clamp<std::int64_t>(left, radius, kCanvasSize - radius);
+        top = std::clamp<std::int64_t>(top, radius, kCanvasSize - radius);
+        roomX = kCanvasSize - radius - left;
+        roomY = kCanvasSize - radius - top;
     }
-    left = std::clamp<std::int64_t>(left, radius, kCanvasSize - radius);
-    top = std::clamp<std::int64_t>(top, radius, kCanvasSize - radius);
-    const std::int64_t roomX = kCanvasSize - radius - left, roomY = kCanvasSize - radius - top;
     std::optional<PlanarGridDrawing> drawing;
     try {
         // A drawing wider than the room is refused below, so it need not be made.
-        drawing = DrawPlanarOnGrid(static_cast<std::int32_t>(m_allVertices.size()), graph->m_edges, roomX);
+        drawing = DrawPlanarOnGrid(n, graph->m_edges, roomX);
     } catch (const PlanarityError&) {
         Platform().ShowMessage("The planarity test failed on an internal error.", MessageIcon::Error);
         RepaintAllViews();

@@ -329,9 +329,8 @@ std::vector<GridPoint> DrawComponent(std::int32_t n, std::span<const PlanarEdge>
 // spreads a component of k vertices (helpers included) over 2k - 4 columns between two
 // of its own vertices, and components keep one free column between them.
 std::int64_t WidthAtLeast(std::int32_t n, std::span<const PlanarEdge> edges, std::int64_t widthLimit) {
-    // A component of k vertices takes at least k / 2 columns with its gap, so n / 2 - 1
-    // bounds the width without finding the components, which settles large graphs.
-    if (n / 2 - 1 > widthLimit) return n / 2 - 1;
+    // The bound from the vertex count alone settles large graphs without the components.
+    if (PlanarWidthAtLeast(n) > widthLimit) return PlanarWidthAtLeast(n);
     DisjointSets sets(n);
     for (const auto& [a, b] : edges) sets.Join(a, b);
     std::vector<std::int32_t> size(n, 0);

@@ -23,6 +23,10 @@ struct PlanarGridDrawing {
     std::int64_t m_height = 0;
 };
 
+//! The width no drawing of n vertices goes below: a component of k vertices takes at least
+//! k / 2 columns with the gap after it.
+constexpr std::int64_t PlanarWidthAtLeast(std::int32_t n) { return n / 2 - 1; }
+
 //! Nothing when the graph on 0..n-1 is not planar. Otherwise every connected component
 //! drawn without crossings on the grid, the components side by side from left to right
 //! in the order of their smallest vertex, tops aligned at y = 0. Edges must be simple.

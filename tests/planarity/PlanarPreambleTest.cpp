@@ -138,4 +138,21 @@ TEST(PlanarPreamble, LongPathIsTooLargeForTheCanvasAndLeftAlone) {
     EXPECT_EQ(t.Vertices()[11999]->m_center.x, 100 + 40 * 99);
 }
 
+TEST(PlanarPreamble, GraphTooWideForAnyRoomGetsItsVerdictFirst) {
+    // More vertices than any canvas row can take: the refusal needs no look at the
+    // drawing, but a non-planar graph is still said to be one, and nothing moves.
+    for (const bool k5 : {true, false}) {
+        TestDoc t;
+        const int n = 2 * kCanvasSize + 10;
+        BuildDocument(t, n, k5 ? Complete(5) : EdgeList{{0, 1}, {1, 2}, {2, 0}});
+        t.d().SetModifiedFlag(false);
+        EXPECT_EQ(t.d().DrawPlanarGraph(),
+                  k5 ? CLattixDoc::EvidenceResult::NonPlanar : CLattixDoc::EvidenceResult::Failed);
+        EXPECT_EQ(t.platform.m_messages, Messages{k5 ? "The graph is non planar."
+                                                     : "The graph is too large to draw on the canvas."});
+        EXPECT_FALSE(t.d().IsModified());
+        EXPECT_EQ(t.Vertices()[n - 1]->m_center.x, 100 + 40 * ((n - 1) % 100));
+    }
+}
+
 } // namespace
