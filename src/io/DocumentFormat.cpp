@@ -166,6 +166,7 @@ class DocumentReader {
     struct IdSlot {
         std::uint32_t count = 0;
         bool vertex = false; // of the last element, so that resolving need not visit it
+        std::uint32_t ordinal = 0; // of the last element among the vertices
         CElement* last = nullptr;
     };
 
@@ -347,12 +348,15 @@ private:
         } else {
             m_byId.reserve(n);
         }
+        std::uint32_t vertices = 0;
         for (CElement* e : m_doc.m_elements) {
             IdSlot& slot = m_dense ? m_denseIds[e->m_id - m_denseBase] : m_byId[e->m_id];
             if (++slot.count > 1) m_damagedIds = true;
             slot.last = e;
             slot.vertex = e->IsVertex();
+            if (slot.vertex) slot.ordinal = vertices++;
         }
+        m_vertexCount = vertices;
     }
 
     const IdSlot* Slot(std::uint32_t id) const {
@@ -361,13 +365,15 @@ private:
         return it == m_byId.end() ? nullptr : &it->second;
     }
 
-    CVertex* ResolveEnd(std::uint32_t id) {
+    CVertex* ResolveEnd(std::uint32_t id, std::uint32_t& ordinal) {
         const IdSlot* slot = FindElementById(id);
         if (slot && !slot->vertex) {
             m_doc.Platform().ShowMessage("Corrupted file: a pointer could not be restored");
             return nullptr;
         }
-        return slot ? static_cast<CVertex*>(slot->last) : nullptr;
+        if (!slot) return nullptr;
+        ordinal = slot->ordinal;
+        return static_cast<CVertex*>(slot->last);
     }
 
     // The ends of consecutive edges lie anywhere in memory: asking early for the id slots of
@@ -397,13 +403,15 @@ private:
         IndexIds();
         std::vector<CEdge*> unresolved;
         m_registered.reserve(m_storedEnds.size());
+        m_registeredEnds.reserve(m_storedEnds.size());
         std::size_t edgeIndex = 0; // edges come in the order their ends were read
         for (CElement* e : m_doc.m_elements) {
             if (CEdge* edge = e->AsEdge()) {
                 Prefetch(edgeIndex);
                 const std::array<std::uint32_t, 2> ends = m_storedEnds[edgeIndex++];
-                edge->m_v1 = ResolveEnd(ends[0]);
-                edge->m_v2 = ResolveEnd(ends[1]);
+                std::pair<std::uint32_t, std::uint32_t> ordinals;
+                edge->m_v1 = ResolveEnd(ends[0], ordinals.first);
+                edge->m_v2 = ResolveEnd(ends[1], ordinals.second);
                 // An edge with a lost end is dropped rather than kept half attached.
                 if (!edge->m_v1 || !edge->m_v2) {
                     unresolved.push_back(edge);
@@ -412,6 +420,7 @@ private:
                 edge->m_v1->m_edges.push_back(edge);
                 edge->m_v2->m_edges.push_back(edge);
                 m_registered.push_back(edge);
+                m_registeredEnds.push_back(ordinals);
             }
             if (e->m_selected) m_doc.m_selection.Append(e);
         }
@@ -437,13 +446,10 @@ private:
 
     // Parallel edges are renumbered as adding them one by one in element order does.
     void NumberLanes() {
-        std::vector<std::pair<std::uint64_t, std::uint64_t>> ends;
-        ends.reserve(m_registered.size());
-        for (const CEdge* edge : m_registered)
-            ends.emplace_back(reinterpret_cast<std::uintptr_t>(edge->m_v1), reinterpret_cast<std::uintptr_t>(edge->m_v2));
-        const std::vector<std::int32_t> lanes = ParallelLanes(ends);
+        const std::vector<std::int32_t> lanes = ParallelLanes(m_registeredEnds, m_vertexCount);
         for (std::size_t i = 0; i < m_registered.size(); ++i) m_registered[i]->m_parallelIndex = lanes[i];
         m_registered = {};
+        m_registeredEnds = {};
     }
 
     void ResetTransientState() {
@@ -469,6 +475,8 @@ private:
     bool m_damagedIds = false; // a duplicated id or one beyond the ceiling was read
     std::vector<std::array<std::uint32_t, 2>> m_storedEnds; // the end ids of each edge read
     std::vector<CEdge*> m_registered; // the edges with both ends, in element order
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> m_registeredEnds; // their ends' vertex ordinals
+    std::uint32_t m_vertexCount = 0;
 };
 
 } // namespace
