@@ -385,6 +385,8 @@ private:
     void SettleCrossings() const;
     mutable std::array<std::int32_t, 8> m_crossings{}; // in the stored order of CrossingSlots
     mutable std::int32_t m_totalCrossings = 0;
-    // The segments of the last CountCrossings while they are not counted (trees/Crossings.h).
+    // The segments of the last CountCrossings (trees/Crossings.h), and whether m_crossings
+    // holds their count yet.
     mutable std::shared_ptr<const PendingCrossings> m_pendingCrossings;
+    mutable bool m_crossingsSettled = false;
 };

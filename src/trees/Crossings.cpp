@@ -424,14 +424,38 @@ PendingCrossings TakeCrossingSegments(const std::vector<const CEdge*>& edges) {
             prefetch(edges[i + kAhead]->m_v2);
         }
         const CEdge* e = edges[i];
-        if (IsEdgeColorCode(e->m_edgeColor)) taken.edges.push_back({e->m_v1, e->m_v2, SegmentOf(*e), e->m_edgeColor});
+        if (IsEdgeColorCode(e->m_edgeColor)) taken.edges.emplace_back(e->m_v1, e->m_v2, SegmentOf(*e), e->m_edgeColor);
     }
     return taken;
 }
 
+static_assert(alignof(CVertex) >= 8, "the colour code of a taken edge rides in the low bits of its first end");
+
+bool StillAsTaken(const PendingCrossings& taken, const std::vector<const CEdge*>& edges) {
+    constexpr std::size_t kAhead = 8;
+    std::size_t k = 0;
+    for (std::size_t i = 0; i < edges.size(); ++i) {
+#if defined(__GNUC__)
+        if (i + kAhead < edges.size()) {
+            const CEdge* ahead = edges[i + kAhead];
+            if (ahead->m_v1) __builtin_prefetch(&ahead->m_v1->m_center);
+            if (ahead->m_v2) __builtin_prefetch(&ahead->m_v2->m_center);
+        }
+#endif
+        const CEdge* e = edges[i];
+        if (!IsEdgeColorCode(e->m_edgeColor)) continue;
+        if (k == taken.edges.size()) return false;
+        const PendingCrossings::Edge& t = taken.edges[k++];
+        const Segment s = SegmentOf(*e);
+        if (t.V1() != e->m_v1 || t.v2 != e->m_v2 || t.Code() != e->m_edgeColor || t.seg.a != s.a || t.seg.b != s.b)
+            return false;
+    }
+    return k == taken.edges.size();
+}
+
 std::array<std::int32_t, 8> CountTakenCrossings(const PendingCrossings& taken) {
     std::array<std::size_t, 8> sizes{};
-    for (const auto& e : taken.edges) ++sizes[e.code - 1];
+    for (const auto& e : taken.edges) ++sizes[e.Code() - 1];
     std::array<std::int32_t, 8> counts{};
     std::vector<Item> items;
     for (int c = 0; c < 8; ++c) {
@@ -439,8 +463,8 @@ std::array<std::int32_t, 8> CountTakenCrossings(const PendingCrossings& taken) {
         items.clear();
         items.reserve(sizes[c]);
         for (const auto& e : taken.edges) {
-            if (e.code != c + 1) continue;
-            Item it{e.v1, e.v2, e.seg, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+            if (e.Code() != c + 1) continue;
+            Item it{e.V1(), e.v2, e.seg, 0, 0, 0, 0, 0, 0, 0, 0, 0};
             it.left = std::min(it.seg.a.x, it.seg.b.x);
             it.right = std::max(it.seg.a.x, it.seg.b.x);
             it.top = std::min(it.seg.a.y, it.seg.b.y);
@@ -465,14 +489,19 @@ void CLattixDoc::CountCrossings() {
             if (const CEdge* edge = e->AsEdge()) m_crossingEdges.push_back(edge);
         m_crossingEdgesVersion = m_elements.Version();
         m_crossingEdgesOwner = &m_elements;
+        m_pendingCrossings.reset();
     }
+    // A drawing as it was when last taken keeps its snapshot, counted or not: commands that
+    // recount after moving nothing then cost one walk and no copy.
+    if (m_pendingCrossings && StillAsTaken(*m_pendingCrossings, m_crossingEdges)) return;
     m_pendingCrossings = std::make_shared<const PendingCrossings>(TakeCrossingSegments(m_crossingEdges));
+    m_crossingsSettled = false;
 }
 
 void CLattixDoc::SettleCrossings() const {
-    if (!m_pendingCrossings) return;
+    if (!m_pendingCrossings || m_crossingsSettled) return;
     const std::array<std::int32_t, 8> byCode = CountTakenCrossings(*m_pendingCrossings);
-    m_pendingCrossings.reset();
+    m_crossingsSettled = true;
     m_totalCrossings = 0;
     for (int code = 1; code <= 8; ++code) {
         m_crossings[CLattixView::ShowColorSlot(code)] = byCode[code - 1];
