@@ -237,10 +237,12 @@ private:
                 auto* v = new CVertex();
                 m_doc.m_elements.Append(v); // owned at once, so a failure later cleans it up
                 ReadVertex(*v);
+                m_read.push_back({v, v->m_id, true, v->m_selected});
             } else {
                 auto* e = new CEdge();
                 m_doc.m_elements.Append(e);
                 ReadEdge(*e);
+                m_read.push_back({e, e->m_id, false, e->m_selected});
             }
             ++m_counter;
         }
@@ -340,7 +342,7 @@ private:
     // scattered ids from elsewhere go through a hash map.
     void IndexIds() {
         const std::uint32_t lo = m_lowestId, hi = m_highestId;
-        const std::size_t n = m_doc.m_elements.size();
+        const std::size_t n = m_read.size();
         m_dense = n > 0 && std::uint64_t(hi) - lo < 8 * std::uint64_t(n) + 1024;
         if (m_dense) {
             m_denseBase = lo;
@@ -349,12 +351,12 @@ private:
             m_byId.reserve(n);
         }
         std::uint32_t vertices = 0;
-        for (CElement* e : m_doc.m_elements) {
-            IdSlot& slot = m_dense ? m_denseIds[e->m_id - m_denseBase] : m_byId[e->m_id];
+        for (const ReadElement& r : m_read) {
+            IdSlot& slot = m_dense ? m_denseIds[r.id - m_denseBase] : m_byId[r.id];
             if (++slot.count > 1) m_damagedIds = true;
-            slot.last = e;
-            slot.vertex = e->IsVertex();
-            if (slot.vertex) slot.ordinal = vertices++;
+            slot.last = r.element;
+            slot.vertex = r.vertex;
+            if (r.vertex) slot.ordinal = vertices++;
         }
         m_vertexCount = vertices;
     }
@@ -405,8 +407,10 @@ private:
         m_registered.reserve(m_storedEnds.size());
         m_registeredEnds.reserve(m_storedEnds.size());
         std::size_t edgeIndex = 0; // edges come in the order their ends were read
-        for (CElement* e : m_doc.m_elements) {
-            if (CEdge* edge = e->AsEdge()) {
+        for (const ReadElement& r : m_read) {
+            CElement* e = r.element;
+            if (!r.vertex) {
+                CEdge* edge = static_cast<CEdge*>(e);
                 Prefetch(edgeIndex);
                 const std::array<std::uint32_t, 2> ends = m_storedEnds[edgeIndex++];
                 std::pair<std::uint32_t, std::uint32_t> ordinals;
@@ -422,9 +426,10 @@ private:
                 m_registered.push_back(edge);
                 m_registeredEnds.push_back(ordinals);
             }
-            if (e->m_selected) m_doc.m_selection.Append(e);
+            if (r.selected) m_doc.m_selection.Append(e);
         }
         m_storedEnds = {};
+        m_read = {};
         for (CEdge* edge : unresolved) {
             edge->ForgetEndpoints();
             m_doc.m_elements.Detach(edge);
@@ -474,6 +479,15 @@ private:
     std::uint32_t m_lowestId = UINT32_MAX, m_highestId = 0;
     bool m_damagedIds = false; // a duplicated id or one beyond the ceiling was read
     std::vector<std::array<std::uint32_t, 2>> m_storedEnds; // the end ids of each edge read
+    // Every element read, in file order, with what indexing and resolving ask of it: walking
+    // this instead of the elements themselves keeps those passes out of the elements' memory.
+    struct ReadElement {
+        CElement* element;
+        std::uint32_t id;
+        bool vertex;
+        bool selected;
+    };
+    std::vector<ReadElement> m_read;
     std::vector<CEdge*> m_registered; // the edges with both ends, in element order
     std::vector<std::pair<std::uint32_t, std::uint32_t>> m_registeredEnds; // their ends' vertex ordinals
     std::uint32_t m_vertexCount = 0;
