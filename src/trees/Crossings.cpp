@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "model/LattixDoc.h"
+#include "trees/RadixSort.h"
 
 namespace {
 
@@ -178,8 +179,9 @@ std::int64_t CountWithinBands(std::vector<Item>& items) {
         const Item& it = items[i];
         if (it.v1 && it.v2) keys.push_back({it.top, it.bottom, i});
     }
-    std::sort(keys.begin(), keys.end(), [](const Key& p, const Key& q) {
-        return p.top != q.top ? p.top < q.top : p.bottom != q.bottom ? p.bottom < q.bottom : p.index < q.index;
+    // Made in index order, and the sort is stable: by top, bottom and index.
+    RadixSortByKey(keys, [](const Key& k) {
+        return (std::uint64_t(std::uint32_t(k.top) ^ 0x80000000u) << 32) | (std::uint32_t(k.bottom) ^ 0x80000000u);
     });
     // The bands are found from the keys, which hold the heights in sorted order; the items lie
     // in another order, so the band numbers go to a small array first and only bands of
@@ -239,9 +241,16 @@ std::int64_t CountTouchingAtHeights(const std::vector<Item>& items) {
         ends.push_back({at(it.seg.a), reinterpret_cast<std::uintptr_t>(it.v1) | aUpper});
         ends.push_back({at(it.seg.b), reinterpret_cast<std::uintptr_t>(it.v2) | (aUpper ^ 1)});
     }
-    std::sort(ends.begin(), ends.end(), [](const End& p, const End& q) {
-        return p.at != q.at ? p.at < q.at : p.vertexAndUpper < q.vertexAndUpper;
-    });
+    // By point, then one vertex's ends together within each (short) run of one point.
+    RadixSortByKey(ends, [](const End& e) { return e.at; });
+    for (std::size_t i = 0; i < ends.size();) {
+        std::size_t j = i + 1;
+        while (j < ends.size() && ends[j].at == ends[i].at) ++j;
+        if (j - i > 2)
+            std::sort(ends.begin() + std::ptrdiff_t(i), ends.begin() + std::ptrdiff_t(j),
+                      [](const End& p, const End& q) { return p.vertexAndUpper < q.vertexAndUpper; });
+        i = j;
+    }
     std::int64_t count = 0;
     for (std::size_t i = 0; i < ends.size();) {
         std::size_t j = i;

@@ -277,3 +277,19 @@ TEST(Crossings, RecountAfterACountFollowsEveryChangeTheListDoesNotSee) {
     EXPECT_EQ(t.d().TotalCrossings(), 1);
     EXPECT_EQ(t.d().CrossingsOf(kEdgeBlue), 1);
 }
+
+TEST(Crossings, ThousandsOfEdgesBetweenTracksCountExactly) {
+    // Enough edge ends for the bulk sorts of the count, with many vertices on one point.
+    std::mt19937 rng(5);
+    TestDoc t;
+    std::vector<std::vector<CVertex*>> on(3);
+    std::uniform_int_distribution<int> coord(0, 40);
+    for (int k = 0; k < 3; ++k)
+        for (int i = 0; i < 100; ++i) on[k].push_back(t.Vertex(1000 + 10 * coord(rng), 1000 + 30 * k));
+    std::uniform_int_distribution<std::size_t> pick(0, 99);
+    for (int i = 0; i < 2600; ++i) {
+        const int k = i % 2;
+        t.Edge(on[k][pick(rng)], on[k + 1][pick(rng)], i % 9 == 0 ? kEdgeRed : kEdgeBlue);
+    }
+    EXPECT_EQ(CountCrossingsFast(EdgesOf(t)), CountCrossingsAllPairs(EdgesOf(t)));
+}
