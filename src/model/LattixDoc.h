@@ -167,10 +167,6 @@ public:
     std::int32_t m_caterpillarCount = 0;
     std::int32_t m_spiderCount = 0;
     std::int32_t m_starCount = 0;
-    // The edges the crossing count last walked, while the element list is unchanged.
-    std::vector<const CEdge*> m_crossingEdges;
-    std::uint64_t m_crossingEdgesVersion = ~0ull;
-    const ElementList* m_crossingEdgesOwner = nullptr;
 
     // Takes the crossing count of the drawing as it is now. The edges' segments are taken at
     // once; the counting itself waits until a count is read, and is skipped when a later

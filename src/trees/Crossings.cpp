@@ -411,7 +411,7 @@ std::int64_t CountOneColour(std::vector<Item>& items) {
 
 } // namespace
 
-PendingCrossings TakeCrossingSegments(const std::vector<const CEdge*>& edges) {
+PendingCrossings TakeCrossingSegments(std::span<const CEdge* const> edges) {
     PendingCrossings taken;
     taken.edges.reserve(edges.size());
     // The end vertices of consecutive edges lie anywhere in memory: asking for those of the
@@ -440,7 +440,7 @@ PendingCrossings TakeCrossingSegments(const std::vector<const CEdge*>& edges) {
 
 static_assert(alignof(CVertex) >= 8, "the colour code of a taken edge rides in the low bits of its first end");
 
-bool StillAsTaken(const PendingCrossings& taken, const std::vector<const CEdge*>& edges) {
+bool StillAsTaken(const PendingCrossings& taken, std::span<const CEdge* const> edges) {
     constexpr std::size_t kAhead = 8;
     std::size_t k = 0;
     for (std::size_t i = 0; i < edges.size(); ++i) {
@@ -491,19 +491,24 @@ std::array<std::int32_t, 8> CountCrossingsFast(const std::vector<const CEdge*>& 
 }
 
 void CLattixDoc::CountCrossings() {
-    // While vertices are dragged the elements stay the same: the edge list is kept.
-    if (m_crossingEdgesVersion != m_elements.Version() || m_crossingEdgesOwner != &m_elements) {
-        m_crossingEdges.clear();
-        for (const CElement* e : m_elements)
-            if (const CEdge* edge = e->AsEdge()) m_crossingEdges.push_back(edge);
-        m_crossingEdgesVersion = m_elements.Version();
-        m_crossingEdgesOwner = &m_elements;
-        m_pendingCrossings.reset();
+    // While vertices are dragged the elements stay the same: the edge list is kept. It is
+    // the one RebuildAllLists keeps, made here when missing, so that a command's own lists
+    // after a load or an edit cost no second walk over the elements.
+    if (m_allListsVersion != m_elements.Version() || m_allListsOwner != &m_elements) {
+        m_cachedVertices.clear();
+        m_cachedEdges.clear();
+        for (CElement* e : m_elements) {
+            if (CVertex* v = e->AsVertex()) m_cachedVertices.push_back(v);
+            else m_cachedEdges.push_back(e->AsEdge());
+        }
+        m_allListsVersion = m_elements.Version();
+        m_allListsOwner = &m_elements;
     }
+    const std::span<const CEdge* const> edges(m_cachedEdges.data(), m_cachedEdges.size());
     // A drawing as it was when last taken keeps its snapshot, counted or not: commands that
     // recount after moving nothing then cost one walk and no copy.
-    if (m_pendingCrossings && StillAsTaken(*m_pendingCrossings, m_crossingEdges)) return;
-    m_pendingCrossings = std::make_shared<const PendingCrossings>(TakeCrossingSegments(m_crossingEdges));
+    if (m_pendingCrossings && StillAsTaken(*m_pendingCrossings, edges)) return;
+    m_pendingCrossings = std::make_shared<const PendingCrossings>(TakeCrossingSegments(edges));
     m_crossingsSettled = false;
 }
 

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "model/Geometry.h"
@@ -44,7 +45,7 @@ struct PendingCrossings {
     };
     std::vector<Edge> edges;
 };
-PendingCrossings TakeCrossingSegments(const std::vector<const CEdge*>& edges);
+PendingCrossings TakeCrossingSegments(std::span<const CEdge* const> edges);
 // True when taking the segments of `edges` now would give exactly `taken`; allocates nothing.
-bool StillAsTaken(const PendingCrossings& taken, const std::vector<const CEdge*>& edges);
+bool StillAsTaken(const PendingCrossings& taken, std::span<const CEdge* const> edges);
 std::array<std::int32_t, 8> CountTakenCrossings(const PendingCrossings& taken);
