@@ -166,6 +166,7 @@ class DocumentReader {
     struct IdSlot {
         std::uint32_t count = 0;
         bool vertex = false; // of the last element, so that resolving need not visit it
+        std::uint32_t ordinal = 0; // of the last element among the vertices
         CElement* last = nullptr;
     };
 
@@ -236,10 +237,12 @@ private:
                 auto* v = new CVertex();
                 m_doc.m_elements.Append(v); // owned at once, so a failure later cleans it up
                 ReadVertex(*v);
+                m_read.push_back({v, v->m_id, true, v->m_selected});
             } else {
                 auto* e = new CEdge();
                 m_doc.m_elements.Append(e);
                 ReadEdge(*e);
+                m_read.push_back({e, e->m_id, false, e->m_selected});
             }
             ++m_counter;
         }
@@ -339,7 +342,7 @@ private:
     // scattered ids from elsewhere go through a hash map.
     void IndexIds() {
         const std::uint32_t lo = m_lowestId, hi = m_highestId;
-        const std::size_t n = m_doc.m_elements.size();
+        const std::size_t n = m_read.size();
         m_dense = n > 0 && std::uint64_t(hi) - lo < 8 * std::uint64_t(n) + 1024;
         if (m_dense) {
             m_denseBase = lo;
@@ -347,12 +350,15 @@ private:
         } else {
             m_byId.reserve(n);
         }
-        for (CElement* e : m_doc.m_elements) {
-            IdSlot& slot = m_dense ? m_denseIds[e->m_id - m_denseBase] : m_byId[e->m_id];
+        std::uint32_t vertices = 0;
+        for (const ReadElement& r : m_read) {
+            IdSlot& slot = m_dense ? m_denseIds[r.id - m_denseBase] : m_byId[r.id];
             if (++slot.count > 1) m_damagedIds = true;
-            slot.last = e;
-            slot.vertex = e->IsVertex();
+            slot.last = r.element;
+            slot.vertex = r.vertex;
+            if (r.vertex) slot.ordinal = vertices++;
         }
+        m_vertexCount = vertices;
     }
 
     const IdSlot* Slot(std::uint32_t id) const {
@@ -361,13 +367,15 @@ private:
         return it == m_byId.end() ? nullptr : &it->second;
     }
 
-    CVertex* ResolveEnd(std::uint32_t id) {
+    CVertex* ResolveEnd(std::uint32_t id, std::uint32_t& ordinal) {
         const IdSlot* slot = FindElementById(id);
         if (slot && !slot->vertex) {
             m_doc.Platform().ShowMessage("Corrupted file: a pointer could not be restored");
             return nullptr;
         }
-        return slot ? static_cast<CVertex*>(slot->last) : nullptr;
+        if (!slot) return nullptr;
+        ordinal = slot->ordinal;
+        return static_cast<CVertex*>(slot->last);
     }
 
     // The ends of consecutive edges lie anywhere in memory: asking early for the id slots of
@@ -397,13 +405,17 @@ private:
         IndexIds();
         std::vector<CEdge*> unresolved;
         m_registered.reserve(m_storedEnds.size());
+        m_registeredEnds.reserve(m_storedEnds.size());
         std::size_t edgeIndex = 0; // edges come in the order their ends were read
-        for (CElement* e : m_doc.m_elements) {
-            if (CEdge* edge = e->AsEdge()) {
+        for (const ReadElement& r : m_read) {
+            CElement* e = r.element;
+            if (!r.vertex) {
+                CEdge* edge = static_cast<CEdge*>(e);
                 Prefetch(edgeIndex);
                 const std::array<std::uint32_t, 2> ends = m_storedEnds[edgeIndex++];
-                edge->m_v1 = ResolveEnd(ends[0]);
-                edge->m_v2 = ResolveEnd(ends[1]);
+                std::pair<std::uint32_t, std::uint32_t> ordinals;
+                edge->m_v1 = ResolveEnd(ends[0], ordinals.first);
+                edge->m_v2 = ResolveEnd(ends[1], ordinals.second);
                 // An edge with a lost end is dropped rather than kept half attached.
                 if (!edge->m_v1 || !edge->m_v2) {
                     unresolved.push_back(edge);
@@ -412,10 +424,12 @@ private:
                 edge->m_v1->m_edges.push_back(edge);
                 edge->m_v2->m_edges.push_back(edge);
                 m_registered.push_back(edge);
+                m_registeredEnds.push_back(ordinals);
             }
-            if (e->m_selected) m_doc.m_selection.Append(e);
+            if (r.selected) m_doc.m_selection.Append(e);
         }
         m_storedEnds = {};
+        m_read = {};
         for (CEdge* edge : unresolved) {
             edge->ForgetEndpoints();
             m_doc.m_elements.Detach(edge);
@@ -437,13 +451,10 @@ private:
 
     // Parallel edges are renumbered as adding them one by one in element order does.
     void NumberLanes() {
-        std::vector<std::pair<std::uint64_t, std::uint64_t>> ends;
-        ends.reserve(m_registered.size());
-        for (const CEdge* edge : m_registered)
-            ends.emplace_back(reinterpret_cast<std::uintptr_t>(edge->m_v1), reinterpret_cast<std::uintptr_t>(edge->m_v2));
-        const std::vector<std::int32_t> lanes = ParallelLanes(ends);
+        const std::vector<std::int32_t> lanes = ParallelLanes(m_registeredEnds, m_vertexCount);
         for (std::size_t i = 0; i < m_registered.size(); ++i) m_registered[i]->m_parallelIndex = lanes[i];
         m_registered = {};
+        m_registeredEnds = {};
     }
 
     void ResetTransientState() {
@@ -468,7 +479,18 @@ private:
     std::uint32_t m_lowestId = UINT32_MAX, m_highestId = 0;
     bool m_damagedIds = false; // a duplicated id or one beyond the ceiling was read
     std::vector<std::array<std::uint32_t, 2>> m_storedEnds; // the end ids of each edge read
+    // Every element read, in file order, with what indexing and resolving ask of it: walking
+    // this instead of the elements themselves keeps those passes out of the elements' memory.
+    struct ReadElement {
+        CElement* element;
+        std::uint32_t id;
+        bool vertex;
+        bool selected;
+    };
+    std::vector<ReadElement> m_read;
     std::vector<CEdge*> m_registered; // the edges with both ends, in element order
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> m_registeredEnds; // their ends' vertex ordinals
+    std::uint32_t m_vertexCount = 0;
 };
 
 } // namespace

@@ -118,10 +118,10 @@ void AddImportedGraph(CLattixDoc& doc, const ImportedGraph& graph) {
         doc.AddElement(v);
         vertices.push_back(v);
     }
-    std::vector<std::pair<std::uint64_t, std::uint64_t>> ends;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> ends;
     ends.reserve(graph.edges.size());
-    for (const ImportedEdge& e : graph.edges) ends.emplace_back(e.from, e.to);
-    const std::vector<std::int32_t> lanes = ParallelLanes(ends);
+    for (const ImportedEdge& e : graph.edges) ends.emplace_back(std::uint32_t(e.from), std::uint32_t(e.to));
+    const std::vector<std::int32_t> lanes = ParallelLanes(ends, vertices.size());
     for (std::size_t i = 0; i < graph.edges.size(); ++i) {
         const ImportedEdge& e = graph.edges[i];
         auto* edge = new CEdge(vertices[e.from], vertices[e.to], e.colorCode, lanes[i]);

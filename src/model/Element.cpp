@@ -1,6 +1,7 @@
 #include "model/Element.h"
 
 #include "model/ElementList.h"
+#include "model/ElementPool.h"
 
 #include <algorithm>
 #include <cmath>
@@ -91,6 +92,23 @@ CElement::~CElement() {
 
 
 // ---------------------------------------------------------------- CVertex
+
+ElementPool& VertexPool() {
+    static ElementPool* pool = new ElementPool(sizeof(CVertex), alignof(CVertex));
+    return *pool;
+}
+
+ElementPool& EdgePool() {
+    static ElementPool* pool = new ElementPool(sizeof(CEdge), alignof(CEdge));
+    return *pool;
+}
+
+// Both classes are final, so `size` is always the pool's own.
+void* CVertex::operator new(std::size_t) { return VertexPool().Allocate(); }
+void CVertex::operator delete(void* p) noexcept { VertexPool().Free(p); }
+
+void* CEdge::operator new(std::size_t) { return EdgePool().Allocate(); }
+void CEdge::operator delete(void* p) noexcept { EdgePool().Free(p); }
 
 CVertex::CVertex() : CElement(ElementKind::Vertex) { m_selected = false; }
 

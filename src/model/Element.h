@@ -89,6 +89,8 @@ public:
     CVertex(); // used when loading; takes no id
     CVertex(std::int32_t x, std::int32_t y, Rgb color);
     ~CVertex() override;
+    static void* operator new(std::size_t size); // from VertexPool() (model/ElementPool.h)
+    static void operator delete(void* p) noexcept;
 
     void ResizeTo(std::int32_t x, std::int32_t y, std::int32_t ignored) override;
     void ResetOffset() override { m_offset = {}; }
@@ -130,6 +132,8 @@ public:
     // not selected, not registered, no second vertex.
     CEdge(CVertex* a, std::int32_t x, std::int32_t y, std::uint16_t code);
     ~CEdge() override;
+    static void* operator new(std::size_t size); // from EdgePool() (model/ElementPool.h)
+    static void operator delete(void* p) noexcept;
 
     void MoveEndTo(std::int32_t x, std::int32_t y) override { m_end = {x, y}; }
 

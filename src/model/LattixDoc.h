@@ -167,10 +167,6 @@ public:
     std::int32_t m_caterpillarCount = 0;
     std::int32_t m_spiderCount = 0;
     std::int32_t m_starCount = 0;
-    // The edges the crossing count last walked, while the element list is unchanged.
-    std::vector<const CEdge*> m_crossingEdges;
-    std::uint64_t m_crossingEdgesVersion = ~0ull;
-    const ElementList* m_crossingEdgesOwner = nullptr;
 
     // Takes the crossing count of the drawing as it is now. The edges' segments are taken at
     // once; the counting itself waits until a count is read, and is skipped when a later
@@ -385,6 +381,8 @@ private:
     void SettleCrossings() const;
     mutable std::array<std::int32_t, 8> m_crossings{}; // in the stored order of CrossingSlots
     mutable std::int32_t m_totalCrossings = 0;
-    // The segments of the last CountCrossings while they are not counted (trees/Crossings.h).
+    // The segments of the last CountCrossings (trees/Crossings.h), and whether m_crossings
+    // holds their count yet.
     mutable std::shared_ptr<const PendingCrossings> m_pendingCrossings;
+    mutable bool m_crossingsSettled = false;
 };

@@ -12,14 +12,16 @@ std::array<std::int32_t, 8> CountCrossingsOf(const LightGraph& g, std::span<cons
         throw std::invalid_argument("CountCrossingsOf: every vertex needs a centre and every edge a colour");
     for (std::uint16_t code : codes)
         if (code < 1 || code > 8) throw std::invalid_argument("CountCrossingsOf: edge colours are codes 1 to 8");
-    // The count compares end vertices by identity and never follows them, so each centre
-    // can stand for its vertex; an edge runs from centre to centre, as a document edge does.
+    // The count compares end vertices by identity and never follows them, so any distinct
+    // non-null values aligned as vertices are can stand for them; an edge runs from centre
+    // to centre, as a document edge does.
+    auto identity = [](std::size_t v) { return reinterpret_cast<const void*>((v + 1) * 8); };
     PendingCrossings taken;
     taken.edges.reserve(g.edges.size());
     for (std::size_t i = 0; i < g.edges.size(); ++i) {
         const auto [a, b] = g.edges[i];
         const std::uint16_t code = codes.empty() ? static_cast<std::uint16_t>(kEdgeBlue) : codes[i];
-        taken.edges.push_back({&centres[a], &centres[b], Segment{centres[a], centres[b]}, code});
+        taken.edges.emplace_back(identity(std::size_t(a)), identity(std::size_t(b)), Segment{centres[a], centres[b]}, code);
     }
     return CountTakenCrossings(taken);
 }

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "model/LattixDoc.h"
+#include "trees/RadixSort.h"
 
 namespace {
 
@@ -178,8 +179,9 @@ std::int64_t CountWithinBands(std::vector<Item>& items) {
         const Item& it = items[i];
         if (it.v1 && it.v2) keys.push_back({it.top, it.bottom, i});
     }
-    std::sort(keys.begin(), keys.end(), [](const Key& p, const Key& q) {
-        return p.top != q.top ? p.top < q.top : p.bottom != q.bottom ? p.bottom < q.bottom : p.index < q.index;
+    // Made in index order, and the sort is stable: by top, bottom and index.
+    RadixSortByKey(keys, [](const Key& k) {
+        return (std::uint64_t(std::uint32_t(k.top) ^ 0x80000000u) << 32) | (std::uint32_t(k.bottom) ^ 0x80000000u);
     });
     // The bands are found from the keys, which hold the heights in sorted order; the items lie
     // in another order, so the band numbers go to a small array first and only bands of
@@ -239,9 +241,16 @@ std::int64_t CountTouchingAtHeights(const std::vector<Item>& items) {
         ends.push_back({at(it.seg.a), reinterpret_cast<std::uintptr_t>(it.v1) | aUpper});
         ends.push_back({at(it.seg.b), reinterpret_cast<std::uintptr_t>(it.v2) | (aUpper ^ 1)});
     }
-    std::sort(ends.begin(), ends.end(), [](const End& p, const End& q) {
-        return p.at != q.at ? p.at < q.at : p.vertexAndUpper < q.vertexAndUpper;
-    });
+    // By point, then one vertex's ends together within each (short) run of one point.
+    RadixSortByKey(ends, [](const End& e) { return e.at; });
+    for (std::size_t i = 0; i < ends.size();) {
+        std::size_t j = i + 1;
+        while (j < ends.size() && ends[j].at == ends[i].at) ++j;
+        if (j - i > 2)
+            std::sort(ends.begin() + std::ptrdiff_t(i), ends.begin() + std::ptrdiff_t(j),
+                      [](const End& p, const End& q) { return p.vertexAndUpper < q.vertexAndUpper; });
+        i = j;
+    }
     std::int64_t count = 0;
     for (std::size_t i = 0; i < ends.size();) {
         std::size_t j = i;
@@ -402,7 +411,7 @@ std::int64_t CountOneColour(std::vector<Item>& items) {
 
 } // namespace
 
-PendingCrossings TakeCrossingSegments(const std::vector<const CEdge*>& edges) {
+PendingCrossings TakeCrossingSegments(std::span<const CEdge* const> edges) {
     PendingCrossings taken;
     taken.edges.reserve(edges.size());
     // The end vertices of consecutive edges lie anywhere in memory: asking for those of the
@@ -424,14 +433,38 @@ PendingCrossings TakeCrossingSegments(const std::vector<const CEdge*>& edges) {
             prefetch(edges[i + kAhead]->m_v2);
         }
         const CEdge* e = edges[i];
-        if (IsEdgeColorCode(e->m_edgeColor)) taken.edges.push_back({e->m_v1, e->m_v2, SegmentOf(*e), e->m_edgeColor});
+        if (IsEdgeColorCode(e->m_edgeColor)) taken.edges.emplace_back(e->m_v1, e->m_v2, SegmentOf(*e), e->m_edgeColor);
     }
     return taken;
 }
 
+static_assert(alignof(CVertex) >= 8, "the colour code of a taken edge rides in the low bits of its first end");
+
+bool StillAsTaken(const PendingCrossings& taken, std::span<const CEdge* const> edges) {
+    constexpr std::size_t kAhead = 8;
+    std::size_t k = 0;
+    for (std::size_t i = 0; i < edges.size(); ++i) {
+#if defined(__GNUC__)
+        if (i + kAhead < edges.size()) {
+            const CEdge* ahead = edges[i + kAhead];
+            if (ahead->m_v1) __builtin_prefetch(&ahead->m_v1->m_center);
+            if (ahead->m_v2) __builtin_prefetch(&ahead->m_v2->m_center);
+        }
+#endif
+        const CEdge* e = edges[i];
+        if (!IsEdgeColorCode(e->m_edgeColor)) continue;
+        if (k == taken.edges.size()) return false;
+        const PendingCrossings::Edge& t = taken.edges[k++];
+        const Segment s = SegmentOf(*e);
+        if (t.V1() != e->m_v1 || t.v2 != e->m_v2 || t.Code() != e->m_edgeColor || t.seg.a != s.a || t.seg.b != s.b)
+            return false;
+    }
+    return k == taken.edges.size();
+}
+
 std::array<std::int32_t, 8> CountTakenCrossings(const PendingCrossings& taken) {
     std::array<std::size_t, 8> sizes{};
-    for (const auto& e : taken.edges) ++sizes[e.code - 1];
+    for (const auto& e : taken.edges) ++sizes[e.Code() - 1];
     std::array<std::int32_t, 8> counts{};
     std::vector<Item> items;
     for (int c = 0; c < 8; ++c) {
@@ -439,8 +472,8 @@ std::array<std::int32_t, 8> CountTakenCrossings(const PendingCrossings& taken) {
         items.clear();
         items.reserve(sizes[c]);
         for (const auto& e : taken.edges) {
-            if (e.code != c + 1) continue;
-            Item it{e.v1, e.v2, e.seg, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+            if (e.Code() != c + 1) continue;
+            Item it{e.V1(), e.v2, e.seg, 0, 0, 0, 0, 0, 0, 0, 0, 0};
             it.left = std::min(it.seg.a.x, it.seg.b.x);
             it.right = std::max(it.seg.a.x, it.seg.b.x);
             it.top = std::min(it.seg.a.y, it.seg.b.y);
@@ -458,21 +491,31 @@ std::array<std::int32_t, 8> CountCrossingsFast(const std::vector<const CEdge*>& 
 }
 
 void CLattixDoc::CountCrossings() {
-    // While vertices are dragged the elements stay the same: the edge list is kept.
-    if (m_crossingEdgesVersion != m_elements.Version() || m_crossingEdgesOwner != &m_elements) {
-        m_crossingEdges.clear();
-        for (const CElement* e : m_elements)
-            if (const CEdge* edge = e->AsEdge()) m_crossingEdges.push_back(edge);
-        m_crossingEdgesVersion = m_elements.Version();
-        m_crossingEdgesOwner = &m_elements;
+    // While vertices are dragged the elements stay the same: the edge list is kept. It is
+    // the one RebuildAllLists keeps, made here when missing, so that a command's own lists
+    // after a load or an edit cost no second walk over the elements.
+    if (m_allListsVersion != m_elements.Version() || m_allListsOwner != &m_elements) {
+        m_cachedVertices.clear();
+        m_cachedEdges.clear();
+        for (CElement* e : m_elements) {
+            if (CVertex* v = e->AsVertex()) m_cachedVertices.push_back(v);
+            else m_cachedEdges.push_back(e->AsEdge());
+        }
+        m_allListsVersion = m_elements.Version();
+        m_allListsOwner = &m_elements;
     }
-    m_pendingCrossings = std::make_shared<const PendingCrossings>(TakeCrossingSegments(m_crossingEdges));
+    const std::span<const CEdge* const> edges(m_cachedEdges.data(), m_cachedEdges.size());
+    // A drawing as it was when last taken keeps its snapshot, counted or not: commands that
+    // recount after moving nothing then cost one walk and no copy.
+    if (m_pendingCrossings && StillAsTaken(*m_pendingCrossings, edges)) return;
+    m_pendingCrossings = std::make_shared<const PendingCrossings>(TakeCrossingSegments(edges));
+    m_crossingsSettled = false;
 }
 
 void CLattixDoc::SettleCrossings() const {
-    if (!m_pendingCrossings) return;
+    if (!m_pendingCrossings || m_crossingsSettled) return;
     const std::array<std::int32_t, 8> byCode = CountTakenCrossings(*m_pendingCrossings);
-    m_pendingCrossings.reset();
+    m_crossingsSettled = true;
     m_totalCrossings = 0;
     for (int code = 1; code <= 8; ++code) {
         m_crossings[CLattixView::ShowColorSlot(code)] = byCode[code - 1];

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "model/Geometry.h"
@@ -31,13 +32,20 @@ std::array<std::int32_t, 8> CountCrossingsFast(const std::vector<const CEdge*>& 
 // the identities of their end vertices, which are compared and never followed, so the
 // count can be made after the drawing has changed or its vertices are gone.
 struct PendingCrossings {
+    // An identity is an address aligned to 8 or null; the colour code (1..8) rides in the
+    // low bits of the first, which keeps an edge at 32 bytes.
     struct Edge {
-        const void* v1;
+        Edge(const void* v1, const void* v2, Segment s, std::uint16_t code)
+            : v1AndCode(reinterpret_cast<std::uintptr_t>(v1) | std::uintptr_t(code - 1)), v2(v2), seg(s) {}
+        const void* V1() const { return reinterpret_cast<const void*>(v1AndCode & ~std::uintptr_t(7)); }
+        std::uint16_t Code() const { return std::uint16_t((v1AndCode & 7) + 1); }
+        std::uintptr_t v1AndCode;
         const void* v2;
         Segment seg;
-        std::uint16_t code;
     };
     std::vector<Edge> edges;
 };
-PendingCrossings TakeCrossingSegments(const std::vector<const CEdge*>& edges);
+PendingCrossings TakeCrossingSegments(std::span<const CEdge* const> edges);
+// True when taking the segments of `edges` now would give exactly `taken`; allocates nothing.
+bool StillAsTaken(const PendingCrossings& taken, std::span<const CEdge* const> edges);
 std::array<std::int32_t, 8> CountTakenCrossings(const PendingCrossings& taken);

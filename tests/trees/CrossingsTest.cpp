@@ -242,3 +242,54 @@ TEST(StatusPanes, ComponentsText) {
     t.d().m_componentCount = 3;
     EXPECT_EQ(ComponentsPaneText(t.d()), "3 Connected Components");
 }
+
+TEST(Crossings, RecountAfterACountFollowsEveryChangeTheListDoesNotSee) {
+    TestDoc t;
+    CVertex* a = t.Vertex(100, 100);
+    CVertex* b = t.Vertex(300, 300);
+    CVertex* c = t.Vertex(100, 300);
+    CVertex* d = t.Vertex(300, 100);
+    CEdge* ab = t.Edge(a, b);
+    t.Edge(c, d);
+    t.d().CountCrossings();
+    EXPECT_EQ(t.d().TotalCrossings(), 1);
+    const PendingCrossings taken = TakeCrossingSegments(EdgesOf(t));
+    EXPECT_TRUE(StillAsTaken(taken, EdgesOf(t)));
+
+    d->m_offset = {-200, 100}; // a move through the offset alone
+    EXPECT_FALSE(StillAsTaken(taken, EdgesOf(t)));
+    t.d().CountCrossings();
+    EXPECT_EQ(t.d().TotalCrossings(), 0);
+    d->m_offset = {};
+    t.d().CountCrossings();
+    EXPECT_EQ(t.d().TotalCrossings(), 1);
+
+    ab->m_edgeColor = kEdgeRed; // edges of two colours never cross
+    EXPECT_FALSE(StillAsTaken(taken, EdgesOf(t)));
+    t.d().CountCrossings();
+    EXPECT_EQ(t.d().TotalCrossings(), 0);
+    ab->m_edgeColor = kEdgeBlue;
+    ab->m_v2 = c; // now shares an end with the other edge
+    EXPECT_FALSE(StillAsTaken(taken, EdgesOf(t)));
+    ab->m_v2 = b;
+    t.d().CountCrossings();
+    t.d().CountCrossings();
+    EXPECT_EQ(t.d().TotalCrossings(), 1);
+    EXPECT_EQ(t.d().CrossingsOf(kEdgeBlue), 1);
+}
+
+TEST(Crossings, ThousandsOfEdgesBetweenTracksCountExactly) {
+    // Enough edge ends for the bulk sorts of the count, with many vertices on one point.
+    std::mt19937 rng(5);
+    TestDoc t;
+    std::vector<std::vector<CVertex*>> on(3);
+    std::uniform_int_distribution<int> coord(0, 40);
+    for (int k = 0; k < 3; ++k)
+        for (int i = 0; i < 100; ++i) on[k].push_back(t.Vertex(1000 + 10 * coord(rng), 1000 + 30 * k));
+    std::uniform_int_distribution<std::size_t> pick(0, 99);
+    for (int i = 0; i < 2600; ++i) {
+        const int k = i % 2;
+        t.Edge(on[k][pick(rng)], on[k + 1][pick(rng)], i % 9 == 0 ? kEdgeRed : kEdgeBlue);
+    }
+    EXPECT_EQ(CountCrossingsFast(EdgesOf(t)), CountCrossingsAllPairs(EdgesOf(t)));
+}

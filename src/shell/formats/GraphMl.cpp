@@ -192,11 +192,11 @@ public:
             doc.AddElement(v);
             vertices.push_back(v);
         }
-        std::vector<std::pair<std::uint64_t, std::uint64_t>> ends;
+        std::vector<std::pair<std::uint32_t, std::uint32_t>> ends;
         ends.reserve(m_edges.size());
         for (const EdgeData& e : m_edges)
-            ends.emplace_back(std::uint64_t(m_nodeIndex.value(e.source)), std::uint64_t(m_nodeIndex.value(e.target)));
-        const std::vector<std::int32_t> lanes = ParallelLanes(ends);
+            ends.emplace_back(std::uint32_t(m_nodeIndex.value(e.source)), std::uint32_t(m_nodeIndex.value(e.target)));
+        const std::vector<std::int32_t> lanes = ParallelLanes(ends, vertices.size());
         for (std::size_t i = 0; i < m_edges.size(); ++i) {
             const EdgeData& e = m_edges[i];
             auto* edge = new CEdge(vertices[ends[i].first], vertices[ends[i].second], e.code.value_or(kEdgeBlue), lanes[i]);

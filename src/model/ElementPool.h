@@ -1,0 +1,75 @@
+#pragma once
+// Storage for the vertices and edges of every document: blocks of one size cut from large
+// slabs, so that a graph of millions of elements costs no per-block header, and its pages
+// are faulted in a stretch at a time rather than one by one. Freed blocks go to a free list
+// and are handed out again first. Blocks may be taken and given back on any thread.
+//
+// Under AddressSanitizer every block comes from the global heap instead, so that the
+// sanitizer still sees uses after free and leaks.
+
+#include <cstddef>
+#include <mutex>
+#include <vector>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define ARBORIX_ELEMENT_POOL_OFF 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ARBORIX_ELEMENT_POOL_OFF 1
+#endif
+#endif
+
+class ElementPool {
+public:
+    // Blocks of `blockSize` bytes aligned to `alignment` (a power of two).
+    ElementPool(std::size_t blockSize, std::size_t alignment);
+    ~ElementPool();
+    ElementPool(const ElementPool&) = delete;
+    ElementPool& operator=(const ElementPool&) = delete;
+
+    void* Allocate();
+    void Free(void* block) noexcept;
+    // Makes room for `count` more blocks in one slab, for callers that know how many follow.
+    void Reserve(std::size_t count);
+
+    // Blocks handed out and not given back.
+    std::size_t LiveBlocks() const;
+    // Bytes of address space held in slabs.
+    std::size_t SlabBytes() const;
+    std::size_t BlockSize() const { return m_blockSize; }
+    static constexpr bool kPooled =
+#if defined(ARBORIX_ELEMENT_POOL_OFF)
+        false;
+#else
+        true;
+#endif
+
+private:
+    struct FreeBlock {
+        FreeBlock* next;
+    };
+    struct Slab {
+        void* base;
+        std::size_t bytes;
+    };
+    void AddSlab(std::size_t minBlocks);
+    // Gives the slabs back once no block is live.
+    void ReleaseIfEmpty() noexcept;
+
+    const std::size_t m_blockSize;
+    const std::size_t m_alignment;
+    mutable std::mutex m_lock;
+    FreeBlock* m_free = nullptr;
+    char* m_bump = nullptr; // the untouched rest of the newest slab
+    char* m_bumpEnd = nullptr;
+    char* m_populated = nullptr; // the slab's pages before this are faulted in
+    void Populate() noexcept;
+    std::vector<Slab> m_slabs;
+    std::size_t m_slabBytes = 0;
+    std::size_t m_live = 0;
+};
+
+// The pools of CVertex and CEdge. They live for the whole run: elements may be freed as late
+// as the destruction of static objects.
+ElementPool& VertexPool();
+ElementPool& EdgePool();

@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <thread>
+#include <vector>
+
+#include "model/Element.h"
+#include "model/ElementPool.h"
+
+TEST(ElementPool, BlocksAreAlignedDistinctAndReusedLastFreedFirst) {
+    ElementPool pool(40, 16); // rounded up to a multiple of the alignment
+    EXPECT_EQ(pool.BlockSize(), 48u);
+    // Enough blocks to need several slabs.
+    std::vector<char*> blocks;
+    for (int i = 0; i < 5000; ++i) {
+        auto* b = static_cast<char*>(pool.Allocate());
+        ASSERT_EQ(reinterpret_cast<std::uintptr_t>(b) % 16, 0u);
+        std::fill(b, b + 40, char(i)); // writable over its whole size
+        blocks.push_back(b);
+    }
+    std::vector<char*> sorted = blocks;
+    std::sort(sorted.begin(), sorted.end());
+    for (std::size_t i = 1; i < sorted.size(); ++i) ASSERT_GE(sorted[i] - sorted[i - 1], 48) << "blocks overlap";
+    for (int i = 0; i < 5000; ++i) ASSERT_EQ(blocks[i][39], char(i)) << "a later block overwrote block " << i;
+    if (!ElementPool::kPooled) GTEST_SKIP() << "blocks come from the heap in this build";
+    EXPECT_EQ(pool.LiveBlocks(), 5000u);
+    pool.Free(blocks[10]);
+    pool.Free(blocks[20]);
+    EXPECT_EQ(pool.Allocate(), blocks[20]);
+    EXPECT_EQ(pool.Allocate(), blocks[10]);
+    for (char* b : blocks) pool.Free(b);
+    // Empty again: the slabs go back to the system.
+    EXPECT_EQ(pool.LiveBlocks(), 0u);
+    EXPECT_EQ(pool.SlabBytes(), 0u);
+    EXPECT_NE(pool.Allocate(), nullptr);
+}
+
+TEST(ElementPool, ReserveMakesRoomInOneSlab) {
+    if (!ElementPool::kPooled) GTEST_SKIP() << "blocks come from the heap in this build";
+    ElementPool pool(64, 8);
+    pool.Free(pool.Allocate()); // a first small slab, which an empty pool keeps
+    pool.Reserve(100000);
+    const std::size_t bytes = pool.SlabBytes();
+    EXPECT_GE(bytes, 100000u * 64);
+    std::vector<void*> blocks;
+    for (int i = 0; i < 100000; ++i) blocks.push_back(pool.Allocate());
+    EXPECT_EQ(pool.SlabBytes(), bytes) << "the reserved slab did not hold the blocks";
+    for (void* b : blocks) pool.Free(b);
+}
+
+TEST(ElementPool, ElementsMadeAndFreedOnManyThreads) {
+    const std::size_t vertices = VertexPool().LiveBlocks(), edges = EdgePool().LiveBlocks();
+    // Each thread builds and tears down its own small graphs; another thread's blocks
+    // handed out twice would show as a vertex whose fields change under it.
+    auto work = [](int seed, bool& ok) {
+        for (int round = 0; round < 50; ++round) {
+            std::vector<CVertex*> vs;
+            for (int i = 0; i < 40; ++i) {
+                auto* v = new CVertex();
+                v->m_level = seed * 1000 + i;
+                vs.push_back(v);
+            }
+            std::vector<CEdge*> es;
+            for (int i = 0; i + 1 < 40; ++i) {
+                auto* e = new CEdge();
+                e->m_v1 = vs[i];
+                e->m_v2 = vs[i + 1];
+                es.push_back(e);
+            }
+            for (int i = 0; i + 1 < 40; ++i)
+                ok = ok && es[i]->m_v1->m_level == seed * 1000 + i && es[i]->m_v2->m_level == seed * 1000 + i + 1;
+            for (CEdge* e : es) {
+                e->ForgetEndpoints();
+                delete e;
+            }
+            for (CVertex* v : vs) delete v;
+        }
+    };
+    std::vector<std::thread> threads;
+    bool ok[4] = {true, true, true, true};
+    for (int t = 0; t < 4; ++t) threads.emplace_back(work, t, std::ref(ok[t]));
+    for (auto& t : threads) t.join();
+    for (bool b : ok) EXPECT_TRUE(b);
+    if (ElementPool::kPooled) {
+        EXPECT_EQ(VertexPool().LiveBlocks(), vertices);
+        EXPECT_EQ(EdgePool().LiveBlocks(), edges);
+    }
+}
