@@ -20,18 +20,21 @@ void TakeVertex(CLattixDoc& doc, CVertex* v) {
 
 } // namespace
 
-void CLattixDoc::RebuildAllLists() {
+void CLattixDoc::RefreshCachedLists() {
     // While the elements stay the same (a drag, say) the lists made last time still hold.
-    if (m_allListsVersion != m_elements.Version() || m_allListsOwner != &m_elements) {
-        m_cachedVertices.clear();
-        m_cachedEdges.clear();
-        for (CElement* e : m_elements) {
-            if (CVertex* v = e->AsVertex()) m_cachedVertices.push_back(v);
-            else m_cachedEdges.push_back(e->AsEdge());
-        }
-        m_allListsVersion = m_elements.Version();
-        m_allListsOwner = &m_elements;
+    if (m_allListsVersion == m_elements.Version() && m_allListsOwner == &m_elements) return;
+    m_cachedVertices.clear();
+    m_cachedEdges.clear();
+    for (CElement* e : m_elements) {
+        if (CVertex* v = e->AsVertex()) m_cachedVertices.push_back(v);
+        else m_cachedEdges.push_back(e->AsEdge());
     }
+    m_allListsVersion = m_elements.Version();
+    m_allListsOwner = &m_elements;
+}
+
+void CLattixDoc::RebuildAllLists() {
+    RefreshCachedLists();
     m_allVertices = m_cachedVertices;
     m_allEdges = m_cachedEdges;
 }

@@ -369,7 +369,9 @@ private:
     std::vector<CDocView*> m_views;
     GuideSettings m_detachedGuides; // guide settings while no editor view exists
     bool m_detachedGuidesSet = false; // set by a load without a view or by closing the last one
-    // The lists RebuildAllLists made last, while the element list is unchanged.
+    // Remakes m_cachedVertices and m_cachedEdges when the element list changed.
+    void RefreshCachedLists();
+    // The vertices and edges in element order, kept while the element list is unchanged.
     std::vector<CVertex*> m_cachedVertices;
     std::vector<CEdge*> m_cachedEdges;
     std::uint64_t m_allListsVersion = ~0ull;

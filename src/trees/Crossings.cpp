@@ -491,19 +491,9 @@ std::array<std::int32_t, 8> CountCrossingsFast(const std::vector<const CEdge*>& 
 }
 
 void CLattixDoc::CountCrossings() {
-    // While vertices are dragged the elements stay the same: the edge list is kept. It is
-    // the one RebuildAllLists keeps, made here when missing, so that a command's own lists
-    // after a load or an edit cost no second walk over the elements.
-    if (m_allListsVersion != m_elements.Version() || m_allListsOwner != &m_elements) {
-        m_cachedVertices.clear();
-        m_cachedEdges.clear();
-        for (CElement* e : m_elements) {
-            if (CVertex* v = e->AsVertex()) m_cachedVertices.push_back(v);
-            else m_cachedEdges.push_back(e->AsEdge());
-        }
-        m_allListsVersion = m_elements.Version();
-        m_allListsOwner = &m_elements;
-    }
+    // The edge list is the one RebuildAllLists keeps, so that a command's own lists after
+    // a load or an edit cost no second walk over the elements.
+    RefreshCachedLists();
     const std::span<const CEdge* const> edges(m_cachedEdges.data(), m_cachedEdges.size());
     // A drawing as it was when last taken keeps its snapshot, counted or not: commands that
     // recount after moving nothing then cost one walk and no copy.
