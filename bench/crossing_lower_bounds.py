@@ -36,11 +36,13 @@ import crossing_minimisation_vs_dot as vs  # noqa: E402  (the same generator and
 DENSITIES = [0.8, 1.2, 1.6, 2.2, 3.0]
 
 
-def graph_of(seed, i):
-    """The i-th graph of the dot comparison for this seed, and its density class."""
+def graph_of(seed, i, levels=(3, 10), widths=(5, 40)):
+    """The i-th graph of the dot comparison for this seed, and its density class. Other
+    ranges of levels and widths give smaller graphs of the same kind, whose optimum can be
+    proven."""
     rng = random.Random(seed * 100003 + i)
-    levels = rng.randint(3, 10)
-    widths = [rng.randint(5, 40) for _ in range(levels)]
+    levels = rng.randint(*levels)
+    widths = [rng.randint(*widths) for _ in range(levels)]
     density = rng.choice(DENSITIES)
     return vs.random_level_graph(rng, levels, widths, density, 0.2), density
 
@@ -220,6 +222,8 @@ def main():
                    help="largest component (edge pairs within gaps) solved whole")
     p.add_argument("--no-dot", action="store_true", help="bounds and ours only")
     p.add_argument("--density", type=float, action="append", help="only graphs of these edges per vertex")
+    p.add_argument("--levels", type=int, nargs=2, default=(3, 10), help="fewest and most levels")
+    p.add_argument("--widths", type=int, nargs=2, default=(5, 40), help="fewest and most vertices per level")
     args = p.parse_args()
 
     work = tempfile.mkdtemp(prefix="arborix-bounds-")
@@ -228,7 +232,7 @@ def main():
     start = time.perf_counter()
     print("graph density levels vertices | bound (gaps, whole) proven | ours dot | ours/bound", flush=True)
     for i in range(args.first, args.first + args.graphs):
-        (vertices, edges, order), density = graph_of(args.seed, i)
+        (vertices, edges, order), density = graph_of(args.seed, i, args.levels, args.widths)
         if args.density and density not in args.density:
             continue
         level = {n: l for n, l, _ in vertices}
@@ -274,7 +278,8 @@ def main():
         print(f"{i} {density} {1 + max(level.values())} {len(vertices)} | {bound} ({gap_bound}, {whole_bound}) "
               f"{'yes' if proven else 'no'} | {c_ours} {c_dot} | {ratio:.3f}", flush=True)
 
-    print(f"\n{args.graphs} graphs from {args.first} (seed {args.seed}), {time.perf_counter() - start:.0f} s; "
+    print(f"\n{args.graphs} graphs from {args.first} (seed {args.seed}, levels {args.levels[0]}-{args.levels[1]}, "
+          f"widths {args.widths[0]}-{args.widths[1]}), {time.perf_counter() - start:.0f} s; "
           f"gap limit {args.gap_seconds} s, whole limit {args.whole_seconds} s")
     print(f"gap pieces solved to optimality {gaps_optimal}, bounded only {gaps_bounded}; "
           f"whole components optimal {wholes_optimal}, bounded only {wholes_bounded}")
