@@ -86,28 +86,31 @@ public:
         std::vector<int> sequence(order);
         // The busiest vertices first: their place matters most.
         std::stable_sort(sequence.begin(), sequence.end(), [&](int a, int b) { return Degree(a) > Degree(b); });
-        std::vector<int> rest;
-        rest.reserve(n);
+        bool moved = false;
         for (int v : sequence) {
-            rest.clear();
-            for (int w : order)
-                if (w != v) rest.push_back(w);
             // v at the far left costs 0 extra; passing w changes the count by c(w,v) - c(v,w).
+            // Places count the other vertices to v's left.
             std::int64_t cost = 0, best = 0;
-            int bestPlace = 0;
+            int bestPlace = 0, place = 0;
             const int current = m_pos[v];
-            for (int i = 0; i < n - 1; ++i) {
-                cost += PairBalance(rest[i], v);
-                if (cost < best || (cost == best && i + 1 == current)) {
+            for (int w : order) {
+                if (w == v) continue;
+                cost += PairBalance(w, v);
+                ++place;
+                if (cost < best || (cost == best && place == current)) {
                     if (cost < best) best = cost;
-                    bestPlace = i + 1;
+                    bestPlace = place;
                 }
             }
             if (bestPlace == current) continue;
-            rest.insert(rest.begin() + bestPlace, v);
-            order.swap(rest);
-            Renumber(l);
+            if (bestPlace < current)
+                std::rotate(order.begin() + bestPlace, order.begin() + current, order.begin() + current + 1);
+            else
+                std::rotate(order.begin() + current, order.begin() + current + 1, order.begin() + bestPlace + 1);
+            for (int r = std::min(current, bestPlace); r <= std::max(current, bestPlace); ++r) m_pos[order[r]] = r;
+            moved = true;
         }
+        if (moved) m_version[l] = ++m_clock;
     }
 
     // Crossings gap by gap, kept so that a change on one level is recounted on its two gaps.
