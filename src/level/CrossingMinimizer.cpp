@@ -86,28 +86,31 @@ public:
         std::vector<int> sequence(order);
         // The busiest vertices first: their place matters most.
         std::stable_sort(sequence.begin(), sequence.end(), [&](int a, int b) { return Degree(a) > Degree(b); });
-        std::vector<int> rest;
-        rest.reserve(n);
+        bool moved = false;
         for (int v : sequence) {
-            rest.clear();
-            for (int w : order)
-                if (w != v) rest.push_back(w);
             // v at the far left costs 0 extra; passing w changes the count by c(w,v) - c(v,w).
+            // Places count the other vertices to v's left.
             std::int64_t cost = 0, best = 0;
-            int bestPlace = 0;
+            int bestPlace = 0, place = 0;
             const int current = m_pos[v];
-            for (int i = 0; i < n - 1; ++i) {
-                cost += PairBalance(rest[i], v);
-                if (cost < best || (cost == best && i + 1 == current)) {
+            for (int w : order) {
+                if (w == v) continue;
+                cost += PairBalance(w, v);
+                ++place;
+                if (cost < best || (cost == best && place == current)) {
                     if (cost < best) best = cost;
-                    bestPlace = i + 1;
+                    bestPlace = place;
                 }
             }
             if (bestPlace == current) continue;
-            rest.insert(rest.begin() + bestPlace, v);
-            order.swap(rest);
-            Renumber(l);
+            if (bestPlace < current)
+                std::rotate(order.begin() + bestPlace, order.begin() + current, order.begin() + current + 1);
+            else
+                std::rotate(order.begin() + current, order.begin() + current + 1, order.begin() + bestPlace + 1);
+            for (int r = std::min(current, bestPlace); r <= std::max(current, bestPlace); ++r) m_pos[order[r]] = r;
+            moved = true;
         }
+        if (moved) m_version[l] = ++m_clock;
     }
 
     // Crossings gap by gap, kept so that a change on one level is recounted on its two gaps.
@@ -152,24 +155,35 @@ public:
         // many rounds in a row found nothing better.
         const std::int64_t patience = 40 * static_cast<std::int64_t>(m_g.VertexCount()) + 200;
         const std::int64_t end = m_work + budget;
+        // Groups moved whole pay off where the graph is nearly a forest; on denser graphs
+        // they mostly waste rounds.
+        const bool treeLike = 4 * static_cast<std::int64_t>(m_g.Edges().size()) <= 5 * n0;
         std::int64_t idle = 0;
         for (int round = 0; m_work < end && total > 0 && idle < patience; ++round, ++idle) {
             if (round % 64 == 63 && !keepGoing()) break;
             m_work += h + n0;
-            const int l = wide[random.Below(wide.size())];
-            auto& order = m_orders[l];
-            const int n = static_cast<int>(order.size());
-            const int moves = 1 + static_cast<int>(random.Below(n));
-            for (int k = 0; k < moves; ++k) {
-                const int from = static_cast<int>(random.Below(n)), to = static_cast<int>(random.Below(n));
-                const int v = order[from];
-                order.erase(order.begin() + from);
-                order.insert(order.begin() + to, v);
+            queue.clear();
+            if (treeLike && random.Below(2) == 0) {
+                ThrowGroup(random, queue);
+            } else {
+                const int l = wide[random.Below(wide.size())];
+                auto& order = m_orders[l];
+                const int n = static_cast<int>(order.size());
+                const int moves = 1 + static_cast<int>(random.Below(n));
+                for (int k = 0; k < moves; ++k) {
+                    const int from = static_cast<int>(random.Below(n)), to = static_cast<int>(random.Below(n));
+                    const int v = order[from];
+                    order.erase(order.begin() + from);
+                    order.insert(order.begin() + to, v);
+                }
+                Renumber(l);
+                queue.push_back(l);
             }
-            Renumber(l);
-            std::int64_t now = total + RecountAround(l);
-            queue.assign(1, l);
-            queued[l] = 1;
+            std::int64_t now = total;
+            for (int l : queue) {
+                now += RecountAround(l);
+                queued[l] = 1;
+            }
             // On a big graph far from a local optimum the repairs could spread over every
             // level many times: the budget also ends a round, which leaves a valid count.
             while (!queue.empty() && m_work < end) {
@@ -208,6 +222,41 @@ public:
             }
         }
         return total;
+    }
+
+    // A connected group of vertices around a random one, moved as one block to the same
+    // relative place on each of its levels and mirrored half the time. Subtrees and chains
+    // that pay off only when they move together are out of reach of single-vertex moves.
+    // The levels changed are added to `levels`.
+    void ThrowGroup(SplitMix& random, std::vector<int>& levels) {
+        const int n0 = m_g.VertexCount();
+        const int size = 2 + static_cast<int>(random.Below(std::clamp(n0 / 4, 1, 40)));
+        m_group.assign(1, static_cast<int>(random.Below(n0)));
+        m_inGroup.resize(n0, 0);
+        m_inGroup[m_group[0]] = 1;
+        for (std::size_t i = 0; i < m_group.size() && static_cast<int>(m_group.size()) < size; ++i)
+            for (auto nb : {m_g.LowerNeighbours(m_group[i]), m_g.UpperNeighbours(m_group[i])})
+                for (int u : nb)
+                    if (!m_inGroup[u] && static_cast<int>(m_group.size()) < size) {
+                        m_inGroup[u] = 1;
+                        m_group.push_back(u);
+                    }
+        const double at = static_cast<double>(random.Below(1025)) / 1024.0;
+        const bool mirror = random.Below(2) != 0;
+        for (int v : m_group) {
+            const int l = m_g.LevelOf(v);
+            if (std::find(levels.begin(), levels.end(), l) != levels.end()) continue;
+            levels.push_back(l);
+            auto& order = m_orders[l];
+            std::vector<int> block, rest;
+            for (int w : order) (m_inGroup[w] ? block : rest).push_back(w);
+            if (mirror) std::reverse(block.begin(), block.end());
+            const auto place = static_cast<std::ptrdiff_t>(at * static_cast<double>(rest.size()) + 0.5);
+            rest.insert(rest.begin() + place, block.begin(), block.end());
+            order.swap(rest);
+            Renumber(l);
+        }
+        for (int v : m_group) m_inGroup[v] = 0;
     }
 
     // Local improvement never makes things worse; it runs until a round gains nothing,
@@ -321,20 +370,51 @@ private:
         m_lastSlot[l] = slot;
         auto& matrix = m_matrices[2 * l + slot];
         if (matrix.empty() || m_stamps[2 * l + slot] != stamp) {
-            PrepareLevel(l);
-            matrix.assign(static_cast<std::size_t>(n) * n, 0);
-            for (int i = 0; i < n; ++i)
-                for (int j = i + 1; j < n; ++j) {
-                    const auto d = static_cast<std::int32_t>(MergedBalance(level[i], level[j]));
-                    matrix[i * n + j] = d;
-                    matrix[j * n + i] = -d;
-                }
+            FillMatrix(l, matrix);
             m_stamps[2 * l + slot] = stamp;
             m_work += LevelWork(l);
         }
         m_work += static_cast<std::int64_t>(n) * n / 2;
         m_matrix = matrix.data();
         m_matrixWidth = n;
+    }
+
+    // The balances of all pairs of level l. For each vertex v a table over the places p of
+    // both neighbouring levels holds (neighbours of v left of p) - (those right of p); a
+    // pair's balance is then the sum of v's table at w's neighbours, which costs one look-up
+    // per edge instead of a merge of two lists per pair.
+    void FillMatrix(int l, std::vector<std::int32_t>& matrix) {
+        const auto& level = m_g.Level(l);
+        const int n = static_cast<int>(level.size());
+        const int below = l > 0 ? static_cast<int>(m_g.Level(l - 1).size()) : 0;
+        const int width = below + (l + 1 < m_g.LevelCount() ? static_cast<int>(m_g.Level(l + 1).size()) : 0);
+        m_table.assign(static_cast<std::size_t>(n) * width, 0);
+        m_places.clear();
+        m_placesAt.assign(n + 1, 0);
+        for (int j = 0; j < n; ++j) {
+            const int v = level[j];
+            std::int32_t* row = m_table.data() + static_cast<std::size_t>(j) * width;
+            for (int u : m_g.LowerNeighbours(v)) m_places.push_back(m_pos[u]);
+            for (int u : m_g.UpperNeighbours(v)) m_places.push_back(below + m_pos[u]);
+            m_placesAt[j + 1] = static_cast<int>(m_places.size());
+            // Each neighbour at place q adds +1 to the places right of q and -1 to those
+            // left of it, within its own level's part of the row.
+            for (int k = m_placesAt[j]; k < m_placesAt[j + 1]; ++k) {
+                const int q = m_places[k];
+                const int from = q < below ? 0 : below, to = q < below ? below : width;
+                for (int p = from; p < q; ++p) --row[p];
+                for (int p = q + 1; p < to; ++p) ++row[p];
+            }
+        }
+        matrix.assign(static_cast<std::size_t>(n) * n, 0);
+        for (int i = 0; i < n; ++i)
+            for (int j = i + 1; j < n; ++j) {
+                const std::int32_t* row = m_table.data() + static_cast<std::size_t>(j) * width;
+                std::int32_t d = 0;
+                for (int k = m_placesAt[i]; k < m_placesAt[i + 1]; ++k) d += row[m_places[k]];
+                matrix[i * n + j] = d;
+                matrix[j * n + i] = -d;
+            }
     }
 
     // c(w,v) - c(v,w): what passing w to its right changes for v, both sides.
@@ -390,6 +470,10 @@ private:
     std::vector<std::pair<double, int>> m_keyed;
     std::vector<double> m_values;
     std::vector<int> m_lists;
+    std::vector<std::int32_t> m_table;
+    std::vector<int> m_places, m_placesAt;
+    std::vector<int> m_group;
+    std::vector<char> m_inGroup;
     std::vector<std::pair<int, int>> m_downAt, m_upAt;
     std::vector<std::int64_t> m_gaps;
     // A fresh number from m_clock whenever a level's order changes, so that one number

@@ -24,7 +24,7 @@ struct CrossingMinimizerOptions {
     std::int64_t restartWork = 150000;
     // Sifting steps (vertices times incident edges of the levels sifted) for the perturbation
     // search that follows the starts.
-    std::int64_t searchWork = 900000;
+    std::int64_t searchWork = 1800000;
     // Pairs of edges compared by global sifting (long edges moved whole) before and after the
     // perturbation search.
     std::int64_t blockSiftWork = 4000000;

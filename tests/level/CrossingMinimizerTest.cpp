@@ -198,3 +198,54 @@ TEST(CrossingMinimizer, HeuristicsEndWhereNoVertexHasABetterPlaceAndFindNarrowOp
         EXPECT_EQ(MinimizeCrossings(g, g.Levels(), heuristicOnly).crossings, optimum) << "round " << round;
     }
 }
+
+// Nearly a forest: every vertex above the lowest level hangs from one below, plus a few
+// more edges. These graphs get the moves of whole groups of vertices.
+LevelGraph NearlyForest(std::mt19937& rng, const std::vector<int>& widths, int extra) {
+    LevelGraph g;
+    std::vector<std::vector<int>> at(widths.size());
+    for (std::size_t l = 0; l < widths.size(); ++l)
+        for (int i = 0; i < widths[l]; ++i) at[l].push_back(g.AddVertex(static_cast<int>(l), i * 10));
+    std::vector<std::pair<int, int>> edges;
+    auto add = [&](int a, int b) {
+        if (std::find(edges.begin(), edges.end(), std::make_pair(a, b)) == edges.end()) edges.emplace_back(a, b);
+    };
+    for (std::size_t l = 1; l < widths.size(); ++l)
+        for (int b : at[l]) add(at[l - 1][rng() % at[l - 1].size()], b);
+    for (int k = 0; k < extra; ++k) {
+        const std::size_t l = rng() % (widths.size() - 1);
+        add(at[l][rng() % at[l].size()], at[l + 1][rng() % at[l + 1].size()]);
+    }
+    for (auto [a, b] : edges) g.AddEdge(a, b);
+    g.Finish();
+    return g;
+}
+
+TEST(CrossingMinimizer, GroupMovesOnNearlyForestsKeepLevelsCountsAndOptima) {
+    std::mt19937 rng(31);
+    CrossingMinimizerOptions heuristicOnly;
+    heuristicOnly.exactBudget = 0;
+    for (int round = 0; round < 20; ++round) {
+        std::uniform_int_distribution<int> width(6, 14), levels(3, 6);
+        std::vector<int> widths(levels(rng));
+        for (int& w : widths) w = width(rng);
+        const LevelGraph g = NearlyForest(rng, widths, 3);
+        LevelOrders start = g.Levels();
+        for (auto& level : start) std::shuffle(level.begin(), level.end(), rng);
+        const CrossingMinimizerResult r = MinimizeCrossings(g, start, heuristicOnly);
+        ExpectOrdersOfLevels(g, r.orders);
+        EXPECT_EQ(r.crossings, PairwiseCrossings(g, r.orders)) << "round " << round;
+        EXPECT_LE(r.crossings, PairwiseCrossings(g, start)) << "round " << round;
+        EXPECT_EQ(MinimizeCrossings(g, start, heuristicOnly).orders, r.orders) << "round " << round;
+    }
+    for (int round = 0; round < 15; ++round) {
+        std::uniform_int_distribution<int> width(3, 5), levels(3, 4);
+        std::vector<int> widths(levels(rng));
+        for (int& w : widths) w = width(rng);
+        const LevelGraph g = NearlyForest(rng, widths, 2);
+        LevelOrders exact;
+        std::int64_t optimum = 0;
+        ASSERT_TRUE(ExactMinimumCrossings(g, std::int64_t(1) << 40, exact, optimum));
+        EXPECT_EQ(MinimizeCrossings(g, g.Levels(), heuristicOnly).crossings, optimum) << "round " << round;
+    }
+}
