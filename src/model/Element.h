@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/Colors.h"
+#include "model/ElementName.h"
 #include "model/Geometry.h"
 
 class CElement;
@@ -30,11 +31,10 @@ std::uint32_t NewElementId();
 // Moves g_nextId on by `count` ids, as if that many elements had been made (and dropped).
 void SkipIds(std::uint64_t count);
 
-enum class ElementKind { Vertex, Edge };
+enum class ElementKind : std::uint8_t { Vertex, Edge };
 
+// Members are ordered by size so that nothing is padded: a graph holds millions of these.
 class CElement {
-    // The tag and the list links come first: list walks read little else.
-    const ElementKind m_kind; // a plain tag: list walks ask for it constantly
     friend class ElementList;
     friend class SelectionList;
     // Links of the owning list and of the selection, kept by those lists so that removal
@@ -67,17 +67,22 @@ public:
 
     // m_rect moved by m_offset; every geometric use goes through it.
     Rect GetRect() const { return m_rect.Offset(m_offset); }
-    void SetName(std::string name) { m_name = std::move(name); }
+    void SetName(std::string_view name) { m_name = name; }
 
     Rect m_rect;
     Point m_offset;
-    bool m_selected = true;
     Rgb m_color = 0;
     Rgb m_highlight = kNoHighlight;
     std::uint32_t m_id = 0;
+
+private:
+    const ElementKind m_kind; // a plain tag: list walks ask for it constantly
+
+public:
+    bool m_selected = true;
     std::uint8_t m_mark = 0;
     bool m_hidden = false;
-    std::string m_name;
+    ElementName m_name;
 
 protected:
     explicit CElement(ElementKind kind) : m_kind(kind) {}
@@ -106,16 +111,16 @@ public:
     std::vector<CVertex*> DistinctNeighbours() const;
     std::size_t Degree() const { return m_edges.size(); }
 
-    Point m_center;
-    std::int32_t m_radius = 10;
-    bool m_isBend = false;
     std::vector<CEdge*> m_edges; // adjacency order; a self-loop is listed twice
+    ElementName m_exportName;
+    Point m_center;
     Point m_grabOffset;
+    std::int32_t m_radius = 10;
     std::int32_t m_level = 0;
     std::int32_t m_spareValue = 0;
     std::int32_t m_trackNumber = 0;
-    std::string m_exportName;
     std::int32_t m_stNumber = 0;
+    bool m_isBend = false;
 };
 
 class CEdge final : public CElement {
@@ -151,12 +156,12 @@ public:
 
     CVertex* m_v1 = nullptr;
     CVertex* m_v2 = nullptr;
-    std::uint16_t m_edgeColor = 0;
-    bool m_edgeMark = false;
-    std::int32_t m_parallelIndex = 0;
     Point m_start;
     Point m_end;
+    std::int32_t m_parallelIndex = 0;
     std::int32_t m_weight = 0;
+    std::uint16_t m_edgeColor = 0;
+    bool m_edgeMark = false;
 
     // Releases the endpoints without touching their adjacency lists; used when a whole
     // graph is torn down at once, where unregistering edge by edge would be wasted work.
