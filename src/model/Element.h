@@ -42,13 +42,11 @@ class CElement {
     CElement* m_prevInList = nullptr;
     CElement* m_nextInList = nullptr;
     const ElementList* m_owner = nullptr;
-    std::int64_t m_ownerSeq = 0; // grows along the owning list; compares list positions
     CElement* m_prevSelected = nullptr;
     CElement* m_nextSelected = nullptr;
     SelectionList* m_selOwner = nullptr;
 
 public:
-    virtual ~CElement();
     CElement(const CElement&) = delete;
     CElement& operator=(const CElement&) = delete;
 
@@ -60,32 +58,40 @@ public:
     inline const CVertex* AsVertex() const;
     inline const CEdge* AsEdge() const;
 
-    virtual void MoveEndTo(std::int32_t x, std::int32_t y) {}
-    virtual void ResizeTo(std::int32_t x, std::int32_t y, std::int32_t ignored) {}
-    virtual void ResetOffset() {}
-    virtual void SetColor(Rgb color) { m_color = color; }
+    // No virtual functions: a two-kind hierarchy dispatches on the tag and saves the
+    // vtable pointer in every element. Destroy with DestroyElement.
+    inline void MoveEndTo(std::int32_t x, std::int32_t y); // edges only
+    inline void ResizeTo(std::int32_t x, std::int32_t y, std::int32_t ignored); // vertices only
+    inline void ResetOffset(); // vertices only
+    void SetColor(Rgb color) { m_color = color; }
 
-    // m_rect moved by m_offset; every geometric use goes through it.
-    Rect GetRect() const { return m_rect.Offset(m_offset); }
+    // m_rect moved by a vertex's m_offset; every geometric use goes through it.
+    inline Rect GetRect() const;
     void SetName(std::string_view name) { m_name = name; }
 
     Rect m_rect;
-    Point m_offset;
     Rgb m_color = 0;
     Rgb m_highlight = kNoHighlight;
     std::uint32_t m_id = 0;
 
 private:
+    std::int32_t m_ownerSeq = 0; // grows along the owning list; compares list positions
+
+public:
+    ElementName m_name;
+
+private:
     const ElementKind m_kind; // a plain tag: list walks ask for it constantly
 
 public:
+    // The last bytes of an element: the derived classes begin in the padding after them.
     bool m_selected = true;
     std::uint8_t m_mark = 0;
     bool m_hidden = false;
-    ElementName m_name;
 
 protected:
     explicit CElement(ElementKind kind) : m_kind(kind) {}
+    ~CElement();
 
 };
 
@@ -93,10 +99,10 @@ class CVertex final : public CElement {
 public:
     CVertex(); // used when loading; takes no id
     CVertex(std::int32_t x, std::int32_t y, Rgb color);
-    ~CVertex() override;
+    ~CVertex();
 
-    void ResizeTo(std::int32_t x, std::int32_t y, std::int32_t ignored) override;
-    void ResetOffset() override { m_offset = {}; }
+    void ResizeTo(std::int32_t x, std::int32_t y, std::int32_t ignored);
+    void ResetOffset() { m_offset = {}; }
 
     void SetRadius(std::int32_t r);
     // Sets the centre and applies the guide rules of `view` (snapping, locking to the
@@ -111,11 +117,12 @@ public:
     std::vector<CVertex*> DistinctNeighbours() const;
     std::size_t Degree() const { return m_edges.size(); }
 
+    std::int32_t m_radius = 10;
     std::vector<CEdge*> m_edges; // adjacency order; a self-loop is listed twice
     ElementName m_exportName;
     Point m_center;
+    Point m_offset; // where the guides moved the centre; edges never move on their own
     Point m_grabOffset;
-    std::int32_t m_radius = 10;
     std::int32_t m_level = 0;
     std::int32_t m_spareValue = 0;
     std::int32_t m_trackNumber = 0;
@@ -134,9 +141,9 @@ public:
     // The temporary edge that follows the pointer while an edge is drawn: no id,
     // not selected, not registered, no second vertex.
     CEdge(CVertex* a, std::int32_t x, std::int32_t y, std::uint16_t code);
-    ~CEdge() override;
+    ~CEdge();
 
-    void MoveEndTo(std::int32_t x, std::int32_t y) override { m_end = {x, y}; }
+    void MoveEndTo(std::int32_t x, std::int32_t y) { m_end = {x, y}; }
 
     void ComputeAttachment();
     void AssignParallelIndex(bool registerWithEnds);
@@ -154,11 +161,11 @@ public:
     // Appends a new registered edge per chain step; the caller keeps or destroys them.
     void CollectBendChain(std::vector<CEdge*>& out);
 
+    std::int32_t m_parallelIndex = 0;
     CVertex* m_v1 = nullptr;
     CVertex* m_v2 = nullptr;
     Point m_start;
     Point m_end;
-    std::int32_t m_parallelIndex = 0;
     std::int32_t m_weight = 0;
     std::uint16_t m_edgeColor = 0;
     bool m_edgeMark = false;
@@ -172,6 +179,26 @@ inline CVertex* CElement::AsVertex() { return IsVertex() ? static_cast<CVertex*>
 inline CEdge* CElement::AsEdge() { return IsEdge() ? static_cast<CEdge*>(this) : nullptr; }
 inline const CVertex* CElement::AsVertex() const { return IsVertex() ? static_cast<const CVertex*>(this) : nullptr; }
 inline const CEdge* CElement::AsEdge() const { return IsEdge() ? static_cast<const CEdge*>(this) : nullptr; }
+inline Rect CElement::GetRect() const {
+    const CVertex* v = AsVertex();
+    return v ? m_rect.Offset(v->m_offset) : m_rect;
+}
+inline void CElement::MoveEndTo(std::int32_t x, std::int32_t y) {
+    if (CEdge* e = AsEdge()) e->MoveEndTo(x, y);
+}
+inline void CElement::ResizeTo(std::int32_t x, std::int32_t y, std::int32_t ignored) {
+    if (CVertex* v = AsVertex()) v->ResizeTo(x, y, ignored);
+}
+inline void CElement::ResetOffset() {
+    if (CVertex* v = AsVertex()) v->ResetOffset();
+}
+
+// Destroys a vertex or an edge through a pointer to either.
+inline void DestroyElement(CElement* e) {
+    if (!e) return;
+    if (CVertex* v = e->AsVertex()) delete v;
+    else delete e->AsEdge();
+}
 
 // Point on the circle of radius r around `to`, seen from `from`, turned for parallel edges.
 Point CirclePoint(Point from, Point to, std::int32_t radius, std::int32_t parallelIndex);

@@ -1,6 +1,16 @@
 #include "model/ElementList.h"
 
+void ElementList::Renumber() {
+    // Sequence numbers are 32 bits to keep elements small; running out takes two billion
+    // insertions at one end, and then one walk of the list.
+    std::int32_t seq = 0;
+    for (CElement* e = m_head; e; e = e->m_nextInList) e->m_ownerSeq = ++seq;
+    m_firstSeq = 0;
+    m_lastSeq = seq;
+}
+
 void ElementList::Link(CElement* e) {
+    if (m_lastSeq == std::numeric_limits<std::int32_t>::max()) Renumber();
     e->m_owner = this;
     e->m_prevInList = m_tail;
     e->m_nextInList = nullptr;
@@ -26,6 +36,7 @@ void ElementList::Unlink(CElement* e) {
 void ElementList::Append(CElement* e) { Link(e); }
 
 void ElementList::Prepend(CElement* e) {
+    if (m_firstSeq == std::numeric_limits<std::int32_t>::min()) Renumber();
     e->m_owner = this;
     e->m_prevInList = nullptr;
     e->m_nextInList = m_head;
@@ -66,7 +77,7 @@ void ElementList::DestroyAll() {
             CElement* next = e->m_nextInList;
             if (e->IsEdge() == (pass == 0)) {
                 Unlink(e);
-                delete e;
+                DestroyElement(e);
             }
             e = next;
         }

@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
+#include <limits>
 
 #include "model/Element.h"
 
@@ -85,14 +86,18 @@ public:
     void Reorder(const Range& order);
 
 private:
+    friend struct ElementListProbe; // tests move the sequence counters to their limits
+
     void Unlink(CElement* e);
     void Link(CElement* e); // at the tail, with the next sequence number
+    // Hands out the sequence numbers afresh in list order, when one end runs out of them.
+    void Renumber();
 
     CElement* m_head = nullptr;
     CElement* m_tail = nullptr;
     std::size_t m_size = 0;
-    std::int64_t m_firstSeq = 0;
-    std::int64_t m_lastSeq = 0;
+    std::int32_t m_firstSeq = 0;
+    std::int32_t m_lastSeq = 0;
     std::uint64_t m_version = 0;
 };
 
