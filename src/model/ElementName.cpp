@@ -22,8 +22,9 @@ std::uint64_t ElementName::Encode(std::string_view s) {
     void* raw = ::operator new(offsetof(HeapBlock, bytes) + s.size() + 1);
     auto* block = static_cast<HeapBlock*>(raw);
     block->size = s.size();
-    std::memcpy(block->bytes, s.data(), s.size());
-    block->bytes[s.size()] = '\0';
+    char* bytes = static_cast<char*>(raw) + offsetof(HeapBlock, bytes); // runs past the declared array
+    std::memcpy(bytes, s.data(), s.size());
+    bytes[s.size()] = '\0';
     return static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(block));
 }
 
