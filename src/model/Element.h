@@ -37,13 +37,12 @@ enum class ElementKind : std::uint8_t { Vertex, Edge };
 class CElement {
     friend class ElementList;
     friend class SelectionList;
-    // Links of the owning list and of the selection, kept by those lists so that removal
-    // is constant time and a walk touches only the elements themselves.
+    // Links of the owning list, kept by that list so that removal is constant time and a
+    // walk touches only the elements themselves. A selection keeps its links on its own
+    // side (most elements are in none) and leaves here only itself and a slot number.
     CElement* m_prevInList = nullptr;
     CElement* m_nextInList = nullptr;
     const ElementList* m_owner = nullptr;
-    CElement* m_prevSelected = nullptr;
-    CElement* m_nextSelected = nullptr;
     SelectionList* m_selOwner = nullptr;
 
 public:
@@ -81,6 +80,7 @@ public:
     ElementName m_name;
 
 private:
+    std::uint32_t m_selSlot = 0; // where the selection keeps this element's links
     const ElementKind m_kind; // a plain tag: list walks ask for it constantly
 
 public:
@@ -118,6 +118,7 @@ public:
     std::size_t Degree() const { return m_edges.size(); }
 
     std::int32_t m_radius = 10;
+    bool m_isBend = false;
     std::vector<CEdge*> m_edges; // adjacency order; a self-loop is listed twice
     ElementName m_exportName;
     Point m_center;
@@ -127,7 +128,6 @@ public:
     std::int32_t m_spareValue = 0;
     std::int32_t m_trackNumber = 0;
     std::int32_t m_stNumber = 0;
-    bool m_isBend = false;
 };
 
 class CEdge final : public CElement {
@@ -162,11 +162,11 @@ public:
     void CollectBendChain(std::vector<CEdge*>& out);
 
     std::int32_t m_parallelIndex = 0;
+    std::int32_t m_weight = 0;
     CVertex* m_v1 = nullptr;
     CVertex* m_v2 = nullptr;
     Point m_start;
     Point m_end;
-    std::int32_t m_weight = 0;
     std::uint16_t m_edgeColor = 0;
     bool m_edgeMark = false;
 
