@@ -8,8 +8,9 @@ namespace {
 
 // A label cut at its first underscore (when the underscore is not the first character).
 void CutNameAtUnderscore(CVertex& v) {
-    const auto pos = v.m_name.find('_');
-    if (pos != std::string::npos && pos > 0) v.m_name.resize(pos);
+    const std::string_view name = v.m_name;
+    const auto pos = name.find('_');
+    if (pos != std::string_view::npos && pos > 0) v.m_name = name.substr(0, pos);
 }
 
 void TakeVertex(CLattixDoc& doc, CVertex* v) {

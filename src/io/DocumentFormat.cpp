@@ -259,7 +259,6 @@ private:
         if (e.m_id >= kLoadedIdCeiling) m_damagedIds = true;
         m_lowestId = std::min(m_lowestId, e.m_id);
         m_highestId = std::max(m_highestId, e.m_id);
-        e.m_offset = {};
         e.m_hidden = false;
     }
 
@@ -282,6 +281,7 @@ private:
         // A vertex's saved highlight is discarded; the algorithms' values start afresh.
         v.m_highlight = kNoHighlight;
         v.m_grabOffset = {};
+        v.m_offset = {};
     }
 
     void ReadEdge(CEdge& e) {

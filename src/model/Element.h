@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/Colors.h"
+#include "model/ElementName.h"
 #include "model/Geometry.h"
 
 class CElement;
@@ -30,25 +31,21 @@ std::uint32_t NewElementId();
 // Moves g_nextId on by `count` ids, as if that many elements had been made (and dropped).
 void SkipIds(std::uint64_t count);
 
-enum class ElementKind { Vertex, Edge };
+enum class ElementKind : std::uint8_t { Vertex, Edge };
 
+// Members are ordered by size so that nothing is padded: a graph holds millions of these.
 class CElement {
-    // The tag and the list links come first: list walks read little else.
-    const ElementKind m_kind; // a plain tag: list walks ask for it constantly
     friend class ElementList;
     friend class SelectionList;
-    // Links of the owning list and of the selection, kept by those lists so that removal
-    // is constant time and a walk touches only the elements themselves.
+    // Links of the owning list, kept by that list so that removal is constant time and a
+    // walk touches only the elements themselves. A selection keeps its links on its own
+    // side (most elements are in none) and leaves here only itself and a slot number.
     CElement* m_prevInList = nullptr;
     CElement* m_nextInList = nullptr;
     const ElementList* m_owner = nullptr;
-    std::int64_t m_ownerSeq = 0; // grows along the owning list; compares list positions
-    CElement* m_prevSelected = nullptr;
-    CElement* m_nextSelected = nullptr;
     SelectionList* m_selOwner = nullptr;
 
 public:
-    virtual ~CElement();
     CElement(const CElement&) = delete;
     CElement& operator=(const CElement&) = delete;
 
@@ -60,27 +57,41 @@ public:
     inline const CVertex* AsVertex() const;
     inline const CEdge* AsEdge() const;
 
-    virtual void MoveEndTo(std::int32_t x, std::int32_t y) {}
-    virtual void ResizeTo(std::int32_t x, std::int32_t y, std::int32_t ignored) {}
-    virtual void ResetOffset() {}
-    virtual void SetColor(Rgb color) { m_color = color; }
+    // No virtual functions: a two-kind hierarchy dispatches on the tag and saves the
+    // vtable pointer in every element. Destroy with DestroyElement.
+    inline void MoveEndTo(std::int32_t x, std::int32_t y); // edges only
+    inline void ResizeTo(std::int32_t x, std::int32_t y, std::int32_t ignored); // vertices only
+    inline void ResetOffset(); // vertices only
+    void SetColor(Rgb color) { m_color = color; }
 
-    // m_rect moved by m_offset; every geometric use goes through it.
-    Rect GetRect() const { return m_rect.Offset(m_offset); }
-    void SetName(std::string name) { m_name = std::move(name); }
+    // m_rect moved by a vertex's m_offset; every geometric use goes through it.
+    inline Rect GetRect() const;
+    void SetName(std::string_view name) { m_name = name; }
 
     Rect m_rect;
-    Point m_offset;
-    bool m_selected = true;
     Rgb m_color = 0;
     Rgb m_highlight = kNoHighlight;
     std::uint32_t m_id = 0;
+
+private:
+    std::int32_t m_ownerSeq = 0; // grows along the owning list; compares list positions
+
+public:
+    ElementName m_name;
+
+private:
+    std::uint32_t m_selSlot = 0; // where the selection keeps this element's links
+    const ElementKind m_kind; // a plain tag: list walks ask for it constantly
+
+public:
+    // The last bytes of an element: the derived classes begin in the padding after them.
+    bool m_selected = true;
     std::uint8_t m_mark = 0;
     bool m_hidden = false;
-    std::string m_name;
 
 protected:
     explicit CElement(ElementKind kind) : m_kind(kind) {}
+    ~CElement();
 
 };
 
@@ -88,12 +99,12 @@ class CVertex final : public CElement {
 public:
     CVertex(); // used when loading; takes no id
     CVertex(std::int32_t x, std::int32_t y, Rgb color);
-    ~CVertex() override;
+    ~CVertex();
     static void* operator new(std::size_t size); // from VertexPool() (model/ElementPool.h)
     static void operator delete(void* p) noexcept;
 
-    void ResizeTo(std::int32_t x, std::int32_t y, std::int32_t ignored) override;
-    void ResetOffset() override { m_offset = {}; }
+    void ResizeTo(std::int32_t x, std::int32_t y, std::int32_t ignored);
+    void ResetOffset() { m_offset = {}; }
 
     void SetRadius(std::int32_t r);
     // Sets the centre and applies the guide rules of `view` (snapping, locking to the
@@ -108,15 +119,16 @@ public:
     std::vector<CVertex*> DistinctNeighbours() const;
     std::size_t Degree() const { return m_edges.size(); }
 
-    Point m_center;
     std::int32_t m_radius = 10;
     bool m_isBend = false;
     std::vector<CEdge*> m_edges; // adjacency order; a self-loop is listed twice
+    ElementName m_exportName;
+    Point m_center;
+    Point m_offset; // where the guides moved the centre; edges never move on their own
     Point m_grabOffset;
     std::int32_t m_level = 0;
     std::int32_t m_spareValue = 0;
     std::int32_t m_trackNumber = 0;
-    std::string m_exportName;
     std::int32_t m_stNumber = 0;
 };
 
@@ -131,11 +143,11 @@ public:
     // The temporary edge that follows the pointer while an edge is drawn: no id,
     // not selected, not registered, no second vertex.
     CEdge(CVertex* a, std::int32_t x, std::int32_t y, std::uint16_t code);
-    ~CEdge() override;
+    ~CEdge();
     static void* operator new(std::size_t size); // from EdgePool() (model/ElementPool.h)
     static void operator delete(void* p) noexcept;
 
-    void MoveEndTo(std::int32_t x, std::int32_t y) override { m_end = {x, y}; }
+    void MoveEndTo(std::int32_t x, std::int32_t y) { m_end = {x, y}; }
 
     void ComputeAttachment();
     void AssignParallelIndex(bool registerWithEnds);
@@ -153,14 +165,14 @@ public:
     // Appends a new registered edge per chain step; the caller keeps or destroys them.
     void CollectBendChain(std::vector<CEdge*>& out);
 
+    std::int32_t m_parallelIndex = 0;
+    std::int32_t m_weight = 0;
     CVertex* m_v1 = nullptr;
     CVertex* m_v2 = nullptr;
-    std::uint16_t m_edgeColor = 0;
-    bool m_edgeMark = false;
-    std::int32_t m_parallelIndex = 0;
     Point m_start;
     Point m_end;
-    std::int32_t m_weight = 0;
+    std::uint16_t m_edgeColor = 0;
+    bool m_edgeMark = false;
 
     // Releases the endpoints without touching their adjacency lists; used when a whole
     // graph is torn down at once, where unregistering edge by edge would be wasted work.
@@ -171,6 +183,26 @@ inline CVertex* CElement::AsVertex() { return IsVertex() ? static_cast<CVertex*>
 inline CEdge* CElement::AsEdge() { return IsEdge() ? static_cast<CEdge*>(this) : nullptr; }
 inline const CVertex* CElement::AsVertex() const { return IsVertex() ? static_cast<const CVertex*>(this) : nullptr; }
 inline const CEdge* CElement::AsEdge() const { return IsEdge() ? static_cast<const CEdge*>(this) : nullptr; }
+inline Rect CElement::GetRect() const {
+    const CVertex* v = AsVertex();
+    return v ? m_rect.Offset(v->m_offset) : m_rect;
+}
+inline void CElement::MoveEndTo(std::int32_t x, std::int32_t y) {
+    if (CEdge* e = AsEdge()) e->MoveEndTo(x, y);
+}
+inline void CElement::ResizeTo(std::int32_t x, std::int32_t y, std::int32_t ignored) {
+    if (CVertex* v = AsVertex()) v->ResizeTo(x, y, ignored);
+}
+inline void CElement::ResetOffset() {
+    if (CVertex* v = AsVertex()) v->ResetOffset();
+}
+
+// Destroys a vertex or an edge through a pointer to either.
+inline void DestroyElement(CElement* e) {
+    if (!e) return;
+    if (CVertex* v = e->AsVertex()) delete v;
+    else delete e->AsEdge();
+}
 
 // Point on the circle of radius r around `to`, seen from `from`, turned for parallel edges.
 Point CirclePoint(Point from, Point to, std::int32_t radius, std::int32_t parallelIndex);

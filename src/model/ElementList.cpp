@@ -1,6 +1,16 @@
 #include "model/ElementList.h"
 
+void ElementList::Renumber() {
+    // Sequence numbers are 32 bits to keep elements small; running out takes two billion
+    // insertions at one end, and then one walk of the list.
+    std::int32_t seq = 0;
+    for (CElement* e = m_head; e; e = e->m_nextInList) e->m_ownerSeq = ++seq;
+    m_firstSeq = 0;
+    m_lastSeq = seq;
+}
+
 void ElementList::Link(CElement* e) {
+    if (m_lastSeq == std::numeric_limits<std::int32_t>::max()) Renumber();
     e->m_owner = this;
     e->m_prevInList = m_tail;
     e->m_nextInList = nullptr;
@@ -26,6 +36,7 @@ void ElementList::Unlink(CElement* e) {
 void ElementList::Append(CElement* e) { Link(e); }
 
 void ElementList::Prepend(CElement* e) {
+    if (m_firstSeq == std::numeric_limits<std::int32_t>::min()) Renumber();
     e->m_owner = this;
     e->m_prevInList = nullptr;
     e->m_nextInList = m_head;
@@ -66,7 +77,7 @@ void ElementList::DestroyAll() {
             CElement* next = e->m_nextInList;
             if (e->IsEdge() == (pass == 0)) {
                 Unlink(e);
-                delete e;
+                DestroyElement(e);
             }
             e = next;
         }
@@ -75,34 +86,54 @@ void ElementList::DestroyAll() {
 }
 
 void SelectionList::Append(CElement* e) {
+    std::uint32_t slot = m_free;
+    if (slot != kNone) {
+        m_free = m_slots[slot].next;
+    } else {
+        slot = static_cast<std::uint32_t>(m_slots.size());
+        m_slots.push_back({});
+    }
+    m_slots[slot] = {e, m_tail, kNone};
+    if (m_tail != kNone) m_slots[m_tail].next = slot;
+    else m_head = slot;
+    m_tail = slot;
     e->m_selOwner = this;
-    e->m_prevSelected = m_tail;
-    e->m_nextSelected = nullptr;
-    if (m_tail) m_tail->m_nextSelected = e;
-    else m_head = e;
-    m_tail = e;
+    e->m_selSlot = slot;
     ++m_size;
 }
 
 bool SelectionList::Remove(CElement* e) {
     if (!Contains(e)) return false;
-    if (e->m_prevSelected) e->m_prevSelected->m_nextSelected = e->m_nextSelected;
-    else m_head = e->m_nextSelected;
-    if (e->m_nextSelected) e->m_nextSelected->m_prevSelected = e->m_prevSelected;
-    else m_tail = e->m_prevSelected;
-    e->m_prevSelected = e->m_nextSelected = nullptr;
+    const std::uint32_t slot = e->m_selSlot;
+    const Slot s = m_slots[slot];
+    if (s.prev != kNone) m_slots[s.prev].next = s.next;
+    else m_head = s.next;
+    if (s.next != kNone) m_slots[s.next].prev = s.prev;
+    else m_tail = s.prev;
     e->m_selOwner = nullptr;
-    --m_size;
+    e->m_selSlot = 0;
+    if (--m_size == 0) {
+        ResetSlots(); // an emptied selection starts afresh, keeping its capacity
+    } else {
+        m_slots[slot] = {nullptr, kNone, m_free};
+        m_free = slot;
+    }
     return true;
 }
 
-void SelectionList::Clear() {
-    for (CElement* e = m_head; e;) {
-        CElement* next = e->m_nextSelected;
-        e->m_prevSelected = e->m_nextSelected = nullptr;
-        e->m_selOwner = nullptr;
-        e = next;
-    }
-    m_head = m_tail = nullptr;
+void SelectionList::ResetSlots() {
+    m_slots.clear();
+    m_head = m_tail = m_free = kNone;
     m_size = 0;
+}
+
+void SelectionList::Clear() {
+    for (const Slot& s : m_slots)
+        if (s.element) {
+            s.element->m_selOwner = nullptr;
+            s.element->m_selSlot = 0;
+        }
+    ResetSlots();
+    // A cleared selection may have held the whole graph; its table goes with it.
+    m_slots.shrink_to_fit();
 }

@@ -11,6 +11,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
+#include <limits>
+#include <vector>
 
 #include "model/Element.h"
 
@@ -85,35 +87,79 @@ public:
     void Reorder(const Range& order);
 
 private:
+    friend struct ElementListProbe; // tests move the sequence counters to their limits
+
     void Unlink(CElement* e);
     void Link(CElement* e); // at the tail, with the next sequence number
+    // Hands out the sequence numbers afresh in list order, when one end runs out of them.
+    void Renumber();
 
     CElement* m_head = nullptr;
     CElement* m_tail = nullptr;
     std::size_t m_size = 0;
-    std::int64_t m_firstSeq = 0;
-    std::int64_t m_lastSeq = 0;
+    std::int32_t m_firstSeq = 0;
+    std::int32_t m_lastSeq = 0;
     std::uint64_t m_version = 0;
 };
 
+// A selection is usually empty, short, or everything, so its links live in its own slot
+// table rather than in every element: an element holds only its owner and slot number.
+// Freed slots are reused; iteration follows the links, as for ElementList.
 class SelectionList {
-    struct Next {
-        CElement* operator()(const CElement* e) const { return e->m_nextSelected; }
+    static constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
+    struct Slot {
+        CElement* element; // null while the slot is free
+        std::uint32_t prev;
+        std::uint32_t next; // also links the free slots
     };
 
 public:
-    using iterator = detail::SafeListIterator<Next>;
+    class iterator {
+    public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = CElement*;
+        using difference_type = std::ptrdiff_t;
+        using pointer = void;
+        using reference = CElement*;
+
+        iterator() = default;
+        iterator(const SelectionList* list, std::uint32_t slot) : m_list(list) { Arrive(slot); }
+
+        CElement* operator*() const { return m_cur; }
+        iterator& operator++() {
+            Arrive(m_next);
+            return *this;
+        }
+        bool operator==(const iterator& o) const { return m_cur == o.m_cur; }
+
+    private:
+        // The next slot is read on arrival, so the loop body may remove the current element;
+        // a next slot freed or cleared meanwhile ends the walk.
+        void Arrive(std::uint32_t slot) {
+            if (slot >= m_list->m_slots.size()) {
+                m_cur = nullptr;
+                return;
+            }
+            const Slot& s = m_list->m_slots[slot];
+            m_cur = s.element;
+            m_next = s.next;
+        }
+
+        const SelectionList* m_list = nullptr;
+        CElement* m_cur = nullptr;
+        std::uint32_t m_next = kNone;
+    };
 
     SelectionList() = default;
     SelectionList(const SelectionList&) = delete;
     SelectionList& operator=(const SelectionList&) = delete;
     ~SelectionList() { Clear(); }
 
-    iterator begin() const { return iterator(m_head); }
+    iterator begin() const { return iterator(this, m_head); }
     iterator end() const { return iterator(); }
     std::size_t size() const { return m_size; }
     bool empty() const { return m_size == 0; }
-    CElement* front() const { return m_head; }
+    CElement* front() const { return m_head == kNone ? nullptr : m_slots[m_head].element; }
 
     bool Contains(const CElement* e) const { return e && e->m_selOwner == this; }
     void Append(CElement* e);
@@ -125,8 +171,12 @@ public:
     void Reorder(const Range& order);
 
 private:
-    CElement* m_head = nullptr;
-    CElement* m_tail = nullptr;
+    void ResetSlots();
+
+    std::vector<Slot> m_slots;
+    std::uint32_t m_head = kNone;
+    std::uint32_t m_tail = kNone;
+    std::uint32_t m_free = kNone;
     std::size_t m_size = 0;
 };
 
@@ -167,14 +217,8 @@ void ElementList::Reorder(const Range& order) {
 template <typename Range>
 void SelectionList::Reorder(const Range& order) {
     for (CElement* e : order) Remove(e);
-    CElement* rest = m_head;
-    m_head = m_tail = nullptr;
-    const std::size_t remaining = m_size;
-    m_size = 0;
+    const std::vector<CElement*> rest(begin(), end());
+    ResetSlots();
     for (CElement* e : order) Append(e);
-    for (std::size_t i = 0; i < remaining; ++i) {
-        CElement* next = rest->m_nextSelected;
-        Append(rest);
-        rest = next;
-    }
+    for (CElement* e : rest) Append(e);
 }

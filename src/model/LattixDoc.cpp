@@ -42,7 +42,7 @@ void CLattixDoc::DeleteElement(CElement* element) {
 
     m_elements.Detach(element);
     if (m_selection.Remove(element)) element->m_selected = false;
-    delete element;
+    DestroyElement(element);
 }
 
 void CLattixDoc::AddToSelection(CElement* element) {
