@@ -187,6 +187,10 @@ public:
         }
         ResolveEndpoints();
         RenumberDamagedIds();
+        // The id tables are done with: freed now, they do not stand beside the crossing
+        // snapshot below at the peak of a large load.
+        m_denseIds = {};
+        m_byId = {};
         NumberLanes();
         ResetTransientState();
         m_doc.CountCrossings();

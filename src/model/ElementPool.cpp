@@ -39,9 +39,9 @@ ElementPool::~ElementPool() {
     for (const Slab& s : m_slabs) UnmapSlab(s.base, s.bytes);
 }
 
-void ElementPool::AddSlab(std::size_t minBlocks) {
+void ElementPool::AddSlab() {
     // Each slab about as large as all before it together, so the slabs stay few.
-    std::size_t bytes = std::max({kFirstSlabBytes, m_slabBytes, RoundUp(minBlocks * m_blockSize, 4096)});
+    const std::size_t bytes = std::max({kFirstSlabBytes, m_slabBytes, RoundUp(m_blockSize, 4096)});
     void* base = MapSlab(bytes);
     try {
         m_slabs.push_back({base, bytes});
@@ -78,7 +78,7 @@ void* ElementPool::Allocate() {
             ++m_live;
             return b;
         }
-        if (m_bump == m_bumpEnd) AddSlab(1);
+        if (m_bump == m_bumpEnd) AddSlab();
         if (m_bump >= m_populated) Populate();
         void* b = m_bump;
         m_bump += m_blockSize;
@@ -98,13 +98,6 @@ void ElementPool::Free(void* block) noexcept {
         m_free = b;
         --m_live;
         ReleaseIfEmpty();
-    }
-}
-
-void ElementPool::Reserve(std::size_t count) {
-    if constexpr (kPooled) {
-        std::lock_guard guard(m_lock);
-        if (std::size_t(m_bumpEnd - m_bump) / m_blockSize < count) AddSlab(count);
     }
 }
 

@@ -29,8 +29,6 @@ public:
 
     void* Allocate();
     void Free(void* block) noexcept;
-    // Makes room for `count` more blocks in one slab, for callers that know how many follow.
-    void Reserve(std::size_t count);
 
     // Blocks handed out and not given back.
     std::size_t LiveBlocks() const;
@@ -52,7 +50,7 @@ private:
         void* base;
         std::size_t bytes;
     };
-    void AddSlab(std::size_t minBlocks);
+    void AddSlab();
     // Gives the slabs back once no block is live.
     void ReleaseIfEmpty() noexcept;
 

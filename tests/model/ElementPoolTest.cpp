@@ -37,19 +37,6 @@ TEST(ElementPool, BlocksAreAlignedDistinctAndReusedLastFreedFirst) {
     EXPECT_NE(pool.Allocate(), nullptr);
 }
 
-TEST(ElementPool, ReserveMakesRoomInOneSlab) {
-    if (!ElementPool::kPooled) GTEST_SKIP() << "blocks come from the heap in this build";
-    ElementPool pool(64, 8);
-    pool.Free(pool.Allocate()); // a first small slab, which an empty pool keeps
-    pool.Reserve(100000);
-    const std::size_t bytes = pool.SlabBytes();
-    EXPECT_GE(bytes, 100000u * 64);
-    std::vector<void*> blocks;
-    for (int i = 0; i < 100000; ++i) blocks.push_back(pool.Allocate());
-    EXPECT_EQ(pool.SlabBytes(), bytes) << "the reserved slab did not hold the blocks";
-    for (void* b : blocks) pool.Free(b);
-}
-
 TEST(ElementPool, ElementsMadeAndFreedOnManyThreads) {
     const std::size_t vertices = VertexPool().LiveBlocks(), edges = EdgePool().LiveBlocks();
     // Each thread builds and tears down its own small graphs; another thread's blocks
