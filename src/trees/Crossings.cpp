@@ -411,27 +411,32 @@ std::int64_t CountOneColour(std::vector<Item>& items) {
 
 } // namespace
 
-PendingCrossings TakeCrossingSegments(std::span<const CEdge* const> edges) {
-    PendingCrossings taken;
-    taken.edges.reserve(edges.size());
-    // The end vertices of consecutive edges lie anywhere in memory: asking for those of the
-    // edges a few places ahead lets the waits for them overlap.
-    constexpr std::size_t kAhead = 8;
-    auto prefetch = [](const CVertex* v) {
+namespace {
+
+// The end vertices of consecutive edges lie anywhere in memory: asking for those of the
+// edge a few places ahead of `i` lets the waits for them overlap.
+void PrefetchEndsAhead(std::span<const CEdge* const> edges, std::size_t i) {
 #if defined(__GNUC__)
+    constexpr std::size_t kAhead = 8;
+    if (i + kAhead >= edges.size()) return;
+    for (const CVertex* v : {edges[i + kAhead]->m_v1, edges[i + kAhead]->m_v2})
         if (v) {
             __builtin_prefetch(&v->m_center);
             __builtin_prefetch(&v->m_offset);
         }
 #else
-        (void)v;
+    (void)edges;
+    (void)i;
 #endif
-    };
+}
+
+} // namespace
+
+PendingCrossings TakeCrossingSegments(std::span<const CEdge* const> edges) {
+    PendingCrossings taken;
+    taken.edges.reserve(edges.size());
     for (std::size_t i = 0; i < edges.size(); ++i) {
-        if (i + kAhead < edges.size()) {
-            prefetch(edges[i + kAhead]->m_v1);
-            prefetch(edges[i + kAhead]->m_v2);
-        }
+        PrefetchEndsAhead(edges, i);
         const CEdge* e = edges[i];
         if (IsEdgeColorCode(e->m_edgeColor)) taken.edges.emplace_back(e->m_v1, e->m_v2, SegmentOf(*e), e->m_edgeColor);
     }
@@ -441,16 +446,9 @@ PendingCrossings TakeCrossingSegments(std::span<const CEdge* const> edges) {
 static_assert(alignof(CVertex) >= 8, "the colour code of a taken edge rides in the low bits of its first end");
 
 bool StillAsTaken(const PendingCrossings& taken, std::span<const CEdge* const> edges) {
-    constexpr std::size_t kAhead = 8;
     std::size_t k = 0;
     for (std::size_t i = 0; i < edges.size(); ++i) {
-#if defined(__GNUC__)
-        if (i + kAhead < edges.size()) {
-            const CEdge* ahead = edges[i + kAhead];
-            if (ahead->m_v1) __builtin_prefetch(&ahead->m_v1->m_center);
-            if (ahead->m_v2) __builtin_prefetch(&ahead->m_v2->m_center);
-        }
-#endif
+        PrefetchEndsAhead(edges, i);
         const CEdge* e = edges[i];
         if (!IsEdgeColorCode(e->m_edgeColor)) continue;
         if (k == taken.edges.size()) return false;
