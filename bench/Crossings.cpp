@@ -5,6 +5,7 @@
 #include <random>
 
 #include "BenchSupport.h"
+#include "trees/CrossingCount.h"
 #include "trees/Crossings.h"
 
 namespace {
@@ -44,6 +45,25 @@ void BM_CountCrossingsAllPairs(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(CountCrossingsAllPairs(edges));
 }
 BENCHMARK(BM_CountCrossingsAllPairs)->Arg(20000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// A side x side grid cut into triangles, as a loaded mesh is: three edges per vertex, no
+// crossings, many shared ends and long horizontal and vertical runs.
+void BM_CountCrossingsTriangulatedGrid(benchmark::State& state) {
+    const int side = int(state.range(0));
+    LightGraph g{side * side, {}};
+    std::vector<Point> centres;
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) {
+            const int v = y * side + x;
+            centres.push_back({20 + 18 * x, 20 + 18 * y});
+            if (x + 1 < side) g.edges.push_back({v, v + 1});
+            if (y + 1 < side) g.edges.push_back({v, v + side});
+            if (x + 1 < side && y + 1 < side) g.edges.push_back({v, v + side + 1});
+        }
+    for (auto _ : state) benchmark::DoNotOptimize(CountCrossingsOf(g, centres));
+    state.counters["edges"] = double(g.edges.size());
+}
+BENCHMARK(BM_CountCrossingsTriangulatedGrid)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 // A forest of 10 000 vertices: random trees of 10 vertices each, on distinct tracks.
 void BM_RecomputeUlpCounts(benchmark::State& state) {

@@ -1,0 +1,550 @@
+#include "trees/ColourCrossingCount.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <limits>
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+#include "trees/RadixSort.h"
+
+namespace {
+
+// 24 bytes an edge: the box is derived from the segment, and the end vertices are read from
+// the snapshot only for the few pairs whose boxes meet.
+struct Item {
+    Segment seg;
+    std::uint32_t edge;        // index of the taken edge
+    std::uint32_t bandAndBoth; // band << 1, and the low bit set when both ends are vertices
+
+    std::int32_t Left() const { return std::min(seg.a.x, seg.b.x); }
+    std::int32_t Right() const { return std::max(seg.a.x, seg.b.x); }
+    std::int32_t Top() const { return std::min(seg.a.y, seg.b.y); }
+    std::int32_t Bottom() const { return std::max(seg.a.y, seg.b.y); }
+    bool Both() const { return bandAndBoth & 1; }
+};
+static_assert(sizeof(Item) == 24);
+
+std::uintptr_t Id(const void* v) { return reinterpret_cast<std::uintptr_t>(v); }
+
+// Two items with both end vertices whose only common height is one end of each (or of the
+// steep one, when the other lies along that height) meet there, if at all, and are counted
+// by CountAtSharedHeights; the cells pass them by.
+bool MeetOnlyAtSharedHeight(std::int32_t pTop, std::int32_t pBottom, bool pBoth, std::int32_t qTop,
+                            std::int32_t qBottom, bool qBoth) {
+    if (!pBoth || !qBoth) return false;
+    const bool pSteep = pTop < pBottom, qSteep = qTop < qBottom;
+    if (pSteep && qSteep) return pBottom == qTop || qBottom == pTop;
+    if (pSteep) return qTop == pTop || qTop == pBottom;
+    if (qSteep) return pTop == qTop || pTop == qBottom;
+    return false; // two items along heights: one band, or apart
+}
+
+// Fenwick tree of counts over ranks 0..n-1.
+class RankCounts {
+public:
+    void Reset(std::size_t n) { m_tree.assign(n + 1, 0); }
+    void Add(std::size_t rank) {
+        for (++rank; rank < m_tree.size(); rank += rank & (~rank + 1)) ++m_tree[rank];
+    }
+    // How many added ranks are below `rank`.
+    std::int64_t Below(std::size_t rank) const {
+        std::int64_t sum = 0;
+        for (; rank > 0; rank -= rank & (~rank + 1)) sum += m_tree[rank];
+        return sum;
+    }
+
+private:
+    std::vector<std::uint32_t> m_tree;
+};
+
+std::int64_t PairsOf(std::int64_t k) { return k * (k - 1) / 2; }
+
+// Calls `run(first, last)` for each run of elements equal under `same`.
+template <class T, class Same, class Run>
+void ForEachRun(const std::vector<T>& v, Same same, Run run) {
+    for (std::size_t i = 0; i < v.size();) {
+        std::size_t j = i + 1;
+        while (j < v.size() && same(v[i], v[j])) ++j;
+        run(i, j);
+        i = j;
+    }
+}
+
+// Scratch of one worker counting bands.
+struct BandScratch {
+    struct Steep {
+        std::int32_t lowX, highX;
+        std::uintptr_t lowV, highV;
+        std::uint32_t rank;
+    };
+    struct Along {
+        std::int32_t left, right;
+        std::uintptr_t leftV, rightV;
+    };
+    std::vector<Steep> steep;
+    std::vector<Along> along;
+    std::vector<std::int32_t> rights;
+    std::vector<std::uintptr_t> ends;
+    RankCounts added;
+};
+
+// The intersecting pairs among the items of one band between two different heights, none
+// of them sharing an end vertex. Two such segments miss each other exactly when one lies
+// strictly left of the other at both heights; every other pair meets, pairs with a common
+// end vertex included (a vertex has one position), and those are taken out again.
+std::int64_t CountSteepBand(BandScratch& s) {
+    auto& m = s.steep;
+    const std::int64_t n = std::int64_t(m.size());
+    // By high end: the ranks of high x, and the pairs sharing the high vertex or both.
+    std::sort(m.begin(), m.end(), [](const auto& p, const auto& q) {
+        return std::tie(p.highX, p.highV, p.lowV) < std::tie(q.highX, q.highV, q.lowV);
+    });
+    std::int64_t shared = 0;
+    std::uint32_t ranks = 0;
+    ForEachRun(m, [](const auto& p, const auto& q) { return p.highX == q.highX; }, [&](std::size_t i, std::size_t j) {
+        for (std::size_t k = i; k < j; ++k) m[k].rank = ranks;
+        ++ranks;
+    });
+    ForEachRun(m, [](const auto& p, const auto& q) { return p.highV == q.highV; },
+               [&](std::size_t i, std::size_t j) { shared += PairsOf(std::int64_t(j - i)); });
+    // Edges joining the same two vertices share two ends but are one pair.
+    ForEachRun(m, [](const auto& p, const auto& q) { return p.highV == q.highV && p.lowV == q.lowV; },
+               [&](std::size_t i, std::size_t j) { shared -= PairsOf(std::int64_t(j - i)); });
+    // By low end: each group of equal low x asks how many high x ranks added before it
+    // are below its own.
+    std::sort(m.begin(), m.end(),
+              [](const auto& p, const auto& q) { return std::tie(p.lowX, p.lowV) < std::tie(q.lowX, q.lowV); });
+    ForEachRun(m, [](const auto& p, const auto& q) { return p.lowV == q.lowV; },
+               [&](std::size_t i, std::size_t j) { shared += PairsOf(std::int64_t(j - i)); });
+    s.added.Reset(ranks);
+    std::int64_t apart = 0;
+    ForEachRun(m, [](const auto& p, const auto& q) { return p.lowX == q.lowX; }, [&](std::size_t i, std::size_t j) {
+        for (std::size_t k = i; k < j; ++k) apart += s.added.Below(m[k].rank);
+        for (std::size_t k = i; k < j; ++k) s.added.Add(m[k].rank);
+    });
+    return PairsOf(n) - apart - shared;
+}
+
+// The intersecting pairs among items along one height (points included): closed intervals
+// of x meet unless one ends before the other begins.
+std::int64_t CountAlongBand(BandScratch& s) {
+    auto& a = s.along;
+    const std::int64_t n = std::int64_t(a.size());
+    s.rights.clear();
+    s.ends.clear();
+    for (const auto& it : a) {
+        s.rights.push_back(it.right);
+        s.ends.push_back(it.leftV);
+        if (it.rightV != it.leftV) s.ends.push_back(it.rightV);
+    }
+    std::sort(s.rights.begin(), s.rights.end());
+    std::sort(s.ends.begin(), s.ends.end());
+    std::int64_t shared = 0;
+    ForEachRun(s.ends, std::equal_to<>(), [&](std::size_t i, std::size_t j) { shared += PairsOf(std::int64_t(j - i)); });
+    // Edges joining the same two vertices share two ends but are one pair.
+    auto key = [](const BandScratch::Along& p) {
+        return std::tuple(p.left, p.right, std::min(p.leftV, p.rightV), std::max(p.leftV, p.rightV));
+    };
+    std::sort(a.begin(), a.end(), [&](const auto& p, const auto& q) { return key(p) < key(q); });
+    ForEachRun(a, [&](const auto& p, const auto& q) { return key(p) == key(q); }, [&](std::size_t i, std::size_t j) {
+        if (a[i].leftV != a[i].rightV) shared -= PairsOf(std::int64_t(j - i));
+    });
+    std::int64_t apart = 0;
+    std::size_t below = 0;
+    for (const auto& it : a) {
+        while (below < s.rights.size() && s.rights[below] < it.left) ++below;
+        apart += std::int64_t(below);
+    }
+    return PairsOf(n) - apart - shared;
+}
+
+// Runs `part(k, worker)` for k in 0..parts-1 on up to `threads` threads and sums the
+// results; the sum is the same whatever the threads.
+template <class Part>
+std::int64_t SumOverParts(std::size_t parts, unsigned threads, Part part) {
+    threads = unsigned(std::min<std::size_t>(std::max(threads, 1u), parts));
+    if (threads <= 1) {
+        std::int64_t sum = 0;
+        for (std::size_t k = 0; k < parts; ++k) sum += part(k, 0u);
+        return sum;
+    }
+    std::atomic<std::size_t> next{0};
+    std::vector<std::int64_t> sums(threads, 0);
+    auto work = [&](unsigned w) {
+        for (std::size_t k; (k = next.fetch_add(1)) < parts;) sums[w] += part(k, w);
+    };
+    std::vector<std::thread> pool;
+    for (unsigned w = 1; w < threads; ++w) pool.emplace_back(work, w);
+    work(0);
+    for (auto& t : pool) t.join();
+    std::int64_t sum = 0;
+    for (std::int64_t s : sums) sum += s;
+    return sum;
+}
+
+struct Grid {
+    std::int64_t minX = 0, minY = 0, cellSize = 1, cols = 1, rows = 1;
+    std::int32_t Col(std::int32_t x) const { return std::int32_t((x - minX) / cellSize); }
+    std::int32_t Row(std::int32_t y) const { return std::int32_t((y - minY) / cellSize); }
+    std::size_t Cells() const { return std::size_t(cols * rows); }
+};
+
+// Edges covering more cells than this are compared with everything near instead.
+constexpr std::int64_t kMaxCellsPerItem = 64;
+
+class ColourCount {
+public:
+    ColourCount(const PendingCrossings& taken, std::uint16_t code, unsigned threads)
+        : m_taken(taken), m_code(code), m_threads(std::max(threads, 1u)) {}
+
+    std::int64_t Run() {
+        if (!TakeItems()) return 0;
+        std::int64_t count = CountWithinBands();
+        count += CountAtSharedHeights();
+        return count + CountInCells();
+    }
+
+private:
+    const PendingCrossings::Edge& Taken(const Item& it) const { return m_taken.edges[it.edge]; }
+
+    bool Big(const Item& it) const {
+        return std::int64_t(m_grid.Col(it.Right()) - m_grid.Col(it.Left()) + 1) *
+                   (m_grid.Row(it.Bottom()) - m_grid.Row(it.Top()) + 1) >
+               kMaxCellsPerItem;
+    }
+
+    bool Crosses(const Item& p, const Item& q) const {
+        if (p.Left() > q.Right() || q.Left() > p.Right() || p.Top() > q.Bottom() || q.Top() > p.Bottom()) return false;
+        const auto &e = Taken(p), &f = Taken(q);
+        const void *a = e.V1(), *b = e.v2, *c = f.V1(), *d = f.v2;
+        return a != c && a != d && b != c && b != d && SegmentsIntersect(p.seg, q.seg);
+    }
+
+    // The items of the colour, in the order of the cell holding their top-left corner.
+    bool TakeItems() {
+        std::size_t n = 0;
+        std::int64_t minX = 0, maxX = 0, minY = 0, maxY = 0;
+        double extent = 0;
+        for (const auto& e : m_taken.edges) {
+            if (e.Code() != m_code) continue;
+            const std::int64_t l = std::min(e.seg.a.x, e.seg.b.x), r = std::max(e.seg.a.x, e.seg.b.x);
+            const std::int64_t t = std::min(e.seg.a.y, e.seg.b.y), b = std::max(e.seg.a.y, e.seg.b.y);
+            if (n++ == 0) minX = l, maxX = r, minY = t, maxY = b;
+            minX = std::min(minX, l), maxX = std::max(maxX, r), minY = std::min(minY, t), maxY = std::max(maxY, b);
+            extent += double(r - l) + double(b - t);
+        }
+        if (n < 2) return false;
+        // Band numbers are item indices and share 32 bits with a flag.
+        if (m_taken.edges.size() > std::numeric_limits<std::uint32_t>::max() / 2)
+            throw std::length_error("too many edges to count crossings");
+        // Cells about the size of an average edge keep both the cells per edge and the
+        // edges per cell small; the grid stays bounded whatever the coordinates.
+        const double average = extent / (2.0 * double(n));
+        const double area = double(maxX - minX + 1) * double(maxY - minY + 1);
+        Grid g;
+        g.minX = minX, g.minY = minY;
+        g.cellSize = std::int64_t(std::max({average, std::sqrt(area / double(n)) * 0.5, 8.0}));
+        const std::int64_t maxCells = std::max<std::int64_t>(4 * std::int64_t(n), 1024);
+        for (;; g.cellSize *= 2) {
+            g.cols = (maxX - minX) / g.cellSize + 1;
+            g.rows = (maxY - minY) / g.cellSize + 1;
+            if (g.cols * g.rows <= maxCells) break;
+        }
+        m_grid = g;
+        std::vector<std::uint32_t> start(g.Cells() + 1, 0);
+        auto cellOf = [&](const Segment& s) {
+            return std::size_t(g.Row(std::min(s.a.y, s.b.y))) * std::size_t(g.cols) +
+                   std::size_t(g.Col(std::min(s.a.x, s.b.x)));
+        };
+        for (const auto& e : m_taken.edges)
+            if (e.Code() == m_code) ++start[cellOf(e.seg) + 1];
+        for (std::size_t c = 1; c < start.size(); ++c) start[c] += start[c - 1];
+        m_items.resize(n);
+        for (std::size_t i = 0; i < m_taken.edges.size(); ++i) {
+            const auto& e = m_taken.edges[i];
+            if (e.Code() != m_code) continue;
+            m_items[start[cellOf(e.seg)]++] = Item{e.seg, std::uint32_t(i), std::uint32_t(e.V1() && e.v2)};
+        }
+        return true;
+    }
+
+    // Gives every item its band and counts the pairs within bands. Items with both end
+    // vertices share a band with those between the same two heights (a line, for items
+    // along one height); every other item is a band of its own. A band is numbered by the
+    // index of one of its items.
+    std::int64_t CountWithinBands() {
+        struct Key {
+            std::int32_t top, bottom;
+            std::uint32_t index;
+        };
+        std::vector<Key> keys;
+        for (std::uint32_t i = 0; i < m_items.size(); ++i) {
+            const Item& it = m_items[i];
+            if (it.Both())
+                keys.push_back({it.Top(), it.Bottom(), i});
+            else
+                m_items[i].bandAndBoth = i << 1;
+        }
+        RadixSortByKey(keys, [](const Key& k) {
+            return (std::uint64_t(std::uint32_t(k.top) ^ 0x80000000u) << 32) | (std::uint32_t(k.bottom) ^ 0x80000000u);
+        });
+        // Bands of several items, in parts of about equal size for the workers.
+        std::vector<std::size_t> bandStarts;
+        ForEachRun(keys, [](const Key& p, const Key& q) { return p.top == q.top && p.bottom == q.bottom; },
+                   [&](std::size_t i, std::size_t j) {
+                       for (std::size_t k = i; k < j; ++k) m_items[keys[k].index].bandAndBoth = (keys[i].index << 1) | 1;
+                       if (j - i > 1) bandStarts.push_back(i), bandStarts.push_back(j);
+                   });
+        const std::size_t bands = bandStarts.size() / 2;
+        const std::size_t parts = std::min<std::size_t>(bands, 16 * m_threads);
+        std::vector<BandScratch> scratch(m_threads);
+        return SumOverParts(parts, m_threads, [&](std::size_t part, unsigned w) {
+            BandScratch& s = scratch[w];
+            std::int64_t count = 0;
+            for (std::size_t b = bands * part / parts; b < bands * (part + 1) / parts; ++b) {
+                const std::size_t i = bandStarts[2 * b], j = bandStarts[2 * b + 1];
+                if (keys[i].top < keys[i].bottom) {
+                    s.steep.clear();
+                    for (std::size_t k = i; k < j; ++k) {
+                        const Item& it = m_items[keys[k].index];
+                        const auto& e = Taken(it);
+                        const bool aLow = it.seg.a.y < it.seg.b.y;
+                        const Point low = aLow ? it.seg.a : it.seg.b, high = aLow ? it.seg.b : it.seg.a;
+                        s.steep.push_back({low.x, high.x, Id(aLow ? e.V1() : e.v2), Id(aLow ? e.v2 : e.V1()), 0});
+                    }
+                    count += CountSteepBand(s);
+                } else {
+                    s.along.clear();
+                    for (std::size_t k = i; k < j; ++k) {
+                        const Item& it = m_items[keys[k].index];
+                        const auto& e = Taken(it);
+                        const bool aLeft = it.seg.a.x <= it.seg.b.x;
+                        s.along.push_back({it.Left(), it.Right(), Id(aLeft ? e.V1() : e.v2), Id(aLeft ? e.v2 : e.V1())});
+                    }
+                    count += CountAlongBand(s);
+                }
+            }
+            return count;
+        });
+    }
+
+    // Pairs of items with both end vertices that share only a height: one steep item's lower
+    // end on another's upper end, or a steep item's end on an item along that height. On a
+    // level drawing or a mesh these are most of the pairs whose boxes meet, far too many to
+    // test one by one; none of them may share an end vertex.
+    std::int64_t CountAtSharedHeights() const {
+        // A point as one number that sorts as (y, x) does, so that the sort compares integers.
+        auto at = [](std::int32_t x, std::int32_t y) {
+            return (std::uint64_t(std::uint32_t(y) ^ 0x80000000u) << 32) | (std::uint32_t(x) ^ 0x80000000u);
+        };
+        // The end's vertex with its kind in the low bits, which the alignment of vertices
+        // leaves free: a sort by (at, vertex) keeps one vertex's ends together.
+        enum : std::uintptr_t { kUpperEnd = 1, kLowerEnd = 2, kAlongEnd = 3, kKinds = 3 };
+        struct End {
+            std::uint64_t at;
+            std::uintptr_t vertexAndKind;
+        };
+        std::vector<End> ends;
+        std::vector<std::uint64_t> lefts, rights; // of the items along a height
+        for (const Item& it : m_items) {
+            if (!it.Both()) continue;
+            const auto& e = Taken(it);
+            if (it.Top() < it.Bottom()) {
+                const bool aUpper = it.seg.a.y < it.seg.b.y;
+                ends.push_back({at(it.seg.a.x, it.seg.a.y), Id(e.V1()) | (aUpper ? kUpperEnd : kLowerEnd)});
+                ends.push_back({at(it.seg.b.x, it.seg.b.y), Id(e.v2) | (aUpper ? kLowerEnd : kUpperEnd)});
+            } else {
+                ends.push_back({at(it.seg.a.x, it.seg.a.y), Id(e.V1()) | kAlongEnd});
+                if (e.v2 != e.V1()) ends.push_back({at(it.seg.b.x, it.seg.b.y), Id(e.v2) | kAlongEnd});
+                lefts.push_back(at(it.Left(), it.Top()));
+                rights.push_back(at(it.Right(), it.Top()));
+            }
+        }
+        if (ends.empty()) return 0;
+        RadixSortByKey(ends, [](const End& e) { return e.at; });
+        RadixSortByKey(lefts, [](std::uint64_t k) { return k; });
+        RadixSortByKey(rights, [](std::uint64_t k) { return k; });
+        std::int64_t count = 0;
+        std::size_t leftsUpTo = 0, rightsBelow = 0;
+        for (std::size_t i = 0; i < ends.size();) {
+            std::size_t j = i + 1;
+            while (j < ends.size() && ends[j].at == ends[i].at) ++j;
+            if (j - i > 2)
+                std::sort(ends.begin() + std::ptrdiff_t(i), ends.begin() + std::ptrdiff_t(j),
+                          [](const End& p, const End& q) { return p.vertexAndKind < q.vertexAndKind; });
+            // Steep ends at this point against the items along its height that hold it.
+            const std::uint64_t point = ends[i].at;
+            while (leftsUpTo < lefts.size() && lefts[leftsUpTo] <= point) ++leftsUpTo;
+            while (rightsBelow < rights.size() && rights[rightsBelow] < point) ++rightsBelow;
+            const std::int64_t holding = std::int64_t(leftsUpTo) - std::int64_t(rightsBelow);
+            std::int64_t uppers = 0, lowers = 0;
+            for (std::size_t k = i; k < j;) {
+                // One vertex's ends: its pairs share it and never count.
+                std::size_t l = k;
+                std::int64_t u = 0, d = 0, a = 0;
+                for (; l < j && (ends[l].vertexAndKind & ~kKinds) == (ends[k].vertexAndKind & ~kKinds); ++l) {
+                    const std::uintptr_t kind = ends[l].vertexAndKind & kKinds;
+                    (kind == kUpperEnd ? u : kind == kLowerEnd ? d : a) += 1;
+                }
+                count -= u * d + (u + d) * a;
+                uppers += u;
+                lowers += d;
+                k = l;
+            }
+            count += uppers * lowers + (uppers + lowers) * holding;
+            i = j;
+        }
+        return count;
+    }
+
+    // Counts the remaining intersecting pairs with the grid. Two segments can only meet when
+    // their closed boxes meet, and a pair is examined only in the cell holding the top-left
+    // corner of the two boxes' overlap, so it is counted once.
+    std::int64_t CountInCells() const;
+
+    const PendingCrossings& m_taken;
+    std::uint16_t m_code;
+    unsigned m_threads;
+    Grid m_grid;
+    std::vector<Item> m_items;
+};
+
+std::int64_t ColourCount::CountInCells() const {
+    const Grid& g = m_grid;
+    const std::size_t n = m_items.size();
+    std::vector<std::uint32_t> start(g.Cells() + 1, 0);
+    std::vector<std::uint32_t> big;
+    std::uint64_t memberships = 0;
+    for (std::uint32_t i = 0; i < n; ++i) {
+        const Item& it = m_items[i];
+        if (Big(it)) {
+            big.push_back(i);
+            continue;
+        }
+        const std::int32_t cx0 = g.Col(it.Left()), cx1 = g.Col(it.Right()), cy0 = g.Row(it.Top()), cy1 = g.Row(it.Bottom());
+        for (std::int64_t cy = cy0; cy <= cy1; ++cy)
+            for (std::int64_t cx = cx0; cx <= cx1; ++cx) ++start[std::size_t(cy * g.cols + cx) + 1];
+        memberships += std::uint64_t(cx1 - cx0 + 1) * std::uint64_t(cy1 - cy0 + 1);
+    }
+    if (memberships > std::numeric_limits<std::uint32_t>::max())
+        throw std::length_error("too many edges to count crossings");
+    for (std::size_t c = 1; c < start.size(); ++c) start[c] += start[c - 1];
+    std::vector<std::uint32_t> members(start.back());
+    {
+        std::vector<std::uint32_t> fill(start.begin(), start.end() - 1);
+        for (std::uint32_t i = 0; i < n; ++i) {
+            const Item& it = m_items[i];
+            if (Big(it)) continue;
+            const std::int32_t cx0 = g.Col(it.Left()), cx1 = g.Col(it.Right()), cy0 = g.Row(it.Top()), cy1 = g.Row(it.Bottom());
+            for (std::int64_t cy = cy0; cy <= cy1; ++cy)
+                for (std::int64_t cx = cx0; cx <= cx1; ++cx) members[fill[std::size_t(cy * g.cols + cx)]++] = i;
+        }
+    }
+
+    // A cell's items, copied out with what the pair loop reads.
+    struct Local {
+        std::int32_t top, bottom, left, right, cx0, cy0;
+        std::uint32_t bandAndBoth, item;
+        bool Steep() const { return (bandAndBoth & 1) && top < bottom; }
+    };
+    std::vector<std::vector<Local>> locals(m_threads);
+    std::vector<std::vector<std::uint32_t>> runEnds(m_threads);
+    auto countCell = [&](std::size_t cell, unsigned w) -> std::int64_t {
+        const std::uint32_t begin = start[cell], end = start[cell + 1];
+        if (end - begin < 2) return 0;
+        const std::int32_t cx = std::int32_t(std::int64_t(cell) % g.cols), cy = std::int32_t(std::int64_t(cell) / g.cols);
+        auto& cellItems = locals[w];
+        cellItems.clear();
+        for (std::uint32_t k = begin; k < end; ++k) {
+            const Item& it = m_items[members[k]];
+            cellItems.push_back({it.Top(), it.Bottom(), it.Left(), it.Right(), g.Col(it.Left()), g.Row(it.Top()),
+                                 it.bandAndBoth, members[k]});
+        }
+        // By top edge and band: the items that can meet one are those after it whose top
+        // edge lies within its height, its own band's items (counted already) aside.
+        std::sort(cellItems.begin(), cellItems.end(), [](const Local& p, const Local& q) {
+            return p.top != q.top ? p.top < q.top : (p.bandAndBoth >> 1) < (q.bandAndBoth >> 1);
+        });
+        const std::uint32_t m = end - begin;
+        // Where each run of steep items with one top height ends, to pass the run at once.
+        auto& runEnd = runEnds[w];
+        runEnd.resize(m);
+        for (std::uint32_t k = m; k-- > 0;) {
+            const bool joins = k + 1 < m && cellItems[k].Steep() && cellItems[k + 1].Steep() &&
+                               cellItems[k + 1].top == cellItems[k].top;
+            runEnd[k] = joins ? runEnd[k + 1] : k + 1;
+        }
+        std::int64_t count = 0;
+        for (std::uint32_t blockBegin = 0, blockEnd; blockBegin < m; blockBegin = blockEnd) {
+            const std::uint32_t band = cellItems[blockBegin].bandAndBoth >> 1;
+            for (blockEnd = blockBegin + 1; blockEnd < m && (cellItems[blockEnd].bandAndBoth >> 1) == band;) ++blockEnd;
+            for (std::uint32_t i = blockBegin; i < blockEnd; ++i) {
+                const Local& p = cellItems[i];
+                for (std::uint32_t j = blockEnd; j < m; ++j) {
+                    const Local& q = cellItems[j];
+                    if (q.top > p.bottom) break;
+                    if (MeetOnlyAtSharedHeight(p.top, p.bottom, p.bandAndBoth & 1, q.top, q.bottom, q.bandAndBoth & 1)) {
+                        // Every steep item of q's run has q's top, and so meets p only there.
+                        if (q.Steep()) j = runEnd[j] - 1;
+                        continue;
+                    }
+                    // The pair belongs to the cell of the top-left corner of the boxes' overlap.
+                    if (std::max(p.cx0, q.cx0) != cx || std::max(p.cy0, q.cy0) != cy) continue;
+                    if (p.left > q.right || q.left > p.right) continue;
+                    if (Crosses(m_items[p.item], m_items[q.item])) ++count;
+                }
+            }
+        }
+        return count;
+    };
+    // Cells in parts of about equal numbers of members.
+    const std::size_t parts = n < 1024 ? 1 : std::size_t(16) * m_threads;
+    std::vector<std::size_t> partStart{0};
+    for (std::size_t p = 1; p < parts; ++p) {
+        const std::uint64_t goal = std::uint64_t(members.size()) * p / parts;
+        partStart.push_back(std::size_t(std::lower_bound(start.begin() + std::ptrdiff_t(partStart.back()), start.end() - 1, goal) -
+                                        start.begin()));
+    }
+    partStart.push_back(g.Cells());
+    std::int64_t count = SumOverParts(parts, m_threads, [&](std::size_t part, unsigned w) {
+        std::int64_t c = 0;
+        for (std::size_t cell = partStart[part]; cell < partStart[part + 1]; ++cell) c += countCell(cell, w);
+        return c;
+    });
+
+    // A big item meets the other big items wherever they are, and only those small items
+    // whose first row (the order of the items) lies within its rows or at most the height
+    // of a small item above them.
+    auto firstRowFrom = [&](std::int64_t row) {
+        return static_cast<std::size_t>(
+            std::partition_point(m_items.begin(), m_items.end(), [&](const Item& it) { return g.Row(it.Top()) < row; }) -
+            m_items.begin());
+    };
+    count += SumOverParts(big.size(), m_threads, [&](std::size_t k, unsigned) {
+        const Item& p = m_items[big[k]];
+        std::int64_t c = 0;
+        auto consider = [&](const Item& q) {
+            if ((q.bandAndBoth >> 1) == (p.bandAndBoth >> 1) ||
+                MeetOnlyAtSharedHeight(p.Top(), p.Bottom(), p.Both(), q.Top(), q.Bottom(), q.Both()))
+                return;
+            if (Crosses(p, q)) ++c;
+        };
+        const std::size_t from = firstRowFrom(std::int64_t(g.Row(p.Top())) - kMaxCellsPerItem + 1);
+        const std::size_t to = firstRowFrom(std::int64_t(g.Row(p.Bottom())) + 1);
+        for (std::size_t j = from; j < to; ++j)
+            if (!Big(m_items[j])) consider(m_items[j]);
+        // A pair of two big items is counted from its first member only.
+        for (std::size_t other = k + 1; other < big.size(); ++other) consider(m_items[big[other]]);
+        return c;
+    });
+    return count;
+}
+
+} // namespace
+
+std::int64_t CountColourCrossings(const PendingCrossings& taken, std::uint16_t code, unsigned threads) {
+    return ColourCount(taken, code, threads).Run();
+}

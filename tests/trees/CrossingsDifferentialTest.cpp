@@ -1,0 +1,97 @@
+// The fast count against the all-pairs definition on drawings crowded with degenerate
+// cases: shared ends, vertices on one point, runs along one height or one column, loops,
+// parallel edges, free ends, long edges out to the coordinate limits.
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "support/TestDoc.h"
+#include "trees/ColourCrossingCount.h"
+#include "trees/Crossings.h"
+
+namespace {
+
+// Vertices mostly on a coarse lattice of few rows and columns, some far out.
+Point LatticePoint(std::mt19937& rng, int round) {
+    const int side = 3 + round % 5;
+    const int step = round % 4 == 0 ? 1 : 10;
+    if (round % 3 == 2 && rng() % 6 == 0) {
+        const std::int32_t far = 2'000'000'000;
+        return {rng() % 2 ? far : -far, std::int32_t(rng() % 3) * (far / 2) - far / 2};
+    }
+    return {1000 + std::int32_t(rng() % side) * step, 1000 + std::int32_t(rng() % side) * step};
+}
+
+// The definition read straight off a snapshot: every unordered pair of one colour, no end
+// in common, whose segments meet.
+std::int64_t AllPairsOfTaken(const PendingCrossings& taken, std::uint16_t code) {
+    std::vector<PendingCrossings::Edge> es;
+    for (const auto& e : taken.edges)
+        if (e.Code() == code) es.push_back(e);
+    std::int64_t count = 0;
+    for (std::size_t i = 0; i < es.size(); ++i)
+        for (std::size_t j = i + 1; j < es.size(); ++j) {
+            const auto &e = es[i], &f = es[j];
+            const void *a = e.V1(), *b = e.v2, *c = f.V1(), *d = f.v2;
+            // Two free ends count as one end in common, as in the document count.
+            if (a == c || a == d || b == c || b == d) continue;
+            count += SegmentsIntersect(e.seg, f.seg);
+        }
+    return count;
+}
+
+} // namespace
+
+TEST(CrossingsDifferential, FastCountEqualsAllPairsOnDegenerateDrawings) {
+    std::mt19937 rng(11);
+    for (int round = 0; round < 80; ++round) {
+        TestDoc t;
+        std::vector<CVertex*> vs;
+        const int n = 4 + round % 30;
+        for (int i = 0; i < n; ++i) {
+            const Point p = LatticePoint(rng, round);
+            vs.push_back(t.Vertex(p.x, p.y));
+        }
+        for (int i = 0; i < 3 * n; ++i) {
+            CVertex* a = vs[rng() % vs.size()];
+            // Loops, and now and then the same pair again.
+            CVertex* b = rng() % 10 == 0 ? a : vs[rng() % vs.size()];
+            const auto code = std::uint16_t(1 + rng() % (1 + round % 3));
+            t.Edge(a, b, code);
+            if (rng() % 8 == 0) t.Edge(b, a, code);
+        }
+        std::vector<const CEdge*> edges;
+        for (CEdge* e : t.Edges()) edges.push_back(e);
+        ASSERT_EQ(CountCrossingsFast(edges), CountCrossingsAllPairs(edges)) << "round " << round;
+    }
+}
+
+TEST(CrossingsDifferential, WorkersAndFreeEndsCountAsTheDefinitionDoes) {
+    // Enough edges for the work to be split into parts, on few rows so that bands, runs
+    // along a height and ends on a shared height abound; a few edges have a free end.
+    std::mt19937 rng(29);
+    for (int round = 0; round < 2; ++round) {
+        PendingCrossings taken;
+        std::vector<Point> at;
+        for (int v = 0; v < 600; ++v) at.push_back({int(rng() % 24) * 5, int(rng() % 6) * (round == 1 ? 1 : 7)});
+        auto identity = [](int v) { return reinterpret_cast<const void*>(std::uintptr_t(v + 1) * 8); };
+        for (int i = 0; i < 2200; ++i) {
+            const int a = int(rng() % at.size());
+            // Mostly between neighbouring rows, as on a level drawing or a mesh.
+            int b = int(rng() % at.size());
+            for (int tries = 0; tries < 8 && std::abs(at[b].y - at[a].y) > 7; ++tries) b = int(rng() % at.size());
+            const void* va = identity(a);
+            const void* vb = identity(b);
+            Segment s{at[a], at[b]};
+            if (rng() % 40 == 0) vb = nullptr, s.b = {int(rng() % 120), int(rng() % 40)};
+            if (rng() % 60 == 0) va = nullptr;
+            taken.edges.emplace_back(va, vb, s, std::uint16_t(1 + rng() % 2));
+        }
+        for (std::uint16_t code = 1; code <= 2; ++code) {
+            const std::int64_t expected = AllPairsOfTaken(taken, code);
+            EXPECT_EQ(CountColourCrossings(taken, code, 1), expected) << "round " << round << " colour " << code;
+            EXPECT_EQ(CountColourCrossings(taken, code, 3), expected) << "round " << round << " colour " << code;
+        }
+    }
+}
