@@ -62,15 +62,20 @@ private:
 
 std::int64_t PairsOf(std::int64_t k) { return k * (k - 1) / 2; }
 
-// Calls `run(first, last)` for each run of elements equal under `same`.
+// Calls `run(first, last)` for each run of elements of [begin, end) equal under `same`.
 template <class T, class Same, class Run>
-void ForEachRun(const std::vector<T>& v, Same same, Run run) {
-    for (std::size_t i = 0; i < v.size();) {
+void ForEachRunIn(const std::vector<T>& v, std::size_t begin, std::size_t end, Same same, Run run) {
+    for (std::size_t i = begin; i < end;) {
         std::size_t j = i + 1;
-        while (j < v.size() && same(v[i], v[j])) ++j;
+        while (j < end && same(v[i], v[j])) ++j;
         run(i, j);
         i = j;
     }
+}
+
+template <class T, class Same, class Run>
+void ForEachRun(const std::vector<T>& v, Same same, Run run) {
+    ForEachRunIn(v, 0, v.size(), same, run);
 }
 
 // Scratch of one worker counting bands.
@@ -96,34 +101,50 @@ struct BandScratch {
 // strictly left of the other at both heights; every other pair meets, pairs with a common
 // end vertex included (a vertex has one position), and those are taken out again.
 std::int64_t CountSteepBand(BandScratch& s) {
+    using Steep = BandScratch::Steep;
     auto& m = s.steep;
     const std::int64_t n = std::int64_t(m.size());
+    // Runs of one x are short, and nearly always of one vertex: a sort by x alone, and the
+    // ends of each run sorted by vertex only where it holds several.
+    auto byVertices = [&](std::size_t i, std::size_t j, auto first, auto second) {
+        if (j - i > 2 || (j - i == 2 && first(m[i]) != first(m[i + 1])))
+            std::sort(m.begin() + std::ptrdiff_t(i), m.begin() + std::ptrdiff_t(j),
+                      [&](const Steep& p, const Steep& q) { return std::pair(first(p), second(p)) < std::pair(first(q), second(q)); });
+    };
+    auto lowV = [](const Steep& p) { return p.lowV; };
+    auto highV = [](const Steep& p) { return p.highV; };
     // By high end: the ranks of high x, and the pairs sharing the high vertex or both.
-    std::sort(m.begin(), m.end(), [](const auto& p, const auto& q) {
-        return std::tie(p.highX, p.highV, p.lowV) < std::tie(q.highX, q.highV, q.lowV);
-    });
+    std::sort(m.begin(), m.end(), [](const Steep& p, const Steep& q) { return p.highX < q.highX; });
     std::int64_t shared = 0;
     std::uint32_t ranks = 0;
-    ForEachRun(m, [](const auto& p, const auto& q) { return p.highX == q.highX; }, [&](std::size_t i, std::size_t j) {
+    ForEachRun(m, [](const Steep& p, const Steep& q) { return p.highX == q.highX; }, [&](std::size_t i, std::size_t j) {
         for (std::size_t k = i; k < j; ++k) m[k].rank = ranks;
         ++ranks;
+        if (j - i < 2) return;
+        byVertices(i, j, highV, lowV);
+        for (std::size_t k = i; k < j;) {
+            std::size_t l = k + 1, sameBoth = 1;
+            for (; l < j && m[l].highV == m[k].highV; ++l) {
+                // Edges joining the same two vertices share two ends but are one pair.
+                sameBoth = m[l].lowV == m[l - 1].lowV ? sameBoth + 1 : 1;
+                shared -= std::int64_t(sameBoth - 1);
+            }
+            shared += PairsOf(std::int64_t(l - k));
+            k = l;
+        }
     });
-    ForEachRun(m, [](const auto& p, const auto& q) { return p.highV == q.highV; },
-               [&](std::size_t i, std::size_t j) { shared += PairsOf(std::int64_t(j - i)); });
-    // Edges joining the same two vertices share two ends but are one pair.
-    ForEachRun(m, [](const auto& p, const auto& q) { return p.highV == q.highV && p.lowV == q.lowV; },
-               [&](std::size_t i, std::size_t j) { shared -= PairsOf(std::int64_t(j - i)); });
     // By low end: each group of equal low x asks how many high x ranks added before it
     // are below its own.
-    std::sort(m.begin(), m.end(),
-              [](const auto& p, const auto& q) { return std::tie(p.lowX, p.lowV) < std::tie(q.lowX, q.lowV); });
-    ForEachRun(m, [](const auto& p, const auto& q) { return p.lowV == q.lowV; },
-               [&](std::size_t i, std::size_t j) { shared += PairsOf(std::int64_t(j - i)); });
+    std::sort(m.begin(), m.end(), [](const Steep& p, const Steep& q) { return p.lowX < q.lowX; });
     s.added.Reset(ranks);
     std::int64_t apart = 0;
-    ForEachRun(m, [](const auto& p, const auto& q) { return p.lowX == q.lowX; }, [&](std::size_t i, std::size_t j) {
+    ForEachRun(m, [](const Steep& p, const Steep& q) { return p.lowX == q.lowX; }, [&](std::size_t i, std::size_t j) {
         for (std::size_t k = i; k < j; ++k) apart += s.added.Below(m[k].rank);
         for (std::size_t k = i; k < j; ++k) s.added.Add(m[k].rank);
+        if (j - i < 2) return;
+        byVertices(i, j, lowV, highV);
+        ForEachRunIn(m, i, j, [](const Steep& p, const Steep& q) { return p.lowV == q.lowV; },
+                     [&](std::size_t a, std::size_t b) { shared += PairsOf(std::int64_t(b - a)); });
     });
     return PairsOf(n) - apart - shared;
 }
@@ -185,10 +206,12 @@ std::int64_t SumOverParts(std::size_t parts, unsigned threads, Part part) {
     return sum;
 }
 
+// Cells are a power of two wide, so that finding one is a shift.
 struct Grid {
-    std::int64_t minX = 0, minY = 0, cellSize = 1, cols = 1, rows = 1;
-    std::int32_t Col(std::int32_t x) const { return std::int32_t((x - minX) / cellSize); }
-    std::int32_t Row(std::int32_t y) const { return std::int32_t((y - minY) / cellSize); }
+    std::int64_t minX = 0, minY = 0, cols = 1, rows = 1;
+    int shift = 0;
+    std::int32_t Col(std::int32_t x) const { return std::int32_t((x - minX) >> shift); }
+    std::int32_t Row(std::int32_t y) const { return std::int32_t((y - minY) >> shift); }
     std::size_t Cells() const { return std::size_t(cols * rows); }
 };
 
@@ -240,17 +263,18 @@ private:
         // Band numbers are item indices and share 32 bits with a flag.
         if (m_taken.edges.size() > std::numeric_limits<std::uint32_t>::max() / 2)
             throw std::length_error("too many edges to count crossings");
-        // Cells about the size of an average edge keep both the cells per edge and the
-        // edges per cell small; the grid stays bounded whatever the coordinates.
+        // Cells about twice the size of an average edge keep both the cells per edge and
+        // the edges per cell small; the grid stays bounded whatever the coordinates.
         const double average = extent / (2.0 * double(n));
         const double area = double(maxX - minX + 1) * double(maxY - minY + 1);
         Grid g;
         g.minX = minX, g.minY = minY;
-        g.cellSize = std::int64_t(std::max({average, std::sqrt(area / double(n)) * 0.5, 8.0}));
+        const double size = std::max({2 * average, std::sqrt(area / double(n)) * 0.5, 8.0});
+        g.shift = std::max(0, int(std::lround(std::log2(size))));
         const std::int64_t maxCells = std::max<std::int64_t>(4 * std::int64_t(n), 1024);
-        for (;; g.cellSize *= 2) {
-            g.cols = (maxX - minX) / g.cellSize + 1;
-            g.rows = (maxY - minY) / g.cellSize + 1;
+        for (;; ++g.shift) {
+            g.cols = ((maxX - minX) >> g.shift) + 1;
+            g.rows = ((maxY - minY) >> g.shift) + 1;
             if (g.cols * g.rows <= maxCells) break;
         }
         m_grid = g;
@@ -276,36 +300,44 @@ private:
     // along one height); every other item is a band of its own. A band is numbered by the
     // index of one of its items.
     std::int64_t CountWithinBands() {
+        // A band's items have one top, so they lie in one row of cells, and the items are in
+        // the order of the rows: parts made of whole rows hold whole bands, and each is
+        // sorted and counted on its own while it is in the cache.
+        const Grid& g = m_grid;
+        const std::size_t n = m_items.size();
+        const std::size_t parts = std::max<std::size_t>(1, std::min<std::size_t>(n / 8192, 64 * std::size_t(m_threads)));
+        std::vector<std::size_t> partStart{0};
+        for (std::size_t p = 1; p < parts; ++p) {
+            std::size_t i = std::max(partStart.back(), n * p / parts);
+            while (i > partStart.back() && i < n && g.Row(m_items[i].Top()) == g.Row(m_items[i - 1].Top())) ++i;
+            partStart.push_back(i);
+        }
+        partStart.push_back(n);
         struct Key {
             std::int32_t top, bottom;
             std::uint32_t index;
         };
-        std::vector<Key> keys;
-        for (std::uint32_t i = 0; i < m_items.size(); ++i) {
-            const Item& it = m_items[i];
-            if (it.Both())
-                keys.push_back({it.Top(), it.Bottom(), i});
-            else
-                m_items[i].bandAndBoth = i << 1;
-        }
-        RadixSortByKey(keys, [](const Key& k) {
-            return (std::uint64_t(std::uint32_t(k.top) ^ 0x80000000u) << 32) | (std::uint32_t(k.bottom) ^ 0x80000000u);
-        });
-        // Bands of several items, in parts of about equal size for the workers.
-        std::vector<std::size_t> bandStarts;
-        ForEachRun(keys, [](const Key& p, const Key& q) { return p.top == q.top && p.bottom == q.bottom; },
-                   [&](std::size_t i, std::size_t j) {
-                       for (std::size_t k = i; k < j; ++k) m_items[keys[k].index].bandAndBoth = (keys[i].index << 1) | 1;
-                       if (j - i > 1) bandStarts.push_back(i), bandStarts.push_back(j);
-                   });
-        const std::size_t bands = bandStarts.size() / 2;
-        const std::size_t parts = std::min<std::size_t>(bands, 16 * m_threads);
         std::vector<BandScratch> scratch(m_threads);
+        std::vector<std::vector<Key>> keysOf(m_threads);
         return SumOverParts(parts, m_threads, [&](std::size_t part, unsigned w) {
             BandScratch& s = scratch[w];
+            auto& keys = keysOf[w];
+            keys.clear();
+            for (std::size_t i = partStart[part]; i < partStart[part + 1]; ++i) {
+                const Item& it = m_items[i];
+                if (it.Both())
+                    keys.push_back({it.Top(), it.Bottom(), std::uint32_t(i)});
+                else
+                    m_items[i].bandAndBoth = std::uint32_t(i) << 1;
+            }
+            RadixSortByKey<8>(keys, [&](const Key& k) {
+                return (std::uint64_t(std::int64_t(k.top) - g.minY) << 32) | std::uint64_t(std::int64_t(k.bottom) - g.minY);
+            });
             std::int64_t count = 0;
-            for (std::size_t b = bands * part / parts; b < bands * (part + 1) / parts; ++b) {
-                const std::size_t i = bandStarts[2 * b], j = bandStarts[2 * b + 1];
+            ForEachRun(keys, [](const Key& p, const Key& q) { return p.top == q.top && p.bottom == q.bottom; },
+                       [&](std::size_t i, std::size_t j) {
+                for (std::size_t k = i; k < j; ++k) m_items[keys[k].index].bandAndBoth = (keys[i].index << 1) | 1;
+                if (j - i < 2) return;
                 if (keys[i].top < keys[i].bottom) {
                     s.steep.clear();
                     for (std::size_t k = i; k < j; ++k) {
@@ -326,7 +358,7 @@ private:
                     }
                     count += CountAlongBand(s);
                 }
-            }
+            });
             return count;
         });
     }
@@ -336,46 +368,91 @@ private:
     // level drawing or a mesh these are most of the pairs whose boxes meet, far too many to
     // test one by one; none of them may share an end vertex.
     std::int64_t CountAtSharedHeights() const {
+        const Grid& g = m_grid;
         // A point as one number that sorts as (y, x) does, so that the sort compares integers.
-        auto at = [](std::int32_t x, std::int32_t y) {
-            return (std::uint64_t(std::uint32_t(y) ^ 0x80000000u) << 32) | (std::uint32_t(x) ^ 0x80000000u);
+        auto at = [&](std::int32_t x, std::int32_t y) {
+            return (std::uint64_t(std::int64_t(y) - g.minY) << 32) | std::uint64_t(std::int64_t(x) - g.minX);
         };
         // The end's vertex with its kind in the low bits, which the alignment of vertices
-        // leaves free: a sort by (at, vertex) keeps one vertex's ends together.
-        enum : std::uintptr_t { kUpperEnd = 1, kLowerEnd = 2, kAlongEnd = 3, kKinds = 3 };
+        // leaves free: a sort by (at, vertex) keeps one vertex's ends together. Every item
+        // gives two ends; the second end of a loop is no end.
+        enum : std::uintptr_t { kNoEnd = 0, kUpperEnd = 1, kLowerEnd = 2, kAlongEnd = 3, kKinds = 3 };
         struct End {
             std::uint64_t at;
             std::uintptr_t vertexAndKind;
         };
-        std::vector<End> ends;
-        std::vector<std::uint64_t> lefts, rights; // of the items along a height
+        // The ends go to slabs of heights first, each sorted and counted on its own while
+        // it is in the cache, and the slabs shared among the workers.
+        std::size_t both = 0;
+        for (const Item& it : m_items) both += it.Both();
+        if (both == 0) return 0;
+        const std::int64_t height = std::int64_t(g.rows) << g.shift;
+        const std::int64_t slabsWanted = std::max<std::int64_t>(1, std::int64_t(both) / 8192);
+        int slabShift = 0;
+        while ((height >> slabShift) + 1 > slabsWanted) ++slabShift;
+        const std::size_t slabs = std::size_t(height >> slabShift) + 1;
+        auto slabOf = [&](std::int32_t y) { return std::size_t((std::int64_t(y) - g.minY) >> slabShift); };
+        std::vector<std::uint32_t> endStart(slabs + 1, 0), alongStart(slabs + 1, 0);
         for (const Item& it : m_items) {
             if (!it.Both()) continue;
-            const auto& e = Taken(it);
-            if (it.Top() < it.Bottom()) {
-                const bool aUpper = it.seg.a.y < it.seg.b.y;
-                ends.push_back({at(it.seg.a.x, it.seg.a.y), Id(e.V1()) | (aUpper ? kUpperEnd : kLowerEnd)});
-                ends.push_back({at(it.seg.b.x, it.seg.b.y), Id(e.v2) | (aUpper ? kLowerEnd : kUpperEnd)});
-            } else {
-                ends.push_back({at(it.seg.a.x, it.seg.a.y), Id(e.V1()) | kAlongEnd});
-                if (e.v2 != e.V1()) ends.push_back({at(it.seg.b.x, it.seg.b.y), Id(e.v2) | kAlongEnd});
-                lefts.push_back(at(it.Left(), it.Top()));
-                rights.push_back(at(it.Right(), it.Top()));
+            const std::size_t top = slabOf(it.Top());
+            ++endStart[top + 1];
+            ++endStart[slabOf(it.Bottom()) + 1];
+            if (it.Top() == it.Bottom()) ++alongStart[top + 1];
+        }
+        for (std::size_t s = 0; s < slabs; ++s) endStart[s + 1] += endStart[s], alongStart[s + 1] += alongStart[s];
+        std::vector<End> ends(endStart.back());
+        std::vector<std::uint64_t> lefts(alongStart.back()), rights(alongStart.back()); // of the items along a height
+        {
+            std::vector<std::uint32_t> endFill(endStart.begin(), endStart.end() - 1);
+            std::vector<std::uint32_t> alongFill(alongStart.begin(), alongStart.end() - 1);
+            for (const Item& it : m_items) {
+                if (!it.Both()) continue;
+                const auto& e = Taken(it);
+                const Point a = it.seg.a, b = it.seg.b;
+                if (a.y != b.y) {
+                    const bool aUpper = a.y < b.y;
+                    ends[endFill[slabOf(a.y)]++] = {at(a.x, a.y), Id(e.V1()) | (aUpper ? kUpperEnd : kLowerEnd)};
+                    ends[endFill[slabOf(b.y)]++] = {at(b.x, b.y), Id(e.v2) | (aUpper ? kLowerEnd : kUpperEnd)};
+                } else {
+                    const std::size_t s = slabOf(a.y);
+                    ends[endFill[s]++] = {at(a.x, a.y), Id(e.V1()) | kAlongEnd};
+                    ends[endFill[s]++] = {at(b.x, b.y), Id(e.v2) | (e.v2 != e.V1() ? kAlongEnd : kNoEnd)};
+                    lefts[alongFill[s]] = at(it.Left(), a.y);
+                    rights[alongFill[s]++] = at(it.Right(), a.y);
+                }
             }
         }
-        if (ends.empty()) return 0;
-        RadixSortByKey(ends, [](const End& e) { return e.at; });
-        RadixSortByKey(lefts, [](std::uint64_t k) { return k; });
-        RadixSortByKey(rights, [](std::uint64_t k) { return k; });
+        return SumOverParts(slabs, m_threads, [&](std::size_t s, unsigned) {
+            const std::span<End> slab(ends.data() + endStart[s], endStart[s + 1] - endStart[s]);
+            const std::span<std::uint64_t> ls(lefts.data() + alongStart[s], alongStart[s + 1] - alongStart[s]);
+            const std::span<std::uint64_t> rs(rights.data() + alongStart[s], alongStart[s + 1] - alongStart[s]);
+            RadixSortByKey<8>(slab, [](const End& e) { return e.at; });
+            RadixSortByKey<8>(ls, [](std::uint64_t k) { return k; });
+            RadixSortByKey<8>(rs, [](std::uint64_t k) { return k; });
+            return CountSlab(slab, ls, rs);
+        });
+    }
+
+    // The pairs meeting at the points of one slab of heights, its ends sorted by point.
+    template <class End>
+    static std::int64_t CountSlab(std::span<End> ends, std::span<const std::uint64_t> lefts,
+                                  std::span<const std::uint64_t> rights) {
+        constexpr std::uintptr_t kUpperEnd = 1, kLowerEnd = 2, kAlongEnd = 3, kKinds = 3;
         std::int64_t count = 0;
         std::size_t leftsUpTo = 0, rightsBelow = 0;
         for (std::size_t i = 0; i < ends.size();) {
             std::size_t j = i + 1;
             while (j < ends.size() && ends[j].at == ends[i].at) ++j;
-            if (j - i > 2)
+            // Nearly always one vertex per point; otherwise its ends are put together.
+            bool oneVertex = true;
+            for (std::size_t k = i + 1; k < j && oneVertex; ++k)
+                oneVertex = (ends[k].vertexAndKind & ~kKinds) == (ends[i].vertexAndKind & ~kKinds);
+            if (!oneVertex)
                 std::sort(ends.begin() + std::ptrdiff_t(i), ends.begin() + std::ptrdiff_t(j),
                           [](const End& p, const End& q) { return p.vertexAndKind < q.vertexAndKind; });
-            // Steep ends at this point against the items along its height that hold it.
+            // Steep ends at this point against the items along its height that hold it:
+            // those begun at or before it less those ended before it.
             const std::uint64_t point = ends[i].at;
             while (leftsUpTo < lefts.size() && lefts[leftsUpTo] <= point) ++leftsUpTo;
             while (rightsBelow < rights.size() && rights[rightsBelow] < point) ++rightsBelow;
@@ -387,7 +464,7 @@ private:
                 std::int64_t u = 0, d = 0, a = 0;
                 for (; l < j && (ends[l].vertexAndKind & ~kKinds) == (ends[k].vertexAndKind & ~kKinds); ++l) {
                     const std::uintptr_t kind = ends[l].vertexAndKind & kKinds;
-                    (kind == kUpperEnd ? u : kind == kLowerEnd ? d : a) += 1;
+                    u += kind == kUpperEnd, d += kind == kLowerEnd, a += kind == kAlongEnd;
                 }
                 count -= u * d + (u + d) * a;
                 uppers += u;

@@ -1,29 +1,36 @@
 #pragma once
-// A stable sort by a 64-bit key in passes of 16 bits, least significant first, that skips
-// the digits all keys share: drawing coordinates use few of their bits, so millions of
-// keys take two or three passes instead of a comparison sort.
+// A stable sort by a 64-bit key in passes of kBits bits, least significant first, that
+// skips the digits all keys share: drawing coordinates use few of their bits, so millions
+// of keys take two or three passes instead of a comparison sort. Narrower digits suit
+// short lists, whose counters would otherwise outweigh them.
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <span>
 #include <vector>
 
-template <class T, class KeyOf>
-void RadixSortByKey(std::vector<T>& items, KeyOf keyOf) {
+template <int kBits = 16, class T, class KeyOf>
+void RadixSortByKey(std::span<T> items, KeyOf keyOf) {
+    constexpr int kDigits = (64 + kBits - 1) / kBits;
+    constexpr std::size_t kBuckets = std::size_t(1) << kBits;
+    constexpr std::uint64_t kMask = kBuckets - 1;
     const std::size_t n = items.size();
-    if (n < 4096) {
+    if (n < std::min<std::size_t>(4096, 2 * kBuckets)) {
         std::stable_sort(items.begin(), items.end(), [&](const T& a, const T& b) { return keyOf(a) < keyOf(b); });
         return;
     }
-    constexpr int kDigits = 4;
-    constexpr std::size_t kBuckets = 1 << 16;
     std::vector<std::array<std::uint32_t, kBuckets>> counts(kDigits);
     for (auto& c : counts) c.fill(0);
     for (const T& it : items) {
         const std::uint64_t k = keyOf(it);
-        for (int d = 0; d < kDigits; ++d) ++counts[d][(k >> (16 * d)) & 0xFFFF];
+        for (int d = 0; d < kDigits; ++d) ++counts[d][(k >> (kBits * d)) & kMask];
     }
-    std::vector<T> other(n);
+    // Left uninitialised where T allows: every place is written before it is read.
+    std::unique_ptr<T[]> buffer(new T[n]);
+    T* from = items.data();
+    T* to = buffer.get();
     for (int d = 0; d < kDigits; ++d) {
         auto& c = counts[d];
         // One bucket holding everything: this digit is the same in every key.
@@ -34,7 +41,13 @@ void RadixSortByKey(std::vector<T>& items, KeyOf keyOf) {
             k = sum;
             sum += here;
         }
-        for (const T& it : items) other[c[(keyOf(it) >> (16 * d)) & 0xFFFF]++] = it;
-        items.swap(other);
+        for (std::size_t i = 0; i < n; ++i) to[c[(keyOf(from[i]) >> (kBits * d)) & kMask]++] = from[i];
+        std::swap(from, to);
     }
+    if (from != items.data()) std::copy(from, from + n, items.data());
+}
+
+template <int kBits = 16, class T, class KeyOf>
+void RadixSortByKey(std::vector<T>& items, KeyOf keyOf) {
+    RadixSortByKey<kBits>(std::span<T>(items), keyOf);
 }
