@@ -12,11 +12,10 @@
 
 namespace {
 
-// 24 bytes an edge: the box is derived from the segment, and the end vertices are read from
-// the snapshot only for the few pairs whose boxes meet.
+// 20 bytes an edge, and the end vertices beside it in the same order: the box is derived
+// from the segment.
 struct Item {
     Segment seg;
-    std::uint32_t edge;        // index of the taken edge
     std::uint32_t bandAndBoth; // band << 1, and the low bit set when both ends are vertices
 
     std::int32_t Left() const { return std::min(seg.a.x, seg.b.x); }
@@ -25,7 +24,39 @@ struct Item {
     std::int32_t Bottom() const { return std::max(seg.a.y, seg.b.y); }
     bool Both() const { return bandAndBoth & 1; }
 };
-static_assert(sizeof(Item) == 24);
+static_assert(sizeof(Item) == 20);
+
+struct EndVertices {
+    const void* v1;
+    const void* v2;
+};
+
+// The intersection test of the count, with the orientation values in `Wide`: 64 bits are
+// exact while every coordinate difference stays below 2^31. Segments with both ends strictly
+// on one side of the other's line miss it, whatever the box tests would say, so most pairs
+// are settled by two orientations.
+template <class Wide>
+int Orientation(Point p, Point q, Point r) {
+    const Wide v = Wide(std::int64_t(q.y) - p.y) * (std::int64_t(r.x) - p.x) - Wide(std::int64_t(r.y) - p.y) * (std::int64_t(q.x) - p.x);
+    return (v > 0) - (v < 0);
+}
+
+bool InBox(Point p, Point c, Point d) {
+    return p.x >= std::min(c.x, d.x) && p.x <= std::max(c.x, d.x) && p.y >= std::min(c.y, d.y) &&
+           p.y <= std::max(c.y, d.y);
+}
+
+template <class Wide>
+bool Meet(const Segment& e, const Segment& f) {
+    const Point A = e.a, B = e.b, C = f.a, D = f.b;
+    const int d1 = Orientation<Wide>(C, D, A), d2 = Orientation<Wide>(C, D, B);
+    if (d1 * d2 > 0) return false;
+    const int d3 = Orientation<Wide>(A, B, C), d4 = Orientation<Wide>(A, B, D);
+    if (d3 * d4 > 0) return false;
+    if (d1 * d2 < 0 && d3 * d4 < 0) return true;
+    return (d1 == 0 && InBox(A, C, D)) || (d2 == 0 && InBox(B, C, D)) || (d3 == 0 && InBox(C, A, B)) ||
+           (d4 == 0 && InBox(D, A, B));
+}
 
 std::uintptr_t Id(const void* v) { return reinterpret_cast<std::uintptr_t>(v); }
 
@@ -227,11 +258,12 @@ public:
         if (!TakeItems()) return 0;
         std::int64_t count = CountWithinBands();
         count += CountAtSharedHeights();
-        return count + CountInCells();
+        count += CountInCells();
+        return count;
     }
 
 private:
-    const PendingCrossings::Edge& Taken(const Item& it) const { return m_taken.edges[it.edge]; }
+    const EndVertices& Ends(std::size_t i) const { return m_ends[i]; }
 
     bool Big(const Item& it) const {
         return std::int64_t(m_grid.Col(it.Right()) - m_grid.Col(it.Left()) + 1) *
@@ -239,11 +271,12 @@ private:
                kMaxCellsPerItem;
     }
 
-    bool Crosses(const Item& p, const Item& q) const {
+    bool Crosses(std::size_t i, std::size_t j) const {
+        const Item &p = m_items[i], &q = m_items[j];
         if (p.Left() > q.Right() || q.Left() > p.Right() || p.Top() > q.Bottom() || q.Top() > p.Bottom()) return false;
-        const auto &e = Taken(p), &f = Taken(q);
-        const void *a = e.V1(), *b = e.v2, *c = f.V1(), *d = f.v2;
-        return a != c && a != d && b != c && b != d && SegmentsIntersect(p.seg, q.seg);
+        const void *a = m_ends[i].v1, *b = m_ends[i].v2, *c = m_ends[j].v1, *d = m_ends[j].v2;
+        if (a == c || a == d || b == c || b == d) return false;
+        return m_narrow ? Meet<std::int64_t>(p.seg, q.seg) : Meet<__int128>(p.seg, q.seg);
     }
 
     // The items of the colour, in the order of the cell holding their top-left corner.
@@ -278,6 +311,8 @@ private:
             if (g.cols * g.rows <= maxCells) break;
         }
         m_grid = g;
+        constexpr std::int64_t kNarrow = std::int64_t(1) << 31;
+        m_narrow = maxX - minX < kNarrow && maxY - minY < kNarrow;
         std::vector<std::uint32_t> start(g.Cells() + 1, 0);
         auto cellOf = [&](const Segment& s) {
             return std::size_t(g.Row(std::min(s.a.y, s.b.y))) * std::size_t(g.cols) +
@@ -287,10 +322,12 @@ private:
             if (e.Code() == m_code) ++start[cellOf(e.seg) + 1];
         for (std::size_t c = 1; c < start.size(); ++c) start[c] += start[c - 1];
         m_items.resize(n);
-        for (std::size_t i = 0; i < m_taken.edges.size(); ++i) {
-            const auto& e = m_taken.edges[i];
+        m_ends.resize(n);
+        for (const auto& e : m_taken.edges) {
             if (e.Code() != m_code) continue;
-            m_items[start[cellOf(e.seg)]++] = Item{e.seg, std::uint32_t(i), std::uint32_t(e.V1() && e.v2)};
+            const std::size_t at = start[cellOf(e.seg)]++;
+            m_items[at] = Item{e.seg, std::uint32_t(e.V1() && e.v2)};
+            m_ends[at] = {e.V1(), e.v2};
         }
         return true;
     }
@@ -342,19 +379,19 @@ private:
                     s.steep.clear();
                     for (std::size_t k = i; k < j; ++k) {
                         const Item& it = m_items[keys[k].index];
-                        const auto& e = Taken(it);
+                        const auto& e = Ends(keys[k].index);
                         const bool aLow = it.seg.a.y < it.seg.b.y;
                         const Point low = aLow ? it.seg.a : it.seg.b, high = aLow ? it.seg.b : it.seg.a;
-                        s.steep.push_back({low.x, high.x, Id(aLow ? e.V1() : e.v2), Id(aLow ? e.v2 : e.V1()), 0});
+                        s.steep.push_back({low.x, high.x, Id(aLow ? e.v1 : e.v2), Id(aLow ? e.v2 : e.v1), 0});
                     }
                     count += CountSteepBand(s);
                 } else {
                     s.along.clear();
                     for (std::size_t k = i; k < j; ++k) {
                         const Item& it = m_items[keys[k].index];
-                        const auto& e = Taken(it);
+                        const auto& e = Ends(keys[k].index);
                         const bool aLeft = it.seg.a.x <= it.seg.b.x;
-                        s.along.push_back({it.Left(), it.Right(), Id(aLeft ? e.V1() : e.v2), Id(aLeft ? e.v2 : e.V1())});
+                        s.along.push_back({it.Left(), it.Right(), Id(aLeft ? e.v1 : e.v2), Id(aLeft ? e.v2 : e.v1)});
                     }
                     count += CountAlongBand(s);
                 }
@@ -406,18 +443,19 @@ private:
         {
             std::vector<std::uint32_t> endFill(endStart.begin(), endStart.end() - 1);
             std::vector<std::uint32_t> alongFill(alongStart.begin(), alongStart.end() - 1);
-            for (const Item& it : m_items) {
+            for (std::size_t i = 0; i < m_items.size(); ++i) {
+                const Item& it = m_items[i];
                 if (!it.Both()) continue;
-                const auto& e = Taken(it);
+                const auto& e = Ends(i);
                 const Point a = it.seg.a, b = it.seg.b;
                 if (a.y != b.y) {
                     const bool aUpper = a.y < b.y;
-                    ends[endFill[slabOf(a.y)]++] = {at(a.x, a.y), Id(e.V1()) | (aUpper ? kUpperEnd : kLowerEnd)};
+                    ends[endFill[slabOf(a.y)]++] = {at(a.x, a.y), Id(e.v1) | (aUpper ? kUpperEnd : kLowerEnd)};
                     ends[endFill[slabOf(b.y)]++] = {at(b.x, b.y), Id(e.v2) | (aUpper ? kLowerEnd : kUpperEnd)};
                 } else {
                     const std::size_t s = slabOf(a.y);
-                    ends[endFill[s]++] = {at(a.x, a.y), Id(e.V1()) | kAlongEnd};
-                    ends[endFill[s]++] = {at(b.x, b.y), Id(e.v2) | (e.v2 != e.V1() ? kAlongEnd : kNoEnd)};
+                    ends[endFill[s]++] = {at(a.x, a.y), Id(e.v1) | kAlongEnd};
+                    ends[endFill[s]++] = {at(b.x, b.y), Id(e.v2) | (e.v2 != e.v1 ? kAlongEnd : kNoEnd)};
                     lefts[alongFill[s]] = at(it.Left(), a.y);
                     rights[alongFill[s]++] = at(it.Right(), a.y);
                 }
@@ -486,7 +524,9 @@ private:
     std::uint16_t m_code;
     unsigned m_threads;
     Grid m_grid;
+    bool m_narrow = false; // coordinate differences fit 31 bits
     std::vector<Item> m_items;
+    std::vector<EndVertices> m_ends;
 };
 
 std::int64_t ColourCount::CountInCells() const {
@@ -521,11 +561,16 @@ std::int64_t ColourCount::CountInCells() const {
         }
     }
 
-    // A cell's items, copied out with what the pair loop reads.
+    // A cell's items, copied out with all the pair loop reads.
     struct Local {
-        std::int32_t top, bottom, left, right, cx0, cy0;
-        std::uint32_t bandAndBoth, item;
-        bool Steep() const { return (bandAndBoth & 1) && top < bottom; }
+        Segment seg;
+        EndVertices ends;
+        std::int32_t top, cx0, cy0;
+        std::uint32_t bandAndBoth;
+        std::int32_t Bottom() const { return std::max(seg.a.y, seg.b.y); }
+        std::int32_t Left() const { return std::min(seg.a.x, seg.b.x); }
+        std::int32_t Right() const { return std::max(seg.a.x, seg.b.x); }
+        bool Steep() const { return (bandAndBoth & 1) && top < Bottom(); }
     };
     std::vector<std::vector<Local>> locals(m_threads);
     std::vector<std::vector<std::uint32_t>> runEnds(m_threads);
@@ -537,8 +582,7 @@ std::int64_t ColourCount::CountInCells() const {
         cellItems.clear();
         for (std::uint32_t k = begin; k < end; ++k) {
             const Item& it = m_items[members[k]];
-            cellItems.push_back({it.Top(), it.Bottom(), it.Left(), it.Right(), g.Col(it.Left()), g.Row(it.Top()),
-                                 it.bandAndBoth, members[k]});
+            cellItems.push_back({it.seg, m_ends[members[k]], it.Top(), g.Col(it.Left()), g.Row(it.Top()), it.bandAndBoth});
         }
         // By top edge and band: the items that can meet one are those after it whose top
         // edge lies within its height, its own band's items (counted already) aside.
@@ -560,18 +604,27 @@ std::int64_t ColourCount::CountInCells() const {
             for (blockEnd = blockBegin + 1; blockEnd < m && (cellItems[blockEnd].bandAndBoth >> 1) == band;) ++blockEnd;
             for (std::uint32_t i = blockBegin; i < blockEnd; ++i) {
                 const Local& p = cellItems[i];
+                const std::int32_t pBottom = p.Bottom(), pLeft = p.Left(), pRight = p.Right();
+                const bool pSteep = p.Steep(), pAlong = (p.bandAndBoth & 1) && !pSteep;
                 for (std::uint32_t j = blockEnd; j < m; ++j) {
                     const Local& q = cellItems[j];
-                    if (q.top > p.bottom) break;
-                    if (MeetOnlyAtSharedHeight(p.top, p.bottom, p.bandAndBoth & 1, q.top, q.bottom, q.bandAndBoth & 1)) {
-                        // Every steep item of q's run has q's top, and so meets p only there.
-                        if (q.Steep()) j = runEnd[j] - 1;
-                        continue;
+                    if (q.top > pBottom) break;
+                    // Pairs meeting only at a shared height (q lies no higher than p). Every
+                    // steep item of q's run has q's top, and so meets p only there too.
+                    if (q.bandAndBoth & 1) {
+                        const bool qSteep = q.top < q.Bottom();
+                        if ((pSteep && (q.top == pBottom || (q.top == p.top && !qSteep))) || (pAlong && qSteep && q.top == p.top)) {
+                            if (qSteep) j = runEnd[j] - 1;
+                            continue;
+                        }
                     }
                     // The pair belongs to the cell of the top-left corner of the boxes' overlap.
-                    if (std::max(p.cx0, q.cx0) != cx || std::max(p.cy0, q.cy0) != cy) continue;
-                    if (p.left > q.right || q.left > p.right) continue;
-                    if (Crosses(m_items[p.item], m_items[q.item])) ++count;
+                    if ((std::max(p.cx0, q.cx0) != cx) | (std::max(p.cy0, q.cy0) != cy) | (pLeft > q.Right()) |
+                        (q.Left() > pRight))
+                        continue;
+                    if (p.ends.v1 == q.ends.v1 || p.ends.v1 == q.ends.v2 || p.ends.v2 == q.ends.v1 || p.ends.v2 == q.ends.v2)
+                        continue;
+                    if (m_narrow ? Meet<std::int64_t>(p.seg, q.seg) : Meet<__int128>(p.seg, q.seg)) ++count;
                 }
             }
         }
@@ -603,18 +656,19 @@ std::int64_t ColourCount::CountInCells() const {
     count += SumOverParts(big.size(), m_threads, [&](std::size_t k, unsigned) {
         const Item& p = m_items[big[k]];
         std::int64_t c = 0;
-        auto consider = [&](const Item& q) {
+        auto consider = [&](std::size_t j) {
+            const Item& q = m_items[j];
             if ((q.bandAndBoth >> 1) == (p.bandAndBoth >> 1) ||
                 MeetOnlyAtSharedHeight(p.Top(), p.Bottom(), p.Both(), q.Top(), q.Bottom(), q.Both()))
                 return;
-            if (Crosses(p, q)) ++c;
+            if (Crosses(big[k], j)) ++c;
         };
         const std::size_t from = firstRowFrom(std::int64_t(g.Row(p.Top())) - kMaxCellsPerItem + 1);
         const std::size_t to = firstRowFrom(std::int64_t(g.Row(p.Bottom())) + 1);
         for (std::size_t j = from; j < to; ++j)
-            if (!Big(m_items[j])) consider(m_items[j]);
+            if (!Big(m_items[j])) consider(j);
         // A pair of two big items is counted from its first member only.
-        for (std::size_t other = k + 1; other < big.size(); ++other) consider(m_items[big[other]]);
+        for (std::size_t other = k + 1; other < big.size(); ++other) consider(big[other]);
         return c;
     });
     return count;
