@@ -413,63 +413,62 @@ private:
         // The end's vertex with its kind in the low bits, which the alignment of vertices
         // leaves free: a sort by (at, vertex) keeps one vertex's ends together. Every item
         // gives two ends; the second end of a loop is no end.
-        enum : std::uintptr_t { kNoEnd = 0, kUpperEnd = 1, kLowerEnd = 2, kAlongEnd = 3, kKinds = 3 };
+        enum : std::uintptr_t { kNoEnd = 0, kUpperEnd = 1, kLowerEnd = 2, kAlongEnd = 3 };
         struct End {
             std::uint64_t at;
             std::uintptr_t vertexAndKind;
         };
-        // The ends go to slabs of heights first, each sorted and counted on its own while
-        // it is in the cache, and the slabs shared among the workers.
+        // The ends go to slabs of whole rows of cells, each sorted and counted on its own
+        // while it is in the cache. The items come in the order of the rows, and no end lies
+        // above its item's top: a slab is complete once the items have passed it, and is
+        // counted and let go then, so that only the slabs ahead hold ends.
         std::size_t both = 0;
         for (const Item& it : m_items) both += it.Both();
         if (both == 0) return 0;
-        const std::int64_t height = std::int64_t(g.rows) << g.shift;
-        const std::int64_t slabsWanted = std::max<std::int64_t>(1, std::int64_t(both) / 8192);
-        int slabShift = 0;
-        while ((height >> slabShift) + 1 > slabsWanted) ++slabShift;
-        const std::size_t slabs = std::size_t(height >> slabShift) + 1;
-        auto slabOf = [&](std::int32_t y) { return std::size_t((std::int64_t(y) - g.minY) >> slabShift); };
-        std::vector<std::uint32_t> endStart(slabs + 1, 0), alongStart(slabs + 1, 0);
-        for (const Item& it : m_items) {
+        const std::int64_t slabRows = std::max<std::int64_t>(1, g.rows * 8192 / std::int64_t(both));
+        const std::size_t slabs = std::size_t((g.rows + slabRows - 1) / slabRows);
+        auto slabOf = [&](std::int32_t y) { return std::size_t(g.Row(y) / slabRows); };
+        struct Slab {
+            std::vector<End> ends;
+            std::vector<std::uint64_t> lefts, rights; // of the items along a height
+        };
+        std::vector<Slab> slab(slabs);
+        const std::size_t batch = 8 * std::size_t(m_threads);
+        std::size_t counted = 0;
+        std::int64_t count = 0;
+        auto countUpTo = [&](std::size_t last) {
+            count += SumOverParts(last - counted, m_threads, [&](std::size_t k, unsigned) {
+                Slab& sl = slab[counted + k];
+                RadixSortByKey<8>(sl.ends, [](const End& e) { return e.at; });
+                RadixSortByKey<8>(sl.lefts, [](std::uint64_t x) { return x; });
+                RadixSortByKey<8>(sl.rights, [](std::uint64_t x) { return x; });
+                const std::int64_t c = CountSlab(std::span<End>(sl.ends), sl.lefts, sl.rights);
+                sl = Slab{};
+                return c;
+            });
+            counted = last;
+        };
+        for (std::size_t i = 0; i < m_items.size(); ++i) {
+            const Item& it = m_items[i];
+            const std::size_t here = slabOf(it.Top());
+            if (here >= counted + batch) countUpTo(here);
             if (!it.Both()) continue;
-            const std::size_t top = slabOf(it.Top());
-            ++endStart[top + 1];
-            ++endStart[slabOf(it.Bottom()) + 1];
-            if (it.Top() == it.Bottom()) ++alongStart[top + 1];
-        }
-        for (std::size_t s = 0; s < slabs; ++s) endStart[s + 1] += endStart[s], alongStart[s + 1] += alongStart[s];
-        std::vector<End> ends(endStart.back());
-        std::vector<std::uint64_t> lefts(alongStart.back()), rights(alongStart.back()); // of the items along a height
-        {
-            std::vector<std::uint32_t> endFill(endStart.begin(), endStart.end() - 1);
-            std::vector<std::uint32_t> alongFill(alongStart.begin(), alongStart.end() - 1);
-            for (std::size_t i = 0; i < m_items.size(); ++i) {
-                const Item& it = m_items[i];
-                if (!it.Both()) continue;
-                const auto& e = Ends(i);
-                const Point a = it.seg.a, b = it.seg.b;
-                if (a.y != b.y) {
-                    const bool aUpper = a.y < b.y;
-                    ends[endFill[slabOf(a.y)]++] = {at(a.x, a.y), Id(e.v1) | (aUpper ? kUpperEnd : kLowerEnd)};
-                    ends[endFill[slabOf(b.y)]++] = {at(b.x, b.y), Id(e.v2) | (aUpper ? kLowerEnd : kUpperEnd)};
-                } else {
-                    const std::size_t s = slabOf(a.y);
-                    ends[endFill[s]++] = {at(a.x, a.y), Id(e.v1) | kAlongEnd};
-                    ends[endFill[s]++] = {at(b.x, b.y), Id(e.v2) | (e.v2 != e.v1 ? kAlongEnd : kNoEnd)};
-                    lefts[alongFill[s]] = at(it.Left(), a.y);
-                    rights[alongFill[s]++] = at(it.Right(), a.y);
-                }
+            const auto& e = Ends(i);
+            const Point a = it.seg.a, b = it.seg.b;
+            if (a.y != b.y) {
+                const bool aUpper = a.y < b.y;
+                slab[slabOf(a.y)].ends.push_back({at(a.x, a.y), Id(e.v1) | (aUpper ? kUpperEnd : kLowerEnd)});
+                slab[slabOf(b.y)].ends.push_back({at(b.x, b.y), Id(e.v2) | (aUpper ? kLowerEnd : kUpperEnd)});
+            } else {
+                Slab& sl = slab[here];
+                sl.ends.push_back({at(a.x, a.y), Id(e.v1) | kAlongEnd});
+                sl.ends.push_back({at(b.x, b.y), Id(e.v2) | (e.v2 != e.v1 ? kAlongEnd : kNoEnd)});
+                sl.lefts.push_back(at(it.Left(), a.y));
+                sl.rights.push_back(at(it.Right(), a.y));
             }
         }
-        return SumOverParts(slabs, m_threads, [&](std::size_t s, unsigned) {
-            const std::span<End> slab(ends.data() + endStart[s], endStart[s + 1] - endStart[s]);
-            const std::span<std::uint64_t> ls(lefts.data() + alongStart[s], alongStart[s + 1] - alongStart[s]);
-            const std::span<std::uint64_t> rs(rights.data() + alongStart[s], alongStart[s + 1] - alongStart[s]);
-            RadixSortByKey<8>(slab, [](const End& e) { return e.at; });
-            RadixSortByKey<8>(ls, [](std::uint64_t k) { return k; });
-            RadixSortByKey<8>(rs, [](std::uint64_t k) { return k; });
-            return CountSlab(slab, ls, rs);
-        });
+        countUpTo(slabs);
+        return count;
     }
 
     // The pairs meeting at the points of one slab of heights, its ends sorted by point.
@@ -532,8 +531,11 @@ private:
 std::int64_t ColourCount::CountInCells() const {
     const Grid& g = m_grid;
     const std::size_t n = m_items.size();
-    std::vector<std::uint32_t> start(g.Cells() + 1, 0);
+    // Big items aside, the rows an item spans are few: the members of a band of rows of
+    // cells are gathered from the items whose first row lies at most that many rows above
+    // it, band by band, so that no list of all members is ever made.
     std::vector<std::uint32_t> big;
+    std::int64_t maxSpan = 0;
     std::uint64_t memberships = 0;
     for (std::uint32_t i = 0; i < n; ++i) {
         const Item& it = m_items[i];
@@ -541,25 +543,18 @@ std::int64_t ColourCount::CountInCells() const {
             big.push_back(i);
             continue;
         }
-        const std::int32_t cx0 = g.Col(it.Left()), cx1 = g.Col(it.Right()), cy0 = g.Row(it.Top()), cy1 = g.Row(it.Bottom());
-        for (std::int64_t cy = cy0; cy <= cy1; ++cy)
-            for (std::int64_t cx = cx0; cx <= cx1; ++cx) ++start[std::size_t(cy * g.cols + cx) + 1];
-        memberships += std::uint64_t(cx1 - cx0 + 1) * std::uint64_t(cy1 - cy0 + 1);
+        const std::int64_t rows = g.Row(it.Bottom()) - g.Row(it.Top());
+        maxSpan = std::max(maxSpan, rows);
+        memberships += std::uint64_t(rows + 1) * std::uint64_t(g.Col(it.Right()) - g.Col(it.Left()) + 1);
     }
-    if (memberships > std::numeric_limits<std::uint32_t>::max())
-        throw std::length_error("too many edges to count crossings");
-    for (std::size_t c = 1; c < start.size(); ++c) start[c] += start[c - 1];
-    std::vector<std::uint32_t> members(start.back());
-    {
-        std::vector<std::uint32_t> fill(start.begin(), start.end() - 1);
-        for (std::uint32_t i = 0; i < n; ++i) {
-            const Item& it = m_items[i];
-            if (Big(it)) continue;
-            const std::int32_t cx0 = g.Col(it.Left()), cx1 = g.Col(it.Right()), cy0 = g.Row(it.Top()), cy1 = g.Row(it.Bottom());
-            for (std::int64_t cy = cy0; cy <= cy1; ++cy)
-                for (std::int64_t cx = cx0; cx <= cx1; ++cx) members[fill[std::size_t(cy * g.cols + cx)]++] = i;
-        }
-    }
+    auto firstRowFrom = [&](std::int64_t row) {
+        return static_cast<std::size_t>(
+            std::partition_point(m_items.begin(), m_items.end(), [&](const Item& it) { return g.Row(it.Top()) < row; }) -
+            m_items.begin());
+    };
+    const std::int64_t rowsPerPart =
+        std::max<std::int64_t>(1, std::int64_t(double(g.rows) * 32768.0 / double(std::max<std::uint64_t>(memberships, 1))));
+    const std::size_t parts = std::size_t((g.rows + rowsPerPart - 1) / rowsPerPart);
 
     // A cell's items, copied out with all the pair loop reads.
     struct Local {
@@ -574,22 +569,20 @@ std::int64_t ColourCount::CountInCells() const {
     };
     std::vector<std::vector<Local>> locals(m_threads);
     std::vector<std::vector<std::uint32_t>> runEnds(m_threads);
-    auto countCell = [&](std::size_t cell, unsigned w) -> std::int64_t {
-        const std::uint32_t begin = start[cell], end = start[cell + 1];
-        if (end - begin < 2) return 0;
-        const std::int32_t cx = std::int32_t(std::int64_t(cell) % g.cols), cy = std::int32_t(std::int64_t(cell) / g.cols);
+    auto countCell = [&](std::int32_t cx, std::int32_t cy, std::span<const std::uint32_t> members, unsigned w) -> std::int64_t {
+        if (members.size() < 2) return 0;
         auto& cellItems = locals[w];
         cellItems.clear();
-        for (std::uint32_t k = begin; k < end; ++k) {
-            const Item& it = m_items[members[k]];
-            cellItems.push_back({it.seg, m_ends[members[k]], it.Top(), g.Col(it.Left()), g.Row(it.Top()), it.bandAndBoth});
+        for (std::uint32_t i : members) {
+            const Item& it = m_items[i];
+            cellItems.push_back({it.seg, m_ends[i], it.Top(), g.Col(it.Left()), g.Row(it.Top()), it.bandAndBoth});
         }
         // By top edge and band: the items that can meet one are those after it whose top
         // edge lies within its height, its own band's items (counted already) aside.
         std::sort(cellItems.begin(), cellItems.end(), [](const Local& p, const Local& q) {
             return p.top != q.top ? p.top < q.top : (p.bandAndBoth >> 1) < (q.bandAndBoth >> 1);
         });
-        const std::uint32_t m = end - begin;
+        const std::uint32_t m = std::uint32_t(members.size());
         // Where each run of steep items with one top height ends, to pass the run at once.
         auto& runEnd = runEnds[w];
         runEnd.resize(m);
@@ -630,29 +623,41 @@ std::int64_t ColourCount::CountInCells() const {
         }
         return count;
     };
-    // Cells in parts of about equal numbers of members.
-    const std::size_t parts = n < 1024 ? 1 : std::size_t(16) * m_threads;
-    std::vector<std::size_t> partStart{0};
-    for (std::size_t p = 1; p < parts; ++p) {
-        const std::uint64_t goal = std::uint64_t(members.size()) * p / parts;
-        partStart.push_back(std::size_t(std::lower_bound(start.begin() + std::ptrdiff_t(partStart.back()), start.end() - 1, goal) -
-                                        start.begin()));
-    }
-    partStart.push_back(g.Cells());
+    struct PartScratch {
+        std::vector<std::uint32_t> start, fill, members;
+    };
+    std::vector<PartScratch> scratch(m_threads);
     std::int64_t count = SumOverParts(parts, m_threads, [&](std::size_t part, unsigned w) {
+        const std::int64_t r0 = std::int64_t(part) * rowsPerPart, r1 = std::min(g.rows, r0 + rowsPerPart);
+        const std::size_t cells = std::size_t((r1 - r0) * g.cols);
+        const std::size_t from = firstRowFrom(r0 - maxSpan), to = firstRowFrom(r1);
+        auto& [start, fill, members] = scratch[w];
+        start.assign(cells + 1, 0);
+        auto forEachCell = [&](const Item& it, auto&& f) {
+            const std::int64_t cy0 = std::max<std::int64_t>(g.Row(it.Top()), r0), cy1 = std::min<std::int64_t>(g.Row(it.Bottom()), r1 - 1);
+            const std::int64_t cx0 = g.Col(it.Left()), cx1 = g.Col(it.Right());
+            for (std::int64_t cy = cy0; cy <= cy1; ++cy)
+                for (std::int64_t cx = cx0; cx <= cx1; ++cx) f(std::size_t((cy - r0) * g.cols + cx));
+        };
+        std::uint64_t total = 0;
+        for (std::size_t i = from; i < to; ++i)
+            if (!Big(m_items[i])) forEachCell(m_items[i], [&](std::size_t c) { ++start[c + 1], ++total; });
+        if (total > std::numeric_limits<std::uint32_t>::max()) throw std::length_error("too many edges to count crossings");
+        for (std::size_t c = 1; c <= cells; ++c) start[c] += start[c - 1];
+        members.resize(total);
+        fill.assign(start.begin(), start.end() - 1);
+        for (std::size_t i = from; i < to; ++i)
+            if (!Big(m_items[i])) forEachCell(m_items[i], [&](std::size_t c) { members[fill[c]++] = std::uint32_t(i); });
         std::int64_t c = 0;
-        for (std::size_t cell = partStart[part]; cell < partStart[part + 1]; ++cell) c += countCell(cell, w);
+        for (std::size_t cell = 0; cell < cells; ++cell)
+            c += countCell(std::int32_t(std::int64_t(cell) % g.cols), std::int32_t(r0 + std::int64_t(cell) / g.cols),
+                           std::span<const std::uint32_t>(members.data() + start[cell], start[cell + 1] - start[cell]), w);
         return c;
     });
 
     // A big item meets the other big items wherever they are, and only those small items
     // whose first row (the order of the items) lies within its rows or at most the height
     // of a small item above them.
-    auto firstRowFrom = [&](std::int64_t row) {
-        return static_cast<std::size_t>(
-            std::partition_point(m_items.begin(), m_items.end(), [&](const Item& it) { return g.Row(it.Top()) < row; }) -
-            m_items.begin());
-    };
     count += SumOverParts(big.size(), m_threads, [&](std::size_t k, unsigned) {
         const Item& p = m_items[big[k]];
         std::int64_t c = 0;
@@ -663,7 +668,7 @@ std::int64_t ColourCount::CountInCells() const {
                 return;
             if (Crosses(big[k], j)) ++c;
         };
-        const std::size_t from = firstRowFrom(std::int64_t(g.Row(p.Top())) - kMaxCellsPerItem + 1);
+        const std::size_t from = firstRowFrom(std::int64_t(g.Row(p.Top())) - maxSpan);
         const std::size_t to = firstRowFrom(std::int64_t(g.Row(p.Bottom())) + 1);
         for (std::size_t j = from; j < to; ++j)
             if (!Big(m_items[j])) consider(j);
