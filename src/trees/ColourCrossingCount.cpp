@@ -265,6 +265,9 @@ public:
 private:
     const EndVertices& Ends(std::size_t i) const { return m_ends[i]; }
 
+    // Several parts for each worker, whatever the size, so that they share the work.
+    std::size_t MinParts() const { return m_threads > 1 ? 4 * std::size_t(m_threads) : 1; }
+
     bool Big(const Item& it) const {
         return std::int64_t(m_grid.Col(it.Right()) - m_grid.Col(it.Left()) + 1) *
                    (m_grid.Row(it.Bottom()) - m_grid.Row(it.Top()) + 1) >
@@ -342,7 +345,7 @@ private:
         // sorted and counted on its own while it is in the cache.
         const Grid& g = m_grid;
         const std::size_t n = m_items.size();
-        const std::size_t parts = std::max<std::size_t>(1, std::min<std::size_t>(n / 8192, 64 * std::size_t(m_threads)));
+        const std::size_t parts = std::clamp<std::size_t>(n / 8192, MinParts(), 64 * std::size_t(m_threads));
         std::vector<std::size_t> partStart{0};
         for (std::size_t p = 1; p < parts; ++p) {
             std::size_t i = std::max(partStart.back(), n * p / parts);
@@ -425,7 +428,8 @@ private:
         std::size_t both = 0;
         for (const Item& it : m_items) both += it.Both();
         if (both == 0) return 0;
-        const std::int64_t slabRows = std::max<std::int64_t>(1, g.rows * 8192 / std::int64_t(both));
+        const std::int64_t slabRows =
+            std::max<std::int64_t>(1, std::min(g.rows * 8192 / std::int64_t(both), g.rows / std::int64_t(MinParts())));
         const std::size_t slabs = std::size_t((g.rows + slabRows - 1) / slabRows);
         auto slabOf = [&](std::int32_t y) { return std::size_t(g.Row(y) / slabRows); };
         struct Slab {
@@ -552,8 +556,11 @@ std::int64_t ColourCount::CountInCells() const {
             std::partition_point(m_items.begin(), m_items.end(), [&](const Item& it) { return g.Row(it.Top()) < row; }) -
             m_items.begin());
     };
-    const std::int64_t rowsPerPart =
-        std::max<std::int64_t>(1, std::int64_t(double(g.rows) * 32768.0 / double(std::max<std::uint64_t>(memberships, 1))));
+    // Parts of several times the span, so that the rows above each are gathered again
+    // only a few times over.
+    const std::int64_t rowsPerPart = std::max<std::int64_t>(
+        4 * maxSpan + 1, std::min(std::int64_t(double(g.rows) * 32768.0 / double(std::max<std::uint64_t>(memberships, 1))),
+                                  g.rows / std::int64_t(MinParts())));
     const std::size_t parts = std::size_t((g.rows + rowsPerPart - 1) / rowsPerPart);
 
     // A cell's items, copied out with all the pair loop reads.

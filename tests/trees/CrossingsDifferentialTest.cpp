@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "support/TestDoc.h"
@@ -68,25 +69,34 @@ TEST(CrossingsDifferential, FastCountEqualsAllPairsOnDegenerateDrawings) {
 }
 
 TEST(CrossingsDifferential, WorkersAndFreeEndsCountAsTheDefinitionDoes) {
-    // Enough edges for the work to be split into parts, on few rows so that bands, runs
-    // along a height and ends on a shared height abound; a few edges have a free end.
+    // A tall lattice of short edges between neighbouring rows, as on a level drawing or a
+    // mesh, so that the work is split into many parts of rows; some edges have a free end.
+    // In the second round some edges run far and every point holds two vertices.
     std::mt19937 rng(29);
+    constexpr int kColumns = 30, kRows = 40;
     for (int round = 0; round < 2; ++round) {
-        PendingCrossings taken;
-        std::vector<Point> at;
-        for (int v = 0; v < 600; ++v) at.push_back({int(rng() % 24) * 5, int(rng() % 6) * (round == 1 ? 1 : 7)});
+        const int perPoint = round + 1;
+        const int vertices = kColumns * kRows * perPoint;
+        auto position = [&](int v) { return Point{(v / perPoint) % kColumns * 6, (v / perPoint) / kColumns * 5}; };
         auto identity = [](int v) { return reinterpret_cast<const void*>(std::uintptr_t(v + 1) * 8); };
+        PendingCrossings taken;
         for (int i = 0; i < 2200; ++i) {
-            const int a = int(rng() % at.size());
-            // Mostly between neighbouring rows, as on a level drawing or a mesh.
-            int b = int(rng() % at.size());
-            for (int tries = 0; tries < 8 && std::abs(at[b].y - at[a].y) > 7; ++tries) b = int(rng() % at.size());
+            const int a = int(rng() % vertices);
+            int b = int(rng() % vertices);
+            if (round == 0 || rng() % 40 != 0) {
+                const int col = std::clamp((a / perPoint) % kColumns + int(rng() % 7) - 3, 0, kColumns - 1);
+                const int row = std::clamp((a / perPoint) / kColumns + int(rng() % 3) - 1, 0, kRows - 1);
+                b = (row * kColumns + col) * perPoint + int(rng() % perPoint);
+            }
             const void* va = identity(a);
             const void* vb = identity(b);
-            Segment s{at[a], at[b]};
-            if (rng() % 40 == 0) vb = nullptr, s.b = {int(rng() % 120), int(rng() % 40)};
+            Segment s{position(a), position(b)};
+            if (rng() % 40 == 0) {
+                vb = nullptr;
+                s.b = round == 0 ? s.a + Point{int(rng() % 9) - 4, int(rng() % 9) - 4} : Point{int(rng() % 180), int(rng() % 200)};
+            }
             if (rng() % 60 == 0) va = nullptr;
-            taken.edges.emplace_back(va, vb, s, std::uint16_t(1 + rng() % 2));
+            taken.edges.emplace_back(va, vb, s, std::uint16_t(rng() % 8 == 0 ? 2 : 1));
         }
         for (std::uint16_t code = 1; code <= 2; ++code) {
             const std::int64_t expected = AllPairsOfTaken(taken, code);
