@@ -256,6 +256,12 @@ public:
 
     std::int64_t Run() {
         if (!TakeItems()) return 0;
+        if (!SharedHeightsPay()) {
+            // Every item a band of its own, and none taken for one whose pairs are counted
+            // apart: the cells see every pair.
+            for (std::uint32_t i = 0; i < m_items.size(); ++i) m_items[i].bandAndBoth = i << 1;
+            return CountInCells();
+        }
         std::int64_t count = CountWithinBands();
         count += CountAtSharedHeights();
         count += CountInCells();
@@ -264,6 +270,21 @@ public:
 
 private:
     const EndVertices& Ends(std::size_t i) const { return m_ends[i]; }
+
+    // Counting bands and shared heights apart pays on level drawings and meshes, where many
+    // edges run between the same two heights, and costs more than it saves where heights
+    // are all different. A band's items lie together in the order of the cells, so a block
+    // of them tells.
+    bool SharedHeightsPay() const {
+        const std::size_t n = m_items.size(), block = std::min<std::size_t>(n, 4096), from = (n - block) / 2;
+        std::vector<std::pair<std::int32_t, std::int32_t>> heights;
+        for (std::size_t i = from; i < from + block; ++i)
+            if (m_items[i].Both()) heights.emplace_back(m_items[i].Top(), m_items[i].Bottom());
+        std::sort(heights.begin(), heights.end());
+        std::size_t shared = 0;
+        ForEachRun(heights, std::equal_to<>(), [&](std::size_t i, std::size_t j) { shared += j - i > 1 ? j - i : 0; });
+        return 4 * shared >= heights.size() && shared > 0;
+    }
 
     // Several parts for each worker, whatever the size, so that they share the work.
     std::size_t MinParts() const { return m_threads > 1 ? 4 * std::size_t(m_threads) : 1; }
