@@ -6,6 +6,7 @@
 #include <limits>
 #include <stdexcept>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "trees/RadixSort.h"
@@ -305,16 +306,40 @@ private:
 
     // The items of the colour, in the order of the cell holding their top-left corner.
     bool TakeItems() {
+        // The snapshot in chunks, one for each worker, taken in order: the items come out
+        // the same however many there are.
+        const auto& edges = m_taken.edges;
+        std::size_t chunks = edges.size() >= 1024 ? std::min<std::size_t>(m_threads, 4) : 1;
+        auto chunkOf = [&](std::size_t c) {
+            return std::span<const PendingCrossings::Edge>(edges.data() + edges.size() * c / chunks,
+                                                           edges.size() * (c + 1) / chunks - edges.size() * c / chunks);
+        };
+        struct Extent {
+            std::size_t n = 0;
+            std::int64_t minX = std::numeric_limits<std::int64_t>::max(), maxX = std::numeric_limits<std::int64_t>::min();
+            std::int64_t minY = std::numeric_limits<std::int64_t>::max(), maxY = std::numeric_limits<std::int64_t>::min();
+            double extent = 0;
+        };
+        std::vector<Extent> extents(chunks);
+        SumOverParts(chunks, m_threads, [&](std::size_t c, unsigned) {
+            Extent& x = extents[c];
+            for (const auto& e : chunkOf(c)) {
+                if (e.Code() != m_code) continue;
+                const std::int64_t l = std::min(e.seg.a.x, e.seg.b.x), r = std::max(e.seg.a.x, e.seg.b.x);
+                const std::int64_t t = std::min(e.seg.a.y, e.seg.b.y), b = std::max(e.seg.a.y, e.seg.b.y);
+                ++x.n;
+                x.minX = std::min(x.minX, l), x.maxX = std::max(x.maxX, r), x.minY = std::min(x.minY, t), x.maxY = std::max(x.maxY, b);
+                x.extent += double(r - l) + double(b - t);
+            }
+            return std::int64_t(0);
+        });
         std::size_t n = 0;
-        std::int64_t minX = 0, maxX = 0, minY = 0, maxY = 0;
+        std::int64_t minX = std::numeric_limits<std::int64_t>::max(), maxX = std::numeric_limits<std::int64_t>::min();
+        std::int64_t minY = minX, maxY = maxX;
         double extent = 0;
-        for (const auto& e : m_taken.edges) {
-            if (e.Code() != m_code) continue;
-            const std::int64_t l = std::min(e.seg.a.x, e.seg.b.x), r = std::max(e.seg.a.x, e.seg.b.x);
-            const std::int64_t t = std::min(e.seg.a.y, e.seg.b.y), b = std::max(e.seg.a.y, e.seg.b.y);
-            if (n++ == 0) minX = l, maxX = r, minY = t, maxY = b;
-            minX = std::min(minX, l), maxX = std::max(maxX, r), minY = std::min(minY, t), maxY = std::max(maxY, b);
-            extent += double(r - l) + double(b - t);
+        for (const Extent& x : extents) {
+            n += x.n, extent += x.extent;
+            minX = std::min(minX, x.minX), maxX = std::max(maxX, x.maxX), minY = std::min(minY, x.minY), maxY = std::max(maxY, x.maxY);
         }
         if (n < 2) return false;
         // Band numbers are item indices and share 32 bits with a flag.
@@ -337,22 +362,34 @@ private:
         m_grid = g;
         constexpr std::int64_t kNarrow = std::int64_t(1) << 31;
         m_narrow = maxX - minX < kNarrow && maxY - minY < kNarrow;
-        std::vector<std::uint32_t> start(g.Cells() + 1, 0);
         auto cellOf = [&](const Segment& s) {
             return std::size_t(g.Row(std::min(s.a.y, s.b.y))) * std::size_t(g.cols) +
                    std::size_t(g.Col(std::min(s.a.x, s.b.x)));
         };
-        for (const auto& e : m_taken.edges)
-            if (e.Code() == m_code) ++start[cellOf(e.seg) + 1];
-        for (std::size_t c = 1; c < start.size(); ++c) start[c] += start[c - 1];
+        // A counting sort by cell; each chunk counts and places its own items, after those
+        // of the chunks before it in every cell. The counts of several chunks cost memory
+        // by the cell, so they are kept only where cells are fewer than items.
+        if (g.Cells() * chunks > n) chunks = 1;
+        std::vector<std::vector<std::uint32_t>> place(chunks, std::vector<std::uint32_t>(g.Cells(), 0));
+        SumOverParts(chunks, m_threads, [&](std::size_t c, unsigned) {
+            for (const auto& e : chunkOf(c))
+                if (e.Code() == m_code) ++place[c][cellOf(e.seg)];
+            return std::int64_t(0);
+        });
+        std::uint32_t next = 0;
+        for (std::size_t cell = 0; cell < g.Cells(); ++cell)
+            for (std::size_t c = 0; c < chunks; ++c) next += std::exchange(place[c][cell], next);
         m_items.resize(n);
         m_ends.resize(n);
-        for (const auto& e : m_taken.edges) {
-            if (e.Code() != m_code) continue;
-            const std::size_t at = start[cellOf(e.seg)]++;
-            m_items[at] = Item{e.seg, std::uint32_t(e.V1() && e.v2)};
-            m_ends[at] = {e.V1(), e.v2};
-        }
+        SumOverParts(chunks, m_threads, [&](std::size_t c, unsigned) {
+            for (const auto& e : chunkOf(c)) {
+                if (e.Code() != m_code) continue;
+                const std::size_t at = place[c][cellOf(e.seg)]++;
+                m_items[at] = Item{e.seg, std::uint32_t(e.V1() && e.v2)};
+                m_ends[at] = {e.V1(), e.v2};
+            }
+            return std::int64_t(0);
+        });
         return true;
     }
 
@@ -449,10 +486,12 @@ private:
         std::size_t both = 0;
         for (const Item& it : m_items) both += it.Both();
         if (both == 0) return 0;
-        const std::int64_t slabRows =
+        const std::int64_t wanted =
             std::max<std::int64_t>(1, std::min(g.rows * 8192 / std::int64_t(both), g.rows / std::int64_t(MinParts())));
-        const std::size_t slabs = std::size_t((g.rows + slabRows - 1) / slabRows);
-        auto slabOf = [&](std::int32_t y) { return std::size_t(g.Row(y) / slabRows); };
+        int slabShift = 0; // a slab is 2^slabShift rows, at most `wanted`
+        while ((std::int64_t(2) << slabShift) <= wanted) ++slabShift;
+        const std::size_t slabs = std::size_t(((g.rows - 1) >> slabShift) + 1);
+        auto slabOf = [&](std::int32_t y) { return std::size_t(g.Row(y) >> slabShift); };
         struct Slab {
             std::vector<End> ends;
             std::vector<std::uint64_t> lefts, rights; // of the items along a height
