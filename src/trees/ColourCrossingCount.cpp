@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <exception>
 #include <limits>
+#include <mutex>
 #include <stdexcept>
+#include <system_error>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -226,13 +229,31 @@ std::int64_t SumOverParts(std::size_t parts, unsigned threads, Part part) {
     }
     std::atomic<std::size_t> next{0};
     std::vector<std::int64_t> sums(threads, 0);
+    std::exception_ptr failure;
+    std::mutex failureLock;
     auto work = [&](unsigned w) {
-        for (std::size_t k; (k = next.fetch_add(1)) < parts;) sums[w] += part(k, w);
+        try {
+            for (std::size_t k; (k = next.fetch_add(1)) < parts;) sums[w] += part(k, w);
+        } catch (...) {
+            // Out of memory, most likely: the others stop too, and the caller hears of it
+            // as if it had counted alone.
+            next = parts;
+            const std::lock_guard lock(failureLock);
+            if (!failure) failure = std::current_exception();
+        }
     };
     std::vector<std::thread> pool;
-    for (unsigned w = 1; w < threads; ++w) pool.emplace_back(work, w);
+    pool.reserve(threads - 1);
+    for (unsigned w = 1; w < threads; ++w) {
+        try {
+            pool.emplace_back(work, w);
+        } catch (const std::system_error&) {
+            break; // no more threads to be had: fewer workers take all the parts
+        }
+    }
     work(0);
     for (auto& t : pool) t.join();
+    if (failure) std::rethrow_exception(failure);
     std::int64_t sum = 0;
     for (std::int64_t s : sums) sum += s;
     return sum;
