@@ -1,20 +1,19 @@
 #include "trees/ColourCrossingCount.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
-#include <exception>
 #include <limits>
-#include <mutex>
 #include <stdexcept>
-#include <system_error>
-#include <thread>
 #include <utility>
 #include <vector>
 
+#include "trees/CrossingBands.h"
 #include "trees/RadixSort.h"
+#include "trees/WorkerParts.h"
 
 namespace {
+
+using namespace crossings;
 
 // 20 bytes an edge, and the end vertices beside it in the same order: the box is derived
 // from the segment.
@@ -75,188 +74,6 @@ bool MeetOnlyAtSharedHeight(std::int32_t pTop, std::int32_t pBottom, bool pBoth,
     if (pSteep) return qTop == pTop || qTop == pBottom;
     if (qSteep) return pTop == qTop || pTop == qBottom;
     return false; // two items along heights: one band, or apart
-}
-
-// Fenwick tree of counts over ranks 0..n-1.
-class RankCounts {
-public:
-    void Reset(std::size_t n) { m_tree.assign(n + 1, 0); }
-    void Add(std::size_t rank) {
-        for (++rank; rank < m_tree.size(); rank += rank & (~rank + 1)) ++m_tree[rank];
-    }
-    // How many added ranks are below `rank`.
-    std::int64_t Below(std::size_t rank) const {
-        std::int64_t sum = 0;
-        for (; rank > 0; rank -= rank & (~rank + 1)) sum += m_tree[rank];
-        return sum;
-    }
-
-private:
-    std::vector<std::uint32_t> m_tree;
-};
-
-std::int64_t PairsOf(std::int64_t k) { return k * (k - 1) / 2; }
-
-// Calls `run(first, last)` for each run of elements of [begin, end) equal under `same`.
-template <class T, class Same, class Run>
-void ForEachRunIn(const std::vector<T>& v, std::size_t begin, std::size_t end, Same same, Run run) {
-    for (std::size_t i = begin; i < end;) {
-        std::size_t j = i + 1;
-        while (j < end && same(v[i], v[j])) ++j;
-        run(i, j);
-        i = j;
-    }
-}
-
-template <class T, class Same, class Run>
-void ForEachRun(const std::vector<T>& v, Same same, Run run) {
-    ForEachRunIn(v, 0, v.size(), same, run);
-}
-
-// Scratch of one worker counting bands.
-struct BandScratch {
-    struct Steep {
-        std::int32_t lowX, highX;
-        std::uintptr_t lowV, highV;
-        std::uint32_t rank;
-    };
-    struct Along {
-        std::int32_t left, right;
-        std::uintptr_t leftV, rightV;
-    };
-    std::vector<Steep> steep;
-    std::vector<Along> along;
-    std::vector<std::int32_t> rights;
-    std::vector<std::uintptr_t> ends;
-    RankCounts added;
-};
-
-// The intersecting pairs among the items of one band between two different heights, none
-// of them sharing an end vertex. Two such segments miss each other exactly when one lies
-// strictly left of the other at both heights; every other pair meets, pairs with a common
-// end vertex included (a vertex has one position), and those are taken out again.
-std::int64_t CountSteepBand(BandScratch& s) {
-    using Steep = BandScratch::Steep;
-    auto& m = s.steep;
-    const std::int64_t n = std::int64_t(m.size());
-    // Runs of one x are short, and nearly always of one vertex: a sort by x alone, and the
-    // ends of each run sorted by vertex only where it holds several.
-    auto byVertices = [&](std::size_t i, std::size_t j, auto first, auto second) {
-        if (j - i > 2 || (j - i == 2 && first(m[i]) != first(m[i + 1])))
-            std::sort(m.begin() + std::ptrdiff_t(i), m.begin() + std::ptrdiff_t(j),
-                      [&](const Steep& p, const Steep& q) { return std::pair(first(p), second(p)) < std::pair(first(q), second(q)); });
-    };
-    auto lowV = [](const Steep& p) { return p.lowV; };
-    auto highV = [](const Steep& p) { return p.highV; };
-    // By high end: the ranks of high x, and the pairs sharing the high vertex or both.
-    std::sort(m.begin(), m.end(), [](const Steep& p, const Steep& q) { return p.highX < q.highX; });
-    std::int64_t shared = 0;
-    std::uint32_t ranks = 0;
-    ForEachRun(m, [](const Steep& p, const Steep& q) { return p.highX == q.highX; }, [&](std::size_t i, std::size_t j) {
-        for (std::size_t k = i; k < j; ++k) m[k].rank = ranks;
-        ++ranks;
-        if (j - i < 2) return;
-        byVertices(i, j, highV, lowV);
-        for (std::size_t k = i; k < j;) {
-            std::size_t l = k + 1, sameBoth = 1;
-            for (; l < j && m[l].highV == m[k].highV; ++l) {
-                // Edges joining the same two vertices share two ends but are one pair.
-                sameBoth = m[l].lowV == m[l - 1].lowV ? sameBoth + 1 : 1;
-                shared -= std::int64_t(sameBoth - 1);
-            }
-            shared += PairsOf(std::int64_t(l - k));
-            k = l;
-        }
-    });
-    // By low end: each group of equal low x asks how many high x ranks added before it
-    // are below its own.
-    std::sort(m.begin(), m.end(), [](const Steep& p, const Steep& q) { return p.lowX < q.lowX; });
-    s.added.Reset(ranks);
-    std::int64_t apart = 0;
-    ForEachRun(m, [](const Steep& p, const Steep& q) { return p.lowX == q.lowX; }, [&](std::size_t i, std::size_t j) {
-        for (std::size_t k = i; k < j; ++k) apart += s.added.Below(m[k].rank);
-        for (std::size_t k = i; k < j; ++k) s.added.Add(m[k].rank);
-        if (j - i < 2) return;
-        byVertices(i, j, lowV, highV);
-        ForEachRunIn(m, i, j, [](const Steep& p, const Steep& q) { return p.lowV == q.lowV; },
-                     [&](std::size_t a, std::size_t b) { shared += PairsOf(std::int64_t(b - a)); });
-    });
-    return PairsOf(n) - apart - shared;
-}
-
-// The intersecting pairs among items along one height (points included): closed intervals
-// of x meet unless one ends before the other begins.
-std::int64_t CountAlongBand(BandScratch& s) {
-    auto& a = s.along;
-    const std::int64_t n = std::int64_t(a.size());
-    s.rights.clear();
-    s.ends.clear();
-    for (const auto& it : a) {
-        s.rights.push_back(it.right);
-        s.ends.push_back(it.leftV);
-        if (it.rightV != it.leftV) s.ends.push_back(it.rightV);
-    }
-    std::sort(s.rights.begin(), s.rights.end());
-    std::sort(s.ends.begin(), s.ends.end());
-    std::int64_t shared = 0;
-    ForEachRun(s.ends, std::equal_to<>(), [&](std::size_t i, std::size_t j) { shared += PairsOf(std::int64_t(j - i)); });
-    // Edges joining the same two vertices share two ends but are one pair.
-    auto key = [](const BandScratch::Along& p) {
-        return std::tuple(p.left, p.right, std::min(p.leftV, p.rightV), std::max(p.leftV, p.rightV));
-    };
-    std::sort(a.begin(), a.end(), [&](const auto& p, const auto& q) { return key(p) < key(q); });
-    ForEachRun(a, [&](const auto& p, const auto& q) { return key(p) == key(q); }, [&](std::size_t i, std::size_t j) {
-        if (a[i].leftV != a[i].rightV) shared -= PairsOf(std::int64_t(j - i));
-    });
-    std::int64_t apart = 0;
-    std::size_t below = 0;
-    for (const auto& it : a) {
-        while (below < s.rights.size() && s.rights[below] < it.left) ++below;
-        apart += std::int64_t(below);
-    }
-    return PairsOf(n) - apart - shared;
-}
-
-// Runs `part(k, worker)` for k in 0..parts-1 on up to `threads` threads and sums the
-// results; the sum is the same whatever the threads.
-template <class Part>
-std::int64_t SumOverParts(std::size_t parts, unsigned threads, Part part) {
-    threads = unsigned(std::min<std::size_t>(std::max(threads, 1u), parts));
-    if (threads <= 1) {
-        std::int64_t sum = 0;
-        for (std::size_t k = 0; k < parts; ++k) sum += part(k, 0u);
-        return sum;
-    }
-    std::atomic<std::size_t> next{0};
-    std::vector<std::int64_t> sums(threads, 0);
-    std::exception_ptr failure;
-    std::mutex failureLock;
-    auto work = [&](unsigned w) {
-        try {
-            for (std::size_t k; (k = next.fetch_add(1)) < parts;) sums[w] += part(k, w);
-        } catch (...) {
-            // Out of memory, most likely: the others stop too, and the caller hears of it
-            // as if it had counted alone.
-            next = parts;
-            const std::lock_guard lock(failureLock);
-            if (!failure) failure = std::current_exception();
-        }
-    };
-    std::vector<std::thread> pool;
-    pool.reserve(threads - 1);
-    for (unsigned w = 1; w < threads; ++w) {
-        try {
-            pool.emplace_back(work, w);
-        } catch (const std::system_error&) {
-            break; // no more threads to be had: fewer workers take all the parts
-        }
-    }
-    work(0);
-    for (auto& t : pool) t.join();
-    if (failure) std::rethrow_exception(failure);
-    std::int64_t sum = 0;
-    for (std::int64_t s : sums) sum += s;
-    return sum;
 }
 
 // Cells are a power of two wide, so that finding one is a shift.
