@@ -9,6 +9,7 @@
 
 #include "io/Archive.h"
 #include "io/ParallelLanes.h"
+#include "model/ReleaseStorage.h"
 
 namespace {
 
@@ -189,8 +190,8 @@ public:
         RenumberDamagedIds();
         // The id tables are done with: freed now, they do not stand beside the crossing
         // snapshot below at the peak of a large load.
-        m_denseIds = {};
-        m_byId = {};
+        ReleaseStorage(m_denseIds);
+        ReleaseStorage(m_byId);
         NumberLanes();
         ResetTransientState();
         m_doc.CountCrossings();
@@ -432,8 +433,8 @@ private:
             }
             if (r.selected) m_doc.m_selection.Append(e);
         }
-        m_storedEnds = {};
-        m_read = {};
+        ReleaseStorage(m_storedEnds);
+        ReleaseStorage(m_read);
         for (CEdge* edge : unresolved) {
             edge->ForgetEndpoints();
             m_doc.m_elements.Detach(edge);
@@ -457,8 +458,8 @@ private:
     void NumberLanes() {
         const std::vector<std::int32_t> lanes = ParallelLanes(m_registeredEnds, m_vertexCount);
         for (std::size_t i = 0; i < m_registered.size(); ++i) m_registered[i]->m_parallelIndex = lanes[i];
-        m_registered = {};
-        m_registeredEnds = {};
+        ReleaseStorage(m_registered);
+        ReleaseStorage(m_registeredEnds);
     }
 
     void ResetTransientState() {
