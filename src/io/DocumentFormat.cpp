@@ -9,6 +9,7 @@
 
 #include "io/Archive.h"
 #include "io/ParallelLanes.h"
+#include "model/ReleaseStorage.h"
 
 namespace {
 
@@ -163,12 +164,14 @@ Point Tame(Point p) { return {Tame(p.x), Tame(p.y)}; }
 Rect Tame(const Rect& r) { return {Tame(r.left), Tame(r.top), Tame(r.right), Tame(r.bottom)}; }
 
 class DocumentReader {
+    // One per id in the dense table: sixteen bytes, for a table that spans every element.
     struct IdSlot {
-        std::uint32_t count = 0;
-        bool vertex = false; // of the last element, so that resolving need not visit it
-        std::uint32_t ordinal = 0; // of the last element among the vertices
         CElement* last = nullptr;
+        std::uint32_t ordinal = 0; // of the last element among the vertices
+        std::uint8_t count = 0;    // elements with this id, counted up to 2
+        bool vertex = false;       // of the last element, so that resolving need not visit it
     };
+    static_assert(sizeof(IdSlot) <= 16);
 
 public:
     DocumentReader(CLattixDoc& doc, std::span<const std::uint8_t> bytes) : m_doc(doc), m_ar(bytes) {}
@@ -189,8 +192,8 @@ public:
         RenumberDamagedIds();
         // The id tables are done with: freed now, they do not stand beside the crossing
         // snapshot below at the peak of a large load.
-        m_denseIds = {};
-        m_byId = {};
+        ReleaseStorage(m_denseIds);
+        ReleaseStorage(m_byId);
         NumberLanes();
         ResetTransientState();
         m_doc.CountCrossings();
@@ -357,7 +360,8 @@ private:
         std::uint32_t vertices = 0;
         for (const ReadElement& r : m_read) {
             IdSlot& slot = m_dense ? m_denseIds[r.id - m_denseBase] : m_byId[r.id];
-            if (++slot.count > 1) m_damagedIds = true;
+            if (slot.count > 0) m_damagedIds = true;
+            slot.count = std::uint8_t(std::min(slot.count + 1, 2));
             slot.last = r.element;
             slot.vertex = r.vertex;
             if (r.vertex) slot.ordinal = vertices++;
@@ -392,10 +396,10 @@ private:
             return id - m_denseBase < m_denseIds.size() ? &m_denseIds[id - m_denseBase] : nullptr;
         };
         if (edgeIndex + kSlotsAhead < m_storedEnds.size())
-            for (std::uint32_t id : m_storedEnds[edgeIndex + kSlotsAhead])
+            for (std::uint32_t id : {m_storedEnds[edgeIndex + kSlotsAhead].first, m_storedEnds[edgeIndex + kSlotsAhead].second})
                 if (const IdSlot* slot = slotOf(id)) __builtin_prefetch(slot);
         if (edgeIndex + kVerticesAhead < m_storedEnds.size())
-            for (std::uint32_t id : m_storedEnds[edgeIndex + kVerticesAhead])
+            for (std::uint32_t id : {m_storedEnds[edgeIndex + kVerticesAhead].first, m_storedEnds[edgeIndex + kVerticesAhead].second})
                 if (const IdSlot* slot = slotOf(id); slot && slot->vertex)
                     __builtin_prefetch(&static_cast<const CVertex*>(slot->last)->m_edges, 1);
 #else
@@ -408,18 +412,16 @@ private:
     void ResolveEndpoints() {
         IndexIds();
         std::vector<CEdge*> unresolved;
-        m_registered.reserve(m_storedEnds.size());
-        m_registeredEnds.reserve(m_storedEnds.size());
         std::size_t edgeIndex = 0; // edges come in the order their ends were read
         for (const ReadElement& r : m_read) {
             CElement* e = r.element;
             if (!r.vertex) {
                 CEdge* edge = static_cast<CEdge*>(e);
                 Prefetch(edgeIndex);
-                const std::array<std::uint32_t, 2> ends = m_storedEnds[edgeIndex++];
+                const std::pair<std::uint32_t, std::uint32_t> ends = m_storedEnds[edgeIndex++];
                 std::pair<std::uint32_t, std::uint32_t> ordinals;
-                edge->m_v1 = ResolveEnd(ends[0], ordinals.first);
-                edge->m_v2 = ResolveEnd(ends[1], ordinals.second);
+                edge->m_v1 = ResolveEnd(ends.first, ordinals.first);
+                edge->m_v2 = ResolveEnd(ends.second, ordinals.second);
                 // An edge with a lost end is dropped rather than kept half attached.
                 if (!edge->m_v1 || !edge->m_v2) {
                     unresolved.push_back(edge);
@@ -427,13 +429,12 @@ private:
                 }
                 edge->m_v1->m_edges.push_back(edge);
                 edge->m_v2->m_edges.push_back(edge);
-                m_registered.push_back(edge);
-                m_registeredEnds.push_back(ordinals);
+                // The ids are done with once read: the ordinals take their place, in front.
+                m_storedEnds[m_registeredCount++] = ordinals;
             }
             if (r.selected) m_doc.m_selection.Append(e);
         }
-        m_storedEnds = {};
-        m_read = {};
+        ReleaseStorage(m_read);
         for (CEdge* edge : unresolved) {
             edge->ForgetEndpoints();
             m_doc.m_elements.Detach(edge);
@@ -455,10 +456,13 @@ private:
 
     // Parallel edges are renumbered as adding them one by one in element order does.
     void NumberLanes() {
-        const std::vector<std::int32_t> lanes = ParallelLanes(m_registeredEnds, m_vertexCount);
-        for (std::size_t i = 0; i < m_registered.size(); ++i) m_registered[i]->m_parallelIndex = lanes[i];
-        m_registered = {};
-        m_registeredEnds = {};
+        m_storedEnds.resize(m_registeredCount);
+        const std::vector<std::int32_t> lanes = ParallelLanes(m_storedEnds, m_vertexCount);
+        ReleaseStorage(m_storedEnds);
+        // The edges left after resolving are those registered, in element order.
+        std::size_t i = 0;
+        for (CElement* e : m_doc.m_elements)
+            if (CEdge* edge = e->AsEdge()) edge->m_parallelIndex = lanes[i++];
     }
 
     void ResetTransientState() {
@@ -482,7 +486,10 @@ private:
     bool m_dense = false;
     std::uint32_t m_lowestId = UINT32_MAX, m_highestId = 0;
     bool m_damagedIds = false; // a duplicated id or one beyond the ceiling was read
-    std::vector<std::array<std::uint32_t, 2>> m_storedEnds; // the end ids of each edge read
+    // The end ids of each edge read; once resolved, the vertex ordinals of the ends of the
+    // first m_registeredCount edges, those with both ends, in element order.
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> m_storedEnds;
+    std::size_t m_registeredCount = 0;
     // Every element read, in file order, with what indexing and resolving ask of it: walking
     // this instead of the elements themselves keeps those passes out of the elements' memory.
     struct ReadElement {
@@ -492,8 +499,6 @@ private:
         bool selected;
     };
     std::vector<ReadElement> m_read;
-    std::vector<CEdge*> m_registered; // the edges with both ends, in element order
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> m_registeredEnds; // their ends' vertex ordinals
     std::uint32_t m_vertexCount = 0;
 };
 

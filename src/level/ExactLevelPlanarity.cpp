@@ -14,6 +14,7 @@
 #include "level/LevelPairClasses.h"
 #include "level/LevelPlanarityMethod.h"
 #include "level/SatSolver.h"
+#include "model/ReleaseStorage.h"
 
 namespace {
 
@@ -254,7 +255,7 @@ LevelPlanarityResult ExactLevelPlanarity::Test(const LevelGraph& g, const LevelO
     std::vector<std::int8_t> value(known->count, -1);
     for (int c = 0; c < known->count; ++c)
         if (members[c] > 1) value[c] = 0;
-    members = {};
+    ReleaseStorage(members);
     // Work counted in pair visits: the sweep and every round of the search visit each pair
     // once, a restart of the solver each variable about once.
     const std::int64_t budget = m_workBudget >= 0 ? m_workBudget : AugmentationWork(g) + 2 * pairs.Count();
@@ -285,7 +286,7 @@ LevelPlanarityResult ExactLevelPlanarity::Test(const LevelGraph& g, const LevelO
     std::vector<int> variableOf(known->count, -1);
     for (int c = 0; c < known->count; ++c)
         if (value[c] >= 0) variableOf[c] = solver.AddVariable(value[c] > 0);
-    value = {};
+    ReleaseStorage(value);
 
     CycleSearch search(g, pairs, *known, variableOf, hintPosition);
     result.orders.assign(levels, {});

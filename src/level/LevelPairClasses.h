@@ -7,6 +7,7 @@
 
 #include "level/LevelGraph.h"
 #include "level/LevelPairs.h"
+#include "model/ReleaseStorage.h"
 
 // Union-find over pairs, each link carrying the parity between a pair and its parent in the
 // top bit. Its array becomes the classes' array in place, so finding the classes needs five
@@ -33,7 +34,7 @@ public:
     template <typename ForEachPair>
     PairClasses TakeClasses(ForEachPair forEachPair) {
         PrepareNumbering();
-        m_rank = {};
+        ReleaseStorage(m_rank);
         PairClasses classes;
         // Pairs come in runs of neighbouring indices, their roots from anywhere: the roots are
         // fetched a batch ahead.
@@ -50,8 +51,8 @@ public:
         });
         numberBatch();
         classes.packed = std::move(m_link);
-        m_root = {};
-        m_numbered = {};
+        ReleaseStorage(m_root);
+        ReleaseStorage(m_numbered);
         return classes;
     }
 

@@ -36,8 +36,9 @@ public:
         BuildAdjacency();
         Orient();
         // What a phase no longer needs goes before the next one: the peak is lower.
-        std::vector<std::pair<std::int32_t, std::int32_t>>().swap(m_adjacent);
+        std::vector<std::int32_t>().swap(m_adjacent);
         std::vector<std::int32_t>().swap(m_lowpt2);
+        std::vector<std::int32_t>().swap(m_adjStart);
         SortOutgoing(m_nesting);
         if (!rotation) std::vector<std::int32_t>().swap(m_nesting); // the embedding's sort key
         m_embed = rotation != nullptr;
@@ -54,13 +55,14 @@ private:
             ++m_adjStart[b + 1];
         }
         for (std::int32_t v = 0; v < m_n; ++v) m_adjStart[v + 1] += m_adjStart[v];
-        // Each entry carries the other end, which spares the search a look at the edge.
+        // Each entry is a half-edge, 2e + 1 when it leaves from the edge's second end: four
+        // bytes where the edge with its other end beside it took eight.
         m_adjacent.resize(2 * std::size_t(m_m));
         std::vector<std::int32_t> fill(m_adjStart.begin(), m_adjStart.end() - 1);
         for (std::int32_t e = 0; e < m_m; ++e) {
             const auto [a, b] = m_edges[e];
-            m_adjacent[fill[a]++] = {e, b};
-            m_adjacent[fill[b]++] = {e, a};
+            m_adjacent[fill[a]++] = 2 * e;
+            m_adjacent[fill[b]++] = 2 * e + 1;
         }
     }
 
@@ -69,8 +71,7 @@ private:
     void Orient() {
         m_height.assign(m_n, kNone);
         m_parentEdge.assign(m_n, kNone);
-        m_src.assign(m_m, kNone);
-        m_dst.assign(m_m, kNone);
+        m_flipped.assign(m_m, 0);
         m_lowpt.assign(m_m, 0);
         m_lowpt2.assign(m_m, 0);
         m_nesting.assign(m_m, 0);
@@ -85,18 +86,19 @@ private:
                 const std::int32_t v = stack.back().v;
                 if (stack.back().pos == m_adjStart[v + 1]) {
                     stack.pop_back();
-                    if (const std::int32_t e = m_parentEdge[v]; e != kNone) FinishEdge(e, m_src[e]);
+                    if (const std::int32_t e = m_parentEdge[v]; e != kNone) FinishEdge(e, Src(e));
                     continue;
                 }
-                const auto [e, w] = m_adjacent[stack.back().pos++];
+                const std::int32_t half = m_adjacent[stack.back().pos++];
+                const std::int32_t e = half >> 1;
+                const std::int32_t w = (half & 1) ? m_edges[e].first : m_edges[e].second;
                 // Each edge is met from both ends and oriented at the first: down to a new
                 // vertex or up to an ancestor. A visited vertex not above v is a finished
                 // descendant that oriented the edge already; the parent did the tree edge.
                 // Heights decide this without a look at the edge's own entry.
                 const std::int32_t hw = m_height[w];
                 if (hw != kNone && (hw >= m_height[v] || e == m_parentEdge[v])) continue;
-                m_src[e] = v;
-                m_dst[e] = w;
+                m_flipped[e] = half & 1;
                 m_lowpt[e] = m_lowpt2[e] = m_height[v];
                 if (m_height[w] == kNone) {
                     m_parentEdge[w] = e;
@@ -129,12 +131,12 @@ private:
     // the key range.
     void SortOutgoing(const std::vector<std::int32_t>& key) {
         m_outStart.assign(m_n + 1, 0);
-        for (std::int32_t e = 0; e < m_m; ++e) ++m_outStart[m_src[e] + 1];
+        for (std::int32_t e = 0; e < m_m; ++e) ++m_outStart[Src(e) + 1];
         for (std::int32_t v = 0; v < m_n; ++v) m_outStart[v + 1] += m_outStart[v];
         m_outEdge.resize(m_m);
         {
             std::vector<std::int32_t> fill(m_outStart.begin(), m_outStart.end() - 1);
-            for (std::int32_t e = 0; e < m_m; ++e) m_outEdge[fill[m_src[e]]++] = e;
+            for (std::int32_t e = 0; e < m_m; ++e) m_outEdge[fill[Src(e)]++] = e;
         }
         auto byKey = [&](std::int32_t a, std::int32_t b) { return key[a] < key[b]; };
         for (std::int32_t v = 0; v < m_n; ++v) {
@@ -176,10 +178,10 @@ private:
                 const std::int32_t e = m_outEdge[stack[top].i];
                 const auto bottom = static_cast<std::int32_t>(m_conflicts.size());
                 if (m_recordSeen) m_seen.push_back(e);
-                if (e == m_parentEdge[m_dst[e]]) {
+                if (const std::int32_t w = Dst(e); e == m_parentEdge[w]) {
                     stack[top].childPending = true;
                     stack[top].bottom = bottom;
-                    stack.push_back({m_dst[e], m_outStart[m_dst[e]], 0, false});
+                    stack.push_back({w, m_outStart[w], 0, false});
                 } else {
                     m_lowptEdge[e] = e;
                     m_conflicts.push_back({{}, {e, e}});
@@ -260,7 +262,7 @@ private:
     }
 
     void RemoveBackEdges(std::int32_t e) {
-        const std::int32_t u = m_src[e];
+        const std::int32_t u = Src(e);
         // Pairs whose return edges all end at u are finished.
         while (!m_conflicts.empty() && Lowest(m_conflicts.back()) == m_height[u]) {
             const ConflictPair p = m_conflicts.back();
@@ -270,13 +272,13 @@ private:
         if (!m_conflicts.empty()) {
             ConflictPair p = m_conflicts.back();
             m_conflicts.pop_back();
-            while (p.left.high != kNone && m_dst[p.left.high] == u) p.left.high = m_ref[p.left.high];
+            while (p.left.high != kNone && Dst(p.left.high) == u) p.left.high = m_ref[p.left.high];
             if (p.left.high == kNone && p.left.low != kNone) {
                 m_ref[p.left.low] = p.right.low;
                 if (m_embed) m_side[p.left.low] = -1;
                 p.left.low = kNone;
             }
-            while (p.right.high != kNone && m_dst[p.right.high] == u) p.right.high = m_ref[p.right.high];
+            while (p.right.high != kNone && Dst(p.right.high) == u) p.right.high = m_ref[p.right.high];
             if (p.right.high == kNone && p.right.low != kNone) {
                 m_ref[p.right.low] = p.left.low;
                 if (m_embed) m_side[p.right.low] = -1;
@@ -311,7 +313,7 @@ private:
         for (std::int32_t e = 0; e < m_m; ++e) m_nesting[e] *= m_side[e];
         SortOutgoing(m_nesting);
 
-        // Half-edge 2e sits at m_src[e], 2e + 1 at m_dst[e]; cw/ccw link each vertex's ring.
+        // Half-edge 2e sits at Src(e), 2e + 1 at Dst(e); cw/ccw link each vertex's ring.
         std::vector<std::int32_t> cw(2 * std::size_t(m_m)), ccw(2 * std::size_t(m_m));
         std::vector<std::int32_t> first(m_n, kNone);
         for (std::int32_t v = 0; v < m_n; ++v) {
@@ -345,7 +347,7 @@ private:
                     continue;
                 }
                 const std::int32_t e = m_outEdge[stack[top].i++];
-                const std::int32_t w = m_dst[e];
+                const std::int32_t w = Dst(e);
                 const std::int32_t back = 2 * e + 1;
                 if (e == m_parentEdge[w]) {
                     if (first[w] == kNone) {
@@ -385,8 +387,13 @@ private:
     const bool m_recordSeen;
     bool m_embed = false; // sides are kept only for an embedding
     std::vector<std::int32_t> m_adjStart, m_outStart, m_outEdge, m_roots;
-    std::vector<std::pair<std::int32_t, std::int32_t>> m_adjacent; // edge, other end
-    std::vector<std::int32_t> m_height, m_parentEdge, m_src, m_dst;
+    std::vector<std::int32_t> m_adjacent; // half-edges by their first end
+    std::vector<std::int32_t> m_height, m_parentEdge;
+    // The orientation: 1 where an edge runs from its second end to its first. A byte an
+    // edge where two arrays of ends took eight.
+    std::vector<std::uint8_t> m_flipped;
+    std::int32_t Src(std::int32_t e) const { return m_flipped[e] ? m_edges[e].second : m_edges[e].first; }
+    std::int32_t Dst(std::int32_t e) const { return m_flipped[e] ? m_edges[e].first : m_edges[e].second; }
     std::vector<std::int32_t> m_lowpt, m_lowpt2, m_nesting, m_lowptEdge, m_ref, m_side;
     std::vector<ConflictPair> m_conflicts;
 };

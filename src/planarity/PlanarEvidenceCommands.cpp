@@ -35,7 +35,6 @@ CLattixDoc::EvidenceResult CLattixDoc::FindKuratowskiSubgraph(std::vector<std::u
     const std::optional<PlanarInput> graph = PlanarPreamble(*this);
     if (!graph) return EvidenceResult::Refused;
     const std::vector<PlanarEdge>& edges = graph->m_edges;
-    const std::vector<std::int32_t>& source = graph->m_source;
     const auto n = static_cast<std::int32_t>(m_allVertices.size());
     KuratowskiSubdivision found;
     KuratowskiOutcome outcome;
@@ -62,12 +61,12 @@ CLattixDoc::EvidenceResult CLattixDoc::FindKuratowskiSubgraph(std::vector<std::u
     }
     for (CVertex* v : m_allVertices) v->m_highlight = kNoHighlight;
     for (CEdge* e : m_allEdges) e->m_highlight = kNoHighlight;
-    for (std::int32_t e : found.m_edges) m_allEdges[source[e]]->m_highlight = kKuratowskiColor;
+    for (std::int32_t e : found.m_edges) m_allEdges[graph->SourceOf(e)]->m_highlight = kKuratowskiColor;
     for (std::int32_t v : found.m_branches) m_allVertices[v]->m_highlight = kKuratowskiColor;
     const bool isK5 = found.m_kind == KuratowskiKind::K5;
     if (edgeIds) {
         edgeIds->clear();
-        for (std::int32_t e : found.m_edges) edgeIds->push_back(m_allEdges[source[e]]->m_id);
+        for (std::int32_t e : found.m_edges) edgeIds->push_back(m_allEdges[graph->SourceOf(e)]->m_id);
     }
     if (k5) *k5 = isK5;
     // Only highlights changed: the crossings stand unless the bends went. The modes'

@@ -1,5 +1,7 @@
 #include "planarity/PlanarPreamble.h"
 
+#include <algorithm>
+
 #include "graph/IndexedEdges.h"
 #include "model/LattixDoc.h"
 
@@ -51,15 +53,15 @@ std::optional<PlanarInput> RunPlanarPreamble(CLattixDoc& doc, LeftoverBends left
     input.m_complete = indexed.m_complete;
     input.m_bendsRemoved = bendsRemoved;
     if (!input.m_complete) return input;
-    input.m_source.reserve(indexed.m_ends.size());
-    std::size_t kept = 0;
-    for (std::size_t j = 0; j < indexed.m_ends.size(); ++j) {
-        const VertexPair ends = indexed.m_ends[j];
-        if (ends.first == ends.second) continue;
-        indexed.m_ends[kept++] = ends;
-        input.m_source.push_back(static_cast<std::int32_t>(j));
+    std::vector<VertexPair>& ends = indexed.m_ends;
+    const auto firstLoop = std::find_if(ends.begin(), ends.end(), [](const VertexPair& p) { return p.first == p.second; });
+    if (firstLoop != ends.end()) {
+        input.m_source.reserve(ends.size());
+        for (std::size_t j = 0; j < ends.size(); ++j)
+            if (ends[j].first != ends[j].second) input.m_source.push_back(static_cast<std::int32_t>(j));
+        ends.erase(std::remove_if(firstLoop, ends.end(), [](const VertexPair& p) { return p.first == p.second; }),
+                   ends.end());
     }
-    indexed.m_ends.resize(kept);
     input.m_edges = std::move(indexed.m_ends);
     return input;
 }

@@ -13,10 +13,13 @@ class CLattixDoc;
 
 struct PlanarInput {
     // Vertex i is m_allVertices[i]; edge j joins the positions of the ends of
-    // m_allEdges[m_source[j]]. Loops, which neither make a graph non-planar nor have a
+    // m_allEdges[SourceOf(j)]. Loops, which neither make a graph non-planar nor have a
     // straight drawing, are left out.
     std::vector<PlanarEdge> m_edges;
+    // Empty while no loop was left out: the edges are then m_allEdges in order, and a
+    // table of a million positions would only stand beside the test's own arrays.
     std::vector<std::int32_t> m_source;
+    std::int32_t SourceOf(std::size_t j) const { return m_source.empty() ? static_cast<std::int32_t>(j) : m_source[j]; }
     // False when an edge ends outside the vertex list (a fault of this program); the
     // edges are then empty.
     bool m_complete = true;
