@@ -146,12 +146,10 @@ private:
     bool TakeItems() {
         // The snapshot in chunks, one for each worker, taken in order: the items come out
         // the same however many there are.
-        const auto& edges = m_taken.edges;
-        std::size_t chunks = edges.size() >= 1024 ? std::min<std::size_t>(m_threads, 4) : 1;
-        auto chunkOf = [&](std::size_t c) {
-            return std::span<const PendingCrossings::Edge>(edges.data() + edges.size() * c / chunks,
-                                                           edges.size() * (c + 1) / chunks - edges.size() * c / chunks);
-        };
+        const std::size_t total = m_taken.Size();
+        std::size_t chunks = total >= 1024 ? std::min<std::size_t>(m_threads, 4) : 1;
+        // The edges of chunk c: their first and one past their last index.
+        auto chunkOf = [&](std::size_t c) { return std::pair{total * c / chunks, total * (c + 1) / chunks}; };
         struct Extent {
             std::size_t n = 0;
             std::int64_t minX = std::numeric_limits<std::int64_t>::max(), maxX = std::numeric_limits<std::int64_t>::min();
@@ -161,10 +159,11 @@ private:
         std::vector<Extent> extents(chunks);
         SumOverParts(chunks, m_threads, [&](std::size_t c, unsigned) {
             Extent& x = extents[c];
-            for (const auto& e : chunkOf(c)) {
-                if (e.Code() != m_code) continue;
-                const std::int64_t l = std::min(e.seg.a.x, e.seg.b.x), r = std::max(e.seg.a.x, e.seg.b.x);
-                const std::int64_t t = std::min(e.seg.a.y, e.seg.b.y), b = std::max(e.seg.a.y, e.seg.b.y);
+            for (auto [i, end] = chunkOf(c); i < end; ++i) {
+                if (m_taken.Code(i) != m_code) continue;
+                const Segment seg = m_taken.SegmentAt(i);
+                const std::int64_t l = std::min(seg.a.x, seg.b.x), r = std::max(seg.a.x, seg.b.x);
+                const std::int64_t t = std::min(seg.a.y, seg.b.y), b = std::max(seg.a.y, seg.b.y);
                 ++x.n;
                 x.minX = std::min(x.minX, l), x.maxX = std::max(x.maxX, r), x.minY = std::min(x.minY, t), x.maxY = std::max(x.maxY, b);
                 x.extent += double(r - l) + double(b - t);
@@ -181,7 +180,7 @@ private:
         }
         if (n < 2) return false;
         // Band numbers are item indices and share 32 bits with a flag.
-        if (m_taken.edges.size() > std::numeric_limits<std::uint32_t>::max() / 2)
+        if (total > std::numeric_limits<std::uint32_t>::max() / 2)
             throw std::length_error("too many edges to count crossings");
         // Cells about twice the size of an average edge keep both the cells per edge and
         // the edges per cell small; the grid stays bounded whatever the coordinates.
@@ -210,8 +209,8 @@ private:
         if (g.Cells() * chunks > n) chunks = 1;
         std::vector<std::vector<std::uint32_t>> place(chunks, std::vector<std::uint32_t>(g.Cells(), 0));
         SumOverParts(chunks, m_threads, [&](std::size_t c, unsigned) {
-            for (const auto& e : chunkOf(c))
-                if (e.Code() == m_code) ++place[c][cellOf(e.seg)];
+            for (auto [i, end] = chunkOf(c); i < end; ++i)
+                if (m_taken.Code(i) == m_code) ++place[c][cellOf(m_taken.SegmentAt(i))];
             return std::int64_t(0);
         });
         std::uint32_t next = 0;
@@ -220,11 +219,12 @@ private:
         m_items.resize(n);
         m_ends.resize(n);
         SumOverParts(chunks, m_threads, [&](std::size_t c, unsigned) {
-            for (const auto& e : chunkOf(c)) {
-                if (e.Code() != m_code) continue;
+            for (auto [i, end] = chunkOf(c); i < end; ++i) {
+                if (m_taken.Code(i) != m_code) continue;
+                const PendingCrossings::Edge e = m_taken.At(i);
                 const std::size_t at = place[c][cellOf(e.seg)]++;
-                m_items[at] = Item{e.seg, std::uint32_t(e.V1() && e.v2)};
-                m_ends[at] = {e.V1(), e.v2};
+                m_items[at] = Item{e.seg, std::uint32_t(e.v1 && e.v2)};
+                m_ends[at] = {e.v1, e.v2};
             }
             return std::int64_t(0);
         });

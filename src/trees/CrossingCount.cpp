@@ -17,11 +17,12 @@ std::array<std::int32_t, 8> CountCrossingsOf(const LightGraph& g, std::span<cons
     // to centre, as a document edge does.
     auto identity = [](std::size_t v) { return reinterpret_cast<const void*>((v + 1) * 8); };
     PendingCrossings taken;
-    taken.edges.reserve(g.edges.size());
+    taken.Reserve(centres.size(), g.edges.size());
+    for (std::size_t v = 0; v < centres.size(); ++v) taken.AddPlace(identity(v), centres[v]);
     for (std::size_t i = 0; i < g.edges.size(); ++i) {
         const auto [a, b] = g.edges[i];
         const std::uint16_t code = codes.empty() ? static_cast<std::uint16_t>(kEdgeBlue) : codes[i];
-        taken.edges.emplace_back(identity(std::size_t(a)), identity(std::size_t(b)), Segment{centres[a], centres[b]}, code);
+        taken.AddEdge(static_cast<std::uint32_t>(a), static_cast<std::uint32_t>(b), code);
     }
     return CountTakenCrossings(taken);
 }

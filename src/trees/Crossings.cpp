@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <limits>
+#include <stdexcept>
 #include <thread>
 
+#include "model/AddressIndex.h"
 #include "model/LattixDoc.h"
 #include "trees/ColourCrossingCount.h"
 
@@ -83,18 +85,62 @@ void PrefetchEndsAhead(std::span<const CEdge* const> edges, std::size_t i) {
 
 } // namespace
 
+std::uint32_t PendingCrossings::AddPlace(const void* vertex, Point at) {
+    // The colour code takes the top bits of a place number; a drawing this large would not
+    // fit in memory as elements anyway.
+    if (m_vertices.size() > kPlaceMask) throw std::length_error("too many edge ends to count crossings");
+    m_vertices.push_back(vertex);
+    m_points.push_back(at);
+    return static_cast<std::uint32_t>(m_vertices.size() - 1);
+}
+
+void PendingCrossings::AddEdge(std::uint32_t a, std::uint32_t b, std::uint16_t code) {
+    m_edges.push_back({a | (std::uint32_t(code - 1) << kPlaceBits), b});
+}
+
+void PendingCrossings::Add(const void* v1, const void* v2, Segment s, std::uint16_t code) {
+    const std::uint32_t a = AddPlace(v1, s.a);
+    AddEdge(a, AddPlace(v2, s.b), code);
+}
+
+void PendingCrossings::Reserve(std::size_t places, std::size_t edges) {
+    m_vertices.reserve(places);
+    m_points.reserve(places);
+    m_edges.reserve(edges);
+}
+
 PendingCrossings TakeCrossingSegments(std::span<const CEdge* const> edges) {
     PendingCrossings taken;
-    taken.edges.reserve(edges.size());
+    taken.Reserve(2 * edges.size(), edges.size());
     for (std::size_t i = 0; i < edges.size(); ++i) {
         PrefetchEndsAhead(edges, i);
         const CEdge* e = edges[i];
-        if (IsEdgeColorCode(e->m_edgeColor)) taken.edges.emplace_back(e->m_v1, e->m_v2, SegmentOf(*e), e->m_edgeColor);
+        if (IsEdgeColorCode(e->m_edgeColor)) taken.Add(e->m_v1, e->m_v2, SegmentOf(*e), e->m_edgeColor);
     }
     return taken;
 }
 
-static_assert(alignof(CVertex) >= 8, "the colour code of a taken edge rides in the low bits of its first end");
+PendingCrossings TakeCrossingSegments(const std::vector<CVertex*>& vertices, std::span<const CEdge* const> edges) {
+    PendingCrossings taken;
+    taken.Reserve(vertices.size(), edges.size());
+    for (const CVertex* v : vertices) taken.AddPlace(v, v->m_center + v->m_offset);
+    // Finding an end among the vertices needs no look at the vertex itself: the places
+    // hold its point already.
+    const PositionIndex<CVertex> index(vertices);
+    auto placeOf = [&](const CVertex* v, Point freeEnd) {
+        const std::int32_t known = v ? index.Of(v) : -1;
+        if (known >= 0) return static_cast<std::uint32_t>(known);
+        return taken.AddPlace(v, v ? v->m_center + v->m_offset : freeEnd);
+    };
+    for (const CEdge* e : edges) {
+        if (!IsEdgeColorCode(e->m_edgeColor)) continue;
+        // A free end, or one at a vertex outside the list, is a place of its own.
+        const std::uint32_t a = placeOf(e->m_v1, e->m_start);
+        const std::uint32_t b = placeOf(e->m_v2, e->m_end);
+        taken.AddEdge(a, b, e->m_edgeColor);
+    }
+    return taken;
+}
 
 bool StillAsTaken(const PendingCrossings& taken, std::span<const CEdge* const> edges) {
     std::size_t k = 0;
@@ -102,21 +148,21 @@ bool StillAsTaken(const PendingCrossings& taken, std::span<const CEdge* const> e
         PrefetchEndsAhead(edges, i);
         const CEdge* e = edges[i];
         if (!IsEdgeColorCode(e->m_edgeColor)) continue;
-        if (k == taken.edges.size()) return false;
-        const PendingCrossings::Edge& t = taken.edges[k++];
+        if (k == taken.Size()) return false;
+        const PendingCrossings::Edge t = taken.At(k++);
         const Segment s = SegmentOf(*e);
-        if (t.V1() != e->m_v1 || t.v2 != e->m_v2 || t.Code() != e->m_edgeColor || t.seg.a != s.a || t.seg.b != s.b)
+        if (t.v1 != e->m_v1 || t.v2 != e->m_v2 || t.code != e->m_edgeColor || t.seg.a != s.a || t.seg.b != s.b)
             return false;
     }
-    return k == taken.edges.size();
+    return k == taken.Size();
 }
 
 std::array<std::int32_t, 8> CountTakenCrossings(const PendingCrossings& taken) {
     std::array<std::size_t, 8> sizes{};
-    for (const auto& e : taken.edges) ++sizes[e.Code() - 1];
+    for (std::size_t i = 0; i < taken.Size(); ++i) ++sizes[taken.Code(i) - 1];
     // Workers pay only on drawings of many edges; the count is the same either way.
     constexpr std::size_t kThreadedFrom = 1 << 17;
-    const unsigned threads = taken.edges.size() >= kThreadedFrom ? std::max(1u, std::thread::hardware_concurrency()) : 1u;
+    const unsigned threads = taken.Size() >= kThreadedFrom ? std::max(1u, std::thread::hardware_concurrency()) : 1u;
     std::array<std::int32_t, 8> counts{};
     for (int c = 0; c < 8; ++c) {
         if (sizes[c] < 2) continue;
@@ -138,7 +184,7 @@ void CLattixDoc::CountCrossings() {
     // A drawing as it was when last taken keeps its snapshot, counted or not: commands that
     // recount after moving nothing then cost one walk and no copy.
     if (m_pendingCrossings && StillAsTaken(*m_pendingCrossings, edges)) return;
-    m_pendingCrossings = std::make_shared<const PendingCrossings>(TakeCrossingSegments(edges));
+    m_pendingCrossings = std::make_shared<const PendingCrossings>(TakeCrossingSegments(m_cachedVertices, edges));
     m_crossingsSettled = false;
 }
 
