@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "graph/DisjointSets.h"
+
 std::vector<std::int32_t> ComponentLabels(const LightGraph& g) {
     const std::int32_t n = g.vertexCount;
     // Adjacency in compressed rows, so that a graph of millions of edges costs two arrays.
@@ -34,6 +36,22 @@ std::vector<std::int32_t> ComponentLabels(const LightGraph& g) {
                 }
         }
         ++counter;
+    }
+    return label;
+}
+
+std::vector<std::int32_t> ComponentLabels(std::int32_t n, std::span<const std::pair<std::int32_t, std::int32_t>> pairs,
+                                          std::int32_t& count) {
+    DisjointSets sets(n);
+    for (const auto& [a, b] : pairs) sets.Join(a, b);
+    // Numbered by first vertex: the root's label is handed out when its set is first met.
+    std::vector<std::int32_t> rootLabel(std::size_t(n), -1);
+    std::vector<std::int32_t> label(static_cast<std::size_t>(n));
+    count = 0;
+    for (std::int32_t v = 0; v < n; ++v) {
+        std::int32_t& root = rootLabel[std::size_t(sets.Find(v))];
+        if (root < 0) root = count++;
+        label[std::size_t(v)] = root;
     }
     return label;
 }

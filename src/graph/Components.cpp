@@ -15,8 +15,28 @@ void CutNameAtUnderscore(CVertex& v) {
 
 void TakeVertex(CLattixDoc& doc, CVertex* v) {
     doc.m_compVertices.push_back(v);
-    v->m_highlight = kNoHighlight;
+    // Written only when it changes: a large component is mostly clean already, and a line
+    // only read need not go back to memory.
+    if (v->m_highlight != kNoHighlight) v->m_highlight = kNoHighlight;
     CutNameAtUnderscore(*v);
+}
+
+void TakeEdge(CLattixDoc& doc, CEdge* e) {
+    doc.m_compEdges.push_back(e);
+    if (e->m_highlight != kNoHighlight) e->m_highlight = kNoHighlight;
+}
+
+// Positions 0..n-1 bucketed by key (each in 0..count-1, or skipped), in order within a bucket.
+void Bucket(std::int32_t count, std::size_t n, const auto& keyOf, std::vector<std::int32_t>& at,
+            std::vector<std::int32_t>& start) {
+    start.assign(std::size_t(count) + 2, 0);
+    for (std::size_t i = 0; i < n; ++i)
+        if (const std::int32_t k = keyOf(i); k >= 0 && k < count) ++start[std::size_t(k) + 2];
+    for (std::size_t k = 2; k < start.size(); ++k) start[k] += start[k - 1];
+    at.resize(std::size_t(start.back()));
+    for (std::size_t i = 0; i < n; ++i)
+        if (const std::int32_t k = keyOf(i); k >= 0 && k < count) at[std::size_t(start[std::size_t(k) + 1]++)] = static_cast<std::int32_t>(i);
+    start.pop_back(); // bucket k now spans start[k] .. start[k + 1]
 }
 
 } // namespace
@@ -44,7 +64,7 @@ std::int32_t CLattixDoc::CountComponents(const std::vector<CVertex*>* list) {
     const std::vector<CVertex*>& vertices = list ? *list : m_allVertices;
     std::int32_t counter = 0;
     // The labels of an earlier count go: a vertex not reached now has none.
-    m_componentOf.Clear();
+    m_componentOf.Reset(vertices);
     std::vector<CVertex*> stack;
     for (CVertex* start : vertices) {
         if (m_componentOf.Get(start) != -1) continue;
@@ -119,15 +139,53 @@ ComponentExtractor::ComponentExtractor(CLattixDoc& doc, std::int32_t componentCo
         if (const std::int32_t c = e->m_v1 ? doc.ComponentOf(e->m_v1) : -1; inRange(c)) m_edges[c].push_back(e);
 }
 
+ComponentExtractor::ComponentExtractor(CLattixDoc& doc, std::int32_t componentCount,
+                                       const std::vector<CVertex*>& vertices, const std::vector<CEdge*>& edges,
+                                       std::span<const std::int32_t> labels,
+                                       std::span<const std::pair<std::int32_t, std::int32_t>> ends)
+    : m_doc(doc), m_byPosition(true), m_count(std::max(componentCount, 0)), m_allVertices(&vertices),
+      m_allEdges(&edges), m_labels(labels), m_ends(ends) {
+    if (m_count == 1) return;
+    Bucket(m_count, vertices.size(), [&](std::size_t i) { return labels[i]; }, m_vertexAt, m_vertexStart);
+    Bucket(m_count, edges.size(), [&](std::size_t j) { return labels[std::size_t(ends[j].first)]; }, m_edgeAt,
+           m_edgeStart);
+}
+
+bool ComponentExtractor::ExtractByPosition(std::int32_t k) {
+    m_doc.m_compVertices.clear();
+    m_doc.m_compEdges.clear();
+    const std::vector<CVertex*>& vertices = *m_allVertices;
+    const std::vector<CEdge*>& edges = *m_allEdges;
+    auto takeEdge = [&](std::size_t j) {
+        if (m_labels[std::size_t(m_ends[j].second)] != k) return false;
+        TakeEdge(m_doc, edges[j]);
+        return true;
+    };
+    if (m_count == 1) {
+        m_doc.m_compVertices.reserve(vertices.size());
+        for (std::size_t i = 0; i < vertices.size(); ++i)
+            if (m_labels[i] == k) TakeVertex(m_doc, vertices[i]);
+        m_doc.m_compEdges.reserve(edges.size());
+        for (std::size_t j = 0; j < edges.size(); ++j)
+            if (m_labels[std::size_t(m_ends[j].first)] == k && !takeEdge(j)) return false;
+        return true;
+    }
+    for (std::int32_t i = m_vertexStart[k]; i < m_vertexStart[k + 1]; ++i) TakeVertex(m_doc, vertices[m_vertexAt[i]]);
+    for (std::int32_t i = m_edgeStart[k]; i < m_edgeStart[k + 1]; ++i)
+        if (!takeEdge(std::size_t(m_edgeAt[i]))) return false;
+    return true;
+}
+
 bool ComponentExtractor::Extract(std::int32_t k) {
-    if (k < 0 || k >= static_cast<std::int32_t>(m_vertices.size())) return m_doc.ExtractComponent(k);
+    if (k < 0 || k >= (m_byPosition ? m_count : static_cast<std::int32_t>(m_vertices.size())))
+        return m_doc.ExtractComponent(k);
+    if (m_byPosition) return ExtractByPosition(k);
     m_doc.m_compVertices.clear();
     m_doc.m_compEdges.clear();
     for (CVertex* v : m_vertices[k]) TakeVertex(m_doc, v);
     for (CEdge* edge : m_edges[k]) {
         if (!edge->m_v2 || m_doc.ComponentOf(edge->m_v2) != k) return false;
-        m_doc.m_compEdges.push_back(edge);
-        edge->m_highlight = kNoHighlight;
+        TakeEdge(m_doc, edge);
     }
     return true;
 }

@@ -2,6 +2,8 @@
 // Connected components of the document's graph.
 
 #include <cstdint>
+#include <span>
+#include <utility>
 #include <vector>
 
 class CLattixDoc;
@@ -19,10 +21,28 @@ public:
     // CLattixDoc::RebuildAllLists makes them), without walking the element list again.
     ComponentExtractor(CLattixDoc& doc, std::int32_t componentCount, const std::vector<CVertex*>& vertices,
                        const std::vector<CEdge*>& edges);
+    // The same from the labels of the vertices by position (as CountComponentsOf gives them)
+    // and the ends of the edges by position (every end in the list). The four lists are
+    // kept by reference and must outlive the extractor.
+    ComponentExtractor(CLattixDoc& doc, std::int32_t componentCount, const std::vector<CVertex*>& vertices,
+                       const std::vector<CEdge*>& edges, std::span<const std::int32_t> labels,
+                       std::span<const std::pair<std::int32_t, std::int32_t>> ends);
     bool Extract(std::int32_t k);
 
 private:
+    bool ExtractByPosition(std::int32_t k);
+
     CLattixDoc& m_doc;
     std::vector<std::vector<CVertex*>> m_vertices;
     std::vector<std::vector<CEdge*>> m_edges;
+
+    // By position: the lists, and each component's positions in them (counting-sorted, so
+    // in list order); a single component takes the lists whole and needs no buckets.
+    bool m_byPosition = false;
+    std::int32_t m_count = 0;
+    const std::vector<CVertex*>* m_allVertices = nullptr;
+    const std::vector<CEdge*>* m_allEdges = nullptr;
+    std::span<const std::int32_t> m_labels;
+    std::span<const std::pair<std::int32_t, std::int32_t>> m_ends;
+    std::vector<std::int32_t> m_vertexAt, m_vertexStart, m_edgeAt, m_edgeStart;
 };

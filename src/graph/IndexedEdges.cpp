@@ -37,17 +37,20 @@ bool HasRepeatedPair(std::int32_t n, std::span<const VertexPair> pairs) {
     return false;
 }
 
-bool CLattixDoc::IsSimple() const {
-    const IndexedEdges indexed = IndexEdges(m_allVertices, m_allEdges);
-    if (indexed.m_complete)
-        return !HasRepeatedPair(static_cast<std::int32_t>(m_allVertices.size()), indexed.m_ends);
+bool IsSimpleGraph(const std::vector<CVertex*>& vertices, const std::vector<CEdge*>& edges,
+                   const IndexedEdges& indexed) {
+    if (indexed.m_complete) return !HasRepeatedPair(static_cast<std::int32_t>(vertices.size()), indexed.m_ends);
     // Edges ending outside the vertex list: their ends compared by address.
     std::vector<std::pair<const CVertex*, const CVertex*>> pairs;
-    pairs.reserve(m_allEdges.size());
-    for (const CEdge* e : m_allEdges) pairs.push_back(std::minmax<const CVertex*>(e->m_v1, e->m_v2, std::less<>()));
+    pairs.reserve(edges.size());
+    for (const CEdge* e : edges) pairs.push_back(std::minmax<const CVertex*>(e->m_v1, e->m_v2, std::less<>()));
     std::sort(pairs.begin(), pairs.end(), [](const auto& x, const auto& y) {
         const std::less<const CVertex*> less;
         return less(x.first, y.first) || (x.first == y.first && less(x.second, y.second));
     });
     return std::adjacent_find(pairs.begin(), pairs.end()) == pairs.end();
+}
+
+bool CLattixDoc::IsSimple() const {
+    return IsSimpleGraph(m_allVertices, m_allEdges, IndexEdges(m_allVertices, m_allEdges));
 }

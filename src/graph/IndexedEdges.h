@@ -25,3 +25,8 @@ IndexedEdges IndexEdges(const std::vector<CVertex*>& vertices, const std::vector
 //! True when two of the pairs join the same two vertices, in either direction; two loops
 //! at one vertex repeat, one does not. Vertices are 0..n-1. Linear in n and the pairs.
 bool HasRepeatedPair(std::int32_t n, std::span<const VertexPair> pairs);
+
+//! The simple-graph check of CLattixDoc::IsSimple for these lists, given their indexed ends
+//! (as IndexEdges made them), so that a caller that needs the ends as well indexes once.
+bool IsSimpleGraph(const std::vector<CVertex*>& vertices, const std::vector<CEdge*>& edges,
+                   const IndexedEdges& indexed);

@@ -4,14 +4,26 @@
 #include "trees/Classification.h"
 
 #include <algorithm>
+#include <optional>
 #include <unordered_set>
 
 #include "model/AddressIndex.h"
 #include "model/LattixDoc.h"
+#include "graph/ComponentLabels.h"
 #include "graph/Components.h"
+#include "graph/IndexedEdges.h"
 #include "trees/ShapeCopy.h"
 
 namespace {
+
+// True when the vertices' adjacency lists hold exactly the edges of the list, each at both
+// ends (a loop twice at its one end), as they do in a document whose edges all have both
+// ends among its vertices.
+bool AdjacencyMatchesEdges(const std::vector<CVertex*>& vertices, const std::vector<CEdge*>& edges) {
+    std::size_t ends = 0;
+    for (const CVertex* v : vertices) ends += v->Degree();
+    return ends == 2 * edges.size();
+}
 
 void Colour(const std::vector<CVertex*>& vertices, const std::vector<CEdge*>& edges, Rgb color) {
     for (CVertex* v : vertices) v->m_highlight = color;
@@ -24,12 +36,23 @@ void CLattixDoc::RecomputeUlpCounts(bool force) {
     if (!m_ulpMode && !force) return;
     m_componentCount = m_treeCount = m_caterpillarCount = m_spiderCount = m_starCount = 0;
     RebuildAllLists();
-    if (!IsSimple() || m_directed) return;
+    // The ends by position serve the simple-graph check, the labelling and the extraction.
+    const IndexedEdges indexed = IndexEdges(m_allVertices, m_allEdges);
+    if (!IsSimpleGraph(m_allVertices, m_allEdges, indexed) || m_directed) return;
 
-    m_componentCount = CountComponents(&m_allVertices);
-    ComponentExtractor extractor(*this, m_componentCount, m_allVertices, m_allEdges);
+    std::vector<std::int32_t> labels;
+    std::optional<ComponentExtractor> extractor;
+    if (indexed.m_complete && AdjacencyMatchesEdges(m_allVertices, m_allEdges)) {
+        // The edge list is the whole adjacency: labelling it is labelling the graph.
+        labels = ComponentLabels(static_cast<std::int32_t>(m_allVertices.size()), indexed.m_ends, m_componentCount);
+        m_componentOf.Assign(m_allVertices, labels);
+        extractor.emplace(*this, m_componentCount, m_allVertices, m_allEdges, labels, indexed.m_ends);
+    } else {
+        m_componentCount = CountComponents(&m_allVertices);
+        extractor.emplace(*this, m_componentCount, m_allVertices, m_allEdges);
+    }
     for (std::int32_t k = 0; k < m_componentCount; ++k) {
-        extractor.Extract(k);
+        extractor->Extract(k);
         const bool isTree = m_compEdges.size() + 1 == m_compVertices.size();
         const std::vector<CVertex*>& vertices = m_compVertices;
         const std::vector<CEdge*>& edges = m_compEdges;
