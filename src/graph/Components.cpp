@@ -13,17 +13,26 @@ void CutNameAtUnderscore(CVertex& v) {
     if (pos != std::string_view::npos && pos > 0) v.m_name = name.substr(0, pos);
 }
 
+// What taking an element into the extracted component does to it. The highlight is written
+// only when it changes: a large component is mostly clean already, and a line only read
+// need not go back to memory.
+void TouchVertex(CVertex& v) {
+    if (v.m_highlight != kNoHighlight) v.m_highlight = kNoHighlight;
+    CutNameAtUnderscore(v);
+}
+
+void TouchEdge(CEdge& e) {
+    if (e.m_highlight != kNoHighlight) e.m_highlight = kNoHighlight;
+}
+
 void TakeVertex(CLattixDoc& doc, CVertex* v) {
     doc.m_compVertices.push_back(v);
-    // Written only when it changes: a large component is mostly clean already, and a line
-    // only read need not go back to memory.
-    if (v->m_highlight != kNoHighlight) v->m_highlight = kNoHighlight;
-    CutNameAtUnderscore(*v);
+    TouchVertex(*v);
 }
 
 void TakeEdge(CLattixDoc& doc, CEdge* e) {
     doc.m_compEdges.push_back(e);
-    if (e->m_highlight != kNoHighlight) e->m_highlight = kNoHighlight;
+    TouchEdge(*e);
 }
 
 // Positions 0..n-1 bucketed by key (each in 0..count-1, or skipped), in order within a bucket.
@@ -142,9 +151,11 @@ ComponentExtractor::ComponentExtractor(CLattixDoc& doc, std::int32_t componentCo
 ComponentExtractor::ComponentExtractor(CLattixDoc& doc, std::int32_t componentCount,
                                        const std::vector<CVertex*>& vertices, const std::vector<CEdge*>& edges,
                                        std::span<const std::int32_t> labels,
-                                       std::span<const std::pair<std::int32_t, std::int32_t>> ends)
+                                       std::span<const std::pair<std::int32_t, std::int32_t>> ends,
+                                       std::span<const std::uint8_t> vertexTouch,
+                                       std::span<const std::uint8_t> edgeTouch)
     : m_doc(doc), m_byPosition(true), m_count(std::max(componentCount, 0)), m_allVertices(&vertices),
-      m_allEdges(&edges), m_labels(labels), m_ends(ends) {
+      m_allEdges(&edges), m_labels(labels), m_ends(ends), m_vertexTouch(vertexTouch), m_edgeTouch(edgeTouch) {
     if (m_count == 1) return;
     Bucket(m_count, vertices.size(), [&](std::size_t i) { return labels[i]; }, m_vertexAt, m_vertexStart);
     Bucket(m_count, edges.size(), [&](std::size_t j) { return labels[std::size_t(ends[j].first)]; }, m_edgeAt,
@@ -156,21 +167,27 @@ bool ComponentExtractor::ExtractByPosition(std::int32_t k) {
     m_doc.m_compEdges.clear();
     const std::vector<CVertex*>& vertices = *m_allVertices;
     const std::vector<CEdge*>& edges = *m_allEdges;
+    auto takeVertex = [&](std::size_t i) {
+        if (m_vertexTouch.empty() || m_vertexTouch[i]) TakeVertex(m_doc, vertices[i]);
+        else m_doc.m_compVertices.push_back(vertices[i]);
+    };
     auto takeEdge = [&](std::size_t j) {
         if (m_labels[std::size_t(m_ends[j].second)] != k) return false;
-        TakeEdge(m_doc, edges[j]);
+        if (m_edgeTouch.empty() || m_edgeTouch[j]) TakeEdge(m_doc, edges[j]);
+        else m_doc.m_compEdges.push_back(edges[j]);
         return true;
     };
     if (m_count == 1) {
-        m_doc.m_compVertices.reserve(vertices.size());
+        // Every vertex is labelled 0 and every end is a vertex: the component is the lists.
+        m_doc.m_compVertices = vertices;
+        m_doc.m_compEdges = edges;
         for (std::size_t i = 0; i < vertices.size(); ++i)
-            if (m_labels[i] == k) TakeVertex(m_doc, vertices[i]);
-        m_doc.m_compEdges.reserve(edges.size());
+            if (m_vertexTouch.empty() || m_vertexTouch[i]) TouchVertex(*vertices[i]);
         for (std::size_t j = 0; j < edges.size(); ++j)
-            if (m_labels[std::size_t(m_ends[j].first)] == k && !takeEdge(j)) return false;
+            if (m_edgeTouch.empty() || m_edgeTouch[j]) TouchEdge(*edges[j]);
         return true;
     }
-    for (std::int32_t i = m_vertexStart[k]; i < m_vertexStart[k + 1]; ++i) TakeVertex(m_doc, vertices[m_vertexAt[i]]);
+    for (std::int32_t i = m_vertexStart[k]; i < m_vertexStart[k + 1]; ++i) takeVertex(std::size_t(m_vertexAt[i]));
     for (std::int32_t i = m_edgeStart[k]; i < m_edgeStart[k + 1]; ++i)
         if (!takeEdge(std::size_t(m_edgeAt[i]))) return false;
     return true;

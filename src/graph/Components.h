@@ -21,12 +21,15 @@ public:
     // CLattixDoc::RebuildAllLists makes them), without walking the element list again.
     ComponentExtractor(CLattixDoc& doc, std::int32_t componentCount, const std::vector<CVertex*>& vertices,
                        const std::vector<CEdge*>& edges);
-    // The same from the labels of the vertices by position (as CountComponentsOf gives them)
-    // and the ends of the edges by position (every end in the list). The four lists are
-    // kept by reference and must outlive the extractor.
+    // The same from the labels of the vertices by position (as ComponentLabels numbers them)
+    // and the ends of the edges by position (every end in the list). `vertexTouch` and
+    // `edgeTouch` (empty: all) flag the elements whose highlight or name extraction may
+    // change; the others are listed without being visited. Every list is kept by reference
+    // and must outlive the extractor.
     ComponentExtractor(CLattixDoc& doc, std::int32_t componentCount, const std::vector<CVertex*>& vertices,
                        const std::vector<CEdge*>& edges, std::span<const std::int32_t> labels,
-                       std::span<const std::pair<std::int32_t, std::int32_t>> ends);
+                       std::span<const std::pair<std::int32_t, std::int32_t>> ends,
+                       std::span<const std::uint8_t> vertexTouch = {}, std::span<const std::uint8_t> edgeTouch = {});
     bool Extract(std::int32_t k);
 
 private:
@@ -44,5 +47,6 @@ private:
     const std::vector<CEdge*>* m_allEdges = nullptr;
     std::span<const std::int32_t> m_labels;
     std::span<const std::pair<std::int32_t, std::int32_t>> m_ends;
+    std::span<const std::uint8_t> m_vertexTouch, m_edgeTouch;
     std::vector<std::int32_t> m_vertexAt, m_vertexStart, m_edgeAt, m_edgeStart;
 };

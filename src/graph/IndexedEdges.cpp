@@ -5,12 +5,17 @@
 #include "model/AddressIndex.h"
 #include "model/LattixDoc.h"
 
-IndexedEdges IndexEdges(const std::vector<CVertex*>& vertices, const std::vector<CEdge*>& edges) {
+IndexedEdges IndexEdges(const std::vector<CVertex*>& vertices, const std::vector<CEdge*>& edges,
+                        std::vector<std::uint8_t>* highlighted) {
     const PositionIndex<CVertex> table(vertices);
     IndexedEdges out;
     out.m_ends.reserve(edges.size());
-    for (const CEdge* e : edges) {
-        const std::int32_t a = table.Of(e->m_v1), b = table.Of(e->m_v2);
+    if (highlighted) highlighted->assign(edges.size(), 1);
+    std::size_t hint1 = 0, hint2 = 0;
+    for (std::size_t j = 0; j < edges.size(); ++j) {
+        const CEdge* e = edges[j];
+        if (highlighted) (*highlighted)[j] = e->m_highlight != kNoHighlight;
+        const std::int32_t a = table.Of(e->m_v1, &hint1), b = table.Of(e->m_v2, &hint2);
         if (a < 0 || b < 0) {
             out.m_complete = false;
             break;

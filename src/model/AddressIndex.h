@@ -28,9 +28,11 @@ public:
     explicit PositionIndex(const std::vector<T*>& list) : m_list(list) {
         if (!BuildRuns()) BuildSlots();
     }
-    // The position of p in the list, or -1.
-    std::int32_t Of(const T* p) const {
-        if (m_slots.empty()) return RunOf(p);
+    // The position of p in the list, or -1. A caller that looks up many neighbours in turn
+    // may keep a hint (starting at 0) per stream of lookups: the run of the last answer is
+    // tried first.
+    std::int32_t Of(const T* p, std::size_t* hint = nullptr) const {
+        if (m_slots.empty()) return RunOf(p, hint);
         for (std::size_t h = address_index::Hash(p, m_mask);; h = (h + 1) & m_mask) {
             const std::int32_t at = m_slots[h];
             if (at < 0) return -1;
@@ -39,6 +41,10 @@ public:
     }
 
 private:
+    struct Run {
+        std::uintptr_t begin;
+        std::int32_t position, length;
+    };
     static std::uintptr_t Address(const T* p) { return reinterpret_cast<std::uintptr_t>(p); }
 
     // False when the list has too many runs to be worth it, or runs that overlap (a
@@ -62,12 +68,20 @@ private:
         m_runs = std::move(runs);
         return true;
     }
-    std::int32_t RunOf(const T* p) const {
+    std::int32_t RunOf(const T* p, std::size_t* hint) const {
         const std::uintptr_t a = Address(p);
+        if (hint && *hint < m_runs.size()) {
+            const std::int32_t at = InRun(m_runs[*hint], a);
+            if (at >= 0) return at;
+        }
         const auto it = std::upper_bound(m_runBegins.begin(), m_runBegins.end(), a);
         if (it == m_runBegins.begin()) return -1;
-        const Run& r = m_runs[std::size_t(it - m_runBegins.begin()) - 1];
-        const std::uintptr_t offset = a - r.begin;
+        const std::size_t r = std::size_t(it - m_runBegins.begin()) - 1;
+        if (hint) *hint = r;
+        return InRun(m_runs[r], a);
+    }
+    static std::int32_t InRun(const Run& r, std::uintptr_t a) {
+        const std::uintptr_t offset = a - r.begin; // wraps to a large value below the run
         if (offset % sizeof(T) != 0 || offset / sizeof(T) >= std::uintptr_t(r.length)) return -1;
         return r.position + static_cast<std::int32_t>(offset / sizeof(T));
     }
@@ -83,10 +97,6 @@ private:
         }
     }
 
-    struct Run {
-        std::uintptr_t begin;
-        std::int32_t position, length;
-    };
     const std::vector<T*>& m_list;
     std::vector<Run> m_runs;                 // by address
     std::vector<std::uintptr_t> m_runBegins; // their first addresses, for the search

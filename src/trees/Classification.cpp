@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string_view>
 #include <unordered_set>
 
 #include "model/AddressIndex.h"
@@ -18,10 +19,17 @@ namespace {
 
 // True when the vertices' adjacency lists hold exactly the edges of the list, each at both
 // ends (a loop twice at its one end), as they do in a document whose edges all have both
-// ends among its vertices.
-bool AdjacencyMatchesEdges(const std::vector<CVertex*>& vertices, const std::vector<CEdge*>& edges) {
+// ends among its vertices. The same pass flags the vertices that extracting them may
+// change: a highlight to clear or a name with an underscore.
+bool AdjacencyMatchesEdges(const std::vector<CVertex*>& vertices, const std::vector<CEdge*>& edges,
+                           std::vector<std::uint8_t>& touch) {
     std::size_t ends = 0;
-    for (const CVertex* v : vertices) ends += v->Degree();
+    touch.resize(vertices.size());
+    for (std::size_t i = 0; i < vertices.size(); ++i) {
+        const CVertex* v = vertices[i];
+        ends += v->Degree();
+        touch[i] = v->m_highlight != kNoHighlight || v->m_name.view().find('_') != std::string_view::npos;
+    }
     return ends == 2 * edges.size();
 }
 
@@ -37,16 +45,20 @@ void CLattixDoc::RecomputeUlpCounts(bool force) {
     m_componentCount = m_treeCount = m_caterpillarCount = m_spiderCount = m_starCount = 0;
     RebuildAllLists();
     // The ends by position serve the simple-graph check, the labelling and the extraction.
-    const IndexedEdges indexed = IndexEdges(m_allVertices, m_allEdges);
+    std::vector<std::uint8_t> edgeTouch, vertexTouch;
+    const IndexedEdges indexed = IndexEdges(m_allVertices, m_allEdges, &edgeTouch);
     if (!IsSimpleGraph(m_allVertices, m_allEdges, indexed) || m_directed) return;
 
     std::vector<std::int32_t> labels;
     std::optional<ComponentExtractor> extractor;
-    if (indexed.m_complete && AdjacencyMatchesEdges(m_allVertices, m_allEdges)) {
+    if (indexed.m_complete && AdjacencyMatchesEdges(m_allVertices, m_allEdges, vertexTouch)) {
         // The edge list is the whole adjacency: labelling it is labelling the graph.
         labels = ComponentLabels(static_cast<std::int32_t>(m_allVertices.size()), indexed.m_ends, m_componentCount);
         m_componentOf.Assign(m_allVertices, labels);
-        extractor.emplace(*this, m_componentCount, m_allVertices, m_allEdges, labels, indexed.m_ends);
+        // Earlier components' tests colour only their own elements, so the flags taken now
+        // still hold when a component's turn comes.
+        extractor.emplace(*this, m_componentCount, m_allVertices, m_allEdges, labels, indexed.m_ends, vertexTouch,
+                          edgeTouch);
     } else {
         m_componentCount = CountComponents(&m_allVertices);
         extractor.emplace(*this, m_componentCount, m_allVertices, m_allEdges);

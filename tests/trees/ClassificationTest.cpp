@@ -362,9 +362,10 @@ void BuildForest(TestDoc& t, std::uint32_t seed) {
             vs.erase(vs.begin() + i);
         }
     std::shuffle(vs.begin(), vs.end(), rng);
-    // Each vertex hangs from an earlier one or starts a tree; a few extra edges close cycles.
+    // Each vertex hangs from an earlier one or starts a tree (every fourth graph is one
+    // tree); a few extra edges close cycles.
     for (std::size_t i = 1; i < vs.size(); ++i)
-        if (rng() % 6) t.Edge(vs[rng() % i], vs[i])->m_highlight = kSpiderColor;
+        if (rng() % 6 || seed % 4 == 0) t.Edge(vs[rng() % i], vs[i])->m_highlight = kSpiderColor;
     for (int extra = int(rng() % 4); extra > 0 && vs.size() > 2; --extra) {
         CVertex* a = vs[rng() % vs.size()];
         CVertex* b = vs[rng() % vs.size()];
