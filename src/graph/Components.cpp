@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/ElementPool.h"
 #include "model/LattixDoc.h"
 
 namespace {
@@ -55,6 +56,13 @@ void CLattixDoc::RefreshCachedLists() {
     if (m_allListsVersion == m_elements.Version() && m_allListsOwner == &m_elements) return;
     m_cachedVertices.clear();
     m_cachedEdges.clear();
+    // Sized up front: grown by doubling, the lists of a large graph would hold up to twice
+    // what they need, and three times while the last growth copies them. The pools count
+    // every vertex and edge alive in the run, which bounds this document's.
+    if constexpr (ElementPool::kPooled) {
+        m_cachedVertices.reserve(std::min(m_elements.size(), VertexPool().LiveBlocks()));
+        m_cachedEdges.reserve(std::min(m_elements.size(), EdgePool().LiveBlocks()));
+    }
     for (CElement* e : m_elements) {
         if (CVertex* v = e->AsVertex()) m_cachedVertices.push_back(v);
         else m_cachedEdges.push_back(e->AsEdge());
