@@ -1,7 +1,10 @@
 #include "graph/Components.h"
 
 #include <algorithm>
+#include <string_view>
 
+#include "graph/ComponentLabels.h"
+#include "graph/IndexedEdges.h"
 #include "model/ElementPool.h"
 #include "model/LattixDoc.h"
 
@@ -50,6 +53,19 @@ void Bucket(std::int32_t count, std::size_t n, const auto& keyOf, std::vector<st
 }
 
 } // namespace
+
+bool AdjacencyMatchesEdges(const std::vector<CVertex*>& vertices, const std::vector<CEdge*>& edges,
+                           std::vector<std::uint8_t>* touch) {
+    std::size_t ends = 0;
+    if (touch) touch->resize(vertices.size());
+    for (std::size_t i = 0; i < vertices.size(); ++i) {
+        const CVertex* v = vertices[i];
+        ends += v->Degree();
+        if (touch)
+            (*touch)[i] = v->m_highlight != kNoHighlight || v->m_name.view().find('_') != std::string_view::npos;
+    }
+    return ends == 2 * edges.size();
+}
 
 void CLattixDoc::RefreshCachedLists() {
     // While the elements stay the same (a drag, say) the lists made last time still hold.
@@ -106,7 +122,8 @@ std::int32_t CLattixDoc::CountComponents(const std::vector<CVertex*>* list) {
 
 void CLattixDoc::OnConnectedComponents() {
     RebuildAllLists();
-    if (!IsSimple()) {
+    const IndexedEdges indexed = IndexEdges(m_allVertices, m_allEdges);
+    if (!IsSimpleGraph(m_allVertices, m_allEdges, indexed)) {
         Platform().ShowMessage("The graph is not simple.");
         return;
     }
@@ -114,7 +131,12 @@ void CLattixDoc::OnConnectedComponents() {
         Platform().ShowMessage("The graph is not undirected.");
         return;
     }
-    const std::int32_t k = CountComponents(&m_allVertices);
+    std::int32_t k = 0;
+    if (indexed.m_complete && AdjacencyMatchesEdges(m_allVertices, m_allEdges))
+        m_componentOf.Assign(m_allVertices,
+                             ComponentLabels(static_cast<std::int32_t>(m_allVertices.size()), indexed.m_ends, k));
+    else
+        k = CountComponents(&m_allVertices);
     Platform().ShowMessage(k == 1 ? "There is 1 connected component."
                                   : "There are " + std::to_string(k) + " connected components.");
 }

@@ -10,6 +10,14 @@ class CLattixDoc;
 class CVertex;
 class CEdge;
 
+// True when the vertices' adjacency lists hold as many edge ends as the edges of the list
+// have (a loop counts twice), as in a document whose edges all have both ends among the
+// vertices: the edge list is then the whole adjacency, and labelling it labels the graph.
+// With `touch`, the same pass flags the vertices that extracting them may change (a
+// highlight to clear or a name with an underscore).
+bool AdjacencyMatchesEdges(const std::vector<CVertex*>& vertices, const std::vector<CEdge*>& edges,
+                           std::vector<std::uint8_t>* touch = nullptr);
+
 // Fills m_compVertices and m_compEdges component by component, with the same result as
 // CLattixDoc::ExtractComponent, but from buckets made in one pass over the elements, so
 // that a loop over all components stays linear. Valid while the elements and their

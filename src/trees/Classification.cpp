@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <optional>
-#include <string_view>
 #include <unordered_set>
 
 #include "model/AddressIndex.h"
@@ -16,22 +15,6 @@
 #include "trees/ShapeCopy.h"
 
 namespace {
-
-// True when the vertices' adjacency lists hold exactly the edges of the list, each at both
-// ends (a loop twice at its one end), as they do in a document whose edges all have both
-// ends among its vertices. The same pass flags the vertices that extracting them may
-// change: a highlight to clear or a name with an underscore.
-bool AdjacencyMatchesEdges(const std::vector<CVertex*>& vertices, const std::vector<CEdge*>& edges,
-                           std::vector<std::uint8_t>& touch) {
-    std::size_t ends = 0;
-    touch.resize(vertices.size());
-    for (std::size_t i = 0; i < vertices.size(); ++i) {
-        const CVertex* v = vertices[i];
-        ends += v->Degree();
-        touch[i] = v->m_highlight != kNoHighlight || v->m_name.view().find('_') != std::string_view::npos;
-    }
-    return ends == 2 * edges.size();
-}
 
 void Colour(const std::vector<CVertex*>& vertices, const std::vector<CEdge*>& edges, Rgb color) {
     for (CVertex* v : vertices) v->m_highlight = color;
@@ -51,7 +34,7 @@ void CLattixDoc::RecomputeUlpCounts(bool force) {
 
     std::vector<std::int32_t> labels;
     std::optional<ComponentExtractor> extractor;
-    if (indexed.m_complete && AdjacencyMatchesEdges(m_allVertices, m_allEdges, vertexTouch)) {
+    if (indexed.m_complete && AdjacencyMatchesEdges(m_allVertices, m_allEdges, &vertexTouch)) {
         // The edge list is the whole adjacency: labelling it is labelling the graph.
         labels = ComponentLabels(static_cast<std::int32_t>(m_allVertices.size()), indexed.m_ends, m_componentCount);
         m_componentOf.Assign(m_allVertices, labels);
