@@ -186,7 +186,9 @@ ComponentExtractor::ComponentExtractor(CLattixDoc& doc, std::int32_t componentCo
                                        std::span<const std::uint8_t> edgeTouch)
     : m_doc(doc), m_byPosition(true), m_count(std::max(componentCount, 0)), m_allVertices(&vertices),
       m_allEdges(&edges), m_labels(labels), m_ends(ends), m_vertexTouch(vertexTouch), m_edgeTouch(edgeTouch) {
-    if (m_count == 1) return;
+    // One component that holds every vertex (and so every edge end) is the lists themselves.
+    m_whole = m_count == 1 && std::all_of(labels.begin(), labels.end(), [](std::int32_t c) { return c == 0; });
+    if (m_whole) return;
     Bucket(m_count, vertices.size(), [&](std::size_t i) { return labels[i]; }, m_vertexAt, m_vertexStart);
     Bucket(m_count, edges.size(), [&](std::size_t j) { return labels[std::size_t(ends[j].first)]; }, m_edgeAt,
            m_edgeStart);
@@ -207,8 +209,7 @@ bool ComponentExtractor::ExtractByPosition(std::int32_t k) {
         else m_doc.m_compEdges.push_back(edges[j]);
         return true;
     };
-    if (m_count == 1) {
-        // Every vertex is labelled 0 and every end is a vertex: the component is the lists.
+    if (m_whole) {
         m_doc.m_compVertices = vertices;
         m_doc.m_compEdges = edges;
         for (std::size_t i = 0; i < vertices.size(); ++i)

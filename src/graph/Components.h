@@ -48,8 +48,10 @@ private:
     std::vector<std::vector<CEdge*>> m_edges;
 
     // By position: the lists, and each component's positions in them (counting-sorted, so
-    // in list order); a single component takes the lists whole and needs no buckets.
+    // in list order); a single component of every vertex takes the lists whole and needs
+    // no buckets.
     bool m_byPosition = false;
+    bool m_whole = false;
     std::int32_t m_count = 0;
     const std::vector<CVertex*>* m_allVertices = nullptr;
     const std::vector<CEdge*>* m_allEdges = nullptr;
