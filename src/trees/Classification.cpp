@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <optional>
-#include <unordered_set>
 
 #include "model/AddressIndex.h"
 #include "model/LattixDoc.h"
@@ -71,10 +70,13 @@ void CLattixDoc::RecomputeUlpCounts(bool force) {
 }
 
 bool HasSharedTrack(const std::vector<CVertex*>& vertices) {
-    std::unordered_set<std::int32_t> tracks;
+    // Sorted rather than hashed: one allocation per component instead of one per vertex.
+    std::vector<std::int32_t> tracks;
+    tracks.reserve(vertices.size());
     for (const CVertex* v : vertices)
-        if (!v->m_isBend && !tracks.insert(v->m_trackNumber).second) return true;
-    return false;
+        if (!v->m_isBend) tracks.push_back(v->m_trackNumber);
+    std::sort(tracks.begin(), tracks.end());
+    return std::adjacent_find(tracks.begin(), tracks.end()) != tracks.end();
 }
 
 bool IsCaterpillar(const std::vector<CVertex*>& vertices, const std::vector<CEdge*>& edges) {
