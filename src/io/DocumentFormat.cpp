@@ -7,6 +7,10 @@
 #include <tuple>
 #include <unordered_map>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include "io/Archive.h"
 #include "io/ParallelLanes.h"
 
@@ -156,6 +160,13 @@ private:
 
 // ------------------------------------------------------------------ reading
 
+// Gives a container's memory back. `c = {}` would not: it assigns an empty initializer
+// list, which keeps the capacity.
+template <class C>
+void Release(C& c) {
+    C().swap(c);
+}
+
 enum class ElementClass { Vertex, Edge };
 
 std::int32_t Tame(std::int32_t v) { return std::clamp(v, -kCoordinateLimit, kCoordinateLimit); }
@@ -189,10 +200,11 @@ public:
         RenumberDamagedIds();
         // The id tables are done with: freed now, they do not stand beside the crossing
         // snapshot below at the peak of a large load.
-        m_denseIds = {};
-        m_byId = {};
+        Release(m_denseIds);
+        Release(m_byId);
         NumberLanes();
         ResetTransientState();
+        ReturnFreedPages();
         m_doc.CountCrossings();
         m_doc.RecomputeUlpCounts(false);
         m_doc.ColorUpwardEdges();
@@ -432,8 +444,8 @@ private:
             }
             if (r.selected) m_doc.m_selection.Append(e);
         }
-        m_storedEnds = {};
-        m_read = {};
+        Release(m_storedEnds);
+        Release(m_read);
         for (CEdge* edge : unresolved) {
             edge->ForgetEndpoints();
             m_doc.m_elements.Detach(edge);
@@ -457,9 +469,20 @@ private:
     void NumberLanes() {
         const std::vector<std::int32_t> lanes = ParallelLanes(m_registeredEnds, m_vertexCount);
         for (std::size_t i = 0; i < m_registered.size(); ++i) m_registered[i]->m_parallelIndex = lanes[i];
-        m_registered = {};
-        m_registeredEnds = {};
+        Release(m_registered);
+        Release(m_registeredEnds);
     }
+
+    // The tables above were freed, but the C library keeps the pages of freed blocks below
+    // its mapping threshold (which it raises after the first large free), and they would
+    // stand beside the crossing snapshot at the peak of a large load. Small loads (undo
+    // steps among them) leave too little to be worth a walk over the heap.
+    void ReturnFreedPages() const {
+#if defined(__GLIBC__)
+        if (m_doc.m_elements.size() >= kTrimAfterElements) malloc_trim(0);
+#endif
+    }
+    static constexpr std::size_t kTrimAfterElements = 100000;
 
     void ResetTransientState() {
         CLattixDoc& d = m_doc;
