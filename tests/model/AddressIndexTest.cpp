@@ -60,7 +60,8 @@ TEST(AddressIndex, PositionsOfStretchesOfNeighbours) {
     EXPECT_EQ(index.Of(&cells[150]), -1);
     EXPECT_EQ(index.Of(&cells[700]), -1);
     EXPECT_EQ(index.Of(reinterpret_cast<const Cell*>(&cells[601].b)), -1); // inside an element
-    EXPECT_EQ(index.Of(&cells[0] - 1), -1);
+    const Cell outside{};
+    EXPECT_EQ(index.Of(&outside), -1);
 
     // A repeat in the middle of a stretch, and a list of lone elements: still first positions.
     std::vector<Cell*> repeated = list;
