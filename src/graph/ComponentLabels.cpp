@@ -37,3 +37,29 @@ std::vector<std::int32_t> ComponentLabels(const LightGraph& g) {
     }
     return label;
 }
+
+std::vector<std::int32_t> ComponentLabels(std::int32_t n, std::span<const std::pair<std::int32_t, std::int32_t>> pairs,
+                                          std::int32_t& count) {
+    // Union-find that hangs the later root under the earlier one: the edges of a document
+    // mostly join vertices made close together, and the trees stay flat.
+    std::vector<std::int32_t> parent(static_cast<std::size_t>(n));
+    for (std::int32_t v = 0; v < n; ++v) parent[std::size_t(v)] = v;
+    auto find = [&](std::int32_t v) {
+        while (parent[std::size_t(v)] != v) v = parent[std::size_t(v)] = parent[std::size_t(parent[std::size_t(v)])];
+        return v;
+    };
+    for (const auto& [a, b] : pairs) {
+        const std::int32_t ra = find(a), rb = find(b);
+        if (ra < rb) parent[std::size_t(rb)] = ra;
+        else if (rb < ra) parent[std::size_t(ra)] = rb;
+    }
+    // Every root is the smallest vertex of its set, so the sets are met in the order of
+    // their first vertex: a root takes the next label, any other vertex its root's.
+    std::vector<std::int32_t> label(static_cast<std::size_t>(n));
+    count = 0;
+    for (std::int32_t v = 0; v < n; ++v) {
+        const std::int32_t r = find(v);
+        label[std::size_t(v)] = r == v ? count++ : label[std::size_t(r)];
+    }
+    return label;
+}

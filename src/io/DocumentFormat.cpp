@@ -7,6 +7,10 @@
 #include <tuple>
 #include <unordered_map>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include "io/Archive.h"
 #include "io/ParallelLanes.h"
 #include "model/ReleaseStorage.h"
@@ -196,6 +200,7 @@ public:
         ReleaseStorage(m_byId);
         NumberLanes();
         ResetTransientState();
+        ReturnFreedPages();
         m_doc.CountCrossings();
         m_doc.RecomputeUlpCounts(false);
         m_doc.ColorUpwardEdges();
@@ -464,6 +469,17 @@ private:
         for (CElement* e : m_doc.m_elements)
             if (CEdge* edge = e->AsEdge()) edge->m_parallelIndex = lanes[i++];
     }
+
+    // The tables above were freed, but the C library keeps the pages of freed blocks below
+    // its mapping threshold (which it raises after the first large free), and they would
+    // stand beside the crossing snapshot at the peak of a large load. Small loads (undo
+    // steps among them) leave too little to be worth a walk over the heap.
+    void ReturnFreedPages() const {
+#if defined(__GLIBC__)
+        if (m_doc.m_elements.size() >= kTrimAfterElements) malloc_trim(0);
+#endif
+    }
+    static constexpr std::size_t kTrimAfterElements = 100000;
 
     void ResetTransientState() {
         CLattixDoc& d = m_doc;

@@ -376,7 +376,7 @@ private:
     std::vector<CEdge*> m_cachedEdges;
     std::uint64_t m_allListsVersion = ~0ull;
     const ElementList* m_allListsOwner = nullptr;
-    AddressMap m_componentOf; // the labels of the last CountComponents
+    ListValueMap<CVertex> m_componentOf; // the labels of the last CountComponents
     bool m_modified = false;
     std::string m_pathName;
     // Counts the crossings taken by CountCrossings, if not done yet.

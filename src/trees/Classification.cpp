@@ -4,11 +4,13 @@
 #include "trees/Classification.h"
 
 #include <algorithm>
-#include <unordered_set>
+#include <optional>
 
 #include "model/AddressIndex.h"
 #include "model/LattixDoc.h"
+#include "graph/ComponentLabels.h"
 #include "graph/Components.h"
+#include "graph/IndexedEdges.h"
 #include "trees/ShapeCopy.h"
 
 namespace {
@@ -24,12 +26,27 @@ void CLattixDoc::RecomputeUlpCounts(bool force) {
     if (!m_ulpMode && !force) return;
     m_componentCount = m_treeCount = m_caterpillarCount = m_spiderCount = m_starCount = 0;
     RebuildAllLists();
-    if (!IsSimple() || m_directed) return;
+    // The ends by position serve the simple-graph check, the labelling and the extraction.
+    std::vector<std::uint8_t> edgeTouch, vertexTouch;
+    const IndexedEdges indexed = IndexEdges(m_allVertices, m_allEdges, &edgeTouch);
+    if (!IsSimpleGraph(m_allVertices, m_allEdges, indexed) || m_directed) return;
 
-    m_componentCount = CountComponents(&m_allVertices);
-    ComponentExtractor extractor(*this, m_componentCount, m_allVertices, m_allEdges);
+    std::vector<std::int32_t> labels;
+    std::optional<ComponentExtractor> extractor;
+    if (indexed.m_complete && AdjacencyMatchesEdges(m_allVertices, m_allEdges, &vertexTouch)) {
+        // The edge list is the whole adjacency: labelling it is labelling the graph.
+        labels = ComponentLabels(static_cast<std::int32_t>(m_allVertices.size()), indexed.m_ends, m_componentCount);
+        m_componentOf.Assign(m_allVertices, labels);
+        // Earlier components' tests colour only their own elements, so the flags taken now
+        // still hold when a component's turn comes.
+        extractor.emplace(*this, m_componentCount, m_allVertices, m_allEdges, labels, indexed.m_ends, vertexTouch,
+                          edgeTouch);
+    } else {
+        m_componentCount = CountComponents(&m_allVertices);
+        extractor.emplace(*this, m_componentCount, m_allVertices, m_allEdges);
+    }
     for (std::int32_t k = 0; k < m_componentCount; ++k) {
-        extractor.Extract(k);
+        extractor->Extract(k);
         const bool isTree = m_compEdges.size() + 1 == m_compVertices.size();
         const std::vector<CVertex*>& vertices = m_compVertices;
         const std::vector<CEdge*>& edges = m_compEdges;
@@ -53,10 +70,13 @@ void CLattixDoc::RecomputeUlpCounts(bool force) {
 }
 
 bool HasSharedTrack(const std::vector<CVertex*>& vertices) {
-    std::unordered_set<std::int32_t> tracks;
+    // Sorted rather than hashed: one allocation per component instead of one per vertex.
+    std::vector<std::int32_t> tracks;
+    tracks.reserve(vertices.size());
     for (const CVertex* v : vertices)
-        if (!v->m_isBend && !tracks.insert(v->m_trackNumber).second) return true;
-    return false;
+        if (!v->m_isBend) tracks.push_back(v->m_trackNumber);
+    std::sort(tracks.begin(), tracks.end());
+    return std::adjacent_find(tracks.begin(), tracks.end()) != tracks.end();
 }
 
 bool IsCaterpillar(const std::vector<CVertex*>& vertices, const std::vector<CEdge*>& edges) {

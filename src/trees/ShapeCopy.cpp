@@ -1,15 +1,16 @@
 #include "trees/ShapeCopy.h"
 
 #include <algorithm>
-#include <unordered_map>
 
+#include "model/AddressIndex.h"
 #include "model/Element.h"
 
 ShapeCopy::ShapeCopy(const std::vector<CVertex*>& vertices) {
-    std::unordered_map<const CVertex*, int> index;
-    index.reserve(vertices.size());
-    for (std::size_t i = 0; i < vertices.size(); ++i) index.emplace(vertices[i], int(i));
-
+    // A component's vertices are mostly neighbours in memory: their positions need no table.
+    const PositionIndex<CVertex> index(vertices);
+    std::size_t hint = 0;
+    m_vertices.reserve(vertices.size());
+    m_live.reserve(vertices.size());
     std::vector<int> farEnds;
     for (std::size_t i = 0; i < vertices.size(); ++i) {
         const CVertex* v = vertices[i];
@@ -19,8 +20,7 @@ ShapeCopy::ShapeCopy(const std::vector<CVertex*>& vertices) {
             if (e->m_v1 != v) continue;
             m_vertices[i].adj.push_back(int(m_edges.size()));
             m_edges.push_back({int(i), -1, e, -1});
-            auto it = index.find(e->m_v2);
-            farEnds.push_back(it == index.end() ? -1 : it->second);
+            farEnds.push_back(index.Of(e->m_v2, &hint));
         }
     }
     AddFarEnds(farEnds);

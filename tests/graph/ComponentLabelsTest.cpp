@@ -30,6 +30,9 @@ TEST(ComponentLabels, NumberComponentsAsTheDocumentDoes) {
         ASSERT_EQ(labels.size(), std::size_t(n));
         for (int v = 0; v < n; ++v) ASSERT_EQ(labels[v], t.d().ComponentOf(vs[v])) << "round " << round;
         EXPECT_EQ(*std::max_element(labels.begin(), labels.end()) + 1, count);
+        std::int32_t joined = -1;
+        EXPECT_EQ(ComponentLabels(n, g.edges, joined), labels) << "round " << round;
+        EXPECT_EQ(joined, count);
     }
 }
 

@@ -45,4 +45,59 @@ TEST(AddressIndex, PositionsOfAList) {
     EXPECT_EQ(PositionIndex<int>(none).Of(&outside), -1);
 }
 
+// Elements of one array, listed as stretches of neighbours out of address order: positions
+// come from the stretches, and an address between elements or past a stretch is not found.
+TEST(AddressIndex, PositionsOfStretchesOfNeighbours) {
+    struct Cell {
+        std::int64_t a, b;
+    };
+    std::vector<Cell> cells(1000);
+    std::vector<Cell*> list;
+    for (int from : {600, 0, 900, 300}) // 300 cells are left out: 100..299 and 400..599 partly
+        for (int i = from; i < from + 100; ++i) list.push_back(&cells[i]);
+    const PositionIndex<Cell> index(list);
+    for (std::size_t i = 0; i < list.size(); ++i) ASSERT_EQ(index.Of(list[i]), static_cast<std::int32_t>(i));
+    EXPECT_EQ(index.Of(&cells[150]), -1);
+    EXPECT_EQ(index.Of(&cells[700]), -1);
+    EXPECT_EQ(index.Of(reinterpret_cast<const Cell*>(&cells[601].b)), -1); // inside an element
+    const Cell outside{};
+    EXPECT_EQ(index.Of(&outside), -1);
+
+    // A repeat in the middle of a stretch, and a list of lone elements: still first positions.
+    std::vector<Cell*> repeated = list;
+    repeated.push_back(list[150]);
+    repeated.push_back(&cells[150]);
+    const PositionIndex<Cell> again(repeated);
+    EXPECT_EQ(again.Of(list[150]), 150);
+    EXPECT_EQ(again.Of(&cells[150]), static_cast<std::int32_t>(repeated.size()) - 1);
+    std::vector<Cell*> every;
+    for (std::size_t i = 0; i < cells.size(); i += 2) every.push_back(&cells[i]);
+    const PositionIndex<Cell> sparse(every);
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        ASSERT_EQ(sparse.Of(&cells[i]), i % 2 ? -1 : static_cast<std::int32_t>(i / 2)) << i;
+}
+
+TEST(AddressIndex, ListValuesByPositionAndByAddress) {
+    std::vector<int> cells(50);
+    std::vector<int*> list;
+    for (int i = 10; i < 40; ++i) list.push_back(&cells[i]);
+    ListValueMap<int> values;
+    EXPECT_EQ(values.Get(&cells[10]), -1);
+    values.Set(&cells[3], 7); // no list yet: kept by address
+    EXPECT_EQ(values.Get(&cells[3]), 7);
+    values.Assign(list, std::vector<std::int32_t>(list.size(), 4));
+    EXPECT_EQ(values.Get(&cells[3]), -1); // replaced with the rest
+    EXPECT_EQ(values.Get(&cells[25]), 4);
+    values.Set(&cells[25], 9);
+    values.Set(&cells[45], 8);
+    EXPECT_EQ(values.Get(&cells[25]), 9);
+    EXPECT_EQ(values.Get(&cells[45]), 8);
+    EXPECT_EQ(values.Get(&cells[44]), -1);
+    list.clear(); // the map keeps its own copy
+    EXPECT_EQ(values.Get(&cells[39]), 4);
+    values.Reset(std::vector<int*>{&cells[0]});
+    EXPECT_EQ(values.Get(&cells[25]), -1);
+    EXPECT_EQ(values.Get(&cells[45]), -1);
+}
+
 } // namespace

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <random>
+#include <string>
 
 #include "support/TestDoc.h"
 #include "trees/Classification.h"
@@ -286,4 +289,105 @@ TEST(Modes, SefeFollowsBendChainsThroughReplacedBends) {
     EXPECT_EQ(b->m_edges.size(), 2u);
     // The 7 vertex copies, the 6 edges copied and the 3 stand-ins for bends take element ids.
     EXPECT_EQ(g_nextId - before, 7u + 6u + 3u);
+}
+
+namespace {
+
+struct Classified {
+    std::array<std::int32_t, 5> counts;
+    std::vector<Rgb> highlights;
+    std::vector<std::string> names;
+    std::vector<std::int32_t> components;
+    std::vector<std::size_t> compVertices, compEdges; // as positions in element order
+};
+
+Classified Snapshot(TestDoc& t) {
+    CLattixDoc& d = t.d();
+    Classified c{{d.m_componentCount, d.m_treeCount, d.m_caterpillarCount, d.m_starCount, d.m_spiderCount}, {}, {}, {}, {}, {}};
+    std::vector<CElement*> order(d.m_elements.begin(), d.m_elements.end());
+    auto position = [&](const CElement* e) { return std::size_t(std::find(order.begin(), order.end(), e) - order.begin()); };
+    for (CElement* e : order) {
+        c.highlights.push_back(e->m_highlight);
+        c.names.push_back(e->m_name.str());
+        if (const CVertex* v = e->AsVertex()) c.components.push_back(d.ComponentOf(v));
+    }
+    for (const CVertex* v : d.m_compVertices) c.compVertices.push_back(position(v));
+    for (const CEdge* e : d.m_compEdges) c.compEdges.push_back(position(e));
+    return c;
+}
+
+// The classification done the plain way: a search per component over the adjacency lists
+// and an extraction that walks every element once per component.
+void ClassifyPlainly(CLattixDoc& d) {
+    d.m_componentCount = d.m_treeCount = d.m_caterpillarCount = d.m_spiderCount = d.m_starCount = 0;
+    d.RebuildAllLists();
+    if (!d.IsSimple() || d.m_directed) return;
+    d.m_componentCount = d.CountComponents(&d.m_allVertices);
+    for (std::int32_t k = 0; k < d.m_componentCount; ++k) {
+        d.ExtractComponent(k);
+        const auto& vs = d.m_compVertices;
+        const auto& es = d.m_compEdges;
+        if (es.size() + 1 != vs.size()) {
+            HighlightCycle(vs);
+            continue;
+        }
+        ++d.m_treeCount;
+        if (HasSharedTrack(vs)) {
+            if (IsCaterpillar(vs, es)) ++d.m_caterpillarCount;
+            WitnessSearchL(vs);
+            continue;
+        }
+        if (IsCaterpillar(vs, es)) ++d.m_caterpillarCount;
+        else if (IsRadius2Star(vs, es)) ++d.m_starCount;
+        else if (Is3Spider(vs, es)) ++d.m_spiderCount;
+        if (!WitnessSearchF1(vs)) WitnessSearchF2(vs);
+    }
+}
+
+// Random forests with some cycles, their vertices made in shuffled order (so components
+// interleave in the element list) and some deleted again (so the survivors do not lie side
+// by side in memory), names with underscores, stale highlights.
+void BuildForest(TestDoc& t, std::uint32_t seed) {
+    std::mt19937 rng(seed);
+    const int n = std::uniform_int_distribution<int>(1, 90)(rng);
+    std::vector<CVertex*> vs;
+    for (int i = 0; i < n; ++i) {
+        vs.push_back(t.Vertex(20 * i, 20 * (i % 7), rng() % 3 ? "v_" + std::to_string(i) : "w" + std::to_string(i)));
+        vs.back()->m_trackNumber = rng() % 4 ? i : int(rng() % 5);
+        vs.back()->m_highlight = rng() % 2 ? kCycleColor : kNoHighlight;
+    }
+    for (int i = n - 1; i > 0; --i)
+        if (rng() % 5 == 0) {
+            t.d().DeleteElement(vs[i]);
+            vs.erase(vs.begin() + i);
+        }
+    std::shuffle(vs.begin(), vs.end(), rng);
+    // Each vertex hangs from an earlier one or starts a tree (every fourth graph is one
+    // tree); a few extra edges close cycles.
+    for (std::size_t i = 1; i < vs.size(); ++i)
+        if (rng() % 6 || seed % 4 == 0) t.Edge(vs[rng() % i], vs[i])->m_highlight = kSpiderColor;
+    for (int extra = int(rng() % 4); extra > 0 && vs.size() > 2; --extra) {
+        CVertex* a = vs[rng() % vs.size()];
+        CVertex* b = vs[rng() % vs.size()];
+        if (a != b && !t.d().FindEdge(a, b)) t.Edge(a, b);
+    }
+}
+
+} // namespace
+
+TEST(Classification, ManyComponentsAsThePlainWayClassifiesThem) {
+    for (std::uint32_t seed = 1; seed <= 150; ++seed) {
+        TestDoc fast(false), plain(false);
+        BuildForest(fast, seed);
+        BuildForest(plain, seed);
+        fast.d().RecomputeUlpCounts(true);
+        ClassifyPlainly(plain.d());
+        const Classified a = Snapshot(fast), b = Snapshot(plain);
+        ASSERT_EQ(a.counts, b.counts) << "seed " << seed;
+        ASSERT_EQ(a.highlights, b.highlights) << "seed " << seed;
+        ASSERT_EQ(a.names, b.names) << "seed " << seed;
+        ASSERT_EQ(a.components, b.components) << "seed " << seed;
+        ASSERT_EQ(a.compVertices, b.compVertices) << "seed " << seed;
+        ASSERT_EQ(a.compEdges, b.compEdges) << "seed " << seed;
+    }
 }
