@@ -93,6 +93,15 @@ void CLattixDoc::RebuildAllLists() {
     m_allEdges = m_cachedEdges;
 }
 
+void CLattixDoc::MoveAllLists() {
+    RefreshCachedLists();
+    m_allVertices = std::move(m_cachedVertices);
+    m_allEdges = std::move(m_cachedEdges);
+    m_cachedVertices.clear();
+    m_cachedEdges.clear();
+    m_allListsOwner = nullptr; // taken: the next RefreshCachedLists remakes them
+}
+
 std::int32_t CLattixDoc::CountComponents(const std::vector<CVertex*>* list) {
     const std::vector<CVertex*>& vertices = list ? *list : m_allVertices;
     std::int32_t counter = 0;

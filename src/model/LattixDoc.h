@@ -216,6 +216,10 @@ public:
     void OnConnectedComponents();
     // Rebuilds m_allVertices and m_allEdges from m_elements in element order.
     void RebuildAllLists();
+    // The same for a command on a large graph: the lists kept for the crossing count move
+    // into m_allVertices and m_allEdges instead of being copied, and the next count remakes
+    // them, so that two copies do not stand beside the command's own arrays.
+    void MoveAllLists();
 
     // ============================================================ planarity (planarity/)
     // "&Planarity Testing": splits the graph into components and biconnected blocks,

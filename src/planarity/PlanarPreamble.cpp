@@ -8,20 +8,10 @@
 namespace {
 
 // Fills m_allVertices and m_allEdges in element order; true when a bend is among the
-// vertices. One pass instead of a search for bends and a second one for the lists.
+// vertices. The lists a load or an edit left for the crossing count move over whole.
 bool CollectElements(CLattixDoc& doc) {
-    doc.m_allVertices.clear();
-    doc.m_allEdges.clear();
-    bool bends = false;
-    for (CElement* element : doc.m_elements) {
-        if (CVertex* v = element->AsVertex()) {
-            bends |= v->m_isBend;
-            doc.m_allVertices.push_back(v);
-        } else {
-            doc.m_allEdges.push_back(element->AsEdge());
-        }
-    }
-    return bends;
+    doc.MoveAllLists();
+    return std::any_of(doc.m_allVertices.begin(), doc.m_allVertices.end(), [](const CVertex* v) { return v->m_isBend; });
 }
 
 } // namespace
