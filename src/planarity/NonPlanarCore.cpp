@@ -74,12 +74,12 @@ public:
         }
         for (std::size_t v = 0; v < k; ++v) m_start[v + 1] += m_start[v];
         m_adjacent.resize(2 * chosen.size());
-        m_fill.assign(m_start.begin(), m_start.end() - 1);
+        std::vector<std::int32_t> fill(m_start.begin(), m_start.end() - 1);
         for (std::size_t i = 0; i < chosen.size(); ++i) m_position[chosen[i]] = static_cast<std::int32_t>(i);
         for (std::int32_t e : chosen) {
             const std::int32_t a = m_local[m_edges[e].first], b = m_local[m_edges[e].second];
-            m_adjacent[m_fill[a]++] = {e, b};
-            m_adjacent[m_fill[b]++] = {e, a};
+            m_adjacent[fill[a]++] = {e, b};
+            m_adjacent[fill[b]++] = {e, a};
         }
     }
 
@@ -89,7 +89,7 @@ public:
     // is final, as a breadth-first search settles each vertex when it reaches it.
     void Search(std::span<const std::int32_t> sources, std::span<const std::int32_t> skip,
                 std::span<const std::int32_t> targets = {}) {
-        ++m_round;
+        NextRound();
         for (std::int32_t e : skip) m_skipStamp[e] = m_round;
         Start(sources);
         m_target.assign(targets.empty() ? 0 : m_global.size(), false);
@@ -116,7 +116,7 @@ public:
     // A search from `sources` a distance at a time, for the tubes around a skeleton that
     // need only their own few layers of a large graph.
     void BeginLayers(std::span<const std::int32_t> sources) {
-        ++m_round;
+        NextRound();
         Start(sources);
         m_settled.assign(m_global.size(), false);
         m_head = 0;
@@ -156,6 +156,15 @@ public:
     std::int32_t LocalOf(std::int32_t v) const { return m_local[v]; }
 
 private:
+    // A byte a stamp keeps the array small beside the graph; the stamps are cleared once
+    // every 255 rounds.
+    void NextRound() {
+        if (++m_round == 0) {
+            std::fill(m_skipStamp.begin(), m_skipStamp.end(), std::uint8_t(0));
+            m_round = 1;
+        }
+    }
+
     void Start(std::span<const std::int32_t> sources) {
         for (std::int32_t s : sources)
             if (m_local[s] == kNone) {
@@ -179,12 +188,12 @@ private:
     }
 
     std::span<const PlanarEdge> m_edges;
-    std::vector<std::int32_t> m_local, m_global, m_start, m_fill, m_distance, m_via, m_queue;
+    std::vector<std::int32_t> m_local, m_global, m_start, m_distance, m_via, m_queue;
     std::vector<std::int32_t> m_position; // of each edge in the subset in use
     std::size_t m_head = 0;               // the next vertex a layered search settles
     std::vector<std::pair<std::int32_t, std::int32_t>> m_adjacent; // edge, local other end
-    std::vector<std::uint32_t> m_skipStamp;
-    std::uint32_t m_round = 0;
+    std::vector<std::uint8_t> m_skipStamp;
+    std::uint8_t m_round = 0;
     std::vector<bool> m_marks, m_target, m_settled;
 };
 
