@@ -156,3 +156,25 @@ TEST(PlanarPreamble, GraphTooWideForAnyRoomGetsItsVerdictFirst) {
 }
 
 } // namespace
+
+TEST(PlanarPreamble, TakenListsAreRemadeForTheNextCountAndCommand) {
+    // The planarity commands take the lists kept for the crossing count; a count and a
+    // command after them, with an edit between, must see the document as it is.
+    TestDoc t;
+    CVertex* a = t.Vertex(100, 100);
+    CVertex* b = t.Vertex(300, 300);
+    CVertex* c = t.Vertex(100, 300);
+    CVertex* d = t.Vertex(300, 100);
+    t.Edge(a, b);
+    t.d().CountCrossings();
+    t.d().RunPlanarityTesting(CLattixDoc::PlanarityMethod::LeftRight);
+    EXPECT_EQ(t.d().m_allVertices.size(), 4u);
+    EXPECT_EQ(t.d().m_allEdges.size(), 1u);
+    t.Edge(c, d);
+    t.d().CountCrossings();
+    EXPECT_EQ(t.d().TotalCrossings(), 1);
+    t.d().RunPlanarityTesting(CLattixDoc::PlanarityMethod::LeftRight);
+    EXPECT_EQ(t.d().m_allEdges.size(), 2u);
+    t.d().CountCrossings();
+    EXPECT_EQ(t.d().TotalCrossings(), 1);
+}
