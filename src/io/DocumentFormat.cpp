@@ -14,6 +14,7 @@
 #include "io/Archive.h"
 #include "io/ParallelLanes.h"
 #include "model/ReleaseStorage.h"
+#include "trees/Crossings.h"
 
 namespace {
 
@@ -194,14 +195,13 @@ public:
         }
         ResolveEndpoints();
         RenumberDamagedIds();
-        // The id tables are done with: freed now, they do not stand beside the crossing
-        // snapshot below at the peak of a large load.
+        // The id tables are done with: freed now, they do not stand beside the lists and
+        // the crossing snapshot below at the peak of a large load.
         ReleaseStorage(m_denseIds);
         ReleaseStorage(m_byId);
-        NumberLanes();
         ResetTransientState();
         ReturnFreedPages();
-        m_doc.CountCrossings();
+        HandOverListsAndSnapshot();
         m_doc.RecomputeUlpCounts(false);
         m_doc.ColorUpwardEdges();
         m_doc.UpdateSefe();
@@ -249,12 +249,13 @@ private:
                 auto* v = new CVertex();
                 m_doc.m_elements.Append(v); // owned at once, so a failure later cleans it up
                 ReadVertex(*v);
-                m_read.push_back({v, v->m_id, true, v->m_selected});
+                m_read.push_back({v, v->m_id, true, v->m_selected, 0});
+                m_vertexPoints.push_back(v->m_center);
             } else {
                 auto* e = new CEdge();
                 m_doc.m_elements.Append(e);
                 ReadEdge(*e);
-                m_read.push_back({e, e->m_id, false, e->m_selected});
+                m_read.push_back({e, e->m_id, false, e->m_selected, e->m_edgeColor});
             }
             ++m_counter;
         }
@@ -418,7 +419,9 @@ private:
         IndexIds();
         std::vector<CEdge*> unresolved;
         std::size_t edgeIndex = 0; // edges come in the order their ends were read
-        for (const ReadElement& r : m_read) {
+        std::size_t kept = 0;      // the elements that stay, in front, for the lists
+        for (std::size_t i = 0; i < m_read.size(); ++i) {
+            const ReadElement r = m_read[i];
             CElement* e = r.element;
             if (!r.vertex) {
                 CEdge* edge = static_cast<CEdge*>(e);
@@ -437,9 +440,10 @@ private:
                 // The ids are done with once read: the ordinals take their place, in front.
                 m_storedEnds[m_registeredCount++] = ordinals;
             }
+            m_read[kept++] = r;
             if (r.selected) m_doc.m_selection.Append(e);
         }
-        ReleaseStorage(m_read);
+        m_read.resize(kept);
         for (CEdge* edge : unresolved) {
             edge->ForgetEndpoints();
             m_doc.m_elements.Detach(edge);
@@ -459,15 +463,34 @@ private:
         }
     }
 
-    // Parallel edges are renumbered as adding them one by one in element order does.
-    void NumberLanes() {
+    // What the crossing count and the commands would otherwise make with walks over every
+    // element comes from the loader's own records: the lists of vertices and edges in
+    // element order, and the crossing snapshot, each vertex a shared place at its centre.
+    // Parallel edges get their lanes on the way, as adding them one by one does.
+    void HandOverListsAndSnapshot() {
+        std::vector<CVertex*> vertices;
+        std::vector<CEdge*> edges;
+        vertices.reserve(m_vertexCount);
+        edges.reserve(m_registeredCount);
+        PendingCrossings taken;
+        taken.Reserve(m_vertexCount, m_registeredCount);
+        for (const ReadElement& r : m_read) {
+            if (r.vertex) {
+                taken.AddPlace(r.element, m_vertexPoints[vertices.size()]);
+                vertices.push_back(static_cast<CVertex*>(r.element));
+            } else {
+                const auto [a, b] = m_storedEnds[edges.size()];
+                if (IsEdgeColorCode(r.code)) taken.AddEdge(a, b, r.code);
+                edges.push_back(static_cast<CEdge*>(r.element));
+            }
+        }
+        ReleaseStorage(m_read);
+        ReleaseStorage(m_vertexPoints);
         m_storedEnds.resize(m_registeredCount);
         const std::vector<std::int32_t> lanes = ParallelLanes(m_storedEnds, m_vertexCount);
         ReleaseStorage(m_storedEnds);
-        // The edges left after resolving are those registered, in element order.
-        std::size_t i = 0;
-        for (CElement* e : m_doc.m_elements)
-            if (CEdge* edge = e->AsEdge()) edge->m_parallelIndex = lanes[i++];
+        for (std::size_t i = 0; i < edges.size(); ++i) edges[i]->m_parallelIndex = lanes[i];
+        m_doc.AdoptLoadedLists(std::move(vertices), std::move(edges), std::move(taken));
     }
 
     // The tables above were freed, but the C library keeps the pages of freed blocks below
@@ -513,8 +536,10 @@ private:
         std::uint32_t id;
         bool vertex;
         bool selected;
+        std::uint16_t code; // an edge's colour
     };
     std::vector<ReadElement> m_read;
+    std::vector<Point> m_vertexPoints; // the centre of each vertex read, in order
     std::uint32_t m_vertexCount = 0;
 };
 

@@ -172,6 +172,9 @@ public:
     // once; the counting itself waits until a count is read, and is skipped when a later
     // CountCrossings comes first.
     void CountCrossings();
+    // What CountCrossings would take after a load, made by the loader from its own records:
+    // the vertices and edges in element order and the snapshot of their segments.
+    void AdoptLoadedLists(std::vector<CVertex*> vertices, std::vector<CEdge*> edges, PendingCrossings taken);
     // The counts of the last CountCrossings: all colours, and per colour in the stored order
     // Blue, Red, Yellow, Black, Purple, Cyan, Orange, Green.
     std::int32_t TotalCrossings() const;

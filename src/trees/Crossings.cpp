@@ -188,6 +188,15 @@ void CLattixDoc::CountCrossings() {
     m_crossingsSettled = false;
 }
 
+void CLattixDoc::AdoptLoadedLists(std::vector<CVertex*> vertices, std::vector<CEdge*> edges, PendingCrossings taken) {
+    m_cachedVertices = std::move(vertices);
+    m_cachedEdges = std::move(edges);
+    m_allListsVersion = m_elements.Version();
+    m_allListsOwner = &m_elements;
+    m_pendingCrossings = std::make_shared<const PendingCrossings>(std::move(taken));
+    m_crossingsSettled = false;
+}
+
 void CLattixDoc::SettleCrossings() const {
     if (!m_pendingCrossings || m_crossingsSettled) return;
     const std::array<std::int32_t, 8> byCode = CountTakenCrossings(*m_pendingCrossings);

@@ -285,6 +285,10 @@ TEST(Format, DamagedReferencesAreReportedAndDropped) {
     EXPECT_EQ(t.VertexNamed("a")->m_edges.size(), 1u);
     // The duplicate got an id of its own, so saving and loading again keeps this graph.
     EXPECT_NE(t.VertexNamed("b")->m_id, t.VertexNamed("b2")->m_id);
+    // The lists the loader hands over are the elements in order, the dropped edge gone.
+    t.d().RebuildAllLists();
+    EXPECT_EQ(t.d().m_allVertices, t.Vertices());
+    EXPECT_EQ(t.d().m_allEdges, t.Edges());
     TestDoc again;
     ASSERT_EQ(LoadInto(again, WriteDocument(t.d())), LoadStatus::Ok);
     EXPECT_TRUE(again.platform.m_messages.empty());
@@ -491,6 +495,13 @@ TEST(Format, CrossingCountAfterLoadingIsTheDrawingsCount) {
         total += want[code - 1];
     }
     EXPECT_EQ(u.d().TotalCrossings(), total);
+
+    // The loader's snapshot stands for the drawing as loaded: a move afterwards is seen.
+    u.Vertices()[0]->m_center = {200, 700};
+    u.d().CountCrossings();
+    const std::array<std::int32_t, 8> moved = CountCrossingsAllPairs(edges);
+    ASSERT_NE(moved, want);
+    for (int code = 1; code <= 8; ++code) EXPECT_EQ(u.d().CrossingsOf(code), moved[code - 1]) << code;
 }
 
 TEST(Format, AStreamIsReadNoFurtherThanItsAnnouncedSize) {
