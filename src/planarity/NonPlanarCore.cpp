@@ -78,8 +78,8 @@ public:
         for (std::size_t i = 0; i < chosen.size(); ++i) m_position[chosen[i]] = static_cast<std::int32_t>(i);
         for (std::int32_t e : chosen) {
             const std::int32_t a = m_local[m_edges[e].first], b = m_local[m_edges[e].second];
-            m_adjacent[fill[a]++] = {e, b};
-            m_adjacent[fill[b]++] = {e, a};
+            m_adjacent[fill[a]++] = 2 * e;
+            m_adjacent[fill[b]++] = 2 * e + 1;
         }
     }
 
@@ -103,7 +103,7 @@ public:
         for (std::size_t head = 0; head < m_queue.size(); ++head) {
             const std::int32_t v = m_queue[head];
             for (std::int32_t i = m_start[v]; i < m_start[v + 1]; ++i) {
-                const auto [e, w] = m_adjacent[i];
+                const auto [e, w] = Follow(m_adjacent[i]);
                 if (m_distance[w] != kNone || m_skipStamp[e] == m_round) continue;
                 m_distance[w] = m_distance[v] + 1;
                 m_via[w] = e;
@@ -131,7 +131,7 @@ public:
             const std::int32_t v = m_queue[m_head];
             m_settled[v] = true;
             for (std::int32_t i = m_start[v]; i < m_start[v + 1]; ++i) {
-                const auto [e, w] = m_adjacent[i];
+                const auto [e, w] = Follow(m_adjacent[i]);
                 if (m_settled[w] && w != v) {
                     order.push_back(e);
                 } else if (m_distance[w] == kNone) {
@@ -191,7 +191,14 @@ private:
     std::vector<std::int32_t> m_local, m_global, m_start, m_distance, m_via, m_queue;
     std::vector<std::int32_t> m_position; // of each edge in the subset in use
     std::size_t m_head = 0;               // the next vertex a layered search settles
-    std::vector<std::pair<std::int32_t, std::int32_t>> m_adjacent; // edge, local other end
+    // Half-edges by their first end: 2e + 1 leaves from the edge's second end. Four bytes
+    // an entry, for a subset that may be the whole graph.
+    std::vector<std::int32_t> m_adjacent;
+    // The edge of a half-edge and the local number of its other end.
+    std::pair<std::int32_t, std::int32_t> Follow(std::int32_t half) const {
+        const std::int32_t e = half >> 1;
+        return {e, m_local[(half & 1) ? m_edges[e].first : m_edges[e].second]};
+    }
     std::vector<std::uint8_t> m_skipStamp;
     std::uint8_t m_round = 0;
     std::vector<bool> m_marks, m_target, m_settled;
