@@ -129,6 +129,18 @@ std::int32_t CLattixDoc::CountComponents(const std::vector<CVertex*>* list) {
     return counter;
 }
 
+std::int32_t CLattixDoc::LabelComponents(const IndexedEdges& indexed, std::vector<std::int32_t>* labels,
+                                         std::vector<std::uint8_t>* vertexTouch) {
+    if (labels) labels->clear();
+    if (!indexed.m_complete || !AdjacencyMatchesEdges(m_allVertices, m_allEdges, vertexTouch))
+        return CountComponents(&m_allVertices);
+    std::int32_t count = 0;
+    std::vector<std::int32_t> found = ComponentLabels(static_cast<std::int32_t>(m_allVertices.size()), indexed.m_ends, count);
+    if (labels) *labels = found;
+    m_componentOf.Assign(m_allVertices, std::move(found));
+    return count;
+}
+
 void CLattixDoc::OnConnectedComponents() {
     RebuildAllLists();
     const IndexedEdges indexed = IndexEdges(m_allVertices, m_allEdges);
@@ -140,12 +152,7 @@ void CLattixDoc::OnConnectedComponents() {
         Platform().ShowMessage("The graph is not undirected.");
         return;
     }
-    std::int32_t k = 0;
-    if (indexed.m_complete && AdjacencyMatchesEdges(m_allVertices, m_allEdges))
-        m_componentOf.Assign(m_allVertices,
-                             ComponentLabels(static_cast<std::int32_t>(m_allVertices.size()), indexed.m_ends, k));
-    else
-        k = CountComponents(&m_allVertices);
+    const std::int32_t k = LabelComponents(indexed);
     Platform().ShowMessage(k == 1 ? "There is 1 connected component."
                                   : "There are " + std::to_string(k) + " connected components.");
 }

@@ -30,6 +30,7 @@ struct ContextMenu; // editor/ContextMenu.h
 class DrawTarget;
 struct AlgorithmWorkspace;
 struct PendingCrossings; // trees/Crossings.h
+struct IndexedEdges;     // graph/IndexedEdges.h
 
 // Outcome of reading a document file or snapshot.
 enum class LoadStatus {
@@ -212,6 +213,12 @@ public:
     // Labels every vertex reachable from `list` (m_allVertices when null) with its
     // component index and returns the number of components.
     std::int32_t CountComponents(const std::vector<CVertex*>* list = nullptr);
+    // The same for m_allVertices given their edges' ends by position (`indexed`, as
+    // IndexEdges made them). When the edge list is the whole adjacency the labels come from
+    // one pass over the ends, and `labels` receives them by position (it stays empty when
+    // the adjacency had to be walked); `vertexTouch` as for AdjacencyMatchesEdges.
+    std::int32_t LabelComponents(const IndexedEdges& indexed, std::vector<std::int32_t>* labels = nullptr,
+                                 std::vector<std::uint8_t>* vertexTouch = nullptr);
     // The component index CountComponents gave v; -1 for a vertex it did not reach.
     std::int32_t ComponentOf(const CVertex* v) const { return m_componentOf.Get(v); }
     // Puts v in component k for the next ExtractComponent, as if a count had found it there.

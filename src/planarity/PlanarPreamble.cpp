@@ -26,10 +26,7 @@ std::optional<PlanarInput> RunPlanarPreamble(CLattixDoc& doc, LeftoverBends left
     }
     IndexedEdges indexed = IndexEdges(doc.m_allVertices, doc.m_allEdges);
     // The check sees loops: two at one vertex repeat a pair.
-    const bool simple = indexed.m_complete
-                            ? !HasRepeatedPair(static_cast<std::int32_t>(doc.m_allVertices.size()), indexed.m_ends)
-                            : doc.IsSimple();
-    if (!simple) {
+    if (!IsSimpleGraph(doc.m_allVertices, doc.m_allEdges, indexed)) {
         doc.Platform().ShowMessage("The graph is not simple.");
         doc.RepaintAllViews();
         return std::nullopt;

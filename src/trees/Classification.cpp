@@ -8,7 +8,6 @@
 
 #include "model/AddressIndex.h"
 #include "model/LattixDoc.h"
-#include "graph/ComponentLabels.h"
 #include "graph/Components.h"
 #include "graph/IndexedEdges.h"
 #include "trees/ShapeCopy.h"
@@ -32,17 +31,14 @@ void CLattixDoc::RecomputeUlpCounts(bool force) {
     if (!IsSimpleGraph(m_allVertices, m_allEdges, indexed) || m_directed) return;
 
     std::vector<std::int32_t> labels;
+    m_componentCount = LabelComponents(indexed, &labels, &vertexTouch);
     std::optional<ComponentExtractor> extractor;
-    if (indexed.m_complete && AdjacencyMatchesEdges(m_allVertices, m_allEdges, &vertexTouch)) {
-        // The edge list is the whole adjacency: labelling it is labelling the graph.
-        labels = ComponentLabels(static_cast<std::int32_t>(m_allVertices.size()), indexed.m_ends, m_componentCount);
-        m_componentOf.Assign(m_allVertices, labels);
+    if (!labels.empty()) {
         // Earlier components' tests colour only their own elements, so the flags taken now
         // still hold when a component's turn comes.
         extractor.emplace(*this, m_componentCount, m_allVertices, m_allEdges, labels, indexed.m_ends, vertexTouch,
                           edgeTouch);
     } else {
-        m_componentCount = CountComponents(&m_allVertices);
         extractor.emplace(*this, m_componentCount, m_allVertices, m_allEdges);
     }
     for (std::int32_t k = 0; k < m_componentCount; ++k) {
