@@ -5,8 +5,8 @@
 #include <charconv>
 #include <iostream>
 
+#include "QtFormats.h"
 #include "io/ImportedGraph.h"
-#include "shell/formats/GraphMl.h"
 
 CliArgs::CliArgs(std::vector<std::string> args, const std::set<std::string>& valued) {
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -94,9 +94,14 @@ CliSession::~CliSession() {
 bool CliSession::Open(const std::string& path) {
     const std::string ext = ExtensionOf(path);
     if (ext == ".graphml" || IsImportExtension(ext)) {
+        const QtFormatEntries* qt = QtFormats();
+        if (ext == ".graphml" && !qt) {
+            m_platform.ShowMessage(kNoQtFormats);
+            return false;
+        }
         m_doc->OnNewDocument();
         std::string error;
-        if (!(ext == ".graphml" ? ReadGraphMl(*m_doc, path, error) : ImportGraphFile(*m_doc, path, error))) {
+        if (!(ext == ".graphml" ? qt->readGraphMl(*m_doc, path, error) : ImportGraphFile(*m_doc, path, error))) {
             m_platform.ShowMessage(error);
             return false;
         }
@@ -112,7 +117,12 @@ bool CliSession::SaveAs(const std::string& path) {
     const std::string ext = ExtensionOf(path);
     if (ext == ".txt") return m_doc->ExportText(path);
     if (ext == ".graphml") {
-        if (WriteGraphMl(*m_doc, path)) return true;
+        const QtFormatEntries* qt = QtFormats();
+        if (!qt) {
+            m_platform.ShowMessage(kNoQtFormats);
+            return false;
+        }
+        if (qt->writeGraphMl(*m_doc, path)) return true;
         m_platform.ShowMessage("Failed to save document.");
         return false;
     }

@@ -2,8 +2,7 @@
 
 #include "CliSession.h"
 #include "Commands.h"
-#include "FontSupport.h"
-#include "shell/formats/DrawingExport.h"
+#include "QtFormats.h"
 
 // arborix-cli planarity FILE [--yes] [--no-replay] [--replay OUT.svg]: Algorithms >
 // Planarity Testing. --yes answers the question about bends with OK; --no-replay skips the
@@ -19,9 +18,9 @@ int RunPlanarity(const CliArguments& raw) {
     session.Doc().RunPlanarityTesting(args.Flag("--no-replay") ? CLattixDoc::PlanarityMethod::LeftRight
                                                                : CLattixDoc::PlanarityMethod::Recorded);
     if (replay) {
-        FontSupport fonts;
-        std::string error;
-        if (!ExportReplaySvg(session.Doc(), *replay, error)) {
+        const QtFormatEntries* qt = QtFormats();
+        std::string error = kNoQtFormats;
+        if (!qt || !qt->exportReplaySvg(session.Doc(), *replay, error)) {
             std::cout << error << '\n';
             return kExitFailed;
         }

@@ -3,9 +3,9 @@
 
 #include "CliSession.h"
 #include "Commands.h"
-#include "FontSupport.h"
+#include "QtFormats.h"
+#include "io/DrawingFormat.h"
 #include "io/ImportedGraph.h"
-#include "shell/formats/DrawingExport.h"
 
 int RunRender(const CliArguments& raw) {
     CliArgs args(raw, {"--margin", "--scale"});
@@ -35,12 +35,15 @@ int RunRender(const CliArguments& raw) {
         options.scale = value;
     }
 
-    FontSupport fonts;
-
+    const QtFormatEntries* qt = QtFormats();
+    if (!qt) {
+        std::cout << kNoQtFormats << '\n';
+        return kExitFailed;
+    }
     CliSession session;
     if (!session.Open(in)) return kExitFailed;
     std::string error;
-    if (!ExportDrawing(session.Doc(), &session.View(), out, options, error)) {
+    if (!qt->exportDrawing(session.Doc(), &session.View(), out, options, error)) {
         std::cout << error << '\n';
         return kExitFailed;
     }

@@ -193,19 +193,6 @@ QImage RenderViewImage(CLattixDoc& doc, CDocView* view, Point scroll, std::int32
     return image;
 }
 
-bool DrawingFormatOf(const std::string& path, DrawingFormat& format) {
-    const QString suffix = QFileInfo(QString::fromStdString(path)).suffix().toLower();
-    static const std::pair<const char*, DrawingFormat> kSuffixes[] = {
-        {"svg", DrawingFormat::Svg},  {"png", DrawingFormat::Png}, {"pdf", DrawingFormat::Pdf},
-        {"tex", DrawingFormat::Tikz}, {"ipe", DrawingFormat::Ipe}, {"dot", DrawingFormat::Dot}};
-    for (const auto& [s, f] : kSuffixes)
-        if (suffix == s) {
-            format = f;
-            return true;
-        }
-    return false;
-}
-
 Rect ExportArea(const CLattixDoc& doc, std::int32_t margin, bool selectionOnly) {
     const double zoom = doc.ZoomFactor();
     bool any = false;

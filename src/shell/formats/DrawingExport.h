@@ -8,6 +8,7 @@
 
 #include <QImage>
 
+#include "io/DrawingFormat.h"
 #include "model/Geometry.h"
 
 class CLattixDoc;
@@ -17,19 +18,6 @@ class CDocView;
 // view, 2 for a PQ-tree view).
 QImage RenderViewImage(CLattixDoc& doc, CDocView* view, Point scroll, std::int32_t width, std::int32_t height,
                        bool drawGuides);
-
-enum class DrawingFormat { Svg, Png, Pdf, Tikz, Ipe, Dot };
-
-struct DrawingExportOptions {
-    bool guides = false;        // draw the view's tracks and grid lines as well
-    std::int32_t margin = 20;   // white space around the drawing, in pixels
-    bool selectionOnly = false; // only the selected elements
-    double scale = 1.0;         // PNG only: pixels of the image per pixel of the drawing
-};
-
-// The format an export file name asks for: .svg, .png, .pdf, .tex, .ipe, .dot; false for
-// anything else.
-bool DrawingFormatOf(const std::string& path, DrawingFormat& format);
 
 // The part of the canvas, in view pixels at the document's zoom, that an export shows:
 // every element (or every selected one) with the margin around it.
