@@ -435,20 +435,34 @@ std::int64_t ColourCount::CountInCells() const {
     const std::size_t n = m_items.size();
     // Big items aside, the rows an item spans are few: the members of a band of rows of
     // cells are gathered from the items whose first row lies at most that many rows above
-    // it, band by band, so that no list of all members is ever made.
+    // it, band by band, so that no list of all members is ever made. The few items that
+    // span more rows than nearly all others (the hull of a mesh, say) are gathered from a
+    // list of their own, so that they do not make every band look far above itself.
     std::vector<std::uint32_t> big;
     std::int64_t maxSpan = 0;
     std::uint64_t memberships = 0;
+    constexpr std::int64_t kSpanKinds = kMaxCellsPerItem + 1;
+    std::vector<std::uint64_t> withSpan(kSpanKinds, 0);
+    auto spanOf = [&](const Item& it) { return std::int64_t(g.Row(it.Bottom()) - g.Row(it.Top())); };
     for (std::uint32_t i = 0; i < n; ++i) {
         const Item& it = m_items[i];
         if (Big(it)) {
             big.push_back(i);
             continue;
         }
-        const std::int64_t rows = g.Row(it.Bottom()) - g.Row(it.Top());
+        const std::int64_t rows = spanOf(it);
         maxSpan = std::max(maxSpan, rows);
+        ++withSpan[std::size_t(std::min(rows, kSpanKinds - 1))];
         memberships += std::uint64_t(rows + 1) * std::uint64_t(g.Col(it.Right()) - g.Col(it.Left()) + 1);
     }
+    // Tall: spanning more than `span` rows, which leaves at most one item in 256 tall.
+    std::int64_t span = maxSpan;
+    for (std::uint64_t tallCount = 0; span > 0 && tallCount + withSpan[std::size_t(span)] <= (n - big.size()) / 256;)
+        tallCount += withSpan[std::size_t(span--)];
+    const bool anyTall = span < maxSpan;
+    std::vector<std::uint32_t> tall;
+    for (std::uint32_t i = 0; anyTall && i < n; ++i)
+        if (!Big(m_items[i]) && spanOf(m_items[i]) > span) tall.push_back(i);
     auto firstRowFrom = [&](std::int64_t row) {
         return static_cast<std::size_t>(
             std::partition_point(m_items.begin(), m_items.end(), [&](const Item& it) { return g.Row(it.Top()) < row; }) -
@@ -457,8 +471,8 @@ std::int64_t ColourCount::CountInCells() const {
     // Parts of several times the span, so that the rows above each are gathered again
     // only a few times over.
     const std::int64_t rowsPerPart = std::max<std::int64_t>(
-        4 * maxSpan + 1, std::min(std::int64_t(double(g.rows) * 32768.0 / double(std::max<std::uint64_t>(memberships, 1))),
-                                  g.rows / std::int64_t(MinParts())));
+        4 * span + 1, std::min(std::int64_t(double(g.rows) * 32768.0 / double(std::max<std::uint64_t>(memberships, 1))),
+                               g.rows / std::int64_t(MinParts())));
     const std::size_t parts = std::size_t((g.rows + rowsPerPart - 1) / rowsPerPart);
 
     // A cell's items, copied out with all the pair loop reads.
@@ -535,7 +549,7 @@ std::int64_t ColourCount::CountInCells() const {
     std::int64_t count = SumOverParts(parts, m_threads, [&](std::size_t part, unsigned w) {
         const std::int64_t r0 = std::int64_t(part) * rowsPerPart, r1 = std::min(g.rows, r0 + rowsPerPart);
         const std::size_t cells = std::size_t((r1 - r0) * g.cols);
-        const std::size_t from = firstRowFrom(r0 - maxSpan), to = firstRowFrom(r1);
+        const std::size_t from = firstRowFrom(r0 - span), to = firstRowFrom(r1);
         auto& [start, fill, members] = scratch[w];
         start.assign(cells + 1, 0);
         auto forEachCell = [&](const Item& it, auto&& f) {
@@ -544,15 +558,22 @@ std::int64_t ColourCount::CountInCells() const {
             for (std::int64_t cy = cy0; cy <= cy1; ++cy)
                 for (std::int64_t cx = cx0; cx <= cx1; ++cx) f(std::size_t((cy - r0) * g.cols + cx));
         };
+        // The short items from the span's rows above, and the tall ones that reach the part.
+        auto forEachMember = [&](auto&& f) {
+            for (std::size_t i = from; i < to; ++i)
+                if (!Big(m_items[i]) && (!anyTall || spanOf(m_items[i]) <= span)) f(i);
+            for (std::uint32_t i : tall)
+                if (g.Row(m_items[i].Top()) < r1 && g.Row(m_items[i].Bottom()) >= r0) f(i);
+        };
         std::uint64_t total = 0;
-        for (std::size_t i = from; i < to; ++i)
-            if (!Big(m_items[i])) forEachCell(m_items[i], [&](std::size_t c) { ++start[c + 1], ++total; });
+        forEachMember([&](std::size_t i) { forEachCell(m_items[i], [&](std::size_t c) { ++start[c + 1], ++total; }); });
         if (total > std::numeric_limits<std::uint32_t>::max()) throw std::length_error("too many edges to count crossings");
         for (std::size_t c = 1; c <= cells; ++c) start[c] += start[c - 1];
         members.resize(total);
         fill.assign(start.begin(), start.end() - 1);
-        for (std::size_t i = from; i < to; ++i)
-            if (!Big(m_items[i])) forEachCell(m_items[i], [&](std::size_t c) { members[fill[c]++] = std::uint32_t(i); });
+        forEachMember([&](std::size_t i) {
+            forEachCell(m_items[i], [&](std::size_t c) { members[fill[c]++] = std::uint32_t(i); });
+        });
         std::int64_t c = 0;
         for (std::size_t cell = 0; cell < cells; ++cell)
             c += countCell(std::int32_t(std::int64_t(cell) % g.cols), std::int32_t(r0 + std::int64_t(cell) / g.cols),

@@ -120,3 +120,33 @@ TEST(CrossingsDifferential, WorkersAndFreeEndsCountAsTheDefinitionDoes) {
         }
     }
 }
+
+TEST(CrossingsDifferential, FewTallEdgesAmongShortOnesCountInEveryPart) {
+    // A mesh of short edges over many rows, split into many parts of rows, and a few tall
+    // edges, gathered apart from the short ones, that cross the short ones along their
+    // whole height. Over the rounds their ends fall on every row, part boundaries among them.
+    constexpr int kColumns = 40, kRows = 120, kTall = 12;
+    std::mt19937 rng(41);
+    for (int round = 0; round < 8; ++round) {
+        PendingCrossings taken;
+        auto at = [](int col, int row) { return Point{col * 10, row * 10}; };
+        auto vertex = [](int col, int row) { return reinterpret_cast<const void*>(std::uintptr_t(row * kColumns + col + 1) * 8); };
+        for (int row = 0; row < kRows; ++row)
+            for (int col = 0; col + 1 < kColumns; ++col) {
+                if (rng() % 5 == 0) continue;
+                const int toRow = std::min(row + int(rng() % 2), kRows - 1);
+                taken.Add(vertex(col, row), vertex(col + 1, toRow), Segment{at(col, row), at(col + 1, toRow)}, 1);
+            }
+        for (int k = 0; k < kTall; ++k) {
+            const int bottom = (k * kRows / kTall + round) % kRows;
+            const int top = std::max(0, bottom - 6 - int(rng() % 30));
+            const int col = int(rng() % (kColumns - 1));
+            // Between two columns, so that it crosses the short edges rather than meets them.
+            taken.Add(nullptr, nullptr, Segment{at(col, top) + Point{5, 3}, at(col, bottom) + Point{5, 3}}, 1);
+        }
+        const std::int64_t expected = AllPairsOfTaken(taken, 1);
+        ASSERT_GT(expected, 0);
+        EXPECT_EQ(CountColourCrossings(taken, 1, 1), expected) << "round " << round;
+        EXPECT_EQ(CountColourCrossings(taken, 1, 3), expected) << "round " << round;
+    }
+}
