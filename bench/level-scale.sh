@@ -2,7 +2,8 @@
 # Whole-process timings of the level commands on the benchmark families (see
 # level_families.py): seconds and peak memory of arborix-cli, one line per run. With
 # BEFORE=path/to/another/arborix-cli every family also runs through that one, right before,
-# so that both figures come from the same run on the same load.
+# so that both figures come from the same run on the same load. A copied arborix-cli needs
+# its arborix-cli-qt beside it for GraphML.
 # usage: [BEFORE=old-cli] bench/level-scale.sh [path/to/arborix-cli] [run-name-prefixes...]
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
