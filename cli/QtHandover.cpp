@@ -22,18 +22,19 @@ bool NeedsQtFormats(const CliArguments& args) {
 }
 
 int HandOverToQtProgram(char** argv) {
-    std::string program;
+    // Only ever the program beside this one: never one found by a search of the path or
+    // the working folder.
     char self[4096];
     const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
     if (length > 0) {
-        program.assign(self, std::size_t(length));
+        std::string program(self, std::size_t(length));
         program.erase(program.find_last_of('/') + 1);
+        program += "arborix-cli-qt";
+        std::cout.flush();
+        execv(program.c_str(), argv);
+        // Only reached when the program could not be started.
+        std::cerr << "arborix-cli: " << program << ": " << std::strerror(errno) << '\n';
     }
-    program += "arborix-cli-qt";
-    std::cout.flush();
-    execv(program.c_str(), argv);
-    // Only reached when the program could not be started.
-    std::cerr << "arborix-cli: " << program << ": " << std::strerror(errno) << '\n';
     std::cout << kNoQtFormats << '\n';
     return kExitFailed;
 }
