@@ -243,12 +243,12 @@ private:
 
     void ReadElements() {
         const std::uint32_t count = m_ar.GetCount();
-        // Room for every record at once, so that the tables never stand twice in memory while
-        // they grow; the count is believed only as far as the bytes left could hold it.
+        // Room for every record at once, so that the table never stands twice in memory while
+        // it grows; the count is believed only as far as the bytes left could hold it. (The
+        // edges' ends are fewer than the records by the vertices, an unknown share: making
+        // room for them at once measured worse.)
         constexpr std::uint64_t kSmallestRecordBytes = 32;
-        const auto expected = static_cast<std::size_t>(std::min<std::uint64_t>(count, m_ar.Remaining() / kSmallestRecordBytes));
-        m_read.reserve(expected);
-        m_storedEnds.reserve(expected);
+        m_read.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(count, m_ar.Remaining() / kSmallestRecordBytes)));
         for (std::uint32_t i = 0; i < count; ++i) {
             const ElementClass cls = ReadClassTag();
             if (cls == ElementClass::Vertex) {
