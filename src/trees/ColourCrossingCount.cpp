@@ -550,7 +550,11 @@ std::int64_t ColourCount::CountInCells() const {
         const std::int64_t r0 = std::int64_t(part) * rowsPerPart, r1 = std::min(g.rows, r0 + rowsPerPart);
         const std::size_t cells = std::size_t((r1 - r0) * g.cols);
         const std::size_t from = firstRowFrom(r0 - span), to = firstRowFrom(r1);
-        auto& [start, fill, members] = scratch[w];
+        // Plain references: lambdas below take them, which structured bindings do not allow
+        // on every compiler.
+        std::vector<std::uint32_t>& start = scratch[w].start;
+        std::vector<std::uint32_t>& fill = scratch[w].fill;
+        std::vector<std::uint32_t>& members = scratch[w].members;
         start.assign(cells + 1, 0);
         auto forEachCell = [&](const Item& it, auto&& f) {
             const std::int64_t cy0 = std::max<std::int64_t>(g.Row(it.Top()), r0), cy1 = std::min<std::int64_t>(g.Row(it.Bottom()), r1 - 1);
