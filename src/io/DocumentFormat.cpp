@@ -399,7 +399,8 @@ private:
     }
 
     // The ends of consecutive edges lie anywhere in memory: asking early for the id slots of
-    // the edges some places ahead, and for the vertices of those nearer, lets the waits overlap.
+    // the edges some places ahead, for the vertices of those nearer, and for the ends of
+    // those vertices' lists nearer again, lets the waits overlap.
     void Prefetch(std::size_t edgeIndex) const {
 #if defined(__GNUC__)
         if (!m_dense) return;
@@ -414,6 +415,14 @@ private:
             for (std::uint32_t id : {m_storedEnds[edgeIndex + kVerticesAhead].first, m_storedEnds[edgeIndex + kVerticesAhead].second})
                 if (const IdSlot* slot = slotOf(id); slot && slot->vertex)
                     __builtin_prefetch(&static_cast<const CVertex*>(slot->last)->m_edges, 1);
+        // Nearer still, those vertices' lists are at hand: the place each edge will take in them.
+        constexpr std::size_t kListsAhead = 4;
+        if (edgeIndex + kListsAhead < m_storedEnds.size())
+            for (std::uint32_t id : {m_storedEnds[edgeIndex + kListsAhead].first, m_storedEnds[edgeIndex + kListsAhead].second})
+                if (const IdSlot* slot = slotOf(id); slot && slot->vertex) {
+                    const std::vector<CEdge*>& list = static_cast<const CVertex*>(slot->last)->m_edges;
+                    __builtin_prefetch(list.data() + list.size(), 1);
+                }
 #else
         (void)edgeIndex;
 #endif
