@@ -41,6 +41,7 @@ private:
     void Build(std::span<const std::int32_t> chosen) {
         m_numbering.NewRound();
         m_scratch.clear();
+        m_scratch.reserve(chosen.size());
         for (std::int32_t e : chosen) m_scratch.push_back({m_numbering.Of(m_edges[e].first), m_numbering.Of(m_edges[e].second)});
         m_vertices = m_numbering.Count();
     }
@@ -260,20 +261,25 @@ std::vector<std::int32_t> Ends(std::span<const PlanarEdge> edges, std::span<cons
 NonPlanarCore LocateNonPlanarCore(std::int32_t n, std::span<const PlanarEdge> edges, LeftRightConflict conflict) {
     SubsetTest test(n, edges);
     TubeSearch search(n, edges);
-    std::vector<std::int32_t> chosen(edges.size());
-    std::iota(chosen.begin(), chosen.end(), 0);
     NonPlanarCore core;
     std::vector<std::int32_t> marked = std::move(conflict.m_atConflict);
     if (marked.empty()) marked = {0};
     std::vector<std::int32_t> anchors = Ends(edges, marked);
-    search.Use(chosen);
+    {
+        std::vector<std::int32_t> all(edges.size());
+        std::iota(all.begin(), all.end(), 0);
+        search.Use(all);
+    }
+    // The search keeps the subset in use; only its size is needed here, and the lists of
+    // edges die young, which keeps the peak of a large graph down.
+    std::size_t chosenSize = edges.size();
     std::vector<std::int32_t> skeleton = Skeleton(search, edges, anchors, marked);
     std::int32_t previous = INT32_MAX;
     bool byNeededEdge = false;
     int refocus = 0;
     for (int round = 0;; ++round) {
         // The thinnest non-planar tube, by doubling its radius: within[low] edges are
-        // planar, within[high] are not. The skeleton's component in `chosen` is
+        // planar, within[high] are not. The skeleton's component in the subset in use is
         // non-planar and lies within the deepest layer; other components are never
         // reached, and the layers grow only as far as the doubling asks.
         Layers layers(search, skeleton);
@@ -283,17 +289,18 @@ NonPlanarCore LocateNonPlanarCore(std::int32_t n, std::span<const PlanarEdge> ed
             low = high;
             high = layers.Through(2 * high);
         }
-        std::vector<std::int32_t> tube(layers.order.begin(), layers.order.begin() + std::ptrdiff_t(layers.within[high]));
+        std::vector<std::int32_t> tube = std::move(layers.order);
+        tube.resize(layers.within[high]);
         const bool thinner = high < previous;
-        if (high <= 2 && refocus < 3 && 4 * tube.size() < 3 * chosen.size()) {
+        if (high <= 2 && refocus < 3 && 4 * tube.size() < 3 * chosenSize) {
             // A thin tube much smaller than what it came from: anchored afresh on the test's
             // conflict in it, a thin tube can drop the skeleton's branches the witness avoids.
             ++refocus;
-            chosen = std::move(tube);
+            chosenSize = tube.size();
             marked = core.m_needed;
-            for (std::int32_t e : test.AtConflict(chosen)) marked.push_back(e);
+            for (std::int32_t e : test.AtConflict(tube)) marked.push_back(e);
             anchors = Ends(edges, marked);
-            search.Use(chosen);
+            search.Use(tube);
             skeleton = Skeleton(search, edges, anchors, marked);
             previous = INT32_MAX;
             byNeededEdge = false;
@@ -323,8 +330,8 @@ NonPlanarCore LocateNonPlanarCore(std::int32_t n, std::span<const PlanarEdge> ed
                 anchors.insert(anchors.end(), {edges[e].first, edges[e].second});
                 marked.push_back(e);
             }
-            chosen = std::move(tube);
-            search.Use(chosen);
+            chosenSize = tube.size();
+            search.Use(tube);
             skeleton = Skeleton(search, edges, anchors, marked);
             continue;
         }
@@ -340,12 +347,12 @@ NonPlanarCore LocateNonPlanarCore(std::int32_t n, std::span<const PlanarEdge> ed
         const std::int32_t needed = tube.back();
         if (std::find(core.m_needed.begin(), core.m_needed.end(), needed) == core.m_needed.end())
             core.m_needed.push_back(needed);
-        chosen = std::move(tube);
+        chosenSize = tube.size();
         // The paths start at the needed edge, whose component holds every witness left, and
         // avoid it, so that they include a detour around it.
         anchors.insert(anchors.begin(), {edges[needed].first, edges[needed].second});
         marked.push_back(needed);
-        search.Use(chosen);
+        search.Use(tube);
         skeleton = Skeleton(search, edges, anchors, marked);
     }
 }
