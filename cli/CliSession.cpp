@@ -55,6 +55,10 @@ CliSession::CliSession(bool answerYes) {
     // No command of this program undoes, and a failed one saves nothing: snapshots of
     // every state would only cost time and memory.
     m_doc->KeepHistory(false);
+    // Nor are crossings counted unless a command asks: only info and minimize-crossings show
+    // them, and they do. Otherwise loading and editing would take and keep a snapshot of
+    // every edge for a count no one reads.
+    m_doc->m_autoCrossings = false;
     m_doc->AddView(&m_view);
     m_doc->OnNewDocument();
 }

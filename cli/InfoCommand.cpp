@@ -14,6 +14,8 @@ int RunInfo(const CliArguments& raw) {
     CliArgs args(raw, {});
     if (!args.Ok() || args.Positional().size() != 1) return UsageError("info", args.Error());
     CliSession session;
+    // The count comes from what loading reads anyway, cheaper than a walk afterwards.
+    session.Doc().m_autoCrossings = true;
     if (!session.Open(args.Positional()[0])) return kExitFailed;
     CLattixDoc& d = session.Doc();
 

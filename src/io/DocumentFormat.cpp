@@ -481,21 +481,23 @@ private:
     // What the crossing count and the commands would otherwise make with walks over every
     // element comes from the loader's own records: the lists of vertices and edges in
     // element order, and the crossing snapshot, each vertex a shared place at its centre.
-    // Parallel edges get their lanes on the way, as adding them one by one does.
+    // Parallel edges get their lanes on the way, as adding them one by one does. With
+    // automatic counts off, the snapshot stays empty: nothing is counted until asked for.
     void HandOverListsAndSnapshot() {
         std::vector<CVertex*> vertices;
         std::vector<CEdge*> edges;
         vertices.reserve(m_vertexCount);
         edges.reserve(m_registeredCount);
+        const bool snapshot = m_doc.m_autoCrossings;
         PendingCrossings taken;
-        taken.Reserve(m_vertexCount, m_registeredCount);
+        if (snapshot) taken.Reserve(m_vertexCount, m_registeredCount);
         for (const ReadElement& r : m_read) {
             if (r.vertex) {
-                taken.AddPlace(r.element, m_vertexPoints[vertices.size()]);
+                if (snapshot) taken.AddPlace(r.element, m_vertexPoints[vertices.size()]);
                 vertices.push_back(static_cast<CVertex*>(r.element));
             } else {
                 const auto [a, b] = m_storedEnds[edges.size()];
-                if (IsEdgeColorCode(r.code)) taken.AddEdge(a, b, r.code);
+                if (snapshot && IsEdgeColorCode(r.code)) taken.AddEdge(a, b, r.code);
                 edges.push_back(static_cast<CEdge*>(r.element));
             }
         }

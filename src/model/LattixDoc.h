@@ -97,6 +97,7 @@ public:
     bool m_showWeight = false;
     bool m_showTrackLabels = true;
     bool m_showTrack = false;
+    // Crossings counted after loads and edits; off, only when CountCrossings is called.
     bool m_autoCrossings = true;
     std::int32_t m_canvasWidth = kCanvasSize;
     std::int32_t m_canvasHeight = kCanvasSize;

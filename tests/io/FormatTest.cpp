@@ -502,6 +502,15 @@ TEST(Format, CrossingCountAfterLoadingIsTheDrawingsCount) {
     const std::array<std::int32_t, 8> moved = CountCrossingsAllPairs(edges);
     ASSERT_NE(moved, want);
     for (int code = 1; code <= 8; ++code) EXPECT_EQ(u.d().CrossingsOf(code), moved[code - 1]) << code;
+
+    // With automatic counts off, as arborix-cli runs most commands, loading counts nothing,
+    // and a count asked for later is the drawing's.
+    TestDoc w;
+    w.d().m_autoCrossings = false;
+    ASSERT_EQ(LoadInto(w, bytes), LoadStatus::Ok);
+    EXPECT_EQ(w.d().TotalCrossings(), 0);
+    w.d().CountCrossings();
+    EXPECT_EQ(w.d().TotalCrossings(), total);
 }
 
 TEST(Format, AStreamIsReadNoFurtherThanItsAnnouncedSize) {
