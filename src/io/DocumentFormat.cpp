@@ -13,6 +13,7 @@
 
 #include "io/Archive.h"
 #include "io/ParallelLanes.h"
+#include "model/ElementPool.h"
 #include "model/ReleaseStorage.h"
 #include "trees/Crossings.h"
 
@@ -512,12 +513,16 @@ private:
 
     // The tables above were freed, but the C library keeps the pages of freed blocks below
     // its mapping threshold (which it raises after the first large free), and they would
-    // stand beside the crossing snapshot at the peak of a large load. Small loads (undo
-    // steps among them) leave too little to be worth a walk over the heap.
+    // stand beside the crossing snapshot at the peak of a large load; so would the pages the
+    // element pools faulted in ahead. Small loads (undo steps among them) leave too little
+    // to be worth a walk over the heap.
     void ReturnFreedPages() const {
+        if (m_doc.m_elements.size() < kTrimAfterElements) return;
 #if defined(__GLIBC__)
-        if (m_doc.m_elements.size() >= kTrimAfterElements) malloc_trim(0);
+        malloc_trim(0);
 #endif
+        VertexPool().ReleasePagesAhead();
+        EdgePool().ReleasePagesAhead();
     }
     static constexpr std::size_t kTrimAfterElements = 100000;
 

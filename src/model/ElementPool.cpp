@@ -112,6 +112,16 @@ void ElementPool::ReleaseIfEmpty() noexcept {
     m_bump = m_bumpEnd = m_populated = nullptr;
 }
 
+void ElementPool::ReleasePagesAhead() noexcept {
+#if defined(__linux__)
+    std::lock_guard guard(m_lock);
+    char* from = m_bump + (4096 - reinterpret_cast<std::uintptr_t>(m_bump) % 4096) % 4096;
+    if (!m_bump || m_populated <= from) return;
+    madvise(from, std::size_t(m_populated - from), MADV_DONTNEED); // a hint: failure is harmless
+    m_populated = from;
+#endif
+}
+
 std::size_t ElementPool::LiveBlocks() const {
     std::lock_guard guard(m_lock);
     return m_live;

@@ -30,6 +30,9 @@ public:
     void* Allocate();
     void Free(void* block) noexcept;
 
+    // Gives back the pages faulted in ahead of the blocks handed out, for the end of a large
+    // load: they would stand idle until the next elements come, if any do.
+    void ReleasePagesAhead() noexcept;
     // Blocks handed out and not given back.
     std::size_t LiveBlocks() const;
     // Bytes of address space held in slabs.

@@ -37,6 +37,24 @@ TEST(ElementPool, BlocksAreAlignedDistinctAndReusedLastFreedFirst) {
     EXPECT_NE(pool.Allocate(), nullptr);
 }
 
+TEST(ElementPool, PagesGivenBackAheadLeaveTheBlocksAndComeBackForNewOnes) {
+    // A block size that does not divide a page, so that the last block shares its page
+    // with the blocks still to come.
+    ElementPool pool(40, 8);
+    std::vector<char*> blocks;
+    for (int round = 0; round < 3; ++round) {
+        for (int i = 0; i < 3001; ++i) {
+            auto* b = static_cast<char*>(pool.Allocate());
+            std::fill(b, b + 40, char(blocks.size() % 127 + 1));
+            blocks.push_back(b);
+        }
+        pool.ReleasePagesAhead();
+        for (std::size_t i = 0; i < blocks.size(); ++i)
+            for (int k = 0; k < 40; ++k) ASSERT_EQ(blocks[i][k], char(i % 127 + 1)) << "round " << round << " block " << i;
+    }
+    for (char* b : blocks) pool.Free(b);
+}
+
 TEST(ElementPool, ElementsMadeAndFreedOnManyThreads) {
     const std::size_t vertices = VertexPool().LiveBlocks(), edges = EdgePool().LiveBlocks();
     // Each thread builds and tears down its own small graphs; another thread's blocks
