@@ -3,7 +3,7 @@
 # level_families.py): seconds and peak memory of arborix-cli, one line per run. With
 # BEFORE=path/to/another/arborix-cli every family also runs through that one, right before,
 # so that both figures come from the same run on the same load. A copied arborix-cli needs
-# its arborix-cli-qt beside it for GraphML.
+# its arborix-cli-graphml beside it for GraphML.
 # usage: [BEFORE=old-cli] bench/level-scale.sh [path/to/arborix-cli] [run-name-prefixes...]
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"

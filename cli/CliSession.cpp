@@ -98,14 +98,13 @@ CliSession::~CliSession() {
 bool CliSession::Open(const std::string& path) {
     const std::string ext = ExtensionOf(path);
     if (ext == ".graphml" || IsImportExtension(ext)) {
-        const QtFormatEntries* qt = QtFormats();
-        if (ext == ".graphml" && !qt) {
-            m_platform.ShowMessage(kNoQtFormats);
+        if (ext == ".graphml" && !HasGraphMl()) {
+            m_platform.ShowMessage(kNoGraphMl);
             return false;
         }
         m_doc->OnNewDocument();
         std::string error;
-        if (!(ext == ".graphml" ? qt->readGraphMl(*m_doc, path, error) : ImportGraphFile(*m_doc, path, error))) {
+        if (!(ext == ".graphml" ? QtFormats()->readGraphMl(*m_doc, path, error) : ImportGraphFile(*m_doc, path, error))) {
             m_platform.ShowMessage(error);
             return false;
         }
@@ -121,12 +120,11 @@ bool CliSession::SaveAs(const std::string& path) {
     const std::string ext = ExtensionOf(path);
     if (ext == ".txt") return m_doc->ExportText(path);
     if (ext == ".graphml") {
-        const QtFormatEntries* qt = QtFormats();
-        if (!qt) {
-            m_platform.ShowMessage(kNoQtFormats);
+        if (!HasGraphMl()) {
+            m_platform.ShowMessage(kNoGraphMl);
             return false;
         }
-        if (qt->writeGraphMl(*m_doc, path)) return true;
+        if (QtFormats()->writeGraphMl(*m_doc, path)) return true;
         m_platform.ShowMessage("Failed to save document.");
         return false;
     }

@@ -18,9 +18,8 @@ int RunPlanarity(const CliArguments& raw) {
     session.Doc().RunPlanarityTesting(args.Flag("--no-replay") ? CLattixDoc::PlanarityMethod::LeftRight
                                                                : CLattixDoc::PlanarityMethod::Recorded);
     if (replay) {
-        const QtFormatEntries* qt = QtFormats();
-        std::string error = kNoQtFormats;
-        if (!qt || !qt->exportReplaySvg(session.Doc(), *replay, error)) {
+        std::string error = kNoPictures;
+        if (!HasPictures() || !QtFormats()->exportReplaySvg(session.Doc(), *replay, error)) {
             std::cout << error << '\n';
             return kExitFailed;
         }

@@ -1,9 +1,13 @@
 #pragma once
-// GraphML and the pictures (SVG, PNG, PDF, TikZ, Ipe, DOT) are written through Qt's
-// libraries, which take longer to load than most commands take to run and hold about
-// ten megabytes. So there are two programs: arborix-cli has no Qt and hands a command
-// that needs these formats over to arborix-cli-qt, which has them (see main.cpp). The
-// commands reach the formats only through this table.
+// GraphML and the pictures (SVG, PNG, PDF, TikZ, Ipe, DOT) are read and written through
+// Qt's libraries, which take longer to load than most commands take to run: Qt Core
+// about 3 ms, with the GUI and SVG libraries about 8 ms and ten megabytes. So there are
+// three programs, built from one main():
+//   arborix-cli          no Qt: every command on .lxd, .txt, .dot, .gv and .gml files;
+//   arborix-cli-graphml  Qt Core: GraphML as well;
+//   arborix-cli-qt       Qt's GUI and SVG libraries: pictures as well.
+// arborix-cli hands a command over to the one beside it that has what it needs (see
+// main.cpp). The commands reach the formats only through this table.
 
 #include <string>
 
@@ -16,8 +20,8 @@ struct DrawingExportOptions;
 struct QtFormatEntries {
     bool (*readGraphMl)(CLattixDoc& doc, const std::string& path, std::string& error);
     bool (*writeGraphMl)(const CLattixDoc& doc, const std::string& path);
-    // Both draw text, so each keeps a GUI application (offscreen without a display) alive
-    // while it draws.
+    // Null in a program without pictures. Both draw text, so each keeps a GUI application
+    // (offscreen without a display) alive while it draws.
     bool (*exportDrawing)(CLattixDoc& doc, CDocView* view, const std::string& path,
                           const DrawingExportOptions& options, std::string& error);
     bool (*exportReplaySvg)(CLattixDoc& doc, const std::string& path, std::string& error);
@@ -25,14 +29,18 @@ struct QtFormatEntries {
 
 // The formats of this program, or nullptr in arborix-cli.
 const QtFormatEntries* QtFormats();
+bool HasGraphMl();
+bool HasPictures();
 
 // What a command says when it reaches a format this program lacks.
-inline constexpr const char* kNoQtFormats = "GraphML and pictures need arborix-cli-qt.";
+inline constexpr const char* kNoGraphMl = "GraphML needs arborix-cli-graphml.";
+inline constexpr const char* kNoPictures = "Pictures need arborix-cli-qt.";
 
-// True when the command these arguments name would read or write GraphML or a picture:
-// render, planarity --replay, and any file argument ending in .graphml.
-bool NeedsQtFormats(const CliArguments& args);
+enum class FormatsNeeded { None, GraphMl, Pictures };
+// What the command these arguments name would read or write: pictures for render and
+// planarity --replay, GraphML for any file argument ending in .graphml.
+FormatsNeeded FormatsNeededBy(const CliArguments& args);
 
-// Runs arborix-cli-qt from arborix-cli's folder with `argv` in place of this process;
+// Runs `program` from this program's folder with `argv` in place of this process;
 // returns only when it could not, with the exit status of a failed command.
-int HandOverToQtProgram(char** argv);
+int HandOver(char** argv, const char* program, const char* lacking);

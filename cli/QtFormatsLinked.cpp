@@ -1,4 +1,4 @@
-// The formats linked in: arborix-cli-qt, the in-process tests and the fuzzer.
+// Every format: arborix-cli-qt, the in-process tests and the fuzzer.
 
 #include <cstdlib>
 #include <memory>

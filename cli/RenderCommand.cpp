@@ -35,15 +35,14 @@ int RunRender(const CliArguments& raw) {
         options.scale = value;
     }
 
-    const QtFormatEntries* qt = QtFormats();
-    if (!qt) {
-        std::cout << kNoQtFormats << '\n';
+    if (!HasPictures()) {
+        std::cout << kNoPictures << '\n';
         return kExitFailed;
     }
     CliSession session;
     if (!session.Open(in)) return kExitFailed;
     std::string error;
-    if (!qt->exportDrawing(session.Doc(), &session.View(), out, options, error)) {
+    if (!QtFormats()->exportDrawing(session.Doc(), &session.View(), out, options, error)) {
         std::cout << error << '\n';
         return kExitFailed;
     }
