@@ -32,15 +32,6 @@ const std::string* CliArgs::Option(const std::string& name) const {
     return it == m_options.end() ? nullptr : &it->second;
 }
 
-std::string ExtensionOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    const auto dot = path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
-    std::string ext = path.substr(dot);
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    return ext;
-}
-
 bool ParseInt(const std::string& text, long long& value) {
     const char* end = text.data() + text.size();
     auto [p, ec] = std::from_chars(text.data(), end, value);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "io/FileIO.h"
 #include "model/HeadlessPlatform.h"
 #include "model/LattixDoc.h"
 
@@ -61,7 +62,5 @@ private:
     std::unique_ptr<CLattixDoc> m_doc;
 };
 
-// Lower-case extension of a path, with its dot (".lxd"), or empty.
-std::string ExtensionOf(const std::string& path);
 // Parses a whole decimal integer; false when the text is not one.
 bool ParseInt(const std::string& text, long long& value);

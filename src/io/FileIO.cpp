@@ -1,6 +1,7 @@
 #include "io/FileIO.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -60,6 +61,15 @@ bool MayReplace(const fs::path& path, std::string* reason) {
 }
 
 } // namespace
+
+std::string ExtensionOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    const auto dot = path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+    std::string ext = path.substr(dot);
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    return ext;
+}
 
 std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path, std::string* reason) {
     std::error_code ec;

@@ -9,6 +9,10 @@
 #include <string>
 #include <vector>
 
+// The extension of a path's last component, lower-case, with its dot (".lxd"); empty when
+// there is none.
+std::string ExtensionOf(const std::string& path);
+
 // The bytes of a file, or nullopt when it cannot be read; `reason` then says why, in the
 // system's words.
 std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path, std::string* reason = nullptr);

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "io/FileIO.h"
 #include "io/ParallelLanes.h"
 #include "model/LattixDoc.h"
 
@@ -134,8 +135,7 @@ void AddImportedGraph(CLattixDoc& doc, const ImportedGraph& graph) {
 bool IsImportExtension(const std::string& ext) { return ext == ".dot" || ext == ".gv" || ext == ".gml"; }
 
 bool ImportGraphFile(CLattixDoc& doc, const std::string& path, std::string& error) {
-    const auto dot = path.find_last_of('.');
-    const std::string ext = dot == std::string::npos ? std::string() : Lower(path.substr(dot));
+    const std::string ext = ExtensionOf(path);
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         error = "Failed to open document.";

@@ -115,8 +115,10 @@ void ElementPool::ReleaseIfEmpty() noexcept {
 void ElementPool::ReleasePagesAhead() noexcept {
 #if defined(__linux__)
     std::lock_guard guard(m_lock);
+    if (!m_bump) return;
+    // The page holding the next block may hold live ones too: only whole pages after it go.
     char* from = m_bump + (4096 - reinterpret_cast<std::uintptr_t>(m_bump) % 4096) % 4096;
-    if (!m_bump || m_populated <= from) return;
+    if (m_populated <= from) return;
     madvise(from, std::size_t(m_populated - from), MADV_DONTNEED); // a hint: failure is harmless
     m_populated = from;
 #endif
