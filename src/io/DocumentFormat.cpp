@@ -4,6 +4,9 @@
 #include <array>
 #include <climits>
 #include <cstdint>
+#include <limits>
+#include <optional>
+#include <system_error>
 #include <tuple>
 #include <unordered_map>
 
@@ -14,6 +17,7 @@
 #include "io/Archive.h"
 #include "io/ParallelLanes.h"
 #include "model/ElementPool.h"
+#include "model/PagePrefaulter.h"
 #include "model/ReleaseStorage.h"
 #include "trees/Crossings.h"
 
@@ -169,6 +173,31 @@ std::int32_t Tame(std::int32_t v) { return std::clamp(v, -kCoordinateLimit, kCoo
 Point Tame(Point p) { return {Tame(p.x), Tame(p.y)}; }
 Rect Tame(const Rect& r) { return {Tame(r.left), Tame(r.top), Tame(r.right), Tame(r.bottom)}; }
 
+// A large load faults the element pools' pages in on a second thread while it reads.
+class PrefaultedPools {
+public:
+    explicit PrefaultedPools(bool wanted) {
+        if (!wanted || !ElementPool::kPooled || !PagePrefaulter::Supported()) return;
+        try {
+            m_prefaulter.emplace();
+        } catch (const std::system_error&) {
+            return; // no thread to be had: the pools fault their pages in themselves
+        }
+        VertexPool().SetPrefaulter(&*m_prefaulter);
+        EdgePool().SetPrefaulter(&*m_prefaulter);
+    }
+    ~PrefaultedPools() {
+        if (!m_prefaulter) return;
+        VertexPool().DropPrefaulter(&*m_prefaulter);
+        EdgePool().DropPrefaulter(&*m_prefaulter);
+    }
+    PrefaultedPools(const PrefaultedPools&) = delete;
+    PrefaultedPools& operator=(const PrefaultedPools&) = delete;
+
+private:
+    std::optional<PagePrefaulter> m_prefaulter;
+};
+
 class DocumentReader {
     // One per id in the dense table: sixteen bytes, for a table that spans every element.
     struct IdSlot {
@@ -194,15 +223,17 @@ public:
         } catch (const ArchiveFormatError&) {
             return LoadStatus::FormatError;
         }
-        ResolveEndpoints();
+        ResolveEndIds();
         RenumberDamagedIds();
-        // The id tables are done with: freed now, they do not stand beside the lists and
-        // the crossing snapshot below at the peak of a large load.
+        // The id tables are done with: freed now, they do not stand beside the snapshot and
+        // the count that starts on it below, at the peak of a large load.
         ReleaseStorage(m_denseIds);
         ReleaseStorage(m_byId);
+        TakeSnapshotAndVertexList();
+        RegisterEdges();
         ResetTransientState();
         ReturnFreedPages();
-        HandOverListsAndSnapshot();
+        HandOverLists();
         m_doc.RecomputeUlpCounts(false);
         m_doc.ColorUpwardEdges();
         m_doc.UpdateSefe();
@@ -250,6 +281,8 @@ private:
         // room for them at once measured worse.)
         constexpr std::uint64_t kSmallestRecordBytes = 32;
         m_read.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(count, m_ar.Remaining() / kSmallestRecordBytes)));
+        constexpr std::uint64_t kPrefaultFromBytes = 4 << 20;
+        const PrefaultedPools prefaulted(m_ar.Remaining() >= kPrefaultFromBytes && count >= kPrefaultFromBytes / 256);
         for (std::uint32_t i = 0; i < count; ++i) {
             const ElementClass cls = ReadClassTag();
             if (cls == ElementClass::Vertex) {
@@ -388,78 +421,110 @@ private:
         return it == m_byId.end() ? nullptr : &it->second;
     }
 
-    CVertex* ResolveEnd(std::uint32_t id, std::uint32_t& ordinal) {
+    // The ordinal among the vertices of the element an edge's end refers to, or kLostEnd.
+    std::uint32_t ResolveEnd(std::uint32_t id) {
         const IdSlot* slot = FindElementById(id);
         if (slot && !slot->vertex) {
             m_doc.Platform().ShowMessage("Corrupted file: a pointer could not be restored");
-            return nullptr;
+            return kLostEnd;
         }
-        if (!slot) return nullptr;
-        ordinal = slot->ordinal;
-        return static_cast<CVertex*>(slot->last);
+        return slot ? slot->ordinal : kLostEnd;
+    }
+    static constexpr std::uint32_t kLostEnd = std::numeric_limits<std::uint32_t>::max();
+
+    // The stored ids of every edge's ends become the ordinals of those vertices, with the
+    // messages of a damaged file in the order of the edges.
+    void ResolveEndIds() {
+        IndexIds();
+        constexpr std::size_t kSlotsAhead = 16;
+        for (std::size_t k = 0; k < m_storedEnds.size(); ++k) {
+#if defined(__GNUC__)
+            // The slots of consecutive edges' ends lie anywhere in the table.
+            if (m_dense && k + kSlotsAhead < m_storedEnds.size())
+                for (std::uint32_t id : {m_storedEnds[k + kSlotsAhead].first, m_storedEnds[k + kSlotsAhead].second})
+                    if (id - m_denseBase < m_denseIds.size()) __builtin_prefetch(&m_denseIds[id - m_denseBase]);
+#endif
+            std::pair<std::uint32_t, std::uint32_t>& ends = m_storedEnds[k];
+            const std::uint32_t a = ResolveEnd(ends.first);
+            const std::uint32_t b = ResolveEnd(ends.second);
+            ends = {a, b};
+        }
+    }
+    static bool Resolved(const std::pair<std::uint32_t, std::uint32_t>& ends) {
+        return ends.first != kLostEnd && ends.second != kLostEnd;
     }
 
-    // The ends of consecutive edges lie anywhere in memory: asking early for the id slots of
-    // the edges some places ahead, for the vertices of those nearer, and for the ends of
-    // those vertices' lists nearer again, lets the waits overlap.
+    // The vertices in element order, and the crossing snapshot with each vertex a shared
+    // place at its centre, handed to the document, which may start counting at once while
+    // the edges are registered. With automatic counts off the snapshot stays empty: nothing
+    // is counted until asked for.
+    void TakeSnapshotAndVertexList() {
+        m_vertices.reserve(m_vertexCount);
+        const bool snapshot = m_doc.m_autoCrossings;
+        PendingCrossings taken;
+        if (snapshot) taken.Reserve(m_vertexCount, m_storedEnds.size());
+        std::size_t edgeIndex = 0;
+        for (const ReadElement& r : m_read) {
+            if (r.vertex) {
+                if (snapshot) taken.AddPlace(r.element, m_vertexPoints[m_vertices.size()]);
+                m_vertices.push_back(static_cast<CVertex*>(r.element));
+            } else {
+                const auto ends = m_storedEnds[edgeIndex++];
+                if (snapshot && Resolved(ends) && IsEdgeColorCode(r.code)) taken.AddEdge(ends.first, ends.second, r.code);
+            }
+        }
+        ReleaseStorage(m_vertexPoints);
+        m_doc.TakeLoadedCrossings(std::move(taken));
+    }
+
+    // The vertices of edges some places ahead lie anywhere in memory: asking early for the
+    // list of those a few places ahead, and for the place each edge will take in the lists
+    // of those nearer, lets the waits overlap.
     void Prefetch(std::size_t edgeIndex) const {
 #if defined(__GNUC__)
-        if (!m_dense) return;
-        constexpr std::size_t kSlotsAhead = 16, kVerticesAhead = 8;
-        auto slotOf = [&](std::uint32_t id) -> const IdSlot* {
-            return id - m_denseBase < m_denseIds.size() ? &m_denseIds[id - m_denseBase] : nullptr;
+        constexpr std::size_t kVerticesAhead = 8, kListsAhead = 4;
+        auto vertexOf = [&](std::uint32_t ordinal) -> const CVertex* {
+            return ordinal < m_vertices.size() ? m_vertices[ordinal] : nullptr;
         };
-        if (edgeIndex + kSlotsAhead < m_storedEnds.size())
-            for (std::uint32_t id : {m_storedEnds[edgeIndex + kSlotsAhead].first, m_storedEnds[edgeIndex + kSlotsAhead].second})
-                if (const IdSlot* slot = slotOf(id)) __builtin_prefetch(slot);
         if (edgeIndex + kVerticesAhead < m_storedEnds.size())
-            for (std::uint32_t id : {m_storedEnds[edgeIndex + kVerticesAhead].first, m_storedEnds[edgeIndex + kVerticesAhead].second})
-                if (const IdSlot* slot = slotOf(id); slot && slot->vertex)
-                    __builtin_prefetch(&static_cast<const CVertex*>(slot->last)->m_edges, 1);
-        // Nearer still, those vertices' lists are at hand: the place each edge will take in them.
-        constexpr std::size_t kListsAhead = 4;
+            for (std::uint32_t end : {m_storedEnds[edgeIndex + kVerticesAhead].first, m_storedEnds[edgeIndex + kVerticesAhead].second})
+                if (const CVertex* v = vertexOf(end)) __builtin_prefetch(&v->m_edges, 1);
         if (edgeIndex + kListsAhead < m_storedEnds.size())
-            for (std::uint32_t id : {m_storedEnds[edgeIndex + kListsAhead].first, m_storedEnds[edgeIndex + kListsAhead].second})
-                if (const IdSlot* slot = slotOf(id); slot && slot->vertex) {
-                    const std::vector<CEdge*>& list = static_cast<const CVertex*>(slot->last)->m_edges;
-                    __builtin_prefetch(list.data() + list.size(), 1);
-                }
+            for (std::uint32_t end : {m_storedEnds[edgeIndex + kListsAhead].first, m_storedEnds[edgeIndex + kListsAhead].second})
+                if (const CVertex* v = vertexOf(end)) __builtin_prefetch(v->m_edges.data() + v->m_edges.size(), 1);
 #else
         (void)edgeIndex;
 #endif
     }
 
-    // Resolves the ends of every edge and registers the edge with them, in element order,
-    // which rebuilds every adjacency list in that order.
-    void ResolveEndpoints() {
-        IndexIds();
+    // Registers every edge with its ends, in element order, which rebuilds every adjacency
+    // list in that order, and lists the edges; an edge with a lost end is dropped rather
+    // than kept half attached.
+    void RegisterEdges() {
+        m_edges.reserve(m_storedEnds.size());
         std::vector<CEdge*> unresolved;
-        std::size_t edgeIndex = 0; // edges come in the order their ends were read
-        std::size_t kept = 0;      // the elements that stay, in front, for the lists
-        for (std::size_t i = 0; i < m_read.size(); ++i) {
-            const ReadElement r = m_read[i];
+        std::size_t edgeIndex = 0;
+        for (const ReadElement& r : m_read) {
             CElement* e = r.element;
             if (!r.vertex) {
                 CEdge* edge = static_cast<CEdge*>(e);
                 Prefetch(edgeIndex);
                 const std::pair<std::uint32_t, std::uint32_t> ends = m_storedEnds[edgeIndex++];
-                std::pair<std::uint32_t, std::uint32_t> ordinals;
-                edge->m_v1 = ResolveEnd(ends.first, ordinals.first);
-                edge->m_v2 = ResolveEnd(ends.second, ordinals.second);
-                // An edge with a lost end is dropped rather than kept half attached.
-                if (!edge->m_v1 || !edge->m_v2) {
+                if (!Resolved(ends)) {
                     unresolved.push_back(edge);
                     continue;
                 }
+                edge->m_v1 = m_vertices[ends.first];
+                edge->m_v2 = m_vertices[ends.second];
                 edge->m_v1->m_edges.push_back(edge);
                 edge->m_v2->m_edges.push_back(edge);
-                // The ids are done with once read: the ordinals take their place, in front.
-                m_storedEnds[m_registeredCount++] = ordinals;
+                m_edges.push_back(edge);
+                // In front, the ends of the edges that stay, for their lanes.
+                m_storedEnds[m_registeredCount++] = ends;
             }
-            m_read[kept++] = r;
             if (r.selected) m_doc.m_selection.Append(e);
         }
-        m_read.resize(kept);
+        ReleaseStorage(m_read);
         for (CEdge* edge : unresolved) {
             edge->ForgetEndpoints();
             m_doc.m_elements.Detach(edge);
@@ -479,36 +544,15 @@ private:
         }
     }
 
-    // What the crossing count and the commands would otherwise make with walks over every
-    // element comes from the loader's own records: the lists of vertices and edges in
-    // element order, and the crossing snapshot, each vertex a shared place at its centre.
-    // Parallel edges get their lanes on the way, as adding them one by one does. With
-    // automatic counts off, the snapshot stays empty: nothing is counted until asked for.
-    void HandOverListsAndSnapshot() {
-        std::vector<CVertex*> vertices;
-        std::vector<CEdge*> edges;
-        vertices.reserve(m_vertexCount);
-        edges.reserve(m_registeredCount);
-        const bool snapshot = m_doc.m_autoCrossings;
-        PendingCrossings taken;
-        if (snapshot) taken.Reserve(m_vertexCount, m_registeredCount);
-        for (const ReadElement& r : m_read) {
-            if (r.vertex) {
-                if (snapshot) taken.AddPlace(r.element, m_vertexPoints[vertices.size()]);
-                vertices.push_back(static_cast<CVertex*>(r.element));
-            } else {
-                const auto [a, b] = m_storedEnds[edges.size()];
-                if (snapshot && IsEdgeColorCode(r.code)) taken.AddEdge(a, b, r.code);
-                edges.push_back(static_cast<CEdge*>(r.element));
-            }
-        }
-        ReleaseStorage(m_read);
-        ReleaseStorage(m_vertexPoints);
+    // The lists the commands would otherwise make with walks over every element come from
+    // the loader's own records. Parallel edges get their lanes on the way, as adding them
+    // one by one does.
+    void HandOverLists() {
         m_storedEnds.resize(m_registeredCount);
         const std::vector<std::int32_t> lanes = ParallelLanes(m_storedEnds, m_vertexCount);
         ReleaseStorage(m_storedEnds);
-        for (std::size_t i = 0; i < edges.size(); ++i) edges[i]->m_parallelIndex = lanes[i];
-        m_doc.AdoptLoadedLists(std::move(vertices), std::move(edges), std::move(taken));
+        for (std::size_t i = 0; i < m_edges.size(); ++i) m_edges[i]->m_parallelIndex = lanes[i];
+        m_doc.AdoptLoadedLists(std::move(m_vertices), std::move(m_edges));
     }
 
     // The tables above were freed, but the C library keeps the pages of freed blocks below
@@ -547,8 +591,9 @@ private:
     bool m_dense = false;
     std::uint32_t m_lowestId = UINT32_MAX, m_highestId = 0;
     bool m_damagedIds = false; // a duplicated id or one beyond the ceiling was read
-    // The end ids of each edge read; once resolved, the vertex ordinals of the ends of the
-    // first m_registeredCount edges, those with both ends, in element order.
+    // The end ids of each edge read, then the ordinals of those vertices (kLostEnd for an
+    // end not found); once registered, those of the first m_registeredCount edges, the ones
+    // kept, in element order.
     std::vector<std::pair<std::uint32_t, std::uint32_t>> m_storedEnds;
     std::size_t m_registeredCount = 0;
     // Every element read, in file order, with what indexing and resolving ask of it: walking
@@ -563,6 +608,10 @@ private:
     std::vector<ReadElement> m_read;
     std::vector<Point> m_vertexPoints; // the centre of each vertex read, in order
     std::uint32_t m_vertexCount = 0;
+    // The lists handed to the document: the vertices in order (an end's ordinal indexes
+    // it), and the edges registered with their ends.
+    std::vector<CVertex*> m_vertices;
+    std::vector<CEdge*> m_edges;
 };
 
 } // namespace

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <new>
 
+#include "model/PagePrefaulter.h"
+
 #if defined(__linux__)
 #include <sys/mman.h>
 #endif
@@ -55,17 +57,46 @@ void ElementPool::AddSlab() {
     m_bumpEnd = m_bump + bytes / m_blockSize * m_blockSize;
 }
 
+namespace {
+constexpr std::size_t kStretch = 1024 * 1024;
+// With a prefaulter, this much lies faulted in, or on its way, ahead of the bump.
+constexpr std::size_t kPrefaultedAhead = 2 * kStretch;
+} // namespace
+
 // Faulting the pages in ahead, a stretch per call, costs much less than a fault per page.
 void ElementPool::Populate() noexcept {
-    constexpr std::size_t kStretch = 1024 * 1024;
+    char* const end = m_bumpEnd + (4096 - reinterpret_cast<std::uintptr_t>(m_bumpEnd) % 4096) % 4096;
     char* from = std::max(m_populated, m_bump);
     from -= reinterpret_cast<std::uintptr_t>(from) % 4096;
-    char* to = std::min(from + kStretch, m_bumpEnd + 4095);
-    to -= reinterpret_cast<std::uintptr_t>(to) % 4096;
+    do {
+        char* const to = std::size_t(end - from) > kStretch ? from + kStretch : end;
+        if (to <= from) break;
+        if (m_prefaulter) {
+            m_prefaulter->Post(from, std::size_t(to - from));
+        } else {
 #if defined(__linux__) && defined(MADV_POPULATE_WRITE)
-    madvise(from, std::size_t(to - from), MADV_POPULATE_WRITE); // a hint: failure is harmless
+            madvise(from, std::size_t(to - from), MADV_POPULATE_WRITE); // a hint: failure is harmless
 #endif
-    m_populated = to;
+        }
+        m_populated = from = to;
+    } while (m_prefaulter && std::size_t(m_populated - m_bump) < kPrefaultedAhead);
+}
+
+// Without a prefaulter, a stretch is faulted in when the bump reaches it; with one, it is
+// posted while a stretch still lies ahead, so the prefaulter has that long to do it.
+bool ElementPool::PopulateDue() const noexcept {
+    if (m_bump >= m_populated) return true;
+    return m_prefaulter && std::size_t(m_populated - m_bump) < kStretch && m_populated < m_bumpEnd;
+}
+
+void ElementPool::SetPrefaulter(PagePrefaulter* prefaulter) noexcept {
+    std::lock_guard guard(m_lock);
+    m_prefaulter = prefaulter;
+}
+
+void ElementPool::DropPrefaulter(const PagePrefaulter* prefaulter) noexcept {
+    std::lock_guard guard(m_lock);
+    if (m_prefaulter == prefaulter) m_prefaulter = nullptr;
 }
 
 void* ElementPool::Allocate() {
@@ -79,7 +110,7 @@ void* ElementPool::Allocate() {
             return b;
         }
         if (m_bump == m_bumpEnd) AddSlab();
-        if (m_bump >= m_populated) Populate();
+        if (PopulateDue()) Populate();
         void* b = m_bump;
         m_bump += m_blockSize;
         ++m_live;

@@ -11,6 +11,8 @@
 #include <mutex>
 #include <vector>
 
+class PagePrefaulter;
+
 #if defined(__SANITIZE_ADDRESS__)
 #define ARBORIX_ELEMENT_POOL_OFF 1
 #elif defined(__has_feature)
@@ -33,6 +35,12 @@ public:
     // Gives back the pages faulted in ahead of the blocks handed out, for the end of a large
     // load: they would stand idle until the next elements come, if any do.
     void ReleasePagesAhead() noexcept;
+    // From SetPrefaulter to DropPrefaulter, the pages ahead of the blocks are faulted in by
+    // `prefaulter`, a couple of stretches before they are reached, instead of by the thread
+    // that allocates. The caller keeps it alive until it is dropped; dropping one that was
+    // replaced since changes nothing.
+    void SetPrefaulter(PagePrefaulter* prefaulter) noexcept;
+    void DropPrefaulter(const PagePrefaulter* prefaulter) noexcept;
     // Blocks handed out and not given back.
     std::size_t LiveBlocks() const;
     // Bytes of address space held in slabs.
@@ -65,6 +73,8 @@ private:
     char* m_bumpEnd = nullptr;
     char* m_populated = nullptr; // the slab's pages before this are faulted in
     void Populate() noexcept;
+    bool PopulateDue() const noexcept;
+    PagePrefaulter* m_prefaulter = nullptr;
     std::vector<Slab> m_slabs;
     std::size_t m_slabBytes = 0;
     std::size_t m_live = 0;

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <future>
 #include <memory>
 #include <optional>
 #include <span>
@@ -175,8 +176,10 @@ public:
     // CountCrossings comes first.
     void CountCrossings();
     // What CountCrossings would take after a load, made by the loader from its own records:
-    // the vertices and edges in element order and the snapshot of their segments.
-    void AdoptLoadedLists(std::vector<CVertex*> vertices, std::vector<CEdge*> edges, PendingCrossings taken);
+    // the snapshot of the segments, which a large drawing starts counting at once, beside
+    // the rest of the load; then the vertices and edges in element order.
+    void TakeLoadedCrossings(PendingCrossings taken);
+    void AdoptLoadedLists(std::vector<CVertex*> vertices, std::vector<CEdge*> edges);
     // The counts of the last CountCrossings: all colours, and per colour in the stored order
     // Blue, Red, Yellow, Black, Purple, Cyan, Orange, Green.
     std::int32_t TotalCrossings() const;
@@ -402,4 +405,9 @@ private:
     // holds their count yet.
     mutable std::shared_ptr<const PendingCrossings> m_pendingCrossings;
     mutable bool m_crossingsSettled = false;
+    // The count of m_pendingCrossings under way on a thread of its own, when one was started.
+    // It reads only the snapshot, which it shares; a new snapshot waits for it to end.
+    mutable std::future<std::array<std::int32_t, 8>> m_countUnderWay;
+    void StartCountUnderWay();
+    void DropCountUnderWay() const;
 };

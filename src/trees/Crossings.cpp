@@ -1,8 +1,10 @@
 #include "trees/Crossings.h"
 
 #include <algorithm>
+#include <future>
 #include <limits>
 #include <stdexcept>
+#include <system_error>
 #include <thread>
 
 #include "model/AddressIndex.h"
@@ -184,22 +186,50 @@ void CLattixDoc::CountCrossings() {
     // A drawing as it was when last taken keeps its snapshot, counted or not: commands that
     // recount after moving nothing then cost one walk and no copy.
     if (m_pendingCrossings && StillAsTaken(*m_pendingCrossings, edges)) return;
+    DropCountUnderWay();
     m_pendingCrossings = std::make_shared<const PendingCrossings>(TakeCrossingSegments(m_cachedVertices, edges));
     m_crossingsSettled = false;
 }
 
-void CLattixDoc::AdoptLoadedLists(std::vector<CVertex*> vertices, std::vector<CEdge*> edges, PendingCrossings taken) {
+void CLattixDoc::TakeLoadedCrossings(PendingCrossings taken) {
+    DropCountUnderWay();
+    m_pendingCrossings = std::make_shared<const PendingCrossings>(std::move(taken));
+    m_crossingsSettled = false;
+    StartCountUnderWay();
+}
+
+void CLattixDoc::AdoptLoadedLists(std::vector<CVertex*> vertices, std::vector<CEdge*> edges) {
     m_cachedVertices = std::move(vertices);
     m_cachedEdges = std::move(edges);
     m_allListsVersion = m_elements.Version();
     m_allListsOwner = &m_elements;
-    m_pendingCrossings = std::make_shared<const PendingCrossings>(std::move(taken));
-    m_crossingsSettled = false;
+}
+
+// A load of a large drawing reads its count soon after (the panes show it), and the rest
+// of the load has little use for a second core: counting starts at once, on a thread.
+void CLattixDoc::StartCountUnderWay() {
+    constexpr std::size_t kUnderWayFrom = 1 << 15;
+    if (m_pendingCrossings->Size() < kUnderWayFrom) return;
+    try {
+        m_countUnderWay = std::async(std::launch::async, [taken = m_pendingCrossings] { return CountTakenCrossings(*taken); });
+    } catch (const std::system_error&) {
+        // No thread to be had: the count is made when it is read, as for small drawings.
+    }
+}
+
+void CLattixDoc::DropCountUnderWay() const {
+    if (!m_countUnderWay.valid()) return;
+    try {
+        m_countUnderWay.get();
+    } catch (...) {
+        // The count of a snapshot no longer wanted: its failure does not matter either.
+    }
 }
 
 void CLattixDoc::SettleCrossings() const {
     if (!m_pendingCrossings || m_crossingsSettled) return;
-    const std::array<std::int32_t, 8> byCode = CountTakenCrossings(*m_pendingCrossings);
+    const std::array<std::int32_t, 8> byCode =
+        m_countUnderWay.valid() ? m_countUnderWay.get() : CountTakenCrossings(*m_pendingCrossings);
     m_crossingsSettled = true;
     m_totalCrossings = 0;
     for (int code = 1; code <= 8; ++code) {
@@ -209,6 +239,7 @@ void CLattixDoc::SettleCrossings() const {
 }
 
 void CLattixDoc::SetCrossingCounts(const std::array<std::int32_t, 8>& byCode) {
+    DropCountUnderWay();
     m_pendingCrossings.reset();
     m_totalCrossings = 0;
     for (int code = 1; code <= 8; ++code) {

@@ -513,6 +513,50 @@ TEST(Format, CrossingCountAfterLoadingIsTheDrawingsCount) {
     EXPECT_EQ(w.d().TotalCrossings(), total);
 }
 
+TEST(Format, ALargeDrawingIsCountedWhileItLoadsAndAnEditOrNewCountsStillWin) {
+    // Enough edges for the count to start beside the load: short ones far apart, a block of
+    // long blue ones crossing k * k times, and red ones crossing 3 * 4 times.
+    TestDoc t(false);
+    constexpr int kApart = 40000, k = 12;
+    for (int i = 0; i < kApart; ++i) {
+        const std::int32_t x = 10 * (i % 200), y = 10 * (i / 200);
+        t.Edge(t.Vertex(x, y), t.Vertex(x + 4, y));
+    }
+    auto block = [&](int rows, int cols, std::int32_t at, std::uint16_t code) {
+        for (int r = 0; r < rows; ++r) t.Edge(t.Vertex(at, at + 20 * r + 10), t.Vertex(at + 20 * cols + 20, at + 20 * r + 10), code);
+        for (int c = 0; c < cols; ++c)
+            t.Edge(t.Vertex(at + 20 * c + 10, at, c == 0 ? "top" : ""), t.Vertex(at + 20 * c + 10, at + 20 * rows + 20, c == 0 ? "bottom" : ""),
+                   code);
+    };
+    block(k, k, 5000, kEdgeBlue);
+    block(3, 4, 9000, kEdgeRed);
+    const std::vector<std::uint8_t> bytes = Save(t.d());
+
+    TestDoc u(false);
+    ASSERT_EQ(LoadInto(u, bytes), LoadStatus::Ok);
+    EXPECT_EQ(u.d().CrossingsOf(kEdgeBlue), k * k);
+    EXPECT_EQ(u.d().CrossingsOf(kEdgeRed), 12);
+    EXPECT_EQ(u.d().TotalCrossings(), k * k + 12);
+
+    // A move made before the count is read is counted, whether the count had ended or not.
+    TestDoc w(false);
+    ASSERT_EQ(LoadInto(w, bytes), LoadStatus::Ok);
+    w.VertexNamed("top")->m_center.x += 2000;
+    w.VertexNamed("bottom")->m_center.x += 2000;
+    w.d().CountCrossings();
+    EXPECT_EQ(w.d().CrossingsOf(kEdgeBlue), k * k - k);
+
+    // Counts set while the count runs stand.
+    TestDoc x(false);
+    ASSERT_EQ(LoadInto(x, bytes), LoadStatus::Ok);
+    x.d().SetCrossingCounts({1, 2, 3, 4, 5, 6, 7, 8});
+    EXPECT_EQ(x.d().TotalCrossings(), 36);
+
+    // A document closed while its count runs leaves nothing behind (the sanitizer build sees).
+    TestDoc y(false);
+    ASSERT_EQ(LoadInto(y, bytes), LoadStatus::Ok);
+}
+
 TEST(Format, AStreamIsReadNoFurtherThanItsAnnouncedSize) {
     TestDoc t;
     t.Edge(t.Vertex(100, 100, "a"), t.Vertex(200, 100, "b"));

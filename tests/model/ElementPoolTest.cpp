@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <thread>
@@ -8,6 +9,11 @@
 
 #include "model/Element.h"
 #include "model/ElementPool.h"
+#include "model/PagePrefaulter.h"
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
 
 TEST(ElementPool, BlocksAreAlignedDistinctAndReusedLastFreedFirst) {
     ElementPool pool(40, 16); // rounded up to a multiple of the alignment
@@ -54,6 +60,42 @@ TEST(ElementPool, PagesGivenBackAheadLeaveTheBlocksAndComeBackForNewOnes) {
     }
     for (char* b : blocks) pool.Free(b);
 }
+
+#if defined(__linux__)
+TEST(ElementPool, APrefaulterFaultsThePagesInBeforeTheBlocksReachThem) {
+    if (!ElementPool::kPooled || !PagePrefaulter::Supported()) GTEST_SKIP() << "no pages to fault in ahead";
+    // Blocks until a slab of 4 MB or more opens: its first block is its base.
+    auto baseOfLargeSlab = [](ElementPool& pool, std::vector<void*>& blocks) {
+        for (;;) {
+            const std::size_t before = pool.SlabBytes();
+            blocks.push_back(pool.Allocate());
+            if (pool.SlabBytes() - before >= (4u << 20)) return static_cast<char*>(blocks.back());
+        }
+    };
+    auto resident = [](const char* p) {
+        unsigned char in = 0;
+        const auto page = reinterpret_cast<std::uintptr_t>(p) / 4096 * 4096;
+        return mincore(reinterpret_cast<void*>(page), 4096, &in) == 0 && (in & 1);
+    };
+    constexpr std::size_t kAhead = 3 << 19; // past the first stretch of a megabyte
+    std::vector<void*> blocks;
+    ElementPool plain(64, 8);
+    EXPECT_FALSE(resident(baseOfLargeSlab(plain, blocks) + kAhead)) << "faulted in before it was reached";
+    for (void* b : blocks) plain.Free(b);
+
+    blocks.clear();
+    ElementPool ahead(64, 8);
+    PagePrefaulter prefaulter, other;
+    ahead.SetPrefaulter(&prefaulter);
+    ahead.DropPrefaulter(&other); // not the one set: changes nothing
+    const char* base = baseOfLargeSlab(ahead, blocks);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!resident(base + kAhead) && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
+    EXPECT_TRUE(resident(base + kAhead));
+    ahead.DropPrefaulter(&prefaulter);
+    for (void* b : blocks) ahead.Free(b);
+}
+#endif
 
 TEST(ElementPool, ElementsMadeAndFreedOnManyThreads) {
     const std::size_t vertices = VertexPool().LiveBlocks(), edges = EdgePool().LiveBlocks();
