@@ -199,14 +199,16 @@ private:
 };
 
 class DocumentReader {
-    // One per id in the dense table: sixteen bytes, for a table that spans every element.
+    // One per id in the dense table: eight bytes, for a table that spans every element and
+    // stands at the peak of a large load.
     struct IdSlot {
-        CElement* last = nullptr;
-        std::uint32_t ordinal = 0; // of the last element among the vertices
-        std::uint8_t count = 0;    // elements with this id, counted up to 2
-        bool vertex = false;       // of the last element, so that resolving need not visit it
+        // Of the last element with the id: its ordinal among the vertices for a vertex, its
+        // place among the elements read for an edge.
+        std::uint32_t last = 0;
+        std::uint8_t count = 0; // elements with this id, counted up to 2
+        bool vertex = false;    // of the last element, so that resolving need not visit it
     };
-    static_assert(sizeof(IdSlot) <= 16);
+    static_assert(sizeof(IdSlot) <= 8);
 
 public:
     DocumentReader(CLattixDoc& doc, std::span<const std::uint8_t> bytes) : m_doc(doc), m_ar(bytes) {}
@@ -404,13 +406,13 @@ private:
             m_byId.reserve(n);
         }
         std::uint32_t vertices = 0;
-        for (const ReadElement& r : m_read) {
+        for (std::size_t i = 0; i < n; ++i) {
+            const ReadElement& r = m_read[i];
             IdSlot& slot = m_dense ? m_denseIds[r.id - m_denseBase] : m_byId[r.id];
             if (slot.count > 0) m_damagedIds = true;
             slot.count = std::uint8_t(std::min(slot.count + 1, 2));
-            slot.last = r.element;
+            slot.last = r.vertex ? vertices++ : std::uint32_t(i);
             slot.vertex = r.vertex;
-            if (r.vertex) slot.ordinal = vertices++;
         }
         m_vertexCount = vertices;
     }
@@ -428,7 +430,7 @@ private:
             m_doc.Platform().ShowMessage("Corrupted file: a pointer could not be restored");
             return kLostEnd;
         }
-        return slot ? slot->ordinal : kLostEnd;
+        return slot ? slot->last : kLostEnd;
     }
     static constexpr std::uint32_t kLostEnd = std::numeric_limits<std::uint32_t>::max();
 
@@ -535,12 +537,19 @@ private:
     // Once the references are resolved, ids only matter for the next save: an id shared by
     // several elements (all but the last, which the references went to) and an id beyond
     // the ceiling get fresh ids, so the saved file says what is in memory.
+    // The edges with a lost end are not renumbered: they are about to go.
     void RenumberDamagedIds() {
         if (!m_damagedIds) return;
-        for (CElement* e : m_doc.m_elements) {
-            const IdSlot* slot = Slot(e->m_id);
-            const bool duplicate = slot && slot->count > 1 && slot->last != e;
-            if (duplicate || e->m_id >= kLoadedIdCeiling) e->m_id = NewElementId();
+        std::uint32_t vertices = 0;
+        std::size_t edgeIndex = 0;
+        for (std::size_t i = 0; i < m_read.size(); ++i) {
+            const ReadElement& r = m_read[i];
+            const std::uint32_t place = r.vertex ? vertices++ : std::uint32_t(i);
+            if (!r.vertex && !Resolved(m_storedEnds[edgeIndex++])) continue;
+            const IdSlot* slot = Slot(r.id);
+            const bool last = slot && slot->vertex == r.vertex && slot->last == place;
+            const bool duplicate = slot && slot->count > 1 && !last;
+            if (duplicate || r.id >= kLoadedIdCeiling) r.element->m_id = NewElementId();
         }
     }
 

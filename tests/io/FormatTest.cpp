@@ -295,6 +295,28 @@ TEST(Format, DamagedReferencesAreReportedAndDropped) {
     EXPECT_EQ(again.Edges()[0]->m_v2->m_name, "b2");
 }
 
+TEST(Format, AnEdgeDroppedForALostEndTakesNoFreshId) {
+    // The dropped edge shares its id with a later one: were it renumbered before it went,
+    // it would use up an id.
+    const std::uint32_t base = g_nextId + 1000;
+    ArchiveWriter w;
+    PutHeader(w, 4);
+    PutClass(w, "CVertex");
+    PutVertexRecord(w, base, "a");
+    w.PutU16(0x8001);
+    PutVertexRecord(w, base + 1, "b");
+    PutClass(w, "CEdge");
+    PutEdgeRecord(w, base + 2, base, base + 99);
+    w.PutU16(0x8004);
+    PutEdgeRecord(w, base + 2, base, base + 1);
+    PutDefaultSettings(w);
+    TestDoc t;
+    ASSERT_EQ(LoadInto(t, w.Bytes()), LoadStatus::Ok);
+    ASSERT_EQ(t.CountEdges(), 1u);
+    EXPECT_EQ(t.Edges()[0]->m_id, base + 2);
+    EXPECT_EQ(NewElementId(), base + 3);
+}
+
 TEST(Format, AFileCannotUseUpTheIds) {
     ArchiveWriter w;
     PutHeader(w, 1);
