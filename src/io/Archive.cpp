@@ -14,7 +14,15 @@ void ArchiveWriter::PutString(const std::string& s) {
         PutU16(0xFFFF);
         PutU32(static_cast<std::uint32_t>(n));
     }
-    m_bytes.insert(m_bytes.end(), s.begin(), s.end());
+    PutRaw(s.data(), n);
+}
+
+// A step at a time, small while the buffer is: zeroing a whole reserve at once would make
+// pages resident that the file may never need, and undo records are a few dozen bytes.
+void ArchiveWriter::Grow(std::size_t n) {
+    constexpr std::size_t kLeast = 256, kMost = 64 * 1024;
+    const std::size_t step = std::clamp(m_bytes.size(), kLeast, kMost);
+    m_bytes.resize(std::max(m_size + n, m_bytes.size() + step));
 }
 
 void ArchiveWriter::PutCount(std::uint32_t n) {

@@ -18,7 +18,7 @@ class ArchiveWriter {
 public:
     explicit ArchiveWriter(std::size_t reserve = 0) { m_bytes.reserve(reserve); }
 
-    void PutU8(std::uint8_t v) { m_bytes.push_back(v); }
+    void PutU8(std::uint8_t v) { PutRaw(&v, 1); }
     void PutBool(bool v) { PutU8(v ? 1 : 0); }
     void PutU16(std::uint16_t v) { PutRaw(&v, 2); }
     void PutU32(std::uint32_t v) { PutRaw(&v, 4); }
@@ -36,17 +36,29 @@ public:
     void PutString(const std::string& s);
     void PutCount(std::uint32_t n);
 
-    const std::vector<std::uint8_t>& Bytes() const { return m_bytes; }
-    std::vector<std::uint8_t> Take() { return std::move(m_bytes); }
+    std::size_t Size() const { return m_size; }
+    std::span<const std::uint8_t> Bytes() const { return {m_bytes.data(), m_size}; }
+    std::vector<std::uint8_t> Take() {
+        m_bytes.resize(m_size);
+        std::vector<std::uint8_t> taken = std::move(m_bytes);
+        m_bytes.clear(); // a moved-from vector holds something valid, not necessarily nothing
+        m_size = 0;
+        return taken;
+    }
 
 private:
+    // The buffer runs a step ahead of what was written, so that a field is one copy: a file
+    // of millions of small fields is written at the speed of memory.
     void PutRaw(const void* p, std::size_t n) {
         // The format is little-endian, as is every machine Arborix is built for.
         static_assert(std::endian::native == std::endian::little);
-        const auto* b = static_cast<const std::uint8_t*>(p);
-        m_bytes.insert(m_bytes.end(), b, b + n);
+        if (m_bytes.size() - m_size < n) Grow(n);
+        std::memcpy(m_bytes.data() + m_size, p, n);
+        m_size += n;
     }
-    std::vector<std::uint8_t> m_bytes;
+    void Grow(std::size_t n);
+    std::vector<std::uint8_t> m_bytes; // written up to m_size
+    std::size_t m_size = 0;
 };
 
 // Thrown by ArchiveReader when the stream ends early or holds something impossible.

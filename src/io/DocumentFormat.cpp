@@ -47,21 +47,24 @@ public:
         for (const CElement* e : doc.m_elements)
             if (IsWritten(e)) ++count;
         m_ar.PutCount(count);
+        auto ahead = doc.m_elements.begin();
+        for (std::size_t i = 0; i < kAhead && ahead != doc.m_elements.end(); ++i) ++ahead;
         for (const CElement* e : doc.m_elements) {
+            if (ahead != doc.m_elements.end()) PrefetchReferences(*ahead), ++ahead;
             if (!IsWritten(e)) continue;
             if (const CVertex* v = e->AsVertex()) {
                 PutClass(m_vertexClass, kVertexClass);
-                if (records) records->Begin(e, m_ar.Bytes().size());
+                if (records) records->Begin(e, m_ar.Size());
                 PutVertex(*v);
             } else {
                 PutClass(m_edgeClass, kEdgeClass);
-                if (records) records->Begin(e, m_ar.Bytes().size());
+                if (records) records->Begin(e, m_ar.Size());
                 PutEdge(*e->AsEdge());
             }
-            if (records) records->ends.push_back(m_ar.Bytes().size());
+            if (records) records->ends.push_back(m_ar.Size());
             ++m_counter; // the object's own number
         }
-        if (records) records->settingsStart = m_ar.Bytes().size();
+        if (records) records->settingsStart = m_ar.Size();
         PutSettings(doc);
         return m_ar.Take();
     }
@@ -100,6 +103,23 @@ private:
         m_ar.PutBool(doc.m_ulpMode);
         m_ar.PutBool(doc.m_upwardMode);
         m_ar.PutBool(doc.m_sefeMode);
+    }
+
+    // An element's record holds the ids of the elements it refers to, which lie anywhere in
+    // memory: asking for those of the element some places ahead lets the waits overlap.
+    static constexpr std::size_t kAhead = 8;
+    [[gnu::always_inline]] static void PrefetchReferences(const CElement* e) {
+#if defined(__GNUC__)
+        if (const CEdge* edge = e->AsEdge()) {
+            if (edge->m_v1) __builtin_prefetch(&edge->m_v1->m_id);
+            if (edge->m_v2) __builtin_prefetch(&edge->m_v2->m_id);
+        } else {
+            const std::vector<CEdge*>& list = e->AsVertex()->m_edges;
+            for (std::size_t i = 0; i < std::min<std::size_t>(list.size(), 8); ++i) __builtin_prefetch(&list[i]->m_id);
+        }
+#else
+        (void)e;
+#endif
     }
 
     static bool IsWritten(const CElement* e) {
@@ -482,7 +502,7 @@ private:
     // The vertices of edges some places ahead lie anywhere in memory: asking early for the
     // list of those a few places ahead, and for the place each edge will take in the lists
     // of those nearer, lets the waits overlap.
-    void Prefetch(std::size_t edgeIndex) const {
+    [[gnu::always_inline]] void Prefetch(std::size_t edgeIndex) const {
 #if defined(__GNUC__)
         constexpr std::size_t kVerticesAhead = 8, kListsAhead = 4;
         auto vertexOf = [&](std::uint32_t ordinal) -> const CVertex* {

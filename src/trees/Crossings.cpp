@@ -70,7 +70,7 @@ namespace {
 
 // The end vertices of consecutive edges lie anywhere in memory: asking for those of the
 // edge a few places ahead of `i` lets the waits for them overlap.
-void PrefetchEndsAhead(std::span<const CEdge* const> edges, std::size_t i) {
+[[gnu::always_inline]] inline void PrefetchEndsAhead(std::span<const CEdge* const> edges, std::size_t i) {
 #if defined(__GNUC__)
     constexpr std::size_t kAhead = 8;
     if (i + kAhead >= edges.size()) return;

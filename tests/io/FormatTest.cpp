@@ -15,7 +15,7 @@ namespace {
 
 std::vector<std::uint8_t> Save(CLattixDoc& d) { return WriteDocument(d); }
 
-LoadStatus LoadInto(TestDoc& t, const std::vector<std::uint8_t>& bytes) {
+LoadStatus LoadInto(TestDoc& t, std::span<const std::uint8_t> bytes) {
     t.d().DeleteContents();
     return ReadDocument(t.d(), bytes);
 }
@@ -124,6 +124,43 @@ TEST(Format, StringAndRecordLayout) {
     big.PutString(std::string(70000, 'y'));
     ArchiveReader r(big.Bytes());
     EXPECT_EQ(r.GetString().size(), 70000u);
+}
+
+TEST(Format, TheWriterGivesEveryFieldInOrderAcrossItsGrowthSteps) {
+    // Fields of every width and strings longer than a growth step, many times over, against
+    // the bytes appended one by one.
+    for (std::size_t reserve : {std::size_t(0), std::size_t(100), std::size_t(1) << 20}) {
+        ArchiveWriter w(reserve);
+        std::vector<std::uint8_t> want;
+        auto le = [&](std::uint64_t v, int bytes) {
+            for (int i = 0; i < bytes; ++i) want.push_back(std::uint8_t(v >> (8 * i)));
+        };
+        for (std::uint32_t i = 0; i < 3000; ++i) {
+            w.PutU8(std::uint8_t(i));
+            le(std::uint8_t(i), 1);
+            w.PutU16(std::uint16_t(i * 7));
+            le(std::uint16_t(i * 7), 2);
+            w.PutI32(std::int32_t(-i));
+            le(std::uint32_t(-std::int32_t(i)), 4);
+            const std::string text(i % 100 == 0 ? 70000 + i : i % 300, char('a' + i % 26));
+            w.PutString(text);
+            if (text.size() < 255) {
+                le(text.size(), 1);
+            } else if (text.size() < 65534) {
+                le(0xFF, 1), le(text.size(), 2);
+            } else {
+                le(0xFF, 1), le(0xFFFF, 2), le(text.size(), 4);
+            }
+            want.insert(want.end(), text.begin(), text.end());
+            ASSERT_EQ(w.Size(), want.size()) << i;
+        }
+        EXPECT_TRUE(std::equal(w.Bytes().begin(), w.Bytes().end(), want.begin(), want.end()));
+        EXPECT_EQ(w.Take(), want);
+        // Taken, the writer starts again from nothing.
+        EXPECT_EQ(w.Size(), 0u);
+        w.PutU32(7);
+        EXPECT_EQ(w.Take(), (std::vector<std::uint8_t>{7, 0, 0, 0}));
+    }
 }
 
 TEST(Format, RoundTripIsByteIdentical) {
@@ -332,7 +369,7 @@ TEST(Format, AFileCannotUseUpTheIds) {
 
 TEST(Format, HostileStreamsFailCleanly) {
     TestDoc t;
-    auto expectFormatError = [&](const std::vector<std::uint8_t>& bytes) {
+    auto expectFormatError = [&](std::span<const std::uint8_t> bytes) {
         EXPECT_EQ(LoadInto(t, bytes), LoadStatus::FormatError);
     };
     {   // unknown class
