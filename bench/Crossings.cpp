@@ -65,6 +65,33 @@ void BM_CountCrossingsTriangulatedGrid(benchmark::State& state) {
 }
 BENCHMARK(BM_CountCrossingsTriangulatedGrid)->Arg(1000)->Unit(benchmark::kMillisecond);
 
+// A mesh as a Delaunay triangulation of random points gives it: the grid's points moved at
+// random by up to a quarter of the spacing, each square cut along a random diagonal. No
+// crossings, and hardly two points at one height.
+void BM_CountCrossingsJitteredMesh(benchmark::State& state) {
+    const int side = int(state.range(0));
+    constexpr int kSpacing = 1000;
+    std::mt19937 rng(1);
+    std::uniform_int_distribution<int> jitter(-kSpacing / 4, kSpacing / 4);
+    std::bernoulli_distribution flip(0.5);
+    LightGraph g{side * side, {}};
+    std::vector<Point> centres;
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) {
+            const int v = y * side + x;
+            centres.push_back({kSpacing * (x + 1) + jitter(rng), kSpacing * (y + 1) + jitter(rng)});
+            if (x + 1 < side) g.edges.push_back({v, v + 1});
+            if (y + 1 < side) g.edges.push_back({v, v + side});
+            if (x + 1 < side && y + 1 < side) {
+                if (flip(rng)) g.edges.push_back({v, v + side + 1});
+                else g.edges.push_back({v + 1, v + side});
+            }
+        }
+    for (auto _ : state) benchmark::DoNotOptimize(CountCrossingsOf(g, centres));
+    state.counters["edges"] = double(g.edges.size());
+}
+BENCHMARK(BM_CountCrossingsJitteredMesh)->Arg(316)->Unit(benchmark::kMillisecond);
+
 // A forest of 10 000 vertices: random trees of 10 vertices each, on distinct tracks.
 void BM_RecomputeUlpCounts(benchmark::State& state) {
     BenchDoc b;

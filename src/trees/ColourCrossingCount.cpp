@@ -530,12 +530,14 @@ std::int64_t ColourCount::CountInCells() const {
                             continue;
                         }
                     }
-                    // The pair belongs to the cell of the top-left corner of the boxes' overlap.
-                    if ((std::max(p.cx0, q.cx0) != cx) | (std::max(p.cy0, q.cy0) != cy) | (pLeft > q.Right()) |
-                        (q.Left() > pRight))
-                        continue;
-                    if (p.ends.v1 == q.ends.v1 || p.ends.v1 == q.ends.v2 || p.ends.v2 == q.ends.v1 || p.ends.v2 == q.ends.v2)
-                        continue;
+                    // The pair belongs to the cell of the top-left corner of the boxes' overlap,
+                    // and pairs with a shared end never count. Most pairs fail one test or
+                    // another at random: taken together without a branch each, the one branch
+                    // left is nearly always passed over, which the processor foresees.
+                    const bool passedBy = (std::max(p.cx0, q.cx0) != cx) | (std::max(p.cy0, q.cy0) != cy) |
+                                          (pLeft > q.Right()) | (q.Left() > pRight) | (p.ends.v1 == q.ends.v1) |
+                                          (p.ends.v1 == q.ends.v2) | (p.ends.v2 == q.ends.v1) | (p.ends.v2 == q.ends.v2);
+                    if (passedBy) continue;
                     if (m_narrow ? Meet<std::int64_t>(p.seg, q.seg) : Meet<__int128>(p.seg, q.seg)) ++count;
                 }
             }
