@@ -303,8 +303,10 @@ private:
         // room for them at once measured worse.)
         constexpr std::uint64_t kSmallestRecordBytes = 32;
         m_read.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(count, m_ar.Remaining() / kSmallestRecordBytes)));
-        constexpr std::uint64_t kPrefaultFromBytes = 4 << 20;
-        const PrefaultedPools prefaulted(m_ar.Remaining() >= kPrefaultFromBytes && count >= kPrefaultFromBytes / 256);
+        // A second thread faulting the pools' pages in pays only where they will fill a few
+        // megabytes: a large file that says it holds many elements.
+        constexpr std::uint64_t kPrefaultFromBytes = 4 << 20, kPrefaultFromElements = 16384;
+        const PrefaultedPools prefaulted(m_ar.Remaining() >= kPrefaultFromBytes && count >= kPrefaultFromElements);
         for (std::uint32_t i = 0; i < count; ++i) {
             const ElementClass cls = ReadClassTag();
             if (cls == ElementClass::Vertex) {
