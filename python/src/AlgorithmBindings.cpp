@@ -14,6 +14,7 @@
 #include "DocumentHandle.h"
 #include "editor/StatusPanes.h"
 #include "graph/ComponentLabels.h"
+#include "io/FileIO.h"
 #include "level/LevelPlanarityOf.h"
 #include "planarity/PlanarityVerdict.h"
 #include "random/RandomTreeCommand.h"
@@ -320,7 +321,7 @@ void EnsureGuiApplication() {
 }
 
 void Render(DocumentHandle& h, const std::string& path, bool guides, std::int32_t margin) {
-    const std::string ext = PathExtension(path);
+    const std::string ext = ExtensionOf(path);
     if (ext != ".svg" && ext != ".png") throw std::invalid_argument("render: the path must end in .svg or .png");
     if (margin < 0 || margin > 1000) throw std::invalid_argument("margin is a number of pixels from 0 to 1000");
     EnsureGuiApplication();

@@ -2,24 +2,13 @@
 
 #include "Bindings.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "io/DocumentFormat.h"
+#include "io/FileIO.h"
 #include "shell/formats/GraphMl.h"
 
 std::mutex& CoreMutex() {
     static std::mutex mutex;
     return mutex;
-}
-
-std::string PathExtension(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    const auto dot = path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
-    std::string ext = path.substr(dot);
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    return ext;
 }
 
 DocumentHandle::DocumentHandle() {
@@ -47,7 +36,7 @@ std::unique_ptr<DocumentHandle> DocumentHandle::Open(const std::string& path) {
     auto handle = std::make_unique<DocumentHandle>();
     CLattixDoc& doc = handle->Doc();
     const std::size_t mark = handle->m_platform.m_messages.size();
-    const std::string ext = PathExtension(path);
+    const std::string ext = ExtensionOf(path);
     if (ext == ".graphml") {
         std::string error;
         if (!ReadGraphMl(doc, path, error)) throw ArborixError(error);
@@ -63,7 +52,7 @@ std::unique_ptr<DocumentHandle> DocumentHandle::Open(const std::string& path) {
 
 void DocumentHandle::Save(const std::string& path) {
     const std::size_t mark = m_platform.m_messages.size();
-    const std::string ext = PathExtension(path);
+    const std::string ext = ExtensionOf(path);
     bool ok = false;
     if (ext == ".txt") ok = m_doc->ExportText(path);
     else if (ext == ".graphml") ok = WriteGraphMl(*m_doc, path);

@@ -45,6 +45,3 @@ private:
     CLattixView m_view;
     std::unique_ptr<CLattixDoc> m_doc;
 };
-
-// Lower-case extension of a path with its dot, or empty.
-std::string PathExtension(const std::string& path);

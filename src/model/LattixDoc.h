@@ -408,6 +408,7 @@ private:
     // The count of m_pendingCrossings under way on a thread of its own, when one was started.
     // It reads only the snapshot, which it shares; a new snapshot waits for it to end.
     mutable std::future<std::array<std::int32_t, 8>> m_countUnderWay;
+    void ReplaceSnapshot(PendingCrossings taken);
     void StartCountUnderWay();
     void DropCountUnderWay() const;
 };

@@ -186,16 +186,19 @@ void CLattixDoc::CountCrossings() {
     // A drawing as it was when last taken keeps its snapshot, counted or not: commands that
     // recount after moving nothing then cost one walk and no copy.
     if (m_pendingCrossings && StillAsTaken(*m_pendingCrossings, edges)) return;
-    DropCountUnderWay();
-    m_pendingCrossings = std::make_shared<const PendingCrossings>(TakeCrossingSegments(m_cachedVertices, edges));
-    m_crossingsSettled = false;
+    ReplaceSnapshot(TakeCrossingSegments(m_cachedVertices, edges));
 }
 
 void CLattixDoc::TakeLoadedCrossings(PendingCrossings taken) {
+    ReplaceSnapshot(std::move(taken));
+    StartCountUnderWay();
+}
+
+// A count under way belongs to the snapshot it was started on: it ends before that goes.
+void CLattixDoc::ReplaceSnapshot(PendingCrossings taken) {
     DropCountUnderWay();
     m_pendingCrossings = std::make_shared<const PendingCrossings>(std::move(taken));
     m_crossingsSettled = false;
-    StartCountUnderWay();
 }
 
 void CLattixDoc::AdoptLoadedLists(std::vector<CVertex*> vertices, std::vector<CEdge*> edges) {
