@@ -1,12 +1,19 @@
 #include "level/CrossingMinimizer.h"
 
 #include <algorithm>
+#include <atomic>
+#include <future>
 #include <numeric>
+#include <system_error>
 
 #include "level/GlobalSifting.h"
 #include "level/LayerCrossings.h"
 
 namespace {
+
+// Above this many vertices one search runs alone, with the fixed budget: a second would
+// double the memory of the balance matrices, and passes are too dear to add more.
+constexpr int kSecondSearchVertices = 30000;
 
 // A small deterministic generator for the shuffled starts (SplitMix64).
 class SplitMix {
@@ -521,17 +528,24 @@ LevelOrders ShuffledOrders(const LevelOrders& start, std::uint64_t seed) {
     return orders;
 }
 
-} // namespace
+// A fixed budget gives a graph of a few hundred vertices a dozen sifting passes and a small
+// one far more than it needs (small searches end when they stop finding anything), so up to
+// the size where a second search runs, the budget follows the graph within bounds. Above
+// it, more passes cost far more time than they gain.
+std::int64_t SearchBudget(const CrossingMinimizerOptions& options, const LevelGraph& g, std::int64_t passWork) {
+    if (options.searchWork <= 0 || g.VertexCount() > kSecondSearchVertices) return std::max<std::int64_t>(options.searchWork, 0);
+    return std::clamp(options.searchPasses * passWork, options.searchWork,
+                      std::max(options.searchWork, options.searchWorkLimit));
+}
 
-CrossingMinimizerResult MinimizeCrossings(const LevelGraph& g, const LevelOrders& start,
-                                          const CrossingMinimizerOptions& options) {
+// One search: the starts, block sifting and the perturbation search, with its shuffles and
+// throws drawn from `seed`. `report` gets the fraction done and says whether to go on; a
+// stopped search gives back `start` and `cancelled`.
+CrossingMinimizerResult Search(const LevelGraph& g, const LevelOrders& start, const CrossingMinimizerOptions& options,
+                               std::uint64_t seed, const std::function<bool(double)>& report) {
     CrossingMinimizerResult result;
     result.orders = start;
     result.orders.resize(g.LevelCount());
-    if (ExactMinimumCrossings(g, options.exactBudget, result.orders, result.crossings)) {
-        result.optimal = true;
-        return result;
-    }
 
     Minimizer m(g);
     m.Reserve();
@@ -548,7 +562,6 @@ CrossingMinimizerResult MinimizeCrossings(const LevelGraph& g, const LevelOrders
                          : vertices <= 30000 ? std::min(options.restarts, 1) : 0;
     const bool sift = m.SiftWork() <= 400000000;
     const int starts = 1 + (restarts > 0 ? 1 + restarts : 0);
-    auto report = [&](double fraction) { return !options.progress || options.progress(fraction); };
     // Rounds of sifting on big graphs take a while, so they ask too.
     bool stopped = false;
     int startsDone = 0;
@@ -581,7 +594,7 @@ CrossingMinimizerResult MinimizeCrossings(const LevelGraph& g, const LevelOrders
         if (!keepGoing()) return cancelled();
         m.SetOrders(s == 0 ? result.orders
                    : s == 1 ? BreadthFirstOrders(g, start)
-                            : ShuffledOrders(start, options.seed * 0x100000001B3ull + static_cast<std::uint64_t>(s)));
+                            : ShuffledOrders(start, seed * 0x100000001B3ull + static_cast<std::uint64_t>(s)));
         std::int64_t best = m.Total();
         LevelOrders bestOrders = m.Orders();
         // Sweeps, alternating the two rules, until a few rounds bring nothing better.
@@ -606,7 +619,8 @@ CrossingMinimizerResult MinimizeCrossings(const LevelGraph& g, const LevelOrders
             result.orders = m.Orders();
         }
     }
-    if (result.crossings > 0 && options.searchWork > 0) {
+    const std::int64_t searchBudget = SearchBudget(options, g, m.SiftWork());
+    if (result.crossings > 0 && searchBudget > 0) {
         m.SetOrders(result.orders);
         // The search starts from the best start with its long edges moved whole, and what it
         // finds gets the same treatment.
@@ -617,9 +631,9 @@ CrossingMinimizerResult MinimizeCrossings(const LevelGraph& g, const LevelOrders
             result.orders = m.Orders();
         }
         m.Recount();
-        SplitMix random(options.seed ^ 0xC2B2AE3D27D4EB4Full);
+        SplitMix random(seed ^ 0xC2B2AE3D27D4EB4Full);
         startsDone = starts;
-        const std::int64_t found = m.Perturbations(result.crossings, random, options.searchWork, keepGoing);
+        const std::int64_t found = m.Perturbations(result.crossings, random, searchBudget, keepGoing);
         std::int64_t polished = stopped ? found : m.Polish(found, sift, keepGoing);
         if (stopped) return cancelled();
         polished = siftBlocks(polished);
@@ -629,7 +643,70 @@ CrossingMinimizerResult MinimizeCrossings(const LevelGraph& g, const LevelOrders
             result.orders = m.Orders();
         }
     }
-    if (result.crossings == 0) result.optimal = true;
-    report(1.0);
     return result;
+}
+
+// The seed of the second search: other shuffles and other throws.
+std::uint64_t SecondSeed(std::uint64_t seed) { return seed * 0xD1B54A32D192ED03ull + 0x8BB84B93962EACC9ull; }
+
+} // namespace
+
+CrossingMinimizerResult MinimizeCrossings(const LevelGraph& g, const LevelOrders& start,
+                                          const CrossingMinimizerOptions& options) {
+    CrossingMinimizerResult result;
+    result.orders = start;
+    result.orders.resize(g.LevelCount());
+    if (ExactMinimumCrossings(g, options.exactBudget, result.orders, result.crossings)) {
+        result.optimal = true;
+        return result;
+    }
+    auto report = [&](double fraction) { return !options.progress || options.progress(fraction); };
+
+    // The local optima that different searches reach lie far apart: a second search from
+    // other shuffles and throws gains about as much as a first one twice as long, and it runs
+    // on a core of its own. It never calls `progress`; the first search does, and a cancel
+    // there stops both. The better result wins, the first on a tie, so the orders are the
+    // same whether the second search ran beside the first or after it.
+    const bool second = options.secondSearch && g.VertexCount() <= kSecondSearchVertices;
+    std::atomic<bool> stop{false};
+    std::future<CrossingMinimizerResult> beside;
+    if (second && options.parallel) {
+        try {
+            beside = std::async(std::launch::async, [&] {
+                return Search(g, start, options, SecondSeed(options.seed),
+                              [&](double) { return !stop.load(std::memory_order_relaxed); });
+            });
+        } catch (const std::system_error&) {
+            // No thread to be had: the second search runs after the first.
+        }
+    }
+    // However the first search ends, the second one stops and is waited for.
+    struct Settle {
+        std::atomic<bool>& stop;
+        std::future<CrossingMinimizerResult>& beside;
+        ~Settle() {
+            stop = true;
+            if (beside.valid()) beside.wait();
+        }
+    } settle{stop, beside};
+
+    // Searches one after the other share the progress bar.
+    const double share = second && !beside.valid() ? 0.5 : 1.0;
+    CrossingMinimizerResult best = Search(g, start, options, options.seed, [&](double fraction) {
+        const bool go = report(share * fraction);
+        if (!go) stop = true;
+        return go;
+    });
+    if (best.cancelled) return best;
+    if (second) {
+        CrossingMinimizerResult other =
+            beside.valid() ? beside.get()
+                           : Search(g, start, options, SecondSeed(options.seed),
+                                    [&](double fraction) { return report(0.5 + 0.5 * fraction); });
+        if (other.cancelled) return other;
+        if (other.crossings < best.crossings) best = std::move(other);
+    }
+    if (best.crossings == 0) best.optimal = true;
+    report(1.0);
+    return best;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 #include <random>
+#include <thread>
 
 #include "BruteForceLevelPlanarity.h"
 #include "level/CoordinateAssignment.h"
@@ -129,6 +130,56 @@ TEST(CrossingMinimizer, CancelGivesBackTheStartOrders) {
     const CrossingMinimizerResult r = MinimizeCrossings(g, start, options);
     EXPECT_TRUE(r.cancelled);
     EXPECT_EQ(r.orders, start);
+}
+
+TEST(CrossingMinimizer, TwoSearchesGiveTheSameOrdersBesideOrAfterAndNeverMoreCrossingsThanOne) {
+    std::mt19937 rng(41);
+    CrossingMinimizerOptions beside;
+    beside.exactBudget = 0;
+    CrossingMinimizerOptions after = beside, alone = beside;
+    after.parallel = false;
+    alone.secondSearch = false;
+    std::int64_t two = 0, one = 0;
+    for (int round = 0; round < 12; ++round) {
+        std::uniform_int_distribution<int> width(8, 20), levels(3, 6);
+        std::vector<int> widths(levels(rng));
+        for (int& w : widths) w = width(rng);
+        const LevelGraph g = RandomLevelGraph(rng, widths, 0.15);
+        LevelOrders start = g.Levels();
+        for (auto& level : start) std::shuffle(level.begin(), level.end(), rng);
+        // Progress comes to the caller's thread only: the desktop program's dialog lives there.
+        bool elsewhere = false;
+        const auto caller = std::this_thread::get_id();
+        beside.progress = [&](double) {
+            elsewhere = elsewhere || std::this_thread::get_id() != caller;
+            return true;
+        };
+        const CrossingMinimizerResult r = MinimizeCrossings(g, start, beside);
+        EXPECT_FALSE(elsewhere) << "round " << round;
+        EXPECT_EQ(r.crossings, PairwiseCrossings(g, r.orders)) << "round " << round;
+        EXPECT_EQ(MinimizeCrossings(g, start, after).orders, r.orders) << "round " << round;
+        const CrossingMinimizerResult first = MinimizeCrossings(g, start, alone);
+        EXPECT_LE(r.crossings, first.crossings) << "round " << round;
+        two += r.crossings;
+        one += first.crossings;
+    }
+    EXPECT_LT(two, one) << "the second search never found fewer crossings";
+}
+
+TEST(CrossingMinimizer, CancelInTheMiddleStopsBothSearches) {
+    std::mt19937 rng(43);
+    const LevelGraph g = RandomLevelGraph(rng, {40, 40, 40, 40}, 0.1);
+    const LevelOrders start = g.Levels();
+    for (bool parallel : {true, false}) {
+        CrossingMinimizerOptions options;
+        options.parallel = parallel;
+        int calls = 0;
+        options.progress = [&](double) { return ++calls < 6; };
+        const CrossingMinimizerResult r = MinimizeCrossings(g, start, options);
+        EXPECT_TRUE(r.cancelled);
+        EXPECT_EQ(r.orders, start);
+        EXPECT_EQ(calls, 6) << "asked again after a cancel";
+    }
 }
 
 TEST(CoordinateAssignment, KeepsOrdersAndSeparationAndStraightensLongEdges) {
