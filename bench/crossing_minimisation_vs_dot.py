@@ -111,11 +111,16 @@ def orders_from_x(vertices, x):
     return pos
 
 
+# CPU seconds (user and system) of the completed timed runs, by program: arborix-cli may
+# use a second core, so its wall time alone would flatter it.
+CPU = {}
+
+
 def timed(cmd, timeout=None):
     """(seconds, peak resident kB, completed) of a whole process."""
     start = time.perf_counter()
     # A session of its own, so that a timeout stops the measured program and not only time(1).
-    p = subprocess.Popen(["/usr/bin/time", "-f", "%M"] + cmd, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+    p = subprocess.Popen(["/usr/bin/time", "-f", "%M %U %S"] + cmd, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
                          text=True, start_new_session=True)
     try:
         _, err = p.communicate(timeout=timeout)
@@ -126,8 +131,10 @@ def timed(cmd, timeout=None):
     seconds = time.perf_counter() - start
     if p.returncode != 0:
         sys.exit(f"failed: {' '.join(cmd)}\n{err}")
-    peak = int(err.strip().splitlines()[-1])
-    return seconds, peak, True
+    peak, user, system = err.strip().splitlines()[-1].split()
+    name = os.path.basename(cmd[0])
+    CPU[name] = CPU.get(name, 0.0) + float(user) + float(system)
+    return seconds, int(peak), True
 
 
 def write_graphml(src, vertices, edges, order):
@@ -234,6 +241,7 @@ def main():
     print(f"graphs with more crossings than dot: {worse} ({100.0 * worse / max(args.graphs, 1):.1f} %)")
     print(f"time: arborix {ours_time:.2f} s, dot {dot_time:.2f} s (whole processes, summed; "
           f"ours on {'GraphML' if args.graphml else '.lxd'} files, dot on DOT)")
+    print(f"CPU time: arborix {CPU.get(os.path.basename(args.cli), 0.0):.2f} s, dot {CPU.get('dot', 0.0):.2f} s")
 
     if args.large is not None:
         for n in args.large or [10000, 100000]:
@@ -242,11 +250,13 @@ def main():
             levels = max(3, int(round(n ** 0.5 / 2)), -(-n // 250))
             rng = random.Random(args.seed + n)
             g = random_level_graph(rng, levels, [n // levels] * levels, 1.5, 0.2)
+            cpu_before = CPU.get(os.path.basename(args.cli), 0.0)
             ours, t_ours, m_ours = run_ours(args.cli, work, *g, graphml=args.graphml)
+            cpu_ours = CPU[os.path.basename(args.cli)] - cpu_before
             dot, t_dot, m_dot = run_dot(work, *g, timeout=1200)
             c_ours = count_crossings(g[0], g[1], ours)
             line = f"{len(g[0])} vertices ({n} before dummies), {len(g[1])} edges: arborix {c_ours} crossings, " \
-                   f"{t_ours:.1f} s, {m_ours // 1024} MB"
+                   f"{t_ours:.1f} s ({cpu_ours:.1f} s CPU), {m_ours // 1024} MB"
             # Levels wider than the canvas are refused and the file comes back as it went in.
             if ours == g[2]:
                 line += " (orders unchanged: the levels did not fit on the canvas)"
