@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "graph/DisjointSets.h"
 #include "level/CrossingMinimizer.h"
+#include "level/FewestCrossingOrders.h"
 #include "level/LevelGraph.h"
 #include "level/LevelObstruction.h"
 #include "model/BendLimit.h"
@@ -95,13 +97,44 @@ CrossingMinimumOf MinimizeCrossingsOf(const LightGraph& g, std::span<const std::
     CrossingMinimizerOptions options;
     options.seed = seed;
     options.progress = progress;
-    const CrossingMinimizerResult r = MinimizeCrossings(proper->graph, proper->graph.Levels(), options);
-    m.cancelled = r.cancelled;
-    m.optimal = r.optimal;
-    m.crossings = r.crossings;
-    for (int l = 0; l < static_cast<int>(r.orders.size()); ++l) {
+    // Component by component, as the desktop command draws them, side by side on each level
+    // in the order of their first vertices.
+    const LevelGraph& whole = proper->graph;
+    DisjointSets sets(whole.VertexCount());
+    for (const auto& e : whole.Edges()) sets.Join(e.lower, e.upper);
+    std::vector<int> componentOfRoot(whole.VertexCount(), -1), local(whole.VertexCount(), 0);
+    std::vector<std::vector<int>> members;
+    for (int v = 0; v < whole.VertexCount(); ++v) {
+        int& c = componentOfRoot[sets.Find(v)];
+        if (c < 0) {
+            c = static_cast<int>(members.size());
+            members.emplace_back();
+        }
+        members[c].push_back(v);
+    }
+    LevelOrders orders(whole.LevelCount());
+    m.optimal = true;
+    for (const std::vector<int>& component : members) {
+        int low = whole.LevelCount();
+        for (int v : component) low = std::min(low, whole.LevelOf(v));
+        LevelGraph part;
+        for (int v : component) local[v] = part.AddVertex(whole.LevelOf(v) - low, whole.XOf(v));
+        for (int v : component)
+            for (int w : whole.UpperNeighbours(v)) part.AddEdge(local[v], local[w]);
+        part.Finish();
+        const CrossingMinimizerResult r = FewestCrossingOrders(part, options);
+        if (r.cancelled) {
+            m.cancelled = true;
+            return m;
+        }
+        m.crossings += r.crossings;
+        m.optimal = m.optimal && r.optimal;
+        for (int l = 0; l < static_cast<int>(r.orders.size()); ++l)
+            for (int v : r.orders[l]) orders[l + low].push_back(component[v]);
+    }
+    for (int l = 0; l < static_cast<int>(orders.size()); ++l) {
         std::vector<std::int32_t> order;
-        for (int v : r.orders[l])
+        for (int v : orders[l])
             if (v < g.vertexCount) order.push_back(v);
         m.orders.emplace_back(proper->used[l], std::move(order));
     }

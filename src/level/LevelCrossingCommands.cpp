@@ -11,9 +11,9 @@
 
 #include "level/CoordinateAssignment.h"
 #include "level/CrossingMinimizer.h"
+#include "level/FewestCrossingOrders.h"
 #include "level/LevelCommandSteps.h"
 #include "level/LevelObstruction.h"
-#include "level/LevelPlanarityMethod.h"
 #include "io/DocumentFormat.h"
 #include "model/BendLimit.h"
 #include "model/LattixDoc.h"
@@ -21,9 +21,6 @@
 namespace {
 
 constexpr std::int32_t kDefaultSeparation = 30;
-// Above this many same-level pairs a component is not given to the exact test here: the
-// crossing minimisation does not need its verdict, and it would cost seconds.
-constexpr std::int64_t kExactTestPairs = 2000000;
 constexpr Rgb kObstructionColor = 0x5555FF; // the colour the modes flag edges with
 
 // A component as a proper level graph. Edges that span several tracks become chains
@@ -77,48 +74,6 @@ ComponentGraph BuildComponentGraph(const std::vector<CVertex*>& vertices, const 
     }
     c.graph.Finish();
     return c;
-}
-
-std::int64_t SameLevelPairs(const LevelGraph& g) {
-    std::int64_t pairs = 0;
-    for (const auto& level : g.Levels()) pairs += std::int64_t(level.size()) * std::int64_t(level.size() - (level.empty() ? 0 : 1)) / 2;
-    return pairs;
-}
-
-// Two levels whose edges hold a cycle, or a tree that is not a caterpillar, can never be
-// drawn without crossings; most crossed graphs are told apart by this in linear time.
-bool GapsMayBeLevelPlanar(const LevelGraph& g) {
-    std::vector<int> parent(g.VertexCount()), gapDegree(g.VertexCount(), 0);
-    for (int i = 0; i < g.VertexCount(); ++i) parent[i] = i;
-    auto find = [&](int v) {
-        while (parent[v] != v) v = parent[v] = parent[parent[v]];
-        return v;
-    };
-    for (int l = 0; l + 1 < g.LevelCount(); ++l) {
-        const auto gap = g.EdgesBelowGap(l);
-        for (int e : gap) {
-            const auto& edge = g.Edges()[e];
-            const int a = find(edge.lower), b = find(edge.upper);
-            if (a == b) return false;
-            parent[a] = b;
-            ++gapDegree[edge.lower];
-            ++gapDegree[edge.upper];
-        }
-        // In a caterpillar every vertex has at most two neighbours that are not leaves.
-        std::unordered_map<int, int> inner;
-        for (int e : gap) {
-            const auto& edge = g.Edges()[e];
-            if (gapDegree[edge.upper] > 1 && ++inner[edge.lower] > 2) return false;
-            if (gapDegree[edge.lower] > 1 && ++inner[edge.upper] > 2) return false;
-        }
-        for (int e : gap) {
-            const auto& edge = g.Edges()[e];
-            gapDegree[edge.lower] = gapDegree[edge.upper] = 0;
-            parent[edge.lower] = edge.lower; // cycles through other gaps are allowed
-            parent[edge.upper] = edge.upper;
-        }
-    }
-    return true;
 }
 
 // Progress over the components of a command, weighted by their sizes.
@@ -215,26 +170,15 @@ bool MinimizeCrossingsOnLevels(CLattixDoc& doc, std::uint64_t seed) {
         progress.Enter(done, g.VertexCount());
         done += g.VertexCount();
 
-        LevelOrders orders;
-        bool drawn = false;
-        if (GapsMayBeLevelPlanar(g) && SameLevelPairs(g) <= kExactTestPairs) {
-            LevelPlanarityResult verdict = ExactLevelPlanarity().Test(g);
-            if (verdict.planar && !HasLevelCrossing(g, verdict.orders)) {
-                orders = std::move(verdict.orders);
-                drawn = true;
-            }
+        CrossingMinimizerOptions options;
+        options.seed = seed;
+        options.progress = [&](double fraction) { return progress.Report(fraction); };
+        CrossingMinimizerResult result = FewestCrossingOrders(g, options);
+        if (result.cancelled) {
+            before.Revert();
+            return false;
         }
-        if (!drawn) {
-            CrossingMinimizerOptions options;
-            options.seed = seed;
-            options.progress = [&](double fraction) { return progress.Report(fraction); };
-            CrossingMinimizerResult result = MinimizeCrossings(g, g.Levels(), options);
-            if (result.cancelled) {
-                before.Revert();
-                return false;
-            }
-            orders = std::move(result.orders);
-        }
+        const LevelOrders orders = std::move(result.orders);
         if (!progress.Report(1.0)) {
             before.Revert();
             return false;

@@ -121,6 +121,20 @@ TEST(LevelAnswersOf, MinimizedOrdersAreCompleteAndCountTheirCrossings) {
         else EXPECT_GT(m.crossings, 0) << "round " << round;
         const CrossingMinimumOf again = MinimizeCrossingsOf(in.g, in.levels, 7);
         EXPECT_EQ(again.orders, m.orders) << "round " << round;
+        // Components side by side on every level, in the order of their first vertices.
+        std::vector<int> component(in.g.vertexCount);
+        for (int v = 0; v < in.g.vertexCount; ++v) component[v] = v;
+        for (bool joined = true; joined;) {
+            joined = false;
+            for (const auto& [a, b] : in.g.edges)
+                if (component[a] != component[b]) {
+                    component[a] = component[b] = std::min(component[a], component[b]);
+                    joined = true;
+                }
+        }
+        for (const auto& [level, order] : m.orders)
+            for (std::size_t i = 1; i < order.size(); ++i)
+                EXPECT_LE(component[order[i - 1]], component[order[i]]) << "round " << round << ", level " << level;
     }
 }
 
