@@ -540,9 +540,11 @@ std::int64_t SearchBudget(const CrossingMinimizerOptions& options, const LevelGr
 
 // One search: the starts, block sifting and the perturbation search, with its shuffles and
 // throws drawn from `seed`. `report` gets the fraction done and says whether to go on; a
-// stopped search gives back `start` and `cancelled`.
+// stopped search gives back `start` and `cancelled`. A second search leaves the given and
+// the breadth-first starts to the first, where it has two shuffled starts or more: they end
+// the same in both.
 CrossingMinimizerResult Search(const LevelGraph& g, const LevelOrders& start, const CrossingMinimizerOptions& options,
-                               std::uint64_t seed, const std::function<bool(double)>& report) {
+                               std::uint64_t seed, const std::function<bool(double)>& report, bool second) {
     CrossingMinimizerResult result;
     result.orders = start;
     result.orders.resize(g.LevelCount());
@@ -589,7 +591,7 @@ CrossingMinimizerResult Search(const LevelGraph& g, const LevelOrders& start, co
         return m.Polish(moved.crossings, sift, keepGoing);
     };
 
-    for (int s = 0; s < starts && result.crossings > 0; ++s) {
+    for (int s = second && starts > 3 ? 2 : 0; s < starts && result.crossings > 0; ++s) {
         startsDone = s;
         if (!keepGoing()) return cancelled();
         m.SetOrders(s == 0 ? result.orders
@@ -674,7 +676,7 @@ CrossingMinimizerResult MinimizeCrossings(const LevelGraph& g, const LevelOrders
         try {
             beside = std::async(std::launch::async, [&] {
                 return Search(g, start, options, SecondSeed(options.seed),
-                              [&](double) { return !stop.load(std::memory_order_relaxed); });
+                              [&](double) { return !stop.load(std::memory_order_relaxed); }, true);
             });
         } catch (const std::system_error&) {
             // No thread to be had: the second search runs after the first.
@@ -696,13 +698,13 @@ CrossingMinimizerResult MinimizeCrossings(const LevelGraph& g, const LevelOrders
         const bool go = report(share * fraction);
         if (!go) stop = true;
         return go;
-    });
+    }, false);
     if (best.cancelled) return best;
     if (second) {
         CrossingMinimizerResult other =
             beside.valid() ? beside.get()
                            : Search(g, start, options, SecondSeed(options.seed),
-                                    [&](double fraction) { return report(0.5 + 0.5 * fraction); });
+                                    [&](double fraction) { return report(0.5 + 0.5 * fraction); }, true);
         if (other.cancelled) return other;
         if (other.crossings < best.crossings) best = std::move(other);
     }
