@@ -2,14 +2,12 @@
 
 #include <algorithm>
 #include <limits>
-#include <numeric>
 #include <random>
 #include <thread>
 
 #include "BruteForceLevelPlanarity.h"
 #include "level/CoordinateAssignment.h"
 #include "level/CrossingMinimizer.h"
-#include "level/FewestCrossingOrders.h"
 #include "level/LayerCrossings.h"
 
 namespace {
@@ -178,39 +176,6 @@ TEST(CrossingMinimizer, CancelGivesBackTheStartOrders) {
         EXPECT_EQ(r.orders, start) << "case " << when;
         EXPECT_EQ(afterCancel, 0) << "asked again after a cancel, case " << when;
     }
-}
-
-TEST(FewestCrossingOrders, LevelPlanarGraphsGetNoCrossingWhereTheSweepsLeaveSome) {
-    std::mt19937 rng(47);
-    CrossingMinimizerOptions sweepsOnly;
-    sweepsOnly.exactBudget = 0;
-    sweepsOnly.restarts = 0;
-    sweepsOnly.searchWork = 0;
-    sweepsOnly.blockSiftWork = 0;
-    int sweepsLeftCrossings = 0;
-    for (int round = 0; round < 20; ++round) {
-        // Levels in shuffled x; in the order of addition every gap is a staircase walk (a
-        // caterpillar), so the graph is level planar.
-        const int levels = 3 + round % 4, width = 6 + round % 7;
-        LevelGraph g;
-        std::vector<std::vector<int>> at(levels);
-        for (int l = 0; l < levels; ++l) {
-            std::vector<int> xs(width);
-            std::iota(xs.begin(), xs.end(), 0);
-            std::shuffle(xs.begin(), xs.end(), rng);
-            for (int x : xs) at[l].push_back(g.AddVertex(l, x));
-        }
-        for (int l = 0; l + 1 < levels; ++l)
-            for (int i = 0, j = 0; i < width && j < width; (rng() % 2 ? i : j) += 1) g.AddEdge(at[l][i], at[l + 1][j]);
-        g.Finish();
-        if (MinimizeCrossings(g, g.Levels(), sweepsOnly).crossings > 0) ++sweepsLeftCrossings;
-        const CrossingMinimizerResult r = FewestCrossingOrders(g, sweepsOnly);
-        ExpectOrdersOfLevels(g, r.orders);
-        EXPECT_EQ(r.crossings, 0) << "round " << round;
-        EXPECT_EQ(PairwiseCrossings(g, r.orders), 0) << "round " << round;
-        EXPECT_TRUE(r.optimal) << "round " << round;
-    }
-    EXPECT_GT(sweepsLeftCrossings, 0) << "no graph needed the exact test";
 }
 
 TEST(CoordinateAssignment, KeepsOrdersAndSeparationAndStraightensLongEdges) {
