@@ -648,7 +648,7 @@ CrossingMinimizerResult Search(const LevelGraph& g, const LevelOrders& start, co
     return result;
 }
 
-// The seed of the second search: other shuffles and other throws.
+// A seed of its own for the search beside the first, so that its random starts and moves differ.
 std::uint64_t SecondSeed(std::uint64_t seed) { return seed * 0xD1B54A32D192ED03ull + 0x8BB84B93962EACC9ull; }
 
 } // namespace
@@ -671,13 +671,14 @@ CrossingMinimizerResult MinimizeCrossings(const LevelGraph& g, const LevelOrders
     // same whether the second search ran beside the first or after it.
     const bool second = options.secondSearch && g.VertexCount() <= kSecondSearchVertices;
     std::atomic<bool> stop{false};
+    auto secondSearch = [&](const std::function<bool(double)>& reportSecond) {
+        return Search(g, start, options, SecondSeed(options.seed), reportSecond, true);
+    };
     std::future<CrossingMinimizerResult> beside;
     if (second && options.parallel) {
         try {
-            beside = std::async(std::launch::async, [&] {
-                return Search(g, start, options, SecondSeed(options.seed),
-                              [&](double) { return !stop.load(std::memory_order_relaxed); }, true);
-            });
+            beside = std::async(std::launch::async, secondSearch,
+                                [&](double) { return !stop.load(std::memory_order_relaxed); });
         } catch (const std::system_error&) {
             // No thread to be had: the second search runs after the first.
         }
@@ -702,9 +703,7 @@ CrossingMinimizerResult MinimizeCrossings(const LevelGraph& g, const LevelOrders
     if (best.cancelled) return best;
     if (second) {
         CrossingMinimizerResult other =
-            beside.valid() ? beside.get()
-                           : Search(g, start, options, SecondSeed(options.seed),
-                                    [&](double fraction) { return report(0.5 + 0.5 * fraction); }, true);
+            beside.valid() ? beside.get() : secondSearch([&](double fraction) { return report(0.5 + 0.5 * fraction); });
         if (other.cancelled) return other;
         if (other.crossings < best.crossings) best = std::move(other);
     }

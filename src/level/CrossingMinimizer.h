@@ -7,8 +7,8 @@
 // repaired as long as the budget lasts, and the best orders seen are kept. Before and after
 // that search, long edges are sifted whole across all their levels (GlobalSifting.h). A
 // second, independent search from another seed runs beside the first where it can, and the
-// better result is kept. Where the orders of all levels can be searched completely (narrow levels), the exact
-// optimum is computed instead and the result says so.
+// better result is kept. Where the orders of all levels can be searched completely (narrow
+// levels), the exact optimum is computed instead and the result says so.
 
 #include <cstdint>
 #include <functional>

@@ -28,6 +28,20 @@ LevelGraph RandomLevelGraph(std::mt19937& rng, const std::vector<int>& widths, d
     return g;
 }
 
+// Between levels.first and levels.second levels of width.first to width.second vertices.
+std::vector<int> RandomWidths(std::mt19937& rng, std::pair<int, int> levels, std::pair<int, int> width) {
+    std::uniform_int_distribution<int> widthOf(width.first, width.second), levelCount(levels.first, levels.second);
+    std::vector<int> widths(levelCount(rng));
+    for (int& w : widths) w = widthOf(rng);
+    return widths;
+}
+
+// Every level's order shuffled.
+LevelOrders Shuffled(LevelOrders orders, std::mt19937& rng) {
+    for (auto& level : orders) std::shuffle(level.begin(), level.end(), rng);
+    return orders;
+}
+
 // Crossings by testing every pair of edges: the definition the fast count must agree with.
 std::int64_t PairwiseCrossings(const LevelGraph& g, const LevelOrders& orders) {
     std::vector<int> pos(g.VertexCount());
@@ -72,12 +86,9 @@ void ExpectOrdersOfLevels(const LevelGraph& g, const LevelOrders& orders) {
 TEST(LayerCrossings, AgreesWithTheCountOverEveryPairOfEdges) {
     std::mt19937 rng(7);
     for (int round = 0; round < 60; ++round) {
-        std::uniform_int_distribution<int> width(1, 12), levels(2, 5);
-        std::vector<int> widths(levels(rng));
-        for (int& w : widths) w = width(rng);
+        const std::vector<int> widths = RandomWidths(rng, {2, 5}, {1, 12});
         const LevelGraph g = RandomLevelGraph(rng, widths, 0.35);
-        LevelOrders orders = g.Levels();
-        for (auto& level : orders) std::shuffle(level.begin(), level.end(), rng);
+        const LevelOrders orders = Shuffled(g.Levels(), rng);
         EXPECT_EQ(LevelCrossings(g, orders), PairwiseCrossings(g, orders)) << "round " << round;
     }
 }
@@ -85,9 +96,7 @@ TEST(LayerCrossings, AgreesWithTheCountOverEveryPairOfEdges) {
 TEST(CrossingMinimizer, ProvesTheOptimumOnNarrowLevels) {
     std::mt19937 rng(11);
     for (int round = 0; round < 40; ++round) {
-        std::uniform_int_distribution<int> width(1, 4), levels(2, 4);
-        std::vector<int> widths(levels(rng));
-        for (int& w : widths) w = width(rng);
+        const std::vector<int> widths = RandomWidths(rng, {2, 4}, {1, 4});
         const LevelGraph g = RandomLevelGraph(rng, widths, 0.5);
         const CrossingMinimizerResult r = MinimizeCrossings(g, g.Levels());
         ExpectOrdersOfLevels(g, r.orders);
@@ -103,12 +112,9 @@ TEST(CrossingMinimizer, HeuristicsReportTheCrossingsOfTheirOrdersAndRepeat) {
     heuristicOnly.exactBudget = 0;
     std::int64_t found = 0, optimum = 0;
     for (int round = 0; round < 25; ++round) {
-        std::uniform_int_distribution<int> width(2, 5), levels(2, 4);
-        std::vector<int> widths(levels(rng));
-        for (int& w : widths) w = width(rng);
+        const std::vector<int> widths = RandomWidths(rng, {2, 4}, {2, 5});
         const LevelGraph g = RandomLevelGraph(rng, widths, 0.4);
-        LevelOrders start = g.Levels();
-        for (auto& level : start) std::shuffle(level.begin(), level.end(), rng);
+        const LevelOrders start = Shuffled(g.Levels(), rng);
         const CrossingMinimizerResult r = MinimizeCrossings(g, start, heuristicOnly);
         ExpectOrdersOfLevels(g, r.orders);
         EXPECT_EQ(r.crossings, PairwiseCrossings(g, r.orders));
@@ -130,12 +136,9 @@ TEST(CrossingMinimizer, TwoSearchesGiveTheSameOrdersBesideOrAfterAndNeverMoreCro
     alone.secondSearch = false;
     std::int64_t two = 0, one = 0;
     for (int round = 0; round < 12; ++round) {
-        std::uniform_int_distribution<int> width(8, 20), levels(3, 6);
-        std::vector<int> widths(levels(rng));
-        for (int& w : widths) w = width(rng);
+        const std::vector<int> widths = RandomWidths(rng, {3, 6}, {8, 20});
         const LevelGraph g = RandomLevelGraph(rng, widths, 0.15);
-        LevelOrders start = g.Levels();
-        for (auto& level : start) std::shuffle(level.begin(), level.end(), rng);
+        const LevelOrders start = Shuffled(g.Levels(), rng);
         // Progress comes to the caller's thread only: the desktop program's dialog lives there.
         bool elsewhere = false;
         const auto caller = std::this_thread::get_id();
@@ -181,9 +184,7 @@ TEST(CrossingMinimizer, CancelGivesBackTheStartOrders) {
 TEST(CoordinateAssignment, KeepsOrdersAndSeparationAndStraightensLongEdges) {
     std::mt19937 rng(19);
     for (int round = 0; round < 30; ++round) {
-        std::uniform_int_distribution<int> width(1, 15), levels(2, 7);
-        std::vector<int> widths(levels(rng));
-        for (int& w : widths) w = width(rng);
+        const std::vector<int> widths = RandomWidths(rng, {2, 7}, {1, 15});
         LevelGraph base = RandomLevelGraph(rng, widths, 0.15);
         // Add a long edge from the lowest level to the highest through dummies, leftmost
         // on every level, so that nothing crosses it.
@@ -219,9 +220,7 @@ TEST(CrossingMinimizer, HeuristicsEndWhereNoVertexHasABetterPlaceAndFindNarrowOp
     CrossingMinimizerOptions heuristicOnly;
     heuristicOnly.exactBudget = 0;
     for (int round = 0; round < 12; ++round) {
-        std::uniform_int_distribution<int> width(5, 11), levels(3, 5);
-        std::vector<int> widths(levels(rng));
-        for (int& w : widths) w = width(rng);
+        const std::vector<int> widths = RandomWidths(rng, {3, 5}, {5, 11});
         const LevelGraph g = RandomLevelGraph(rng, widths, 0.3);
         const CrossingMinimizerResult r = MinimizeCrossings(g, g.Levels(), heuristicOnly);
         for (std::size_t l = 0; l < r.orders.size(); ++l)
@@ -235,9 +234,7 @@ TEST(CrossingMinimizer, HeuristicsEndWhereNoVertexHasABetterPlaceAndFindNarrowOp
                 }
     }
     for (int round = 0; round < 20; ++round) {
-        std::uniform_int_distribution<int> width(3, 5), levels(3, 5);
-        std::vector<int> widths(levels(rng));
-        for (int& w : widths) w = width(rng);
+        const std::vector<int> widths = RandomWidths(rng, {3, 5}, {3, 5});
         const LevelGraph g = RandomLevelGraph(rng, widths, 0.45);
         LevelOrders exact;
         std::int64_t optimum = 0;
@@ -273,12 +270,9 @@ TEST(CrossingMinimizer, GroupMovesOnNearlyForestsKeepLevelsCountsAndOptima) {
     CrossingMinimizerOptions heuristicOnly;
     heuristicOnly.exactBudget = 0;
     for (int round = 0; round < 20; ++round) {
-        std::uniform_int_distribution<int> width(6, 14), levels(3, 6);
-        std::vector<int> widths(levels(rng));
-        for (int& w : widths) w = width(rng);
+        const std::vector<int> widths = RandomWidths(rng, {3, 6}, {6, 14});
         const LevelGraph g = NearlyForest(rng, widths, 3);
-        LevelOrders start = g.Levels();
-        for (auto& level : start) std::shuffle(level.begin(), level.end(), rng);
+        const LevelOrders start = Shuffled(g.Levels(), rng);
         const CrossingMinimizerResult r = MinimizeCrossings(g, start, heuristicOnly);
         ExpectOrdersOfLevels(g, r.orders);
         EXPECT_EQ(r.crossings, PairwiseCrossings(g, r.orders)) << "round " << round;
@@ -286,9 +280,7 @@ TEST(CrossingMinimizer, GroupMovesOnNearlyForestsKeepLevelsCountsAndOptima) {
         EXPECT_EQ(MinimizeCrossings(g, start, heuristicOnly).orders, r.orders) << "round " << round;
     }
     for (int round = 0; round < 15; ++round) {
-        std::uniform_int_distribution<int> width(3, 5), levels(3, 4);
-        std::vector<int> widths(levels(rng));
-        for (int& w : widths) w = width(rng);
+        const std::vector<int> widths = RandomWidths(rng, {3, 4}, {3, 5});
         const LevelGraph g = NearlyForest(rng, widths, 2);
         LevelOrders exact;
         std::int64_t optimum = 0;
